@@ -1,0 +1,161 @@
+#include "host/host_window.h"
+
+#include <algorithm>
+#include <utility>
+
+#include "framework/fw_app.h"
+#include "framework/fw_string.h"
+#include "host/console_output.h"
+#include "host/host_window_ids.h"
+
+namespace {
+
+constexpr int kWindowWidth = 520;
+constexpr int kWindowHeight = 440;
+constexpr int kMargin = 10;
+constexpr int kButtonWidth = 90;
+constexpr int kButtonHeight = 26;
+constexpr int kButtonGap = 8;
+constexpr int kImageTop = 46;
+constexpr int kImageSpacing = 42;
+constexpr int kLogTop = 88;
+
+struct ButtonPlace {
+  int id;
+  const char* text;
+};
+
+constexpr ButtonPlace kButtons[] = {
+    {IDC_HOST_OPEN, "Open tool"}, {IDC_HOST_SAVE, "Save"},        {IDC_HOST_SETTINGS, "Settings"},
+    {IDC_HOST_INFO, "Info"},      {IDC_HOST_CLOSE, "Close tool"},
+};
+
+HWND MakeChild(HWND parent, DWORD exStyle, const char* windowClass, const char* text, DWORD style,
+               int x, int y, int width, int height, int id) {
+  HWND child = CreateWindowExA(
+      exStyle, windowClass, text, WS_CHILD | WS_VISIBLE | style, x, y, width, height, parent,
+      reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), AfxGetInstanceHandle(), nullptr);
+  if (child) {
+    // A stock font: never deleted.
+    const HGDIOBJ font = GetStockObject(DEFAULT_GUI_FONT);
+    SendMessageA(child, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+  }
+  return child;
+}
+
+}  // namespace
+
+BEGIN_MESSAGE_MAP(CHostWindow, CWnd)
+ON_WM_CLOSE()
+ON_WM_DESTROY()
+ON_MESSAGE(WM_SIZE, OnSize)
+ON_MESSAGE(WM_TOOL_ACTIVATED, OnToolActivated)
+ON_MESSAGE(WM_TOOL_READY, OnToolReady)
+ON_MESSAGE(WM_TOOL_CLOSING, OnToolClosing)
+ON_COMMAND(IDC_HOST_OPEN, OpenTool)
+ON_COMMAND(IDC_HOST_SAVE, OnSave)
+ON_COMMAND(IDC_HOST_SETTINGS, OnSettings)
+ON_COMMAND(IDC_HOST_INFO, OnInfo)
+ON_COMMAND(IDC_HOST_CLOSE, OnCloseTool)
+END_MESSAGE_MAP()
+
+CHostWindow::CHostWindow(IHostServices* services, std::string pluginPath)
+    : m_pServices(services), m_pluginPath(std::move(pluginPath)) {}
+
+CHostWindow::~CHostWindow() {
+  ReleaseTool();
+}
+
+BOOL CHostWindow::Create() {
+  const RECT rect = {CW_USEDEFAULT, 0, CW_USEDEFAULT + kWindowWidth, kWindowHeight};
+  if (!CreateEx(0, "Lumaplex", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, rect, nullptr, 0)) {
+    return FALSE;
+  }
+  CreateControls();
+  ShowWindow(SW_SHOW);
+  UpdateWindow(m_hWnd);
+  LoadTool();
+  return TRUE;
+}
+
+void CHostWindow::CreateControls() {
+  int x = kMargin;
+  for (const ButtonPlace& button : kButtons) {
+    MakeChild(m_hWnd, 0, "BUTTON", button.text, WS_TABSTOP | BS_PUSHBUTTON, x, kMargin,
+              kButtonWidth, kButtonHeight, button.id);
+    x += kButtonWidth + kButtonGap;
+  }
+  // Bitmap statics take the size of their image.
+  m_hImage256 =
+      MakeChild(m_hWnd, 0, "STATIC", "", SS_BITMAP, kMargin, kImageTop, 32, 32, IDC_HOST_IMAGE256);
+  m_hImage16 = MakeChild(m_hWnd, 0, "STATIC", "", SS_BITMAP, kMargin + kImageSpacing, kImageTop, 32,
+                         32, IDC_HOST_IMAGE16);
+  m_hLog = MakeChild(m_hWnd, WS_EX_CLIENTEDGE, "LISTBOX", "",
+                     WS_VSCROLL | LBS_NOINTEGRALHEIGHT | LBS_NOSEL, kMargin, kLogTop, 0, 0,
+                     IDC_HOST_LOG);
+  RECT client = {};
+  GetClientRect(m_hWnd, &client);
+  PlaceLog(client.right, client.bottom);
+}
+
+void CHostWindow::PlaceLog(int clientWidth, int clientHeight) const {
+  if (!m_hLog) return;
+  ::MoveWindow(m_hLog, kMargin, kLogTop, std::max(0, clientWidth - 2 * kMargin),
+               std::max(0, clientHeight - kLogTop - kMargin), TRUE);
+}
+
+LRESULT CHostWindow::OnSize(WPARAM wParam, LPARAM lParam) {
+  if (wParam != SIZE_MINIMIZED) PlaceLog(LOWORD(lParam), HIWORD(lParam));
+  return Default();
+}
+
+void CHostWindow::LoadTool() {
+  std::string error;
+  if (!m_module.Load(m_pluginPath, this, m_pServices, &error)) {
+    Log(("Cannot load the tool: " + error).c_str());
+    return;
+  }
+  CHostTool* tool = m_module.tool();
+  CString line;
+  line.Format("Loaded tool %d (%s)", tool->m_nToolId, tool->m_strName.GetString());
+  Log(line);
+  ShowToolImages(tool->m_hBitmap256, tool->m_hBitmap16);
+}
+
+void CHostWindow::ReleaseTool() {
+  if (!m_module.tool()) return;
+  ShowToolImages(nullptr, nullptr);  // the tool owns the bitmaps and deletes them
+  if (!m_module.Release()) {
+    Log("The tool window did not close in time: the tool is left loaded");
+  }
+}
+
+void CHostWindow::ShowToolImages(HBITMAP image256, HBITMAP image16) const {
+  if (m_hImage256) {
+    ::SendMessageA(m_hImage256, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(image256));
+  }
+  if (m_hImage16) {
+    ::SendMessageA(m_hImage16, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(image16));
+  }
+}
+
+void CHostWindow::OnClose() {
+  // The tool window goes first, while this window can still take its closing notice.
+  ReleaseTool();
+  DestroyWindow();
+}
+
+void CHostWindow::OnDestroy() {
+  ReleaseTool();  // when destroyed without WM_CLOSE
+  Default();
+  m_hLog = m_hImage256 = m_hImage16 = nullptr;
+  PostQuitMessage(0);
+}
+
+void CHostWindow::Log(const char* line) const {
+  if (m_hLog) {
+    const LRESULT index = ::SendMessageA(m_hLog, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(line));
+    if (index >= 0) ::SendMessageA(m_hLog, LB_SETTOPINDEX, static_cast<WPARAM>(index), 0);
+  }
+  WriteStdout(Cp932ToUtf8(line) + "\n");
+}

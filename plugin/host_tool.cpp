@@ -1,0 +1,13 @@
+#include "plugin/host_interface.h"
+
+CHostTool::CHostTool(UINT nIDTemplate, CWnd* pHostWnd)
+    : CDialog(nIDTemplate, pHostWnd), m_pHostWnd(pHostWnd) {}
+
+CHostTool::~CHostTool() {
+  if (m_hBitmap256) DeleteObject(m_hBitmap256);
+  if (m_hBitmap16) DeleteObject(m_hBitmap16);
+}
+
+BOOL CHostTool::CreateFromTemplate(UINT nTemplateId, CWnd* pParent) {
+  return Create(LOWORD(nTemplateId), pParent);
+}

@@ -1,0 +1,167 @@
+#include "plugin/todo_tool.h"
+
+#include <cstdio>
+
+#include "framework/fw_app.h"
+#include "plugin/tool_texts.h"
+#include "resources/resource_ids.h"
+
+BEGIN_MESSAGE_MAP(CToDoTool, CHostTool)
+ON_WM_CLOSE()
+ON_WM_DESTROY()
+ON_MESSAGE(WM_TOOL_SETTINGS, OnToolSettings)
+END_MESSAGE_MAP()
+
+CToDoTool::CToDoTool(CWnd* pHostWnd) : CHostTool(todo::kTemplateId, pHostWnd) {
+  m_nToolId = todo::kToolId;
+  m_strName = todo::kToolName;
+  m_nHostValue1 = todo::kHostValue1;
+  m_nHostValue2 = todo::kHostValue2;
+  // The host shows these; they come from the module only when it has its expected name.
+  if (HMODULE module = GetModuleHandleA(todo::kModuleFileName)) {
+    m_hBitmap256 = LoadBitmapA(module, MAKEINTRESOURCEA(IDB_TOOL_256));
+    m_hBitmap16 = LoadBitmapA(module, MAKEINTRESOURCEA(IDB_TOOL_16));
+  }
+}
+
+CToDoTool::~CToDoTool() {
+  // The window belongs to the tool thread: have that thread close it (with the closing
+  // notice and the saves), then wait until every tool thread has ended.
+  if (m_hWnd) ::SendMessageA(m_hWnd, WM_CLOSE, 0, 0);
+  WaitForToolThreads();
+}
+
+const char* CToDoTool::GetDisplayName() {
+  return todo::kDisplayName;
+}
+
+UINT CToDoTool::GetTemplateId() {
+  return todo::kTemplateId;
+}
+
+void CToDoTool::Initialize() {
+  const char* dataFolder = m_pHost ? m_pHost->GetDataFolder(1, 0) : nullptr;
+  if (dataFolder) {
+    char folder[MAX_PATH];
+    const int length = std::snprintf(folder, sizeof(folder), "%s\\%s", dataFolder, todo::kToolName);
+    if (length > 0 && length < MAX_PATH) CreateDirectoryA(folder, nullptr);  // may exist already
+  }
+  // A window that is open keeps using these: make them only when they are missing.
+  if (!m_brushRed.m_hObject) m_brushRed.CreateSolidBrush(RGB(255, 0, 0));
+  if (!m_brushYellow.m_hObject) m_brushYellow.CreateSolidBrush(RGB(255, 255, 0));
+  if (!m_fontLarge.m_hObject) {
+    m_fontLarge.CreateFont(15, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, SHIFTJIS_CHARSET,
+                           OUT_DEVICE_PRECIS, CLIP_DEFAULT_PRECIS, DRAFT_QUALITY,
+                           VARIABLE_PITCH | FF_DONTCARE, "");
+  }
+  if (!m_fontSmall.m_hObject) {
+    m_fontSmall.CreateFont(14, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, SHIFTJIS_CHARSET,
+                           OUT_DEVICE_PRECIS, CLIP_DEFAULT_PRECIS, DRAFT_QUALITY,
+                           VARIABLE_PITCH | FF_DONTCARE, "");
+  }
+
+  // Threads that have ended are forgotten; the new one is kept until it ends, so that the
+  // destructor can wait for it and m_pThread never points at a deleted object.
+  for (auto it = m_toolThreads.begin(); it != m_toolThreads.end();) {
+    it = WaitForSingleObject((*it)->m_hThread, 0) == WAIT_OBJECT_0 ? m_toolThreads.erase(it)
+                                                                   : it + 1;
+  }
+  CWinThread* thread =
+      AfxBeginThread(&ToolThreadProc, this, THREAD_PRIORITY_NORMAL, 0, CREATE_SUSPENDED);
+  if (!thread) return;
+  thread->m_bAutoDelete = FALSE;
+  m_toolThreads.emplace_back(thread);
+  m_pThread = thread;
+  thread->ResumeThread();
+}
+
+void CToDoTool::WaitForToolThreads() {
+  for (const auto& thread : m_toolThreads) {
+    if (thread->m_nThreadID == GetCurrentThreadId()) continue;
+    HANDLE handle = thread->m_hThread;
+    while (MsgWaitForMultipleObjects(1, &handle, FALSE, INFINITE, QS_SENDMESSAGE) ==
+           WAIT_OBJECT_0 + 1) {
+      MSG msg;
+      PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
+    }
+  }
+  m_toolThreads.clear();
+  m_pThread = nullptr;
+}
+
+UINT __cdecl CToDoTool::ToolThreadProc(LPVOID pParam) {
+  auto* tool = static_cast<CToDoTool*>(pParam);
+  if (tool->m_hWnd) return static_cast<UINT>(-1);
+  // Without a window there is nothing to wait for: end at once.
+  if (!tool->CreateFromTemplate(tool->GetTemplateId(), nullptr)) return static_cast<UINT>(-1);
+  MSG msg = {};
+  for (;;) {
+    const BOOL got = GetMessageA(&msg, nullptr, 0, 0);
+    if (got == 0 || got == -1) break;
+    if (tool->PreTranslateMessage(&msg)) continue;
+    TranslateMessage(&msg);
+    DispatchMessageA(&msg);
+    if (!tool->m_hWnd) break;
+  }
+  if (tool->m_hWnd) tool->DestroyWindow();
+  return static_cast<UINT>(msg.wParam);
+}
+
+void CToDoTool::PostNcDestroy() {
+  PostThreadMessageA(GetCurrentThreadId(), WM_NULL, 0, 0);
+}
+
+void CToDoTool::DoDataExchange(CDataExchange*) {}
+
+LRESULT CToDoTool::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_ACTIVATE && (LOWORD(wParam) == WA_ACTIVE || LOWORD(wParam) == WA_CLICKACTIVE)) {
+    NotifyHost(WM_TOOL_ACTIVATED);
+  }
+  return CHostTool::DefWindowProc(message, wParam, lParam);
+}
+
+void CToDoTool::NotifyHost(UINT message) const {
+  HWND host = m_pHostWnd ? m_pHostWnd->m_hWnd : nullptr;
+  if (host) ::SendMessageA(host, message, static_cast<WPARAM>(m_nToolId), 0);
+}
+
+void CToDoTool::OnClose() {
+  NotifyHost(WM_TOOL_CLOSING);
+  Default();
+  DestroyWindow();
+}
+
+void CToDoTool::OnDestroy() {
+  Default();
+  SaveState();
+  ReleaseWindowResources();
+}
+
+void CToDoTool::ReleaseWindowResources() {
+  m_brushRed.DeleteObject();
+  m_brushYellow.DeleteObject();
+  m_fontLarge.DeleteObject();
+  m_fontSmall.DeleteObject();
+}
+
+LRESULT CToDoTool::OnToolSettings(WPARAM wParam, LPARAM lParam) {
+  return ShowSettings(wParam, lParam);
+}
+
+LRESULT CToDoTool::ShowSettings(WPARAM, LPARAM) {
+  // Asked again while the dialog is open: bring it forward instead of opening a second one.
+  if (m_SettingsDlg.m_hWnd) {
+    SetForegroundWindow(m_SettingsDlg.m_hWnd);
+    return 0;
+  }
+  if (m_hWnd) SetForegroundWindow(m_hWnd);
+  m_bBusy = 1;
+  m_SettingsDlg.DoModal();
+  m_bBusy = 0;
+  return 0;
+}
+
+int CToDoTool::Search(const ToolSearchRequest*, const char*) {
+  // The lists are not searched yet: no result is sent.
+  return 0;
+}

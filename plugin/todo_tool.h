@@ -1,0 +1,77 @@
+#pragma once
+// CToDoTool: the tool object. The host makes it through NewLumaplexTool and calls the
+// operations of CHostTool on its own thread; the tool window lives on the tool thread that
+// Initialize starts, and every window message is handled there.
+
+#include <windows.h>
+
+#include <memory>
+#include <vector>
+
+#include "framework/fw_controls.h"
+#include "framework/fw_gdi.h"
+#include "plugin/host_interface.h"
+#include "plugin/settings_dialog.h"
+
+class CToDoTool : public CHostTool {
+ public:
+  explicit CToDoTool(CWnd* pHostWnd);
+  // Closes a window that is still open and waits for every tool thread before the members go.
+  ~CToDoTool() override;
+
+  int SaveState() override;
+  int Search(const ToolSearchRequest* request, const char* text) override;
+  const char* GetDisplayName() override;
+  void Initialize() override;
+  UINT GetTemplateId() override;
+  LRESULT ShowSettings(WPARAM wParam, LPARAM lParam) override;
+
+  // The tool thread: makes the window and runs its message loop until the window is gone.
+  // Returns -1 at once when the tool already has a window.
+  static UINT __cdecl ToolThreadProc(LPVOID pParam);
+
+  void DoDataExchange(CDataExchange* pDX) override;
+  BOOL PreTranslateMessage(MSG* pMsg) override;
+  // Tells the host window when the tool window becomes active, then does the default.
+  LRESULT DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+  BOOL OnInitDialog() override;
+  // Wakes the tool thread's loop, which ends once the window is gone, also when the window was
+  // destroyed by a sent message that the loop never dispatched.
+  void PostNcDestroy() override;
+
+ protected:
+  void OnClose();
+  void OnDestroy();
+  LRESULT OnToolSettings(WPARAM wParam, LPARAM lParam);
+
+ private:
+  // Sends a notice to the host window and waits until it is handled.
+  void NotifyHost(UINT message) const;
+  void RestoreWindowPosition();
+  void StoreWindowPosition();
+  void PlaceControls();
+  void SetUpButtons();
+  void ReleaseWindowResources();
+  // Waits for the tool threads that Initialize started, handling messages sent to this
+  // thread meanwhile so that a thread waiting on our window cannot deadlock.
+  void WaitForToolThreads();
+
+  HICON m_hIcon = nullptr;
+  CToDoSettingsDlg m_SettingsDlg;
+  int m_bNoDate = 0;
+  CFont m_fontLarge;  // 15 pixels
+  CFont m_fontSmall;  // 14 pixels
+  CBrush m_brushRed;
+  CBrush m_brushYellow;
+  CBitmapButton m_buttons[6];  // add at top, add at bottom, up, down, delete, clear
+  std::unique_ptr<CBitmap> m_pModeListBitmap;
+  std::unique_ptr<CBitmap> m_pModeItemBitmap;
+  CToolTipCtrl m_ToolTip;
+  RECT m_rectListBox = {};
+  RECT m_rectItemBox = {};
+  RECT m_rectItemCount = {};
+  // Tool threads started by Initialize; each object lives until its thread has ended.
+  std::vector<std::unique_ptr<CWinThread>> m_toolThreads;
+
+  DECLARE_MESSAGE_MAP()
+};

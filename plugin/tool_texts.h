@@ -1,0 +1,27 @@
+#pragma once
+// The tool's fixed identity: numbers and texts the host reads or the tool shows. Every text
+// is code page 932 (the build turns these UTF-8 literals into code page 932 bytes).
+
+namespace todo {
+
+constexpr int kToolId = 18;
+constexpr int kHostValue1 = 1;
+constexpr int kHostValue2 = 272;
+constexpr unsigned kTemplateId = 184;
+
+constexpr const char kToolName[] = "ToDoList";  // also the list folder's name
+constexpr const char kDisplayName[] = "ToDoリスト";
+constexpr const char kModuleFileName[] = "ToDoList.dll";
+
+// The change history, oldest first.
+constexpr const char* const kHistory[] = {
+    "[2006.01.01 ToDoﾘｽﾄ Ver.0001.000] 初版リリース",
+    "[2006.02.11 ToDoﾘｽﾄ Ver.0001.001] 改修履歴をﾒｲﾝｳｨﾝﾄﾞｳに通知",
+    "[2010.02.25 ToDoﾘｽﾄ Ver.0001.002] Lumaplex Ver.6.1対応",
+};
+
+// Keys of the window position in the host's setting store.
+constexpr const char kSettingWndPosX[] = "WndPosX";
+constexpr const char kSettingWndPosY[] = "WndPosY";
+
+}  // namespace todo

@@ -1,0 +1,124 @@
+// The tool window's set-up when it is made, and the keyboard filter of its message loop.
+
+#include <windows.h>
+
+#include <commctrl.h>
+
+#include "framework/fw_app.h"
+#include "plugin/todo_tool.h"
+#include "plugin/tool_texts.h"
+#include "resources/resource_ids.h"
+
+namespace {
+
+struct ControlPlace {
+  int id;
+  RECT rect;  // left, top, width, height in client pixels
+};
+
+// Where the set-up puts the controls, in this order; the template's own layout is replaced.
+constexpr ControlPlace kControlPlaces[] = {
+    {IDC_TEXT, {15, 40, 240, 30}},         {IDC_DATE, {165, 15, 90, 18}},
+    {IDC_NO_DATE, {95, 15, 65, 18}},       {IDC_ADD_TOP, {15, 80, 32, 32}},
+    {IDC_ADD_BOTTOM, {52, 80, 32, 32}},    {IDC_UP, {89, 80, 32, 32}},
+    {IDC_DOWN, {126, 80, 32, 32}},         {IDC_DELETE, {163, 80, 32, 32}},
+    {IDC_CLEAR, {200, 80, 32, 32}},        {IDC_LIST_GROUP, {15, 122, 240, 450}},
+    {IDC_ITEM_GROUP, {270, 20, 480, 540}},
+};
+
+constexpr int kButtonIds[] = {IDC_ADD_TOP, IDC_ADD_BOTTOM, IDC_UP, IDC_DOWN, IDC_DELETE, IDC_CLEAR};
+
+struct ButtonTip {
+  int id;
+  const char* text;
+};
+
+constexpr ButtonTip kButtonTips[] = {
+    {IDC_UP, "選択されたﾘｽﾄまたはｱｲﾃﾑを１つ上へ移動"},
+    {IDC_DOWN, "選択されたﾘｽﾄまたはｱｲﾃﾑを１つ下へ移動"},
+    {IDC_DELETE, "選択されたﾘｽﾄまたはｱｲﾃﾑを削除"},
+    {IDC_CLEAR, "ﾘｽﾄまたはｱｲﾃﾑを全て削除"},
+};
+
+}  // namespace
+
+BOOL CToDoTool::OnInitDialog() {
+  CHostTool::OnInitDialog();
+  m_hIcon = LoadIconA(AfxGetResourceHandle(), MAKEINTRESOURCEA(IDI_TODO));
+  SendMessage(WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(m_hIcon));
+  SendMessage(WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(m_hIcon));
+  RestoreWindowPosition();
+  SetWindowText(todo::kDisplayName);
+
+  m_ToolTip.Create(this, 0);
+  m_ToolTip.SetDelayTime(TTDT_AUTOMATIC, 1000);
+  SetUpButtons();
+  PlaceControls();
+
+  m_rectListBox = RECT{25, 142, 245, 562};
+  m_rectItemBox = RECT{280, 40, 740, 550};
+  m_rectItemCount = RECT{280, 562, 740, 577};
+
+  for (int i = 0; i < 6; ++i) m_buttons[i].AutoLoad(kButtonIds[i], this);
+  for (const ButtonTip& tip : kButtonTips) m_ToolTip.AddTool(GetDlgItem(tip.id), tip.text);
+
+  // The window starts in list mode.
+  ::SendMessageA(GetDlgItem(IDC_MODE_LIST), BM_SETCHECK, BST_CHECKED, 0);
+
+  if (HWND host = m_pHostWnd ? m_pHostWnd->m_hWnd : nullptr) {
+    ::PostMessageA(host, WM_TOOL_READY, static_cast<WPARAM>(m_nToolId), 0);
+  }
+  return TRUE;  // the dialog manager focuses the first tab stop, the text box
+}
+
+void CToDoTool::SetUpButtons() {
+  m_pModeListBitmap = std::make_unique<CBitmap>();
+  m_pModeListBitmap->LoadBitmap(IDB_MODE_LIST);
+  m_pModeItemBitmap = std::make_unique<CBitmap>();
+  m_pModeItemBitmap->LoadBitmap(IDB_MODE_ITEM);
+
+  HWND listMode = GetDlgItem(IDC_MODE_LIST);
+  ::MoveWindow(listMode, 15, 15, 35, 20, TRUE);
+  ::SendMessageA(listMode, BM_SETIMAGE, IMAGE_BITMAP,
+                 reinterpret_cast<LPARAM>(static_cast<HBITMAP>(*m_pModeListBitmap)));
+  m_ToolTip.AddTool(listMode, "TODOﾘｽﾄ追加ﾓｰﾄﾞ");
+
+  HWND itemMode = GetDlgItem(IDC_MODE_ITEM);
+  ::MoveWindow(itemMode, 50, 15, 35, 20, TRUE);
+  ::SendMessageA(itemMode, BM_SETIMAGE, IMAGE_BITMAP,
+                 reinterpret_cast<LPARAM>(static_cast<HBITMAP>(*m_pModeItemBitmap)));
+  m_ToolTip.AddTool(itemMode, "TODOｱｲﾃﾑ追加ﾓｰﾄﾞ");
+}
+
+void CToDoTool::PlaceControls() {
+  for (const ControlPlace& place : kControlPlaces) {
+    ::MoveWindow(GetDlgItem(place.id), place.rect.left, place.rect.top, place.rect.right,
+                 place.rect.bottom, TRUE);
+  }
+}
+
+BOOL CToDoTool::PreTranslateMessage(MSG* pMsg) {
+  switch (pMsg->wParam) {
+    case VK_RETURN: {
+      // Enter in the text box or the date picker moves on like Tab and adds nothing.
+      HWND focus = GetFocus();
+      if (focus != GetDlgItem(IDC_TEXT) && focus != GetDlgItem(IDC_DATE)) return FALSE;
+      pMsg->wParam = VK_TAB;
+      break;
+    }
+    case VK_ESCAPE:
+    case VK_LEFT:
+    case VK_UP:
+    case VK_RIGHT:
+    case VK_DOWN:
+      // Straight to the focused control: never a cancel command or a focus move.
+      return FALSE;
+    default:
+      break;
+  }
+  if (pMsg->message >= WM_MOUSEFIRST && pMsg->message <= WM_MBUTTONUP &&
+      pMsg->message != WM_LBUTTONDBLCLK && pMsg->message != WM_RBUTTONDBLCLK) {
+    m_ToolTip.RelayEvent(pMsg);
+  }
+  return CHostTool::PreTranslateMessage(pMsg);
+}

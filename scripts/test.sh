@@ -1,0 +1,33 @@
+#!/usr/bin/env bash
+# Builds both builds and runs every test: the portable code natively (with sanitizers), then
+# everything under Wine with the 32-bit Windows build. Exits non-zero when a test fails.
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+cd "$root"
+
+bash scripts/install-deps.sh
+source scripts/wine-env.sh
+source scripts/xvfb.sh
+jobs=$(nproc)
+
+echo "== Native build"
+cmake --preset native >/dev/null
+cmake --build build/native -j "$jobs"
+native=0
+ctest --test-dir build/native --output-on-failure || native=$?
+
+echo "== Windows build (32-bit), tests under Wine"
+cmake --preset win32 >/dev/null
+cmake --build build/win32 -j "$jobs"
+todo_prepare_prefix
+todo_start_xvfb
+wineserver -p 60  # keep one Wine server between the test programs
+win32=0
+ctest --test-dir build/win32 --output-on-failure || win32=$?
+wineserver -k 2>/dev/null || true
+
+if [ "$native" -ne 0 ] || [ "$win32" -ne 0 ]; then
+  echo "FAILED: native ctest exit $native, win32 ctest exit $win32"
+  exit 1
+fi
+echo "All tests passed in both builds."

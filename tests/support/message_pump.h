@@ -1,0 +1,33 @@
+#pragma once
+// Waiting in tests that play the host: the host's thread must keep handling messages, since
+// the tool thread sends it notices and waits for them.
+
+#include <windows.h>
+
+#include <functional>
+
+namespace testsupport {
+
+// Handles this thread's messages until done() is true or timeoutMs has passed; returns done().
+inline bool PumpUntil(const std::function<bool()>& done, DWORD timeoutMs = 20000) {
+  const DWORD start = GetTickCount();
+  while (!done()) {
+    const DWORD elapsed = GetTickCount() - start;
+    if (elapsed >= timeoutMs) return done();
+    MsgWaitForMultipleObjects(0, nullptr, FALSE,
+                              (timeoutMs - elapsed) < 50 ? timeoutMs - elapsed : 50, QS_ALLINPUT);
+    MSG msg;
+    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+      TranslateMessage(&msg);
+      DispatchMessageA(&msg);
+    }
+  }
+  return true;
+}
+
+// Handles this thread's messages for a while, for things that must not happen.
+inline void PumpFor(DWORD ms) {
+  PumpUntil([] { return false; }, ms);
+}
+
+}  // namespace testsupport
