@@ -10,6 +10,8 @@
 
 namespace {
 
+constexpr int kWindowLeft = 785;
+constexpr int kWindowTop = 40;
 constexpr int kWindowWidth = 520;
 constexpr int kWindowHeight = 440;
 constexpr int kMargin = 10;
@@ -67,7 +69,9 @@ CHostWindow::~CHostWindow() {
 }
 
 BOOL CHostWindow::Create() {
-  const RECT rect = {CW_USEDEFAULT, 0, CW_USEDEFAULT + kWindowWidth, kWindowHeight};
+  // Right of where the tool window first opens, so that both can be seen.
+  const RECT rect = {kWindowLeft, kWindowTop, kWindowLeft + kWindowWidth,
+                     kWindowTop + kWindowHeight};
   if (!CreateEx(0, "Lumaplex", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, rect, nullptr, 0)) {
     return FALSE;
   }
