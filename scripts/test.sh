@@ -22,6 +22,9 @@ cmake --build build/win32 -j "$jobs"
 todo_prepare_prefix
 todo_start_xvfb
 wineserver -p 60  # keep one Wine server between the test programs
+# Start Wine's background processes now, detached from CTest's output pipes: if the first test
+# program started them, they would hold its output open and CTest would wait for them.
+wine cmd.exe /c exit 0 </dev/null >/dev/null 2>&1 || true
 win32=0
 ctest --test-dir build/win32 --output-on-failure || win32=$?
 wineserver -k 2>/dev/null || true

@@ -1,7 +1,8 @@
 # Checks a built DLL with objdump: it exports exactly NewLumaplexTool, and imports only
 # Windows system DLLs and the project's own libraries (no MinGW runtime DLL).
 cmake_minimum_required(VERSION 3.20)
-execute_process(COMMAND ${OBJDUMP} -p ${MODULE} OUTPUT_VARIABLE dump RESULT_VARIABLE failed)
+# objdump translates its headings: read them in the C locale.
+execute_process(COMMAND ${CMAKE_COMMAND} -E env LC_ALL=C LANGUAGE=C ${OBJDUMP} -p ${MODULE} OUTPUT_VARIABLE dump RESULT_VARIABLE failed)
 if(failed)
   message(FATAL_ERROR "objdump failed on ${MODULE}")
 endif()
