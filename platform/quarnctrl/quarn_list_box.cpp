@@ -1,0 +1,173 @@
+// The exported box classes: thin owners of a model and its front.
+
+#include <cstring>
+
+#include "framework/fw_cp932.h"
+#include "quarnctrl/quarn_ctrl.h"
+#include "quarnctrl/quarn_model.h"
+
+namespace {
+
+constexpr std::size_t kTextBufferBytes = 256;  // what GetText's callers provide
+
+quarn::Row MakeRow(HBITMAP image, int check, const char* text, DWORD data) {
+  quarn::Row row;
+  row.image = image;
+  row.check = check;
+  row.text = text != nullptr ? text : "";
+  row.data = data;
+  return row;
+}
+
+}  // namespace
+
+CQuarnListBox::CQuarnListBox(bool checked)
+    : m_pModel(new quarn::ListModel(checked)), m_pView(nullptr) {}
+
+CQuarnListBox::~CQuarnListBox() {
+  DestroyCtrl();
+  delete m_pModel;
+}
+
+void CQuarnListBox::AttachView(quarn::ListView* view) {
+  m_pView = view;
+  m_pModel->SetView(view);
+}
+
+void CQuarnListBox::DestroyCtrl() {
+  if (m_pView == nullptr) return;
+  m_pModel->CancelEdit();
+  m_pModel->SetView(nullptr);
+  m_pView->Destroy();
+  delete m_pView;
+  m_pView = nullptr;
+}
+
+void CQuarnListBox::RefreshCtrl() {
+  if (m_pView == nullptr) return;
+  if (m_pModel->Selection() >= 0) m_pView->ScrollIntoView(m_pModel->Selection());
+  m_pView->Invalidate();
+}
+
+void CQuarnListBox::SetCtrlFont(HFONT font, int redraw) {
+  if (m_pView != nullptr) m_pView->SetFont(font, redraw != 0);
+}
+
+void CQuarnListBox::SetCallback(int event, QUARNCALLBACK handler, void* user) {
+  m_pModel->SetHandler(event, handler, user);
+}
+
+int CQuarnListBox::GetEditText(char* buffer, int capacity) {
+  return m_pModel->EditText(buffer, capacity);
+}
+
+void CQuarnListBox::SetUseItemLine(int use) {
+  m_pModel->SetItemLine(use != 0);
+}
+
+void CQuarnListBox::SetUseColumnHeader(int use) {
+  m_pModel->SetColumnHeader(use != 0);
+}
+
+void CQuarnListBox::SetEditable(int editable) {
+  m_pModel->SetEditable(editable != 0);
+}
+
+void CQuarnListBox::SetItemHeight(int pixels) {
+  m_pModel->SetItemHeight(pixels);
+}
+
+void CQuarnListBox::SetColumnLabel(int column, const char* label) {
+  m_pModel->SetColumnLabel(column, label);
+}
+
+void CQuarnListBox::SetColumnWidth(int column, int pixels) {
+  m_pModel->SetColumnWidth(column, pixels);
+}
+
+int CQuarnListBox::AddRow(HBITMAP image, int check, const char* text, DWORD data) {
+  return m_pModel->Add(MakeRow(image, check, text, data));
+}
+
+int CQuarnListBox::InsertRow(int index, HBITMAP image, int check, const char* text, DWORD data) {
+  return m_pModel->Insert(index, MakeRow(image, check, text, data));
+}
+
+int CQuarnListBox::DeleteItem(unsigned int index) {
+  if (index >= static_cast<unsigned int>(m_pModel->Count())) return -1;
+  return m_pModel->Delete(static_cast<int>(index));
+}
+
+void CQuarnListBox::ResetContent() {
+  m_pModel->Reset();
+}
+
+int CQuarnListBox::GetCount() const {
+  return m_pModel->Count();
+}
+
+int CQuarnListBox::GetCurSel() const {
+  return m_pModel->Selection();
+}
+
+int CQuarnListBox::SetCurSel(int index) {
+  return m_pModel->SetSelection(index);
+}
+
+int CQuarnListBox::GetText(int index, char* buffer) const {
+  if (buffer == nullptr) return -1;
+  const quarn::Row* row = m_pModel->RowAt(index);
+  if (row == nullptr) {
+    buffer[0] = '\0';
+    return -1;
+  }
+  std::size_t length = fw::Cp932CutLength(row->text.data(), row->text.size(), kTextBufferBytes - 1);
+  std::memcpy(buffer, row->text.data(), length);
+  buffer[length] = '\0';
+  return static_cast<int>(length);
+}
+
+const char* CQuarnListBox::GetItemText(int index) const {
+  const quarn::Row* row = m_pModel->RowAt(index);
+  return row != nullptr ? row->text.c_str() : "";
+}
+
+int CQuarnListBox::GetItemCheck(int index) const {
+  const quarn::Row* row = m_pModel->RowAt(index);
+  return row != nullptr ? row->check : 0;
+}
+
+DWORD CQuarnListBox::GetItemData(int index) const {
+  const quarn::Row* row = m_pModel->RowAt(index);
+  return row != nullptr ? row->data : 0;
+}
+
+DWORD CQuarnListBox::GetItemDate(int index) const {
+  return GetItemData(index);
+}
+
+void CQuarnListBox::SetItemColor(int index, COLORREF colour) {
+  m_pModel->SetColour(index, colour);
+}
+
+CQuarnImageListBox::CQuarnImageListBox() : CQuarnListBox(false) {}
+
+int CQuarnImageListBox::AddItem(HBITMAP image, const char* text, DWORD data) {
+  return AddRow(image, 0, text, data);
+}
+
+int CQuarnImageListBox::InsertItem(int index, HBITMAP image, const char* text, DWORD data) {
+  return InsertRow(index, image, 0, text, data);
+}
+
+CQuarnCheckedListBox::CQuarnCheckedListBox() : CQuarnListBox(true) {}
+
+int CQuarnCheckedListBox::AddItem(int check, const char* text, DWORD data) {
+  return AddRow(nullptr, check, text, data);
+}
+
+int CQuarnCheckedListBox::InsertItem(int index, int check, const char* text, DWORD data) {
+  return InsertRow(index, nullptr, check, text, data);
+}
+
+CQuarnToDoListBox::CQuarnToDoListBox() : CQuarnCheckedListBox() {}

@@ -1,0 +1,290 @@
+#include "quarnctrl/quarn_model.h"
+
+#include <algorithm>
+
+#include "framework/fw_cp932.h"
+
+namespace quarn {
+
+namespace {
+
+bool ValidColumn(int column) {
+  return column >= 0 && column < ListModel::kColumns;
+}
+
+// What an edited text becomes before it is stored: one line (line breaks and tabs become
+// spaces, so a pasted text can never turn into two rows or two records), cut to the edit
+// limit at a character boundary.
+std::string CleanEditedText(const std::string& text) {
+  std::string clean = text;
+  for (char& c : clean) {
+    if (c == '\r' || c == '\n' || c == '\t') c = ' ';
+  }
+  clean.resize(fw::Cp932CutLength(clean.data(), clean.size(), ListModel::kEditLimit));
+  return clean;
+}
+
+}  // namespace
+
+constexpr int ListModel::kDefaultWidths[ListModel::kColumns];
+
+ListModel::ListModel(bool checked) : m_checked(checked) {
+  std::copy(std::begin(kDefaultWidths), std::end(kDefaultWidths), m_widths.begin());
+}
+
+void ListModel::SetItemLine(bool use) {
+  m_itemLine = use;
+  Invalidate();
+}
+
+void ListModel::SetColumnHeader(bool use) {
+  m_columnHeader = use;
+  Invalidate();
+}
+
+void ListModel::SetEditable(bool editable) {
+  m_editable = editable;
+}
+
+void ListModel::SetItemHeight(int pixels) {
+  if (pixels < 1) return;
+  m_itemHeight = pixels;
+  Invalidate();
+}
+
+void ListModel::SetColumnLabel(int column, const char* label) {
+  if (!ValidColumn(column)) return;
+  m_labels[column] = label != nullptr ? label : "";
+  Invalidate();
+}
+
+void ListModel::SetColumnWidth(int column, int pixels) {
+  if (!ValidColumn(column) || pixels < 0) return;
+  m_widths[column] = pixels;
+  Invalidate();
+}
+
+const std::string& ListModel::ColumnLabel(int column) const {
+  static const std::string kNone;
+  return ValidColumn(column) ? m_labels[column] : kNone;
+}
+
+int ListModel::ColumnWidth(int column) const {
+  return ValidColumn(column) ? m_widths[column] : 0;
+}
+
+int ListModel::Add(const Row& row) {
+  return Insert(Count(), row);
+}
+
+int ListModel::Insert(int index, const Row& row) {
+  if (index < 0 || index > Count()) return -1;
+  // A row moving under an open editor would take the edit to the wrong row.
+  CancelEdit();
+  m_rows.insert(m_rows.begin() + index, row);
+  if (m_selection >= index) ++m_selection;
+  Invalidate();
+  return index;
+}
+
+int ListModel::Delete(int index) {
+  if (index < 0 || index >= Count()) return -1;
+  CancelEdit();
+  m_rows.erase(m_rows.begin() + index);
+  if (m_selection == index) {
+    m_selection = -1;
+  } else if (m_selection > index) {
+    --m_selection;
+  }
+  Invalidate();
+  return Count();
+}
+
+void ListModel::Reset() {
+  CancelEdit();
+  m_rows.clear();
+  m_rows.shrink_to_fit();
+  m_selection = -1;
+  Invalidate();
+}
+
+int ListModel::SetSelection(int index) {
+  if (index < -1 || index >= Count()) return -1;
+  if (index != m_editRow) CancelEdit();
+  m_selection = index;
+  if (m_view != nullptr && index >= 0) m_view->ScrollIntoView(index);
+  Invalidate();
+  return index;
+}
+
+void ListModel::SetColour(int index, COLORREF colour) {
+  if (index < 0 || index >= Count()) return;
+  m_rows[index].colour = colour;
+  Invalidate();
+}
+
+void ListModel::SetHandler(int event, QUARNCALLBACK handler, void* user) {
+  if (event < 0 || event >= static_cast<int>(m_handlers.size())) return;
+  m_handlers[event].function = handler;
+  m_handlers[event].user = user;
+}
+
+const Row* ListModel::RowAt(int index) const {
+  if (index < 0 || index >= Count()) return nullptr;
+  return &m_rows[index];
+}
+
+int ListModel::EditText(char* buffer, int capacity) const {
+  if (buffer == nullptr) return 0;
+  if (capacity < 0) capacity = 0;
+  std::size_t length =
+      fw::Cp932CutLength(m_editText.data(), m_editText.size(), static_cast<std::size_t>(capacity));
+  std::copy(m_editText.data(), m_editText.data() + length, buffer);
+  buffer[length] = '\0';
+  return static_cast<int>(length);
+}
+
+int ListModel::Raise(int event) {
+  const Handler& handler = m_handlers[event];
+  if (handler.function == nullptr) return 1;
+  return handler.function(handler.user);
+}
+
+void ListModel::Invalidate() {
+  if (m_view != nullptr) m_view->Invalidate();
+}
+
+void ListModel::UserActivate() {
+  Raise(QUARN_EVENT_ACTIVATE);
+}
+
+bool ListModel::UserSelect(int row, bool byKeyboard) {
+  if (row < 0 || row >= Count() || row == m_selection) return false;
+  CancelEdit();
+  int leaving = (byKeyboard && !m_checked) ? QUARN_EVENT_SELCHANGING_KEY : QUARN_EVENT_SELCHANGING;
+  if (Raise(leaving) == 0) return false;
+  // The handler may have changed the rows; the row the user picked must still exist.
+  if (row >= Count()) return false;
+  m_selection = row;
+  if (m_view != nullptr) m_view->ScrollIntoView(row);
+  Invalidate();
+  Raise(QUARN_EVENT_SELCHANGED);
+  return true;
+}
+
+PressResult ListModel::UserPress(int row, QuarnColumn column, bool hadFocus) {
+  if (row < 0 || row >= Count()) return PressResult::None;
+  if (row != m_selection) {
+    UserSelect(row, false);
+    return PressResult::None;
+  }
+  if (!hadFocus || !m_editable || m_editing) return PressResult::None;
+  if (!m_checked) column = QUARN_COLUMN_TEXT;
+  if (column == QUARN_COLUMN_CHECK) {
+    BeginEdit(row, column);
+    return PressResult::None;
+  }
+  return PressResult::EditPending;
+}
+
+void ListModel::UserKey(Key key) {
+  if (Count() == 0) return;
+  int last = Count() - 1;
+  int page = m_view != nullptr ? std::max(1, m_view->VisibleRows() - 1) : 1;
+  int current = m_selection;
+  int target = current;
+  switch (key) {
+    case Key::Up:
+      target = current < 0 ? 0 : current - 1;
+      break;
+    case Key::Down:
+      target = current < 0 ? 0 : current + 1;
+      break;
+    case Key::Home:
+      target = 0;
+      break;
+    case Key::End:
+      target = last;
+      break;
+    case Key::PageUp:
+      target = current < 0 ? 0 : current - page;
+      break;
+    case Key::PageDown:
+      target = current < 0 ? 0 : current + page;
+      break;
+    case Key::F2:
+      if (current >= 0) BeginEdit(current, QUARN_COLUMN_TEXT);
+      return;
+    case Key::Space:
+      if (current >= 0 && m_checked) BeginEdit(current, QUARN_COLUMN_CHECK);
+      return;
+  }
+  target = std::clamp(target, 0, last);
+  if (target == current) {
+    if (m_view != nullptr) m_view->ScrollIntoView(target);
+    return;
+  }
+  UserSelect(target, true);
+}
+
+bool ListModel::BeginEdit(int row, QuarnColumn column) {
+  if (!m_editable || m_editing || row < 0 || row != m_selection || row >= Count()) return false;
+  if (!ValidColumn(column) || (!m_checked && column != QUARN_COLUMN_TEXT)) return false;
+  m_editText.clear();
+  Raise(QUARN_EVENT_EDITBEGIN);
+  // The handler may have moved or removed the row.
+  if (row != m_selection || row >= Count()) return false;
+  if (column == QUARN_COLUMN_CHECK) {
+    m_rows[row].check = m_rows[row].check == 0 ? 1 : 0;
+    Invalidate();
+    Raise(QUARN_EVENT_EDITEND);
+    return true;
+  }
+  m_editing = true;
+  m_editRow = row;
+  m_editColumn = column;
+  if (m_view != nullptr) m_view->OpenEditor(row, column);
+  return true;
+}
+
+void ListModel::CloseEdit() {
+  m_editing = false;
+  if (m_view != nullptr) m_view->CloseEditor();
+}
+
+void ListModel::CommitText(const std::string& text) {
+  if (!m_editing || m_editColumn != QUARN_COLUMN_TEXT) return;
+  int row = m_editRow;
+  CloseEdit();
+  std::string clean = CleanEditedText(text);
+  // An edit that ends empty is given up: a row never loses its name or text this way.
+  if (clean.empty() || row >= Count()) return;
+  m_editText = clean;
+  if (!m_checked) {
+    // The handler sees the old name in the row and decides.
+    if (Raise(QUARN_EVENT_NAMEEDITED) == 0 || row >= Count()) return;
+    m_rows[row].text = clean;
+    Invalidate();
+    return;
+  }
+  m_rows[row].text = clean;
+  Invalidate();
+  Raise(QUARN_EVENT_EDITEND);
+}
+
+void ListModel::CommitDate(DWORD date) {
+  if (!m_editing || m_editColumn != QUARN_COLUMN_DATE) return;
+  int row = m_editRow;
+  CloseEdit();
+  if (row >= Count()) return;
+  m_rows[row].data = date;
+  Invalidate();
+  Raise(QUARN_EVENT_EDITEND);
+}
+
+void ListModel::CancelEdit() {
+  if (!m_editing) return;
+  CloseEdit();
+}
+
+}  // namespace quarn

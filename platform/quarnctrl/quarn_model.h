@@ -1,0 +1,154 @@
+#pragma once
+// The state of one list box and what the user's actions do to it, without any window: rows,
+// selection, columns, options, handlers and the in-place edit. A front (the Win32 window, or
+// the headless front of tests) turns mouse and keyboard input into the User* calls below and
+// shows what the model holds; the model tells it through ListView what to show.
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "quarnctrl/quarn_ctrl.h"
+
+namespace quarn {
+
+struct Row {
+  HBITMAP image = nullptr;  // list-name box only; not owned
+  int check = 0;            // item box only; kept as given
+  std::string text;
+  DWORD data = 0;
+  COLORREF colour = 0;  // text colour, black unless set
+};
+
+// The keys a box acts on.
+enum class Key { Up, Down, Home, End, PageUp, PageDown, F2, Space };
+
+// What a mouse press on a row asks the front to do next.
+enum class PressResult {
+  None,         // nothing more
+  EditPending,  // start an edit of the pressed cell unless a double-click follows
+};
+
+// What the model asks of its front. Every call comes on the owner's thread.
+class ListView {
+ public:
+  virtual ~ListView() = default;
+  // Rows, selection, columns, colours or options changed: repaint when convenient.
+  virtual void Invalidate() = 0;
+  // Scroll so that `row` is fully visible (a valid row index).
+  virtual void ScrollIntoView(int row) = 0;
+  // How many whole rows fit below the header; at least 1.
+  virtual int VisibleRows() const = 0;
+  // An edit of the text or date cell of `row` begins: put an editor over the cell holding the
+  // row's current text (text column, at most 254 bytes) or date (date column), and give it
+  // the focus. The front ends it with ListModel::CommitText, CommitDate or CancelEdit.
+  virtual void OpenEditor(int row, QuarnColumn column) = 0;
+  // The edit has ended: remove the editor. The model has already left the edit, so focus
+  // and kill-focus messages the removal causes must not end it again.
+  virtual void CloseEditor() = 0;
+  // Use `font` for rows, header and editor (null: the system font).
+  virtual void SetFont(HFONT font, bool redraw) = 0;
+  // Destroy the window. The view object itself is deleted by the box afterwards.
+  virtual void Destroy() = 0;
+};
+
+class ListModel {
+ public:
+  static constexpr int kColumns = 3;
+  static constexpr int kEditLimit = 254;  // bytes an in-place text edit may hold
+  static constexpr int kDefaultWidths[kColumns] = {200, 36, 90};
+
+  explicit ListModel(bool checked);
+
+  // The front to notify; may be null (then nothing is shown).
+  void SetView(ListView* view) { m_view = view; }
+  bool IsChecked() const { return m_checked; }
+
+  // --- What the program does: never raises an event. ---
+  void SetItemLine(bool use);
+  void SetColumnHeader(bool use);
+  void SetEditable(bool editable);
+  void SetItemHeight(int pixels);
+  void SetColumnLabel(int column, const char* label);
+  void SetColumnWidth(int column, int pixels);
+  int Add(const Row& row);                // index of the new row
+  int Insert(int index, const Row& row);  // -1 for index < 0 or > count
+  int Delete(int index);                  // new count, or -1 for a bad index
+  void Reset();
+  int SetSelection(int index);  // the new selection, or -1 for a bad index
+  void SetColour(int index, COLORREF colour);
+  void SetHandler(int event, QUARNCALLBACK handler, void* user);
+
+  int Count() const { return static_cast<int>(m_rows.size()); }
+  int Selection() const { return m_selection; }
+  const Row* RowAt(int index) const;  // null for a bad index
+  bool ItemLine() const { return m_itemLine; }
+  bool ColumnHeader() const { return m_columnHeader; }
+  bool Editable() const { return m_editable; }
+  int ItemHeight() const { return m_itemHeight; }
+  const std::string& ColumnLabel(int column) const;
+  int ColumnWidth(int column) const;
+  // Copies the text of the edit that ended last (see CQuarnListBox::GetEditText).
+  int EditText(char* buffer, int capacity) const;
+
+  // --- What the user does: raises events, in the documented order. ---
+  // A mouse press in the box, or the focus moving into it from outside: event 1.
+  void UserActivate();
+  // The user picks `row` (a valid row other than the selected one): 8 (mouse, or any cause
+  // in the item box) or 10 (keyboard in the list-name box), then, unless 8/10 answered 0,
+  // the move and 9. Returns whether the selection moved.
+  bool UserSelect(int row, bool byKeyboard);
+  // A mouse press on `row` (-1: below the last row) in `column` while the box had the focus
+  // (`hadFocus`) or not. Selects another row, or, on the selected row of a focused editable
+  // box, toggles a check cell at once or answers EditPending for a text or date cell. The
+  // front raises UserActivate itself, before this.
+  PressResult UserPress(int row, QuarnColumn column, bool hadFocus);
+  // A key pressed in the box: moves the selection (Up, Down, Home, End, PageUp, PageDown),
+  // edits the selected row's text (F2) or toggles its check (Space, item box).
+  void UserKey(Key key);
+
+  // Starts an in-place edit of `column` in the selected row `row`: event 11, then a check is
+  // toggled and stored at once (event 13), or the front is asked to open an editor. Nothing
+  // happens unless the box is editable and `row` is the selection. Returns whether an edit
+  // started.
+  bool BeginEdit(int row, QuarnColumn column);
+  bool Editing() const { return m_editing; }
+  int EditRow() const { return m_editRow; }
+  QuarnColumn EditColumn() const { return m_editColumn; }
+  // Ends a text edit with `text` (line breaks and tabs become spaces; cut to the edit limit).
+  // An empty text gives the edit up. List-name box: event 12 decides; item box: stored, 13.
+  void CommitText(const std::string& text);
+  // Ends a date edit with a packed date: stored as the row's data word, then event 13.
+  void CommitDate(DWORD date);
+  // Gives the edit up: nothing stored, no event.
+  void CancelEdit();
+
+ private:
+  int Raise(int event);
+  void Invalidate();
+  void CloseEdit();  // leaves the edit state, then closes the front's editor
+
+  struct Handler {
+    QUARNCALLBACK function = nullptr;
+    void* user = nullptr;
+  };
+
+  bool m_checked;
+  std::vector<Row> m_rows;
+  int m_selection = -1;
+  bool m_itemLine = false;
+  bool m_columnHeader = false;
+  bool m_editable = false;
+  int m_itemHeight = 18;
+  std::array<std::string, kColumns> m_labels;
+  std::array<int, kColumns> m_widths;
+  std::array<Handler, 16> m_handlers;
+  bool m_editing = false;
+  int m_editRow = -1;
+  QuarnColumn m_editColumn = QUARN_COLUMN_TEXT;
+  std::string m_editText;
+  ListView* m_view = nullptr;
+};
+
+}  // namespace quarn

@@ -1,0 +1,1 @@
+# Tests of the list boxes' real window under Wine.
