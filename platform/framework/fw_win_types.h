@@ -9,8 +9,9 @@
 #include <minwinbase.h>
 #ifndef RGB
 // The same definition as the Windows graphics header's, so that both may be included.
-#define RGB(r, g, b) \
-  ((COLORREF)(((BYTE)(r) | ((WORD)((BYTE)(g)) << 8)) | (((DWORD)(BYTE)(b)) << 16)))
+// clang-format off
+#define RGB(r,g,b) ((COLORREF)(((BYTE)(r)|((WORD)((BYTE)(g))<<8))|(((DWORD)(BYTE)(b))<<16)))
+// clang-format on
 #endif
 #else
 #include <cstdint>
