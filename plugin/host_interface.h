@@ -12,6 +12,7 @@
 #include "framework/fw_dialog.h"
 #include "framework/fw_string.h"
 #include "framework/fw_thread.h"
+#include "plugin/host_services.h"
 
 // Host to tool window: open the settings dialog (sent or posted). wParam and lParam are
 // handed to ShowSettings.
@@ -25,22 +26,6 @@ constexpr UINT WM_TOOL_CLOSING = 1132;    // sent: the tool window closes, befor
 constexpr UINT WM_TOOL_SEARCHRESULT = WM_USER + 111;  // 1135
 
 static_assert(WM_TOOL_SETTINGS == 1124 && WM_TOOL_SEARCHRESULT == 1135, "fixed numbers");
-
-// What the host offers its tools. Each operation runs on the caller's thread.
-class IHostServices {
- public:
-  // Copies the text stored for (toolId, key) into buffer, which holds 260 bytes, always
-  // zero-terminated; an unknown key gives the empty text. The result means nothing.
-  virtual int ReadSetting(int toolId, const char* key, char* buffer) = 0;
-  // Stores value for (toolId, key), for later ReadSetting calls. The result means nothing.
-  virtual int WriteSetting(int toolId, const char* key, const char* value) = 0;
-  // GetDataFolder(1, 0): the path of an existing folder, without a trailing backslash, for
-  // the tool's data. The text stays valid at least until the next call.
-  virtual const char* GetDataFolder(int kind, int reserved) = 0;
-
- protected:
-  ~IHostServices() = default;  // never deleted through this interface
-};
 
 // The host's search request, owned by the host and only read by the tool.
 struct ToolSearchRequest {

@@ -1,0 +1,19 @@
+#pragma once
+// The services the host offers its tools. Portable: it uses no Windows type, so that the
+// tool's portable code and its tests can use it too.
+
+// What the host offers its tools. Each operation runs on the caller's thread.
+class IHostServices {
+ public:
+  // Copies the text stored for (toolId, key) into buffer, which holds 260 bytes, always
+  // zero-terminated; an unknown key gives the empty text. The result means nothing.
+  virtual int ReadSetting(int toolId, const char* key, char* buffer) = 0;
+  // Stores value for (toolId, key), for later ReadSetting calls. The result means nothing.
+  virtual int WriteSetting(int toolId, const char* key, const char* value) = 0;
+  // GetDataFolder(1, 0): the path of an existing folder, without a trailing backslash, for
+  // the tool's data. The text stays valid at least until the next call.
+  virtual const char* GetDataFolder(int kind, int reserved) = 0;
+
+ protected:
+  ~IHostServices() = default;  // never deleted through this interface
+};
