@@ -42,6 +42,11 @@ class HeadlessFront : public ListView {
   int Invalidations() const { return m_invalidations; }
   bool Destroyed() const { return m_destroyed; }
   HFONT Font() const { return m_font; }
+  // The text colour row `row` is painted in (black for a bad row).
+  COLORREF RowColour(int row) const {
+    const Row* shown = m_model->RowAt(row);
+    return shown != nullptr ? shown->colour : 0;
+  }
   void SetVisibleRows(int rows) { m_visibleRows = rows > 0 ? rows : 1; }
 
   // --- ListView ---
