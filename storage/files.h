@@ -1,0 +1,98 @@
+#pragma once
+// The files interface: everything the stored lists need from the file system, and nothing
+// more. The build chooses the implementation (files_posix.cpp natively, files_win32.cpp in
+// the Windows build); tests wrap it to inject faults. Portable code reaches files only
+// through this header.
+//
+// Paths are code page 932 bytes, zero bytes excluded: a path holding a zero byte fails every
+// operation, so it can never name a shorter path. On Windows a path of MAX_PATH bytes or more
+// fails every operation like a file that cannot be opened. Files are read and written as
+// bytes, with no line-end translation.
+//
+// Threads: a Files object may be used from any number of threads at once. An open file
+// belongs to one thread at a time. Handles are closed by their destructors at the latest.
+
+#include <cstddef>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace storage {
+
+// An open file being read from its start.
+class ReadableFile {
+ public:
+  virtual ~ReadableFile() = default;  // closes the file
+
+  // Reads up to capacity bytes into buffer and sets *count to how many were read; 0 means
+  // the end of the file. Returns false on a read error (*count is then 0).
+  virtual bool Read(char* buffer, std::size_t capacity, std::size_t* count) = 0;
+};
+
+// An open file being written from its start.
+class WritableFile {
+ public:
+  virtual ~WritableFile() = default;  // closes the file if Close was not called; no report
+
+  // Appends all of data. Returns false when not all of it could be written (a full disk):
+  // part of it may be in the file then.
+  virtual bool Append(std::string_view data) = 0;
+  // Makes what was appended durable on the disk. Returns false on failure.
+  virtual bool Flush() = 0;
+  // Closes the file. Returns false on failure, including a write that failed only now; the
+  // file is closed either way. Later calls return false.
+  virtual bool Close() = 0;
+};
+
+enum class OpenResult {
+  kOpened,
+  kNotFound,  // the file, or a folder on its path, does not exist
+  kFailed,    // any other reason: no access, a sharing conflict, a path too long
+};
+
+enum class CreateMode {
+  kCreateNew,         // fails when the file exists already
+  kCreateOrTruncate,  // makes the file, or empties the existing one
+};
+
+class Files {
+ public:
+  virtual ~Files() = default;
+
+  // Opens an existing file for reading. On kOpened *file is set; otherwise it is reset.
+  // Readers never block each other. A move over a file being read goes through at once on
+  // POSIX; Windows lets it through only once the file is closed (see MoveReplacing).
+  virtual OpenResult OpenForReading(const std::string& path,
+                                    std::unique_ptr<ReadableFile>* file) = 0;
+
+  // Opens a file for writing as mode says. Returns null on failure (then nothing was made or
+  // emptied).
+  virtual std::unique_ptr<WritableFile> OpenForWriting(const std::string& path,
+                                                       CreateMode mode) = 0;
+
+  // Makes one folder; its parent must exist. Returns false on failure, also when the folder
+  // exists already.
+  virtual bool CreateFolder(const std::string& path) = 0;
+
+  // Makes path the process's current folder, for every thread. Returns false on failure.
+  virtual bool SetCurrentFolder(const std::string& path) = 0;
+
+  // Deletes a file. Returns false on failure, also when it does not exist.
+  virtual bool Delete(const std::string& path) = 0;
+
+  // Gives the file at from the name to in one step, replacing a file of that name: a reader
+  // opening to sees the old file or the new one, never none. On Windows, where a file that is
+  // open cannot be replaced, the move is retried for about a second while to is held open
+  // by a reader. Returns false on failure; both files are then as they were.
+  virtual bool MoveReplacing(const std::string& from, const std::string& to) = 0;
+
+  // Sets *names to the names (not paths) of the files in folder, in no particular order;
+  // folders and "." and ".." are left out. Returns false on failure (*names is then empty).
+  virtual bool ListFolder(const std::string& folder, std::vector<std::string>* names) = 0;
+};
+
+// The implementation for the platform this build is for.
+std::unique_ptr<Files> NewPlatformFiles();
+
+}  // namespace storage

@@ -1,0 +1,148 @@
+// The files interface over POSIX calls, for the native build.
+
+#include <dirent.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+
+#include "storage/files.h"
+
+namespace storage {
+
+namespace {
+
+bool IsUsablePath(const std::string& path) {
+  return !path.empty() && path.find('\0') == std::string::npos;
+}
+
+// Owns one file descriptor.
+class Descriptor {
+ public:
+  explicit Descriptor(int fd) : fd_(fd) {}
+  Descriptor(const Descriptor&) = delete;
+  Descriptor& operator=(const Descriptor&) = delete;
+  ~Descriptor() { Close(); }
+
+  int get() const { return fd_; }
+  bool Close() {
+    if (fd_ < 0) return false;
+    const int result = ::close(fd_);
+    fd_ = -1;
+    return result == 0;
+  }
+
+ private:
+  int fd_;
+};
+
+class PosixReadableFile : public ReadableFile {
+ public:
+  explicit PosixReadableFile(int fd) : fd_(fd) {}
+
+  bool Read(char* buffer, std::size_t capacity, std::size_t* count) override {
+    *count = 0;
+    for (;;) {
+      const ssize_t got = ::read(fd_.get(), buffer, capacity);
+      if (got >= 0) {
+        *count = static_cast<std::size_t>(got);
+        return true;
+      }
+      if (errno != EINTR) return false;
+    }
+  }
+
+ private:
+  Descriptor fd_;
+};
+
+class PosixWritableFile : public WritableFile {
+ public:
+  explicit PosixWritableFile(int fd) : fd_(fd) {}
+
+  bool Append(std::string_view data) override {
+    while (!data.empty()) {
+      const ssize_t put = ::write(fd_.get(), data.data(), data.size());
+      if (put < 0) {
+        if (errno == EINTR) continue;
+        return false;
+      }
+      data.remove_prefix(static_cast<std::size_t>(put));
+    }
+    return true;
+  }
+
+  bool Flush() override { return fd_.get() >= 0 && ::fsync(fd_.get()) == 0; }
+
+  bool Close() override { return fd_.Close(); }
+
+ private:
+  Descriptor fd_;
+};
+
+class PosixFiles : public Files {
+ public:
+  OpenResult OpenForReading(const std::string& path, std::unique_ptr<ReadableFile>* file) override {
+    file->reset();
+    if (!IsUsablePath(path)) return OpenResult::kFailed;
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) {
+      return (errno == ENOENT || errno == ENOTDIR) ? OpenResult::kNotFound : OpenResult::kFailed;
+    }
+    struct stat info;
+    if (::fstat(fd, &info) != 0 || S_ISDIR(info.st_mode)) {
+      ::close(fd);
+      return OpenResult::kFailed;
+    }
+    *file = std::make_unique<PosixReadableFile>(fd);
+    return OpenResult::kOpened;
+  }
+
+  std::unique_ptr<WritableFile> OpenForWriting(const std::string& path, CreateMode mode) override {
+    if (!IsUsablePath(path)) return nullptr;
+    const int how = mode == CreateMode::kCreateNew ? O_EXCL : O_TRUNC;
+    const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC | how, 0666);
+    if (fd < 0) return nullptr;
+    return std::make_unique<PosixWritableFile>(fd);
+  }
+
+  bool CreateFolder(const std::string& path) override {
+    return IsUsablePath(path) && ::mkdir(path.c_str(), 0777) == 0;
+  }
+
+  bool SetCurrentFolder(const std::string& path) override {
+    return IsUsablePath(path) && ::chdir(path.c_str()) == 0;
+  }
+
+  bool Delete(const std::string& path) override {
+    return IsUsablePath(path) && ::unlink(path.c_str()) == 0;
+  }
+
+  bool MoveReplacing(const std::string& from, const std::string& to) override {
+    // rename replaces the target in one step: a reader finds the old file or the new one.
+    return IsUsablePath(from) && IsUsablePath(to) && ::rename(from.c_str(), to.c_str()) == 0;
+  }
+
+  bool ListFolder(const std::string& folder, std::vector<std::string>* names) override {
+    names->clear();
+    if (!IsUsablePath(folder)) return false;
+    std::unique_ptr<DIR, int (*)(DIR*)> dir(::opendir(folder.c_str()), &::closedir);
+    if (dir == nullptr) return false;
+    const int dirFd = ::dirfd(dir.get());
+    while (const dirent* entry = ::readdir(dir.get())) {
+      struct stat info;
+      if (::fstatat(dirFd, entry->d_name, &info, 0) != 0 || S_ISDIR(info.st_mode)) continue;
+      names->emplace_back(entry->d_name);
+    }
+    return true;
+  }
+};
+
+}  // namespace
+
+std::unique_ptr<Files> NewPlatformFiles() {
+  return std::make_unique<PosixFiles>();
+}
+
+}  // namespace storage

@@ -1,0 +1,191 @@
+// The files interface over the Win32 ANSI calls, for the Windows build. Paths reach Windows as
+// code page 932 bytes through the *A functions.
+
+#include <windows.h>
+
+#include <algorithm>
+
+#include "storage/files.h"
+#include "storage/paths.h"
+
+namespace storage {
+
+namespace {
+
+// Windows refuses to move a file over one that is open, even for reading (the host's search,
+// a virus scanner). Such a move is tried again after waits that start short and grow, until
+// about this long has passed; then the save fails and says so.
+constexpr DWORD kMoveRetryLimitMs = 1000;
+constexpr DWORD kMoveRetryLongestWaitMs = 50;
+
+// Paths that do not fit the platform's limit are refused before Windows sees them.
+bool IsUsablePath(const std::string& path) {
+  return !path.empty() && path.size() < MAX_PATH && path.find('\0') == std::string::npos;
+}
+
+// Owns one file handle.
+class Handle {
+ public:
+  explicit Handle(HANDLE handle) : handle_(handle) {}
+  Handle(const Handle&) = delete;
+  Handle& operator=(const Handle&) = delete;
+  ~Handle() { Close(); }
+
+  HANDLE get() const { return handle_; }
+  bool Close() {
+    if (handle_ == INVALID_HANDLE_VALUE) return false;
+    const BOOL closed = CloseHandle(handle_);
+    handle_ = INVALID_HANDLE_VALUE;
+    return closed != FALSE;
+  }
+
+ private:
+  HANDLE handle_;
+};
+
+// Owns one folder search.
+class FindHandle {
+ public:
+  explicit FindHandle(HANDLE handle) : handle_(handle) {}
+  FindHandle(const FindHandle&) = delete;
+  FindHandle& operator=(const FindHandle&) = delete;
+  ~FindHandle() {
+    if (handle_ != INVALID_HANDLE_VALUE) FindClose(handle_);
+  }
+
+  HANDLE get() const { return handle_; }
+
+ private:
+  HANDLE handle_;
+};
+
+DWORD ChunkSize(std::size_t size) {
+  return static_cast<DWORD>(std::min<std::size_t>(size, 1u << 20));
+}
+
+class Win32ReadableFile : public ReadableFile {
+ public:
+  explicit Win32ReadableFile(HANDLE handle) : handle_(handle) {}
+
+  bool Read(char* buffer, std::size_t capacity, std::size_t* count) override {
+    *count = 0;
+    DWORD got = 0;
+    if (!ReadFile(handle_.get(), buffer, ChunkSize(capacity), &got, nullptr)) return false;
+    *count = got;
+    return true;
+  }
+
+ private:
+  Handle handle_;
+};
+
+class Win32WritableFile : public WritableFile {
+ public:
+  explicit Win32WritableFile(HANDLE handle) : handle_(handle) {}
+
+  bool Append(std::string_view data) override {
+    while (!data.empty()) {
+      DWORD put = 0;
+      if (!WriteFile(handle_.get(), data.data(), ChunkSize(data.size()), &put, nullptr) ||
+          put == 0) {
+        return false;
+      }
+      data.remove_prefix(put);
+    }
+    return true;
+  }
+
+  bool Flush() override { return FlushFileBuffers(handle_.get()) != FALSE; }
+
+  bool Close() override { return handle_.Close(); }
+
+ private:
+  Handle handle_;
+};
+
+bool IsHeldByAnother(DWORD error) {
+  return error == ERROR_SHARING_VIOLATION || error == ERROR_ACCESS_DENIED ||
+         error == ERROR_LOCK_VIOLATION;
+}
+
+class Win32Files : public Files {
+ public:
+  OpenResult OpenForReading(const std::string& path, std::unique_ptr<ReadableFile>* file) override {
+    file->reset();
+    if (!IsUsablePath(path)) return OpenResult::kFailed;
+    // Readers share everything, so they never stand in each other's way.
+    const HANDLE handle = CreateFileA(path.c_str(), GENERIC_READ,
+                                      FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                      nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (handle == INVALID_HANDLE_VALUE) {
+      const DWORD error = GetLastError();
+      return (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND)
+                 ? OpenResult::kNotFound
+                 : OpenResult::kFailed;
+    }
+    *file = std::make_unique<Win32ReadableFile>(handle);
+    return OpenResult::kOpened;
+  }
+
+  std::unique_ptr<WritableFile> OpenForWriting(const std::string& path, CreateMode mode) override {
+    if (!IsUsablePath(path)) return nullptr;
+    const DWORD disposition = mode == CreateMode::kCreateNew ? CREATE_NEW : CREATE_ALWAYS;
+    const HANDLE handle = CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr,
+                                      disposition, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (handle == INVALID_HANDLE_VALUE) return nullptr;
+    return std::make_unique<Win32WritableFile>(handle);
+  }
+
+  bool CreateFolder(const std::string& path) override {
+    return IsUsablePath(path) && CreateDirectoryA(path.c_str(), nullptr) != FALSE;
+  }
+
+  bool SetCurrentFolder(const std::string& path) override {
+    return IsUsablePath(path) && SetCurrentDirectoryA(path.c_str()) != FALSE;
+  }
+
+  bool Delete(const std::string& path) override {
+    return IsUsablePath(path) && DeleteFileA(path.c_str()) != FALSE;
+  }
+
+  bool MoveReplacing(const std::string& from, const std::string& to) override {
+    if (!IsUsablePath(from) || !IsUsablePath(to)) return false;
+    DWORD waited = 0;
+    for (DWORD wait = 1;; wait = std::min(wait * 2, kMoveRetryLongestWaitMs)) {
+      if (MoveFileExA(from.c_str(), to.c_str(),
+                      MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+        return true;
+      }
+      if (waited >= kMoveRetryLimitMs || !IsHeldByAnother(GetLastError())) return false;
+      Sleep(wait);
+      waited += wait;
+    }
+  }
+
+  bool ListFolder(const std::string& folder, std::vector<std::string>* names) override {
+    names->clear();
+    std::string pattern = folder;
+    if (FolderPartLength(pattern) != pattern.size()) pattern += kPathSeparator;
+    pattern += '*';
+    if (!IsUsablePath(folder) || !IsUsablePath(pattern)) return false;
+    WIN32_FIND_DATAA entry;
+    FindHandle search(FindFirstFileA(pattern.c_str(), &entry));
+    if (search.get() == INVALID_HANDLE_VALUE) return GetLastError() == ERROR_FILE_NOT_FOUND;
+    do {
+      if ((entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0) {
+        names->emplace_back(entry.cFileName);
+      }
+    } while (FindNextFileA(search.get(), &entry));
+    if (GetLastError() == ERROR_NO_MORE_FILES) return true;
+    names->clear();
+    return false;
+  }
+};
+
+}  // namespace
+
+std::unique_ptr<Files> NewPlatformFiles() {
+  return std::make_unique<Win32Files>();
+}
+
+}  // namespace storage

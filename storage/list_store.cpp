@@ -1,0 +1,36 @@
+#include "storage/list_store.h"
+
+#include "storage/atomic_save.h"
+#include "storage/file_reading.h"
+#include "storage/list_order_format.h"
+#include "storage/paths.h"
+
+namespace storage {
+
+OpenResult LoadListOrder(Files& files, const std::string& path, std::vector<std::string>* names) {
+  names->clear();
+  const std::size_t folderLength = FolderPartLength(path);
+  RemoveLeftoverSaves(files, folderLength == 0 ? std::string(".") : path.substr(0, folderLength));
+  std::string bytes;
+  const OpenResult read = ReadWholeFile(files, path, &bytes);
+  if (read == OpenResult::kOpened) *names = ParseListOrder(bytes);
+  return read;
+}
+
+bool SaveListOrder(Files& files, const std::string& path, const std::vector<std::string>& names) {
+  return SaveFileAtomically(files, path, FormatListOrder(names));
+}
+
+OpenResult LoadListFile(Files& files, const std::string& path, ListFileContent* content) {
+  *content = ListFileContent();
+  std::string bytes;
+  const OpenResult read = ReadWholeFile(files, path, &bytes);
+  if (read == OpenResult::kOpened) *content = ParseListFile(bytes);
+  return read;
+}
+
+bool SaveListFile(Files& files, const std::string& path, const ListFileContent& content) {
+  return SaveFileAtomically(files, path, FormatListFile(content));
+}
+
+}  // namespace storage

@@ -1,0 +1,34 @@
+#pragma once
+// Reading and writing the list-order file and the list files through the files interface.
+// Reading takes a whole file and parses it; writing formats the whole file and saves it in
+// one step (atomic_save.h). Paths come from paths.h. Any thread; the files object decides
+// where the bytes go.
+
+#include <string>
+#include <vector>
+
+#include "storage/files.h"
+#include "storage/list_file_format.h"
+
+namespace storage {
+
+// Reads the list-order file at path into *names. Before reading, deletes what saves
+// interrupted by a crash left in the file's folder (the list folder): this runs whenever the
+// dialog opens, the first load after a crash. Returns kOpened with *names set; kNotFound when
+// the file does not exist and kFailed when it could not be read, both with *names empty.
+OpenResult LoadListOrder(Files& files, const std::string& path, std::vector<std::string>* names);
+
+// Replaces the list-order file at path with names. Returns false, with the old file
+// unchanged, when it could not be saved.
+bool SaveListOrder(Files& files, const std::string& path, const std::vector<std::string>& names);
+
+// Reads the list file at path into *content. Returns kOpened with *content set (noDate off
+// and no records means the file has 0 bytes); kNotFound when the file does not exist and
+// kFailed when it could not be read, both with *content empty and noDate off.
+OpenResult LoadListFile(Files& files, const std::string& path, ListFileContent* content);
+
+// Replaces the list file at path with content. Returns false, with the old file unchanged,
+// when it could not be saved.
+bool SaveListFile(Files& files, const std::string& path, const ListFileContent& content);
+
+}  // namespace storage

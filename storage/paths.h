@@ -1,0 +1,43 @@
+#pragma once
+// Where the stored lists live. Every path is made by one of four fixed patterns: the data
+// folder, the list folder "ToDoList" under it, and the file names in it. Parts are joined with
+// single separators and nothing is normalised. Paths are code page 932 bytes. All functions
+// are pure and may be called from any thread.
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+namespace storage {
+
+// The one place where the build chooses its separator: Windows paths use backslashes, the
+// native build (tests, benchmarks) uses slashes.
+#if defined(_WIN32)
+inline constexpr char kPathSeparator = '\\';
+#else
+inline constexpr char kPathSeparator = '/';
+#endif
+
+inline constexpr std::string_view kListFolderName = "ToDoList";
+inline constexpr std::string_view kListOrderFileName = "ListInfo.dat";
+inline constexpr std::string_view kListFileEnding = ".lst";
+
+// "<data>\ToDoList": the list folder, as it is created.
+std::string ListFolderPath(std::string_view dataFolder);
+
+// "<data>\ToDoList\": the list folder with a separator at its end, as the search walks it.
+std::string ListFolderSearchPath(std::string_view dataFolder);
+
+// "<data>\ToDoList\<name>.lst": a list's file.
+std::string ListFilePath(std::string_view dataFolder, std::string_view listName);
+
+// ".\ToDoList\ListInfo.dat": the list-order file, relative to the current folder, which the
+// caller sets to the data folder first.
+std::string ListOrderPath();
+
+// The length of the folder part of path, up to and including its last separator (on Windows
+// also a drive colon), or 0 when path has none. A backslash byte that is the second byte of a
+// double-byte character is not a separator.
+std::size_t FolderPartLength(std::string_view path);
+
+}  // namespace storage

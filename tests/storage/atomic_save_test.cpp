@@ -1,0 +1,140 @@
+// Saves under failure: whichever file operation of a save fails, once or for good, the stored
+// file is its old version or its new one, never torn or empty, the caller hears of the
+// failure, and no temporary file outlives the next load.
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "records.h"
+#include "scratch_folder.h"
+#include "storage/atomic_save.h"
+#include "storage/fault_injecting_files.h"
+#include "storage/list_store.h"
+
+namespace {
+
+using storage::FaultInjectingFiles;
+using storage::OpenResult;
+
+storage::ListFileContent Items(int count, const std::string& text) {
+  storage::ListFileContent content;
+  for (int i = 0; i < count; ++i) content.records.push_back(Rec(i % 2, 2026, 1, 1 + i % 28, text));
+  return content;
+}
+
+struct SweepCase {
+  const char* name;
+  const char* file;
+  std::function<bool(storage::Files&, const std::string&, bool)> save;  // old or new version
+};
+
+struct SweepParam {
+  SweepCase what;
+  FaultInjectingFiles::Mode mode;
+};
+
+void PrintTo(const SweepParam& param, std::ostream* out) {
+  *out << param.what.name
+       << (param.mode == FaultInjectingFiles::Mode::kOnce ? ", failing once"
+                                                          : ", failing for good");
+}
+
+class SaveFaultSweep : public FolderTest, public testing::WithParamInterface<SweepParam> {};
+
+TEST_P(SaveFaultSweep, StoredFileIsOldOrNewAndFailureIsReported) {
+  const SweepParam& p = GetParam();
+  const std::string path = folder_.File(p.what.file);
+  const std::string other = folder_.File("other.lst");  // a neighbour that must stay as it is
+  ASSERT_TRUE(storage::SaveFileAtomically(*files_, other, "other\r\n"));
+  ASSERT_TRUE(p.what.save(*files_, path, false));
+  const std::string oldBytes = Read(path);
+  ASSERT_TRUE(p.what.save(*files_, path, true));
+  const std::string newBytes = Read(path);
+  ASSERT_NE(oldBytes, newBytes);
+  ASSERT_FALSE(oldBytes.empty());
+
+  FaultInjectingFiles faulty(*files_);
+  int faultsSeen = 0;
+  for (int n = 1;; ++n) {
+    ASSERT_LT(n, 50) << "the save never completed untouched";
+    ASSERT_TRUE(p.what.save(*files_, path, false));
+    faulty.FailAt(n, p.mode);
+    const bool saved = p.what.save(faulty, path, true);
+    faulty.Heal();
+    const std::string now = Read(path);
+    EXPECT_EQ(now, saved ? newBytes : oldBytes) << "fault at operation " << n;
+    if (!faulty.HasFailed()) {
+      EXPECT_TRUE(saved);
+      break;
+    }
+    ++faultsSeen;
+    if (p.mode == FaultInjectingFiles::Mode::kOnce && !saved) {
+      // The clean-up itself did not fail, so nothing is left even before the next load.
+      EXPECT_EQ(Names().size(), 2u) << "fault at operation " << n;
+    }
+    // The next load clears what a crash or a failed clean-up left.
+    std::vector<std::string> names;
+    storage::LoadListOrder(*files_, folder_.File("ListInfo.dat"), &names);
+    EXPECT_EQ(Names(), (std::vector<std::string>{p.what.file, "other.lst"}))
+        << "fault at operation " << n;
+    EXPECT_EQ(Read(other), "other\r\n");
+  }
+  // Open, write, flush, close and move of the temporary file were each failed once.
+  EXPECT_EQ(faultsSeen, 5);
+}
+
+const SweepCase kListFile = {
+    "ListFile", "Home.lst", [](storage::Files& files, const std::string& path, bool fresh) {
+      return storage::SaveListFile(files, path, fresh ? Items(40, "new item") : Items(3, "old"));
+    }};
+const SweepCase kListOrder = {
+    "ListOrder", "ListInfo.dat", [](storage::Files& files, const std::string& path, bool fresh) {
+      const std::vector<std::string> names = {"Home", "Work", "Shop"};
+      return storage::SaveListOrder(files, path, fresh ? names : std::vector<std::string>{"Home"});
+    }};
+
+INSTANTIATE_TEST_SUITE_P(
+    Files, SaveFaultSweep,
+    testing::Values(SweepParam{kListFile, FaultInjectingFiles::Mode::kOnce},
+                    SweepParam{kListFile, FaultInjectingFiles::Mode::kFromThenOn},
+                    SweepParam{kListOrder, FaultInjectingFiles::Mode::kOnce},
+                    SweepParam{kListOrder, FaultInjectingFiles::Mode::kFromThenOn}),
+    [](const testing::TestParamInfo<SweepParam>& param) {
+      return std::string(param.param.what.name) +
+             (param.param.mode == FaultInjectingFiles::Mode::kOnce ? "FailsOnce" : "FailsForGood");
+    });
+
+using LeftoverTest = FolderTest;
+
+TEST_F(LeftoverTest, NextLoadRemovesOnlyTemporaryFilesOfSaves) {
+  for (const char* name :
+       {"~save0.tmp", "~save12.tmp", "~save.tmp", "notes.txt", "~save1.lst", "ListInfo.dat"}) {
+    Write(folder_.File(name), "Home\r\n");
+  }
+  std::vector<std::string> names;
+  ASSERT_EQ(storage::LoadListOrder(*files_, folder_.File("ListInfo.dat"), &names),
+            OpenResult::kOpened);
+  EXPECT_EQ(names, std::vector<std::string>{"Home"});
+  EXPECT_EQ(Names(),
+            (std::vector<std::string>{"ListInfo.dat", "notes.txt", "~save.tmp", "~save1.lst"}));
+}
+
+TEST_F(LeftoverTest, LeftoverTemporaryFileDoesNotBlockOrEnterASave) {
+  Write(folder_.File("~save0.tmp"), "crash");
+  ASSERT_TRUE(storage::SaveFileAtomically(*files_, folder_.File("Home.lst"), "0,1,1,1,a\r\n"));
+  EXPECT_EQ(Read(folder_.File("Home.lst")), "0,1,1,1,a\r\n");
+  EXPECT_EQ(Read(folder_.File("~save0.tmp")), "crash");
+}
+
+TEST_F(LeftoverTest, SaveIntoMissingFolderFailsAndMakesNothing) {
+  const std::string path = folder_.File("none") + storage::kPathSeparator + "Home.lst";
+  EXPECT_FALSE(storage::SaveListFile(*files_, path, Items(1, "a")));
+  storage::ListFileContent content = Items(1, "stale");
+  EXPECT_EQ(storage::LoadListFile(*files_, path, &content), OpenResult::kNotFound);
+  EXPECT_TRUE(content.records.empty());
+}
+
+}  // namespace

@@ -1,0 +1,120 @@
+// The platform's files implementation, on a real folder: what each operation promises to the
+// saves and loads above it, and reading lines of any length.
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "records.h"
+#include "scratch_folder.h"
+#include "storage/list_store.h"
+
+namespace {
+
+using storage::CreateMode;
+using storage::OpenResult;
+
+using FilesTest = FolderTest;
+
+TEST_F(FilesTest, MissingFileIsToldApartFromUnreadableOne) {
+  std::unique_ptr<storage::ReadableFile> file;
+  EXPECT_EQ(files_->OpenForReading(folder_.File("none.lst"), &file), OpenResult::kNotFound);
+  EXPECT_EQ(files_->OpenForReading(folder_.File("none") + storage::kPathSeparator + "x.lst", &file),
+            OpenResult::kNotFound);
+  ASSERT_TRUE(files_->CreateFolder(folder_.File("sub")));
+  EXPECT_EQ(files_->OpenForReading(folder_.File("sub"), &file), OpenResult::kFailed);
+  EXPECT_EQ(file, nullptr);
+}
+
+TEST_F(FilesTest, CreateNewNeverEmptiesAnExistingFile) {
+  const std::string path = folder_.File("a.lst");
+  Write(path, "old");
+  EXPECT_EQ(files_->OpenForWriting(path, CreateMode::kCreateNew), nullptr);
+  EXPECT_EQ(Read(path), "old");
+  ASSERT_NE(files_->OpenForWriting(path, CreateMode::kCreateOrTruncate), nullptr);
+  EXPECT_EQ(Read(path), "");
+}
+
+TEST_F(FilesTest, MoveReplacesTheTargetInOneStep) {
+  Write(folder_.File("new"), "new");
+  Write(folder_.File("a.lst"), "old");
+  ASSERT_TRUE(files_->MoveReplacing(folder_.File("new"), folder_.File("a.lst")));
+  EXPECT_EQ(Read(folder_.File("a.lst")), "new");
+  EXPECT_EQ(Names(), std::vector<std::string>{"a.lst"});
+  EXPECT_FALSE(files_->MoveReplacing(folder_.File("new"), folder_.File("a.lst")));
+  EXPECT_TRUE(files_->Delete(folder_.File("a.lst")));
+  EXPECT_FALSE(files_->Delete(folder_.File("a.lst")));
+}
+
+TEST_F(FilesTest, ListFolderGivesFileNamesWithoutFolders) {
+  Write(folder_.File("b.lst"), "");
+  Write(folder_.File("ListInfo.dat"), "");
+  ASSERT_TRUE(files_->CreateFolder(folder_.File("sub")));
+  EXPECT_FALSE(files_->CreateFolder(folder_.File("sub")));
+  EXPECT_EQ(Names(), (std::vector<std::string>{"ListInfo.dat", "b.lst"}));
+  std::vector<std::string> names{"stale"};
+  EXPECT_FALSE(files_->ListFolder(folder_.File("none"), &names));
+  EXPECT_TRUE(names.empty());
+}
+
+TEST_F(FilesTest, PathWithZeroByteNamesNoShorterFile) {
+  const std::string path = folder_.File(std::string("a\0b.lst", 7));
+  EXPECT_EQ(files_->OpenForWriting(path, CreateMode::kCreateOrTruncate), nullptr);
+  std::unique_ptr<storage::ReadableFile> file;
+  EXPECT_EQ(files_->OpenForReading(path, &file), OpenResult::kFailed);
+  EXPECT_TRUE(Names().empty());
+}
+
+#if defined(_WIN32)
+TEST_F(FilesTest, PathLongerThanPlatformLimitCannotBeOpened) {
+  const std::string path = folder_.File(std::string(300, 'n') + ".lst");
+  EXPECT_EQ(files_->OpenForWriting(path, CreateMode::kCreateOrTruncate), nullptr);
+  std::unique_ptr<storage::ReadableFile> file;
+  EXPECT_EQ(files_->OpenForReading(path, &file), OpenResult::kFailed);
+  EXPECT_FALSE(storage::SaveListFile(*files_, path, storage::ListFileContent()));
+  EXPECT_TRUE(Names().empty());
+}
+#endif
+
+TEST_F(FilesTest, DoubleByteNameWithBackslashTrailByteIsSavedInItsFolder) {
+  // "表" in code page 932 is 0x95 0x5C: its second byte is a backslash.
+  const std::string name = "\x95\\.lst";
+  storage::ListFileContent content;
+  content.records.push_back(Rec(1, 2026, 12, 7, "\x95\\"));
+  ASSERT_TRUE(storage::SaveListFile(*files_, folder_.File(name), content));
+  EXPECT_EQ(Names(), std::vector<std::string>{name});
+  storage::ListFileContent back;
+  ASSERT_EQ(storage::LoadListFile(*files_, folder_.File(name), &back), OpenResult::kOpened);
+  EXPECT_EQ(back.records, content.records);
+}
+
+TEST_F(FilesTest, RelativeListOrderPathFollowsCurrentFolder) {
+  const std::filesystem::path before = std::filesystem::current_path();
+  ASSERT_TRUE(files_->CreateFolder(folder_.File("ToDoList")));
+  ASSERT_TRUE(files_->SetCurrentFolder(folder_.Path()));
+  const bool saved = storage::SaveListOrder(*files_, storage::ListOrderPath(), {"Home", "Work"});
+  std::filesystem::current_path(before);
+  ASSERT_TRUE(saved);
+  EXPECT_EQ(Read(folder_.File("ToDoList") + storage::kPathSeparator + "ListInfo.dat"),
+            "Home\r\nWork\r\n");
+}
+
+TEST_F(FilesTest, LineReaderReadsLongLinesWholeAndAllLineEnds) {
+  const std::string longLine(200000, '\x88');
+  const std::string path = folder_.File("lines.lst");
+  Write(path, longLine + "\r\nb\n\r\nc\032d\rx\r\nlast");  // \032 is Ctrl-Z
+  std::unique_ptr<storage::ReadableFile> file;
+  ASSERT_EQ(files_->OpenForReading(path, &file), OpenResult::kOpened);
+  storage::LineReader reader(*file);
+  std::vector<std::string> lines;
+  std::string line;
+  bool ended = true;
+  while (reader.ReadLine(&line, &ended)) lines.push_back(line);
+  EXPECT_FALSE(reader.failed());
+  EXPECT_FALSE(ended);  // the last line had no line end
+  EXPECT_EQ(lines, (std::vector<std::string>{longLine, "b", "", "c\032d\rx", "last"}));
+}
+
+}  // namespace
