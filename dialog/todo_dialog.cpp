@@ -2,8 +2,9 @@
 
 namespace todo {
 
-ToDoDialog::ToDoDialog(WindowOps& window, IHostServices* host, std::atomic<int>& busy)
-    : m_window(window), m_host(host), m_busy(busy) {}
+ToDoDialog::ToDoDialog(WindowOps& window, IHostServices* host, storage::Files& files,
+                       std::atomic<int>& busy)
+    : m_window(window), m_host(host), m_files(files), m_busy(busy) {}
 
 ToDoDialog::~ToDoDialog() {
   ReleaseBoxes();

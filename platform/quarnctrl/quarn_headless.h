@@ -42,6 +42,7 @@ class HeadlessFront : public ListView {
   int Invalidations() const { return m_invalidations; }
   bool Destroyed() const { return m_destroyed; }
   HFONT Font() const { return m_font; }
+  int ColumnWidth(int column) const { return m_model->ColumnWidth(column); }
   // The text colour row `row` is painted in (black for a bad row).
   COLORREF RowColour(int row) const {
     const Row* shown = m_model->RowAt(row);

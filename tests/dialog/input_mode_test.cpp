@@ -4,77 +4,60 @@
 #include <memory>
 #include <string>
 
-#include "dialog/todo_dialog.h"
-#include "quarnctrl/quarn_headless.h"
-#include "support/headless_window_ops.h"
+#include "dialog_fixture.h"
 
 namespace {
 
 using todo::DialogControl;
 using todo_test::HeadlessWindowOps;
 
-struct DialogFixture {
-  DialogFixture() : window(&busy), dialog(window, nullptr, busy) {
-    RECT rect{0, 0, 100, 100};
-    dialog.AttachBoxes(
-        static_cast<CQuarnImageListBox*>(
-            CQuarnListBox::NewQuarnCtrl(nullptr, "ToDoList", &rect, 0)),
-        static_cast<CQuarnToDoListBox*>(CQuarnListBox::NewQuarnCtrl(nullptr, "ToDoItem", &rect, 0)),
-        nullptr);
-  }
-  std::atomic<int> busy{0};
-  HeadlessWindowOps window;
-  todo::ToDoDialog dialog;
-};
+class InputMode : public todo_test::DialogTest {};
+class ItemColours : public todo_test::DialogTest {};
 
 DWORD Packed(int year, int month, int day) {
   return CQuarnListBox::ConvertToDateData(HeadlessWindowOps::Date(year, month, day));
 }
 
-TEST(InputMode, ReportedFromTheListModeButton) {
-  DialogFixture f;
+TEST_F(InputMode, ReportedFromTheListModeButton) {
   char mode[16];
-  f.dialog.GetInputMode(mode);
+  dialog.GetInputMode(mode);
   EXPECT_STREQ(mode, "ﾘｽﾄ一覧");
-  f.window.CheckMode(false);
-  f.dialog.GetInputMode(mode);
+  window.CheckMode(false);
+  dialog.GetInputMode(mode);
   EXPECT_STREQ(mode, "ｱｲﾃﾑ一覧");
   EXPECT_EQ(std::strlen("ｱｲﾃﾑ一覧"), 8u) << "the names are half-width katakana";
 }
 
-TEST(InputMode, ListModeDisablesThePickerAndClearsTheNoDateBox) {
-  DialogFixture f;
-  f.window.checked[DialogControl::NoDateBox] = true;
-  f.window.enabled[DialogControl::NoDateBox] = false;
-  f.dialog.SetInputMode("ﾘｽﾄ一覧");
-  EXPECT_FALSE(f.window.enabled[DialogControl::DatePicker]);
-  EXPECT_TRUE(f.window.enabled[DialogControl::NoDateBox]);
-  EXPECT_FALSE(f.window.checked[DialogControl::NoDateBox]);
+TEST_F(InputMode, ListModeDisablesThePickerAndClearsTheNoDateBox) {
+  window.checked[DialogControl::NoDateBox] = true;
+  window.enabled[DialogControl::NoDateBox] = false;
+  dialog.SetInputMode("ﾘｽﾄ一覧");
+  EXPECT_FALSE(window.enabled[DialogControl::DatePicker]);
+  EXPECT_TRUE(window.enabled[DialogControl::NoDateBox]);
+  EXPECT_FALSE(window.checked[DialogControl::NoDateBox]);
 }
 
-TEST(InputMode, ItemModeOfADatedListEnablesThePickerOnly) {
-  DialogFixture f;
-  f.window.checked[DialogControl::NoDateBox] = true;
-  f.window.enabled[DialogControl::DatePicker] = false;
-  f.dialog.SetInputMode("ｱｲﾃﾑ一覧");
-  EXPECT_TRUE(f.window.enabled[DialogControl::DatePicker]);
-  EXPECT_FALSE(f.window.enabled[DialogControl::NoDateBox]);
-  EXPECT_FALSE(f.window.checked[DialogControl::NoDateBox]);
+TEST_F(InputMode, ItemModeOfADatedListEnablesThePickerOnly) {
+  window.checked[DialogControl::NoDateBox] = true;
+  window.enabled[DialogControl::DatePicker] = false;
+  dialog.SetInputMode("ｱｲﾃﾑ一覧");
+  EXPECT_TRUE(window.enabled[DialogControl::DatePicker]);
+  EXPECT_FALSE(window.enabled[DialogControl::NoDateBox]);
+  EXPECT_FALSE(window.checked[DialogControl::NoDateBox]);
 }
 
-TEST(InputMode, OtherTextsChangeNothing) {
-  DialogFixture f;
-  auto before = f.window.enabled;
-  auto checkedBefore = f.window.checked;
+TEST_F(InputMode, OtherTextsChangeNothing) {
+  auto before = window.enabled;
+  auto checkedBefore = window.checked;
   for (const char* text : {"", "list", "ﾘｽﾄ一覧 ", "ｱｲﾃﾑ", static_cast<const char*>(nullptr)}) {
-    f.dialog.SetInputMode(text);
+    dialog.SetInputMode(text);
   }
-  EXPECT_EQ(f.window.enabled, before);
-  EXPECT_EQ(f.window.checked, checkedBefore);
+  EXPECT_EQ(window.enabled, before);
+  EXPECT_EQ(window.checked, checkedBefore);
 }
 
 // Rows are compared with today's UTC date; a day off would colour overdue items as due later.
-TEST(ItemColours, ByDoneMarkAndDueDateAgainstTodayInUtc) {
+TEST_F(ItemColours, ByDoneMarkAndDueDateAgainstTodayInUtc) {
   struct Case {
     int check;
     DWORD due;
@@ -90,15 +73,14 @@ TEST(ItemColours, ByDoneMarkAndDueDateAgainstTodayInUtc) {
       {1, Packed(2026, 12, 8), todo::kColourDone},
       {7, Packed(2030, 1, 1), todo::kColourDone},
   };
-  DialogFixture f;
-  for (const Case& c : cases) f.dialog.ItemBox()->AddItem(c.check, "item", c.due);
+  for (const Case& c : cases) dialog.ItemBox()->AddItem(c.check, "item", c.due);
   // Bad rows are ignored.
-  f.dialog.ColourItem(-1);
-  f.dialog.ColourItem(99);
-  quarn::HeadlessFront* front = quarn::HeadlessFrontOf(f.dialog.ItemBox());
+  dialog.ColourItem(-1);
+  dialog.ColourItem(99);
+  quarn::HeadlessFront* front = quarn::HeadlessFrontOf(dialog.ItemBox());
   int row = 0;
   for (const Case& c : cases) {
-    f.dialog.ColourItem(row);
+    dialog.ColourItem(row);
     EXPECT_EQ(front->RowColour(row), c.colour) << "row " << row;
     ++row;
   }

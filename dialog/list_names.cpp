@@ -1,0 +1,33 @@
+#include "dialog/list_names.h"
+
+#include <cctype>
+#include <string>
+
+#include "storage/find_separator.h"
+
+namespace todo {
+
+bool HasForbiddenNameCharacter(std::string_view name) {
+  static const char kForbidden[] = {'\\', '/', ':', '*', '?', '"', '<', '>', '|'};
+  for (char forbidden : kForbidden) {
+    for (std::size_t at = name.find(forbidden); at != std::string_view::npos;
+         at = name.find(forbidden, at + 1)) {
+      if (at == 0 || !storage::IsLeadByteByValue(static_cast<unsigned char>(name[at - 1]))) return true;
+    }
+  }
+  return false;
+}
+
+bool IsReservedOrControlName(std::string_view name) {
+  for (char c : name) {
+    if (static_cast<unsigned char>(c) < 0x20) return true;
+  }
+  std::string stem(name.substr(0, name.find('.')));
+  while (!stem.empty() && stem.back() == ' ') stem.pop_back();
+  for (char& c : stem) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+  if (stem == "CON" || stem == "PRN" || stem == "AUX" || stem == "NUL") return true;
+  return stem.size() == 4 && (stem.compare(0, 3, "COM") == 0 || stem.compare(0, 3, "LPT") == 0) &&
+         stem[3] >= '1' && stem[3] <= '9';
+}
+
+}  // namespace todo

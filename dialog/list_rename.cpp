@@ -1,0 +1,67 @@
+// Renaming a list in place: the list-name box asks whether the edited name may be stored, and
+// the list's file takes the new name at once.
+
+#include <cstring>
+#include <memory>
+#include <string>
+
+#include "dialog/list_names.h"
+#include "dialog/todo_dialog.h"
+#include "storage/paths.h"
+
+namespace todo {
+
+namespace {
+
+constexpr int kEditTextCapacity = 254;
+const char kDuplicateNameMessage[] = "同じ名前のリストは既に登録されています！";
+
+bool EqualIgnoringAsciiCase(const std::string& a, const std::string& b) {
+  if (a.size() != b.size()) return false;
+  for (std::size_t i = 0; i < a.size(); ++i) {
+    char x = a[i], y = b[i];
+    if (x >= 'a' && x <= 'z') x = static_cast<char>(x - 'a' + 'A');
+    if (y >= 'a' && y <= 'z') y = static_cast<char>(y - 'a' + 'A');
+    if (x != y) return false;
+  }
+  return true;
+}
+
+}  // namespace
+
+bool ToDoDialog::FileExists(const std::string& path) {
+  std::unique_ptr<storage::ReadableFile> file;
+  return m_files.OpenForReading(path, &file) != storage::OpenResult::kNotFound;
+}
+
+int ToDoDialog::OnListNameEdited() {
+  if (m_listNames == nullptr) return 0;
+  char edited[256];
+  if (m_listNames->GetEditText(edited, kEditTextCapacity) <= 0) return 1;
+  // A name Windows cannot give a file is refused without a message, as the forbidden
+  // characters are.
+  if (IsBadListName(edited)) return 0;
+  int selected = m_listNames->GetCurSel();
+  for (int row = 0; row < m_listNames->GetCount(); ++row) {
+    if (row != selected && std::strcmp(m_listNames->GetItemText(row), edited) == 0) {
+      Ask(kDuplicateNameMessage, MessageButtons::Ok, MessageIcon::Exclamation);
+      return 0;
+    }
+  }
+  if (selected < 0) return 0;
+  std::string oldName = m_listNames->GetItemText(selected);
+  if (oldName == edited) return 1;
+  std::string oldPath = ListFilePathOf(selected);
+  const char* folder = DataFolder();
+  if (folder == nullptr || oldPath.empty()) return 0;
+  std::string newPath = storage::ListFilePath(folder, edited);
+  // Never move over a file of that name (on Windows, a name differing only in letter case
+  // names the same file, which the move renames).
+  if (!EqualIgnoringAsciiCase(oldName, edited) && FileExists(newPath)) return 0;
+  if (m_files.MoveReplacing(oldPath, newPath)) return 1;
+  // A list whose file is missing may still take the new name: its items are written under
+  // it at the next save. Otherwise the name stays, so that name and file keep matching.
+  return FileExists(oldPath) ? 0 : 1;
+}
+
+}  // namespace todo

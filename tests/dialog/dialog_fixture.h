@@ -1,0 +1,76 @@
+#pragma once
+// A dialog over headless boxes and a headless window, with a data folder of its own on disk.
+
+#include <atomic>
+#include <memory>
+#include <string>
+
+#include "dialog/todo_dialog.h"
+#include "quarnctrl/quarn_headless.h"
+#include "storage/fault_injecting_files.h"
+#include "storage/files.h"
+#include "storage/paths.h"
+#include "storage/scratch_folder.h"
+#include "support/headless_window_ops.h"
+
+namespace todo_test {
+
+class FolderHost final : public IHostServices {
+ public:
+  explicit FolderHost(std::string folder) : m_folder(std::move(folder)) {}
+  int ReadSetting(int, const char*, char* buffer) override {
+    buffer[0] = '\0';
+    return 0;
+  }
+  int WriteSetting(int, const char*, const char*) override { return 0; }
+  const char* GetDataFolder(int, int) override { return m_folder.c_str(); }
+
+ private:
+  std::string m_folder;
+};
+
+class DialogTest : public FolderTest {
+ protected:
+  DialogTest()
+      : host(folder_.Path()), faults(*files_), window(&busy), dialog(window, &host, faults, busy) {
+    files_->CreateFolder(storage::ListFolderPath(folder_.Path()));
+    RECT rect{0, 0, 100, 100};
+    dialog.AttachBoxes(
+        static_cast<CQuarnImageListBox*>(
+            CQuarnListBox::NewQuarnCtrl(nullptr, "ToDoList", &rect, 0)),
+        static_cast<CQuarnToDoListBox*>(CQuarnListBox::NewQuarnCtrl(nullptr, "ToDoItem", &rect, 0)),
+        nullptr);
+    dialog.ConfigureBoxes(nullptr, nullptr);
+  }
+
+  CQuarnImageListBox* names() { return dialog.ListNameBox(); }
+  CQuarnToDoListBox* items() { return dialog.ItemBox(); }
+  quarn::HeadlessFront* nameFront() { return quarn::HeadlessFrontOf(names()); }
+  quarn::HeadlessFront* itemFront() { return quarn::HeadlessFrontOf(items()); }
+
+  std::string ListFile(const std::string& name) {
+    return storage::ListFilePath(folder_.Path(), name);
+  }
+  std::string OrderFile() {
+    return storage::ListFolderPath(folder_.Path()) + storage::kPathSeparator + "ListInfo.dat";
+  }
+  // The names in the list-name box, joined with ';'.
+  std::string ListNames() {
+    std::string all;
+    for (int i = 0; i < names()->GetCount(); ++i) all += std::string(names()->GetItemText(i)) + ";";
+    return all;
+  }
+  std::string ItemTexts() {
+    std::string all;
+    for (int i = 0; i < items()->GetCount(); ++i) all += std::string(items()->GetItemText(i)) + ";";
+    return all;
+  }
+
+  std::atomic<int> busy{0};
+  FolderHost host;
+  storage::FaultInjectingFiles faults;  // what the dialog reaches files through
+  HeadlessWindowOps window;
+  todo::ToDoDialog dialog;
+};
+
+}  // namespace todo_test

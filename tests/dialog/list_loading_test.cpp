@@ -1,0 +1,203 @@
+// Lists and items between the boxes and their files.
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "dialog_fixture.h"
+
+namespace {
+
+using todo::DialogControl;
+using Mode = storage::FaultInjectingFiles::Mode;
+
+class ListLoading : public todo_test::DialogTest {
+ protected:
+  // Lists a, b and c in the box, with the given files.
+  void MakeLists(const std::string& a, const std::string& b, const std::string& c) {
+    Write(OrderFile(), "a\r\nb\r\nc\r\n");
+    Write(ListFile("a"), a);
+    Write(ListFile("b"), b);
+    Write(ListFile("c"), c);
+    dialog.LoadListNames();
+  }
+};
+
+TEST_F(ListLoading, FirstRunOpensWithNoListsAndLeavesAnEmptyOrderFile) {
+  dialog.LoadListNames();
+  EXPECT_EQ(names()->GetCount(), 0);
+  dialog.SaveListNames();
+  EXPECT_EQ(Read(OrderFile()), "");
+}
+
+// Names are read whole: a long name is one list, a last line without a line end keeps its
+// last character, and the order is the file's.
+TEST_F(ListLoading, OrderFileGivesEveryNameWholeAndInOrder) {
+  const std::string longName(300, 'n');
+  Write(OrderFile(), "zeta\nalpha\r\n\r\n" + longName + "\r\n\x83\x8A\x83\x58\x83\x67\r\nlast");
+  dialog.LoadListNames();
+  EXPECT_EQ(ListNames(), "zeta;alpha;" + longName + ";\x83\x8A\x83\x58\x83\x67;last;");
+  EXPECT_EQ(names()->GetCurSel(), -1);
+  dialog.SaveListNames();
+  EXPECT_EQ(Read(OrderFile()),
+            "zeta\r\nalpha\r\n" + longName + "\r\n\x83\x8A\x83\x58\x83\x67\r\nlast\r\n");
+}
+
+TEST_F(ListLoading, KindOfTheLoadedListSetsColumnFlagAndEntryRow) {
+  struct Case {
+    const char* file;
+    bool listMode;
+    int loaded;
+    int noDate;
+    int textWidth;
+    const char* items;
+  };
+  const Case cases[] = {
+      {"", true, 0, 0, 320, ""},
+      {"", false, 0, 0, 320, ""},
+      {"NO_DATE\r\n", true, 1, 1, 65535, ""},
+      {"NO_DATE\n", false, 1, 1, 65535, ""},
+      {"NO_DATE\r\n0,2026,12,8,x\r\n", false, 1, 1, 65535, "x;"},
+      {"0,2026,12,8,x\r\nNO_DATE\r\n", true, 1, 0, 320, "x;NO_DATE;"},
+      {"1,2026,12,8,done\r\n0,2026,12,9,open", true, 1, 0, 320, "done;open;"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.file);
+    MakeLists(c.file, "", "");
+    window.CheckMode(c.listMode);
+    // The opposite of what the load should leave.
+    window.checked[DialogControl::NoDateBox] = c.noDate == 0;
+    window.enabled[DialogControl::DatePicker] = c.noDate != 0;
+    window.enabled[DialogControl::NoDateBox] = true;
+    items()->ResetContent();
+    names()->SetCurSel(0);
+    EXPECT_EQ(dialog.LoadCurrentList(), c.loaded);
+    EXPECT_EQ(dialog.NoDateFlag(), c.noDate);
+    EXPECT_EQ(itemFront()->ColumnWidth(QUARN_COLUMN_TEXT), c.textWidth);
+    EXPECT_EQ(ItemTexts(), c.items);
+    if (c.listMode) {
+      EXPECT_EQ(window.checked[DialogControl::NoDateBox], c.noDate == 1);
+      EXPECT_EQ(window.enabled[DialogControl::DatePicker], c.noDate != 0) << "left alone";
+    } else {
+      EXPECT_EQ(window.enabled[DialogControl::DatePicker], c.noDate == 0);
+      EXPECT_EQ(window.checked[DialogControl::NoDateBox], c.noDate == 0) << "left alone";
+    }
+    EXPECT_TRUE(window.enabled[DialogControl::NoDateBox]);
+    for (const char* name : {"a", "b", "c"}) files_->Delete(ListFile(name));
+    files_->Delete(OrderFile());
+  }
+}
+
+TEST_F(ListLoading, LoadedItemsAreColouredByTheirDates) {
+  MakeLists("0,2026,12,7,late\r\n0,2026,12,8,today\r\n1,2026,12,7,done\r\n",
+            "NO_DATE\r\n0,2026,1,1,x\r\n", "");
+  names()->SetCurSel(0);
+  dialog.LoadCurrentList();
+  EXPECT_EQ(itemFront()->RowColour(0), todo::kColourOverdue);
+  EXPECT_EQ(itemFront()->RowColour(1), todo::kColourDueToday);
+  EXPECT_EQ(itemFront()->RowColour(2), todo::kColourDone);
+  items()->ResetContent();
+  names()->SetCurSel(1);
+  dialog.LoadCurrentList();
+  EXPECT_EQ(itemFront()->RowColour(0), todo::kColourNoDate);
+}
+
+TEST_F(ListLoading, SelectingAnotherListSavesTheOneLeftThenShowsTheNewOne) {
+  MakeLists("0,2026,12,8,a1\r\n", "NO_DATE\r\n1,2026,1,2,b1\r\n", "");
+  nameFront()->Click(0);
+  EXPECT_EQ(ItemTexts(), "a1;");
+  items()->AddItem(1, "added", CQuarnListBox::ConvertToDateData(window.Date(2027, 3, 4)));
+  int invalidations = window.itemCountInvalidations;
+  nameFront()->Click(1);
+  EXPECT_EQ(Read(ListFile("a")), "0,2026,12,8,a1\r\n1,2027,3,4,added\r\n");
+  EXPECT_EQ(ItemTexts(), "b1;");
+  EXPECT_EQ(dialog.NoDateFlag(), 1);
+  EXPECT_GT(window.itemCountInvalidations, invalidations);
+  // Back by keyboard: the no-date list is written with its marker.
+  nameFront()->PressKey(quarn::Key::Up);
+  EXPECT_EQ(Read(ListFile("b")), "NO_DATE\r\n1,2026,1,2,b1\r\n");
+  EXPECT_EQ(ItemTexts(), "a1;added;");
+}
+
+TEST_F(ListLoading, SavesWriteOnlyTheSelectedListAndNothingWithoutOne) {
+  MakeLists("0,2026,12,8,a1\r\n", "NO_DATE\r\n", "keep\r\n");
+  EXPECT_EQ(dialog.SaveCurrentList(), 0);
+  nameFront()->Click(1);
+  EXPECT_EQ(dialog.SaveCurrentList(), 1);
+  EXPECT_EQ(Read(ListFile("b")), "NO_DATE\r\n");
+  nameFront()->Click(0);
+  items()->ResetContent();
+  EXPECT_EQ(dialog.SaveCurrentList(), 1);
+  EXPECT_EQ(Read(ListFile("a")), "");
+  EXPECT_EQ(Read(ListFile("c")), "keep\r\n");
+}
+
+// A list whose file went missing must not inherit the no-date flag of the list before it,
+// or saving it would turn it into a no-date list.
+TEST_F(ListLoading, MissingFileLoadsAsAnEmptyDatedList) {
+  MakeLists("NO_DATE\r\n", "", "");
+  files_->Delete(ListFile("b"));
+  nameFront()->Click(0);
+  EXPECT_EQ(dialog.NoDateFlag(), 1);
+  nameFront()->Click(1);
+  EXPECT_EQ(dialog.NoDateFlag(), 0);
+  EXPECT_EQ(itemFront()->ColumnWidth(QUARN_COLUMN_TEXT), 320);
+  items()->AddItem(0, "new", CQuarnListBox::ConvertToDateData(window.Date(2026, 12, 9)));
+  EXPECT_EQ(dialog.SaveCurrentList(), 1);
+  EXPECT_EQ(Read(ListFile("b")), "0,2026,12,9,new\r\n");
+}
+
+// A file that exists but could not be read shows no items; saving that empty box over it
+// would destroy every item it holds.
+TEST_F(ListLoading, UnreadableListIsNeverOverwrittenWithAnEmptyBox) {
+  MakeLists("0,2026,12,8,precious\r\n", "", "");
+  faults.FailAt(1, Mode::kOnce);
+  nameFront()->Click(0);
+  faults.Heal();
+  EXPECT_EQ(items()->GetCount(), 0);
+  EXPECT_EQ(dialog.SaveCurrentList(), 0);
+  nameFront()->Click(1);
+  EXPECT_EQ(Read(ListFile("a")), "0,2026,12,8,precious\r\n");
+  // Read again later, it is saved as usual.
+  nameFront()->Click(0);
+  EXPECT_EQ(ItemTexts(), "precious;");
+  EXPECT_EQ(dialog.SaveCurrentList(), 1);
+}
+
+TEST_F(ListLoading, FailedSaveIsReportedAndLeavesTheOldFile) {
+  MakeLists("0,2026,12,8,old\r\n", "", "");
+  nameFront()->Click(0);
+  items()->AddItem(0, "new", 0);
+  faults.FailAt(1, Mode::kFromThenOn);
+  EXPECT_EQ(dialog.SaveCurrentList(), 0);
+  faults.Heal();
+  EXPECT_EQ(Read(ListFile("a")), "0,2026,12,8,old\r\n");
+}
+
+}  // namespace
+
+namespace {
+
+class ListLoadingModes : public ListLoading {};
+
+TEST_F(ListLoadingModes, ItemModeOfANoDateListKeepsThePickerOffAndTheBoxCheckedAndDisabled) {
+  MakeLists("NO_DATE\r\n", "", "");
+  nameFront()->Click(0);
+  // A click into the item box switches to item mode.
+  itemFront()->Click(-1);
+  EXPECT_FALSE(window.checked[DialogControl::ListModeButton]);
+  EXPECT_TRUE(window.checked[DialogControl::ItemModeButton]);
+  EXPECT_FALSE(window.enabled[DialogControl::DatePicker]);
+  EXPECT_TRUE(window.checked[DialogControl::NoDateBox]);
+  EXPECT_FALSE(window.enabled[DialogControl::NoDateBox]);
+  // And a click into the list-name box back to list mode, emptying the text box each time.
+  window.text = "typed";
+  nameFront()->Click(-1);
+  EXPECT_TRUE(window.checked[DialogControl::ListModeButton]);
+  EXPECT_FALSE(window.enabled[DialogControl::DatePicker]);
+  EXPECT_TRUE(window.enabled[DialogControl::NoDateBox]);
+  EXPECT_FALSE(window.checked[DialogControl::NoDateBox]);
+  EXPECT_EQ(window.text, "");
+}
+
+}  // namespace

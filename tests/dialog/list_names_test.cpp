@@ -1,0 +1,108 @@
+// Which texts may name a list, and renaming a list in place.
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "dialog/list_names.h"
+#include "dialog_fixture.h"
+
+namespace {
+
+TEST(ListNameCheck, ForbiddenCharactersCountUnlessTheyAreASecondByte) {
+  struct Case {
+    std::string name;
+    bool bad;
+  };
+  const Case cases[] = {
+      {"plain", false},     {"\x83\x5C", false},  // katakana so: its second byte is a backslash
+      {"\x83\x7C", false},                        // katakana po: its second byte is a bar
+      {"a\\b", true},       {"\\start", true},    // a hit at the first byte always counts
+      {"\xB1\\", true},                           // after a one-byte katakana the backslash is one
+      {"\x83\x5C\\", true},                       // the second backslash stands alone
+      {"a/b", true},        {"a:b", true},       {"a*b", true}, {"a?b", true},   {"a\"b", true},
+      {"a<b", true},        {"a>b", true},       {"a|b", true}, {"v1.2", false},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(todo::HasForbiddenNameCharacter(c.name), c.bad) << c.name;
+  }
+}
+
+TEST(ListNameCheck, NamesWindowsCannotGiveAFileAreRefused) {
+  for (const char* bad :
+       {"CON", "con", "Nul", "aux.txt", "COM1", "lpt9", "prn ", "tab\there", "line\nbreak"}) {
+    EXPECT_TRUE(todo::IsBadListName(bad)) << bad;
+  }
+  for (const char* good : {"CONSOLE", "COM0", "COM10", "NULL", "my con", "LPT"}) {
+    EXPECT_FALSE(todo::IsBadListName(good)) << good;
+  }
+}
+
+class ListRename : public todo_test::DialogTest {
+ protected:
+  void SetUp() override {
+    Write(OrderFile(), "a\r\nb\r\n");
+    Write(ListFile("a"), "0,2026,12,8,a1\r\n");
+    Write(ListFile("b"), "");
+    dialog.LoadListNames();
+    nameFront()->Click(0);
+  }
+  // Edits the selected list's name in place and ends the edit with Enter.
+  void Rename(const std::string& name) {
+    nameFront()->Click(0);
+    ASSERT_TRUE(nameFront()->EditorOpen());
+    nameFront()->TypeText(name);
+    nameFront()->PressEnter();
+  }
+};
+
+TEST_F(ListRename, FileTakesTheNewNameAtOnceAndTheOrderFileWaits) {
+  Rename("renamed");
+  EXPECT_EQ(ListNames(), "renamed;b;");
+  EXPECT_EQ(Read(ListFile("renamed")), "0,2026,12,8,a1\r\n");
+  std::unique_ptr<storage::ReadableFile> old;
+  EXPECT_EQ(files_->OpenForReading(ListFile("a"), &old), storage::OpenResult::kNotFound);
+  EXPECT_EQ(Read(OrderFile()), "a\r\nb\r\n");
+  dialog.SaveListNames();
+  EXPECT_EQ(Read(OrderFile()), "renamed\r\nb\r\n");
+}
+
+TEST_F(ListRename, DuplicateNameIsRefusedWithAMessageAndBadNamesSilently) {
+  Rename("b");
+  ASSERT_EQ(window.messages.size(), 1u);
+  EXPECT_EQ(window.messages[0].text, "同じ名前のリストは既に登録されています！");
+  EXPECT_EQ(window.messages[0].icon, todo::MessageIcon::Exclamation);
+  EXPECT_EQ(window.messages[0].busyWhileOpen, 1);
+  EXPECT_EQ(busy.load(), 0);
+  for (const char* bad : {"x/y", "NUL"}) Rename(bad);
+  EXPECT_EQ(window.messages.size(), 1u);
+  EXPECT_EQ(ListNames(), "a;b;");
+  EXPECT_EQ(Read(ListFile("a")), "0,2026,12,8,a1\r\n");
+}
+
+TEST_F(ListRename, OwnNameKeepsEverything) {
+  Rename("a");
+  EXPECT_TRUE(window.messages.empty());
+  EXPECT_EQ(ListNames(), "a;b;");
+  EXPECT_EQ(Read(ListFile("a")), "0,2026,12,8,a1\r\n");
+}
+
+// A file of the new name that belongs to no list must not be overwritten, and the name must
+// not change without its file, or the next save would write into the other file.
+TEST_F(ListRename, ExistingFileOfTheNewNameKeepsTheOldName) {
+  Write(ListFile("orphan"), "0,2026,1,1,someone else's\r\n");
+  Rename("orphan");
+  EXPECT_EQ(ListNames(), "a;b;");
+  EXPECT_EQ(Read(ListFile("orphan")), "0,2026,1,1,someone else's\r\n");
+  EXPECT_EQ(Read(ListFile("a")), "0,2026,12,8,a1\r\n");
+}
+
+TEST_F(ListRename, ListWithoutAFileStillTakesTheNewName) {
+  files_->Delete(ListFile("a"));
+  Rename("fresh");
+  EXPECT_EQ(ListNames(), "fresh;b;");
+  EXPECT_EQ(dialog.SaveCurrentList(), 1);
+  EXPECT_EQ(Read(ListFile("fresh")), "0,2026,12,8,a1\r\n");
+}
+
+}  // namespace
