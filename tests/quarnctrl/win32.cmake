@@ -1,1 +1,11 @@
-# Tests of the list boxes' real window under Wine.
+# Tests of the list boxes' real window under Wine: one program, since Wine starts slowly.
+todo_add_test(quarnctrl_window_tests
+  win32_box_fixture.cpp
+  win32_edit_test.cpp
+  win32_paint_test.cpp
+  win32_window_test.cpp)
+target_link_libraries(quarnctrl_window_tests PRIVATE QuarnCtrl user32 gdi32 comctl32)
+
+# A window with both boxes filled, for the screenshot (scripts/screenshot_boxes.sh).
+add_executable(quarnctrl_demo_boxes WIN32 win32_demo_boxes.cpp)
+target_link_libraries(quarnctrl_demo_boxes PRIVATE QuarnCtrl user32 gdi32 comctl32)
