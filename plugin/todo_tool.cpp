@@ -9,10 +9,16 @@
 BEGIN_MESSAGE_MAP(CToDoTool, CHostTool)
 ON_WM_CLOSE()
 ON_WM_DESTROY()
+ON_WM_PAINT()
+ON_BN_CLICKED(IDC_MODE_LIST, OnListModeClicked)
+ON_BN_CLICKED(IDC_MODE_ITEM, OnItemModeClicked)
+ON_BN_CLICKED(IDC_NO_DATE, OnNoDateClicked)
 ON_MESSAGE(WM_TOOL_SETTINGS, OnToolSettings)
+ON_MESSAGE(kSaveStateMessage, OnSaveStateOnToolThread)
 END_MESSAGE_MAP()
 
-CToDoTool::CToDoTool(CWnd* pHostWnd) : CHostTool(todo::kTemplateId, pHostWnd) {
+CToDoTool::CToDoTool(CWnd* pHostWnd)
+    : CHostTool(todo::kTemplateId, pHostWnd), m_pFiles(storage::NewPlatformFiles()) {
   m_nToolId = todo::kToolId;
   m_strName = todo::kToolName;
   m_nHostValue1 = todo::kHostValue1;
@@ -129,19 +135,6 @@ void CToDoTool::OnClose() {
   NotifyHost(WM_TOOL_CLOSING);
   Default();
   DestroyWindow();
-}
-
-void CToDoTool::OnDestroy() {
-  Default();
-  SaveState();
-  ReleaseWindowResources();
-}
-
-void CToDoTool::ReleaseWindowResources() {
-  m_brushRed.DeleteObject();
-  m_brushYellow.DeleteObject();
-  m_fontLarge.DeleteObject();
-  m_fontSmall.DeleteObject();
 }
 
 LRESULT CToDoTool::OnToolSettings(WPARAM wParam, LPARAM lParam) {

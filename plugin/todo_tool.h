@@ -10,8 +10,15 @@
 
 #include "framework/fw_controls.h"
 #include "framework/fw_gdi.h"
+#include "dialog/todo_dialog.h"
 #include "plugin/host_interface.h"
 #include "plugin/settings_dialog.h"
+#include "plugin/win32_window_ops.h"
+#include "storage/files.h"
+
+// Sent by SaveState to the tool window when the host calls it from another thread; the window's
+// thread does the work and answers SaveState's result.
+constexpr UINT kSaveStateMessage = WM_APP + 1;
 
 class CToDoTool : public CHostTool {
  public:
@@ -42,7 +49,13 @@ class CToDoTool : public CHostTool {
  protected:
   void OnClose();
   void OnDestroy();
+  void OnPaint();
+  void OnListModeClicked();
+  void OnItemModeClicked();
+  void OnNoDateClicked();
   LRESULT OnToolSettings(WPARAM wParam, LPARAM lParam);
+  // The host's SaveState, handed over to the window's thread.
+  LRESULT OnSaveStateOnToolThread(WPARAM wParam, LPARAM lParam);
 
  private:
   // Sends a notice to the host window and waits until it is handled.
@@ -51,6 +64,11 @@ class CToDoTool : public CHostTool {
   void StoreWindowPosition();
   void PlaceControls();
   void SetUpButtons();
+  // Set-up: makes and configures the two list boxes, loads the list bitmap and the list
+  // names.
+  void SetUpListBoxes();
+  // The window's part of SaveState; runs on the tool thread.
+  int SaveStateNow();
   void ReleaseWindowResources();
   // Waits for the tool threads that Initialize started, handling messages sent to this
   // thread meanwhile so that a thread waiting on our window cannot deadlock.
@@ -58,7 +76,6 @@ class CToDoTool : public CHostTool {
 
   HICON m_hIcon = nullptr;
   CToDoSettingsDlg m_SettingsDlg;
-  int m_bNoDate = 0;
   CFont m_fontLarge;  // 15 pixels
   CFont m_fontSmall;  // 14 pixels
   CBrush m_brushRed;
@@ -67,6 +84,11 @@ class CToDoTool : public CHostTool {
   std::unique_ptr<CBitmap> m_pModeListBitmap;
   std::unique_ptr<CBitmap> m_pModeItemBitmap;
   CToolTipCtrl m_ToolTip;
+  CBitmap m_bitmapList;  // shown in every row of the list-name box
+  std::unique_ptr<storage::Files> m_pFiles;
+  // While the window exists: its controls as the dialog logic sees them, and that logic.
+  std::unique_ptr<Win32WindowOps> m_pWindowOps;
+  std::unique_ptr<todo::ToDoDialog> m_pDialog;
   RECT m_rectListBox = {};
   RECT m_rectItemBox = {};
   RECT m_rectItemCount = {};

@@ -55,8 +55,3 @@ void CToDoTool::StoreWindowPosition() {
   WriteCoordinate(m_pHost, m_nToolId, todo::kSettingWndPosX, placement.rcNormalPosition.left);
   WriteCoordinate(m_pHost, m_nToolId, todo::kSettingWndPosY, placement.rcNormalPosition.top);
 }
-
-int CToDoTool::SaveState() {
-  StoreWindowPosition();
-  return 0;  // no list is held yet, so there is no current list to save
-}

@@ -64,6 +64,7 @@ BOOL CToDoTool::OnInitDialog() {
 
   // The window starts in list mode.
   ::SendMessageA(GetDlgItem(IDC_MODE_LIST), BM_SETCHECK, BST_CHECKED, 0);
+  SetUpListBoxes();
 
   if (HWND host = m_pHostWnd ? m_pHostWnd->m_hWnd : nullptr) {
     ::PostMessageA(host, WM_TOOL_READY, static_cast<WPARAM>(m_nToolId), 0);

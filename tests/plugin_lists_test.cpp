@@ -1,0 +1,165 @@
+// The tool window with its list boxes and files, driven as a host and a user would: the real
+// module, real clicks, the files on disk checked byte for byte.
+
+#include <windows.h>
+
+#include <fstream>
+#include <sstream>
+#include <string>
+
+#include <gtest/gtest.h>
+
+#include "support/fake_host.h"
+#include "support/message_pump.h"
+
+using testsupport::FakeHost;
+using testsupport::PumpFor;
+using testsupport::PumpUntil;
+
+namespace {
+
+constexpr int kTextBox = 1064;
+constexpr int kDatePicker = 1073;
+constexpr int kNoDateBox = 1165;
+constexpr int kListModeButton = 6000;
+constexpr int kItemModeButton = 6001;
+constexpr POINT kListBoxCorner = {25, 142};  // client pixels of the tool window
+constexpr POINT kItemBoxCorner = {280, 40};
+constexpr RECT kItemCountLine = {280, 562, 740, 577};
+
+std::string ListFolder(const FakeHost& host) {
+  return host.dataFolder() + "\\ToDoList";
+}
+
+void WriteFile(const std::string& path, const std::string& bytes) {
+  std::ofstream(path, std::ios::binary) << bytes;
+}
+
+std::string ReadFile(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  if (!in) return "<missing>";
+  std::ostringstream bytes;
+  bytes << in.rdbuf();
+  return bytes.str();
+}
+
+struct BoxSearch {
+  POINT corner;
+  HWND found;
+};
+
+BOOL CALLBACK FindBoxAtCorner(HWND child, LPARAM param) {
+  auto* search = reinterpret_cast<BoxSearch*>(param);
+  char className[32] = "";
+  GetClassNameA(child, className, sizeof(className));
+  RECT rect;
+  GetWindowRect(child, &rect);
+  MapWindowPoints(nullptr, GetParent(child), reinterpret_cast<POINT*>(&rect), 2);
+  if (std::string(className) == "QuarnListCtrl" && rect.left == search->corner.x &&
+      rect.top == search->corner.y) {
+    search->found = child;
+    return FALSE;
+  }
+  return TRUE;
+}
+
+HWND BoxAt(HWND tool, POINT corner) {
+  BoxSearch search = {corner, nullptr};
+  EnumChildWindows(tool, &FindBoxAtCorner, reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
+// A click at client point (x, y) of a box, and a wait for the tool thread to handle it.
+void Click(HWND box, int x, int y) {
+  LPARAM at = MAKELPARAM(x, y);
+  ::SendMessageA(box, WM_LBUTTONDOWN, MK_LBUTTON, at);
+  ::SendMessageA(box, WM_LBUTTONUP, 0, at);
+}
+
+// The pixels of the item-count line as the screen shows them.
+std::string ItemCountPixels(HWND tool) {
+  RedrawWindow(tool, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+  PumpFor(200);
+  HDC dc = GetDC(tool);
+  std::string pixels;
+  for (int y = kItemCountLine.top; y < kItemCountLine.bottom; ++y) {
+    for (int x = kItemCountLine.left; x < kItemCountLine.right; ++x) {
+      pixels += GetPixel(dc, x, y) == GetSysColor(COLOR_BTNFACE) ? '.' : '#';
+    }
+  }
+  ReleaseDC(tool, dc);
+  return pixels;
+}
+
+class ToolLists : public testing::Test {
+ protected:
+  void SetUp() override {
+    CreateDirectoryA(ListFolder(host).c_str(), nullptr);
+    WriteFile(ListFolder(host) + "\\ListInfo.dat", "work\r\nhome\r\n");
+    WriteFile(ListFolder(host) + "\\work.lst", "0,2026,12,8,call\r\n1,2026,12,9,mail\r\n");
+    WriteFile(ListFolder(host) + "\\home.lst", "NO_DATE\r\n0,2027,1,2,cook\r\n");
+    ASSERT_TRUE(host.OpenTool());
+    tool = host.tool()->m_hWnd;
+    listBox = BoxAt(tool, kListBoxCorner);
+    itemBox = BoxAt(tool, kItemBoxCorner);
+    ASSERT_NE(listBox, nullptr);
+    ASSERT_NE(itemBox, nullptr);
+  }
+  HWND Control(int id) { return GetDlgItem(tool, id); }
+
+  FakeHost host;
+  HWND tool = nullptr;
+  HWND listBox = nullptr;
+  HWND itemBox = nullptr;
+};
+
+TEST_F(ToolLists, SelectedListIsLoadedSavedForTheHostAndTheOrderWrittenOnClose) {
+  const std::string emptyCount = ItemCountPixels(tool);
+  EXPECT_NE(emptyCount.find('#'), std::string::npos) << "the count line is drawn";
+  Click(listBox, 10, 10);  // "work"
+  EXPECT_NE(ItemCountPixels(tool), emptyCount) << "the count line shows the new count";
+  // The host saves from its own thread; the items shown are written back.
+  WriteFile(ListFolder(host) + "\\work.lst", "stale");
+  EXPECT_EQ(1, host.tool()->SaveState());
+  EXPECT_EQ("0,2026,12,8,call\r\n1,2026,12,9,mail\r\n", ReadFile(ListFolder(host) + "\\work.lst"));
+  // Leaving it for "home" saves it again, and loads the no-date list.
+  WriteFile(ListFolder(host) + "\\work.lst", "stale");
+  Click(listBox, 10, 30);
+  EXPECT_EQ("0,2026,12,8,call\r\n1,2026,12,9,mail\r\n", ReadFile(ListFolder(host) + "\\work.lst"));
+  WriteFile(ListFolder(host) + "\\ListInfo.dat", "stale");
+  ASSERT_TRUE(host.CloseTool());
+  EXPECT_EQ("NO_DATE\r\n0,2027,1,2,cook\r\n", ReadFile(ListFolder(host) + "\\home.lst"));
+  EXPECT_EQ("work\r\nhome\r\n", ReadFile(ListFolder(host) + "\\ListInfo.dat"));
+}
+
+TEST_F(ToolLists, ModeButtonsAndBoxesSwitchTheEntryRow) {
+  // List mode after the set-up; the no-date box starts enabled and clear.
+  EXPECT_EQ(BST_CHECKED, ::SendMessageA(Control(kListModeButton), BM_GETCHECK, 0, 0));
+  ::SetWindowTextA(Control(kTextBox), "typed");
+  ::SendMessageA(Control(kItemModeButton), BM_CLICK, 0, 0);
+  EXPECT_TRUE(IsWindowEnabled(Control(kDatePicker)));
+  EXPECT_FALSE(IsWindowEnabled(Control(kNoDateBox)));
+  EXPECT_EQ(0, GetWindowTextLengthA(Control(kTextBox)));
+  ::SendMessageA(Control(kListModeButton), BM_CLICK, 0, 0);
+  EXPECT_FALSE(IsWindowEnabled(Control(kDatePicker)));
+  EXPECT_TRUE(IsWindowEnabled(Control(kNoDateBox)));
+  // With the no-date list selected, a click into the item box is item mode without dates.
+  Click(listBox, 10, 30);
+  EXPECT_EQ(BST_CHECKED, ::SendMessageA(Control(kNoDateBox), BM_GETCHECK, 0, 0));
+  Click(itemBox, 100, 200);
+  EXPECT_EQ(BST_CHECKED, ::SendMessageA(Control(kItemModeButton), BM_GETCHECK, 0, 0));
+  EXPECT_EQ(BST_UNCHECKED, ::SendMessageA(Control(kListModeButton), BM_GETCHECK, 0, 0));
+  EXPECT_FALSE(IsWindowEnabled(Control(kDatePicker)));
+  EXPECT_EQ(BST_CHECKED, ::SendMessageA(Control(kNoDateBox), BM_GETCHECK, 0, 0));
+  EXPECT_FALSE(IsWindowEnabled(Control(kNoDateBox)));
+}
+
+TEST(ToolListsFirstRun, ClosingWithoutListsWritesAnEmptyOrderFile) {
+  FakeHost host;
+  ASSERT_TRUE(host.OpenTool());
+  EXPECT_EQ(0, host.tool()->SaveState()) << "no list is selected";
+  ASSERT_TRUE(host.CloseTool());
+  EXPECT_EQ("", ReadFile(ListFolder(host) + "\\ListInfo.dat"));
+}
+
+}  // namespace
