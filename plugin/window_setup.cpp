@@ -62,8 +62,12 @@ BOOL CToDoTool::OnInitDialog() {
   for (int i = 0; i < 6; ++i) m_buttons[i].AutoLoad(kButtonIds[i], this);
   for (const ButtonTip& tip : kButtonTips) m_ToolTip.AddTool(GetDlgItem(tip.id), tip.text);
 
-  // The window starts in list mode.
-  ::SendMessageA(GetDlgItem(IDC_MODE_LIST), BM_SETCHECK, BST_CHECKED, 0);
+  // The window starts in list mode. Checking a radio button also makes it a tab stop, which
+  // the mode buttons are not: without this the first focus would go to the button instead of
+  // the text box.
+  HWND listMode = GetDlgItem(IDC_MODE_LIST);
+  ::SendMessageA(listMode, BM_SETCHECK, BST_CHECKED, 0);
+  ::SetWindowLongA(listMode, GWL_STYLE, ::GetWindowLongA(listMode, GWL_STYLE) & ~WS_TABSTOP);
   SetUpListBoxes();
 
   if (HWND host = m_pHostWnd ? m_pHostWnd->m_hWnd : nullptr) {

@@ -3,93 +3,20 @@
 
 #include <windows.h>
 
-#include <fstream>
-#include <sstream>
 #include <string>
 
 #include <gtest/gtest.h>
 
 #include "support/fake_host.h"
+#include "support/tool_window.h"
 #include "support/message_pump.h"
 
 using testsupport::FakeHost;
 using testsupport::PumpFor;
 using testsupport::PumpUntil;
+using namespace testsupport::tool_window;
 
 namespace {
-
-constexpr int kTextBox = 1064;
-constexpr int kDatePicker = 1073;
-constexpr int kNoDateBox = 1165;
-constexpr int kListModeButton = 6000;
-constexpr int kItemModeButton = 6001;
-constexpr POINT kListBoxCorner = {25, 142};  // client pixels of the tool window
-constexpr POINT kItemBoxCorner = {280, 40};
-constexpr RECT kItemCountLine = {280, 562, 740, 577};
-
-std::string ListFolder(const FakeHost& host) {
-  return host.dataFolder() + "\\ToDoList";
-}
-
-void WriteFile(const std::string& path, const std::string& bytes) {
-  std::ofstream(path, std::ios::binary) << bytes;
-}
-
-std::string ReadFile(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in) return "<missing>";
-  std::ostringstream bytes;
-  bytes << in.rdbuf();
-  return bytes.str();
-}
-
-struct BoxSearch {
-  POINT corner;
-  HWND found;
-};
-
-BOOL CALLBACK FindBoxAtCorner(HWND child, LPARAM param) {
-  auto* search = reinterpret_cast<BoxSearch*>(param);
-  char className[32] = "";
-  GetClassNameA(child, className, sizeof(className));
-  RECT rect;
-  GetWindowRect(child, &rect);
-  MapWindowPoints(nullptr, GetParent(child), reinterpret_cast<POINT*>(&rect), 2);
-  if (std::string(className) == "QuarnListCtrl" && rect.left == search->corner.x &&
-      rect.top == search->corner.y) {
-    search->found = child;
-    return FALSE;
-  }
-  return TRUE;
-}
-
-HWND BoxAt(HWND tool, POINT corner) {
-  BoxSearch search = {corner, nullptr};
-  EnumChildWindows(tool, &FindBoxAtCorner, reinterpret_cast<LPARAM>(&search));
-  return search.found;
-}
-
-// A click at client point (x, y) of a box, and a wait for the tool thread to handle it.
-void Click(HWND box, int x, int y) {
-  LPARAM at = MAKELPARAM(x, y);
-  ::SendMessageA(box, WM_LBUTTONDOWN, MK_LBUTTON, at);
-  ::SendMessageA(box, WM_LBUTTONUP, 0, at);
-}
-
-// The pixels of the item-count line as the screen shows them.
-std::string ItemCountPixels(HWND tool) {
-  RedrawWindow(tool, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN);
-  PumpFor(200);
-  HDC dc = GetDC(tool);
-  std::string pixels;
-  for (int y = kItemCountLine.top; y < kItemCountLine.bottom; ++y) {
-    for (int x = kItemCountLine.left; x < kItemCountLine.right; ++x) {
-      pixels += GetPixel(dc, x, y) == GetSysColor(COLOR_BTNFACE) ? '.' : '#';
-    }
-  }
-  ReleaseDC(tool, dc);
-  return pixels;
-}
 
 class ToolLists : public testing::Test {
  protected:

@@ -1,0 +1,260 @@
+// The tool window as the user sees it: its size and controls, the keyboard filter, the
+// tooltips, the item-count line, and what opening and closing it many times costs.
+
+#include <windows.h>
+
+#include <commctrl.h>
+#include <tlhelp32.h>
+
+#include <atomic>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "support/fake_host.h"
+#include "support/message_pump.h"
+#include "support/tool_window.h"
+
+using testsupport::FakeHost;
+using testsupport::PumpFor;
+using testsupport::PumpUntil;
+using namespace testsupport::tool_window;
+
+namespace {
+
+RECT ClientRectOf(HWND child) {
+  RECT rect;
+  GetWindowRect(child, &rect);
+  MapWindowPoints(nullptr, GetParent(child), reinterpret_cast<POINT*>(&rect), 2);
+  return rect;
+}
+
+TEST(ToolWindow, ClientAreaIsFixedAndEveryControlSitsAtItsRectangle) {
+  FakeHost host;
+  ASSERT_TRUE(host.OpenTool());
+  HWND tool = host.tool()->m_hWnd;
+  RECT client;
+  GetClientRect(tool, &client);
+  EXPECT_EQ(765, client.right);
+  EXPECT_EQ(600, client.bottom);
+  EXPECT_EQ(0, GetWindowLongA(tool, GWL_STYLE) & WS_THICKFRAME) << "no sizing border";
+  struct Place {
+    int id;
+    RECT rect;  // left, top, width, height
+  };
+  const Place places[] = {
+      {6000, {15, 15, 35, 20}},    {6001, {50, 15, 35, 20}},  {1064, {15, 40, 240, 30}},
+      {1073, {165, 15, 90, 18}},   {1165, {95, 15, 65, 18}},  {1065, {15, 80, 32, 32}},
+      {1066, {52, 80, 32, 32}},    {1076, {89, 80, 32, 32}},  {1077, {126, 80, 32, 32}},
+      {1078, {163, 80, 32, 32}},   {1079, {200, 80, 32, 32}}, {1083, {15, 122, 240, 450}},
+      {1084, {270, 20, 480, 540}},
+  };
+  for (const Place& place : places) {
+    RECT rect = ClientRectOf(GetDlgItem(tool, place.id));
+    EXPECT_EQ(place.rect.left, rect.left) << place.id;
+    EXPECT_EQ(place.rect.top, rect.top) << place.id;
+    EXPECT_EQ(place.rect.right, rect.right - rect.left) << place.id;
+    EXPECT_EQ(place.rect.bottom, rect.bottom - rect.top) << place.id;
+  }
+  HWND listBox = BoxAt(tool, kListBoxCorner);
+  HWND itemBox = BoxAt(tool, kItemBoxCorner);
+  ASSERT_NE(nullptr, listBox);
+  ASSERT_NE(nullptr, itemBox);
+  RECT rect = ClientRectOf(listBox);
+  EXPECT_EQ(245, rect.right);
+  EXPECT_EQ(562, rect.bottom);
+  rect = ClientRectOf(itemBox);
+  EXPECT_EQ(740, rect.right);
+  EXPECT_EQ(550, rect.bottom);
+}
+
+TEST(ToolWindow, ItemCountLineShowsTheCountOfTheSelectedList) {
+  FakeHost host;
+  CreateDirectoryA(ListFolder(host).c_str(), nullptr);
+  WriteFile(ListFolder(host) + "\\ListInfo.dat", "two\r\n");
+  WriteFile(ListFolder(host) + "\\two.lst", "0,2026,12,8,a\r\n0,2026,12,8,b\r\n");
+  ASSERT_TRUE(host.OpenTool());
+  HWND tool = host.tool()->m_hWnd;
+  EXPECT_EQ(ExpectedItemCountPixels(0), ItemCountPixels(tool));
+  Click(BoxAt(tool, kListBoxCorner), 10, 10);
+  EXPECT_EQ(ExpectedItemCountPixels(2), ItemCountPixels(tool));
+}
+
+// Enter in the text box must act as Tab there: moving on, never adding an entry.
+TEST(ToolWindow, EnterInTheTextBoxMovesTheFocusAndAddsNothing) {
+  FakeHost host;
+  ASSERT_TRUE(host.OpenTool());
+  HWND tool = host.tool()->m_hWnd;
+  ASSERT_TRUE(PumpUntil([&] { return FocusOfThread(tool) == GetDlgItem(tool, kTextBox); }));
+  ::SetWindowTextA(GetDlgItem(tool, kTextBox), "not added");
+  ::PostMessageA(GetDlgItem(tool, kTextBox), WM_KEYDOWN, VK_RETURN, 1);
+  ::PostMessageA(GetDlgItem(tool, kTextBox), WM_KEYUP, VK_RETURN, 0xC0000001);
+  EXPECT_TRUE(PumpUntil([&] { return FocusOfThread(tool) == GetDlgItem(tool, kDatePicker); }));
+  ASSERT_TRUE(host.CloseTool());
+  EXPECT_EQ("", ReadFile(ListFolder(host) + "\\ListInfo.dat"));
+  EXPECT_EQ("<missing>", ReadFile(ListFolder(host) + "\\not added.lst"));
+}
+
+struct ToolTipSearch {
+  HWND owner;
+  HWND found;
+};
+
+BOOL CALLBACK FindToolTip(HWND window, LPARAM param) {
+  auto* search = reinterpret_cast<ToolTipSearch*>(param);
+  char className[64] = "";
+  GetClassNameA(window, className, sizeof(className));
+  if (std::string(className) == TOOLTIPS_CLASSA && GetWindow(window, GW_OWNER) == search->owner) {
+    search->found = window;
+    return FALSE;
+  }
+  return TRUE;
+}
+
+// The hint of the tool that is the whole window of `control`, or "<none>".
+std::string ToolTipOf(HWND toolTip, HWND tool, HWND control) {
+  char text[256] = "";
+  TOOLINFOA info = {};
+  info.cbSize = sizeof(info);
+  info.hwnd = tool;
+  info.uId = reinterpret_cast<UINT_PTR>(control);
+  info.lpszText = text;
+  if (!::SendMessageA(toolTip, TTM_GETTOOLINFOA, 0, reinterpret_cast<LPARAM>(&info))) {
+    return "<none>";
+  }
+  ::SendMessageA(toolTip, TTM_GETTEXTA, 0, reinterpret_cast<LPARAM>(&info));
+  return text;
+}
+
+TEST(ToolWindow, ButtonsCarryTheirHintsAndTheAddButtonsNone) {
+  FakeHost host;
+  ASSERT_TRUE(host.OpenTool());
+  HWND tool = host.tool()->m_hWnd;
+  ToolTipSearch search = {tool, nullptr};
+  EnumThreadWindows(GetWindowThreadProcessId(tool, nullptr), &FindToolTip,
+                    reinterpret_cast<LPARAM>(&search));
+  ASSERT_NE(nullptr, search.found);
+  EXPECT_EQ(1000, ::SendMessageA(search.found, TTM_GETDELAYTIME, TTDT_INITIAL, 0));
+  const std::pair<int, std::string> hints[] = {
+      {6000, "TODOﾘｽﾄ追加ﾓｰﾄﾞ"},
+      {6001, "TODOｱｲﾃﾑ追加ﾓｰﾄﾞ"},
+      {1076, "選択されたﾘｽﾄまたはｱｲﾃﾑを１つ上へ移動"},
+      {1077, "選択されたﾘｽﾄまたはｱｲﾃﾑを１つ下へ移動"},
+      {1078, "選択されたﾘｽﾄまたはｱｲﾃﾑを削除"},
+      {1079, "ﾘｽﾄまたはｱｲﾃﾑを全て削除"},
+      {1065, "<none>"},
+      {1066, "<none>"},
+  };
+  for (const auto& hint : hints) {
+    EXPECT_EQ(hint.second, ToolTipOf(search.found, tool, GetDlgItem(tool, hint.first)))
+        << hint.first;
+  }
+}
+
+TEST(ToolWindow, WindowClosedWhileMinimisedReopensAtItsNormalPlace) {
+  FakeHost host;
+  host.services().Set("18/WndPosX", "120");
+  host.services().Set("18/WndPosY", "-30");
+  ASSERT_TRUE(host.OpenTool());
+  ::ShowWindowAsync(host.tool()->m_hWnd, SW_MINIMIZE);
+  ASSERT_TRUE(PumpUntil([&] { return IsIconic(host.tool()->m_hWnd) != FALSE; }));
+  ASSERT_TRUE(host.CloseTool());
+  EXPECT_EQ("120", host.services().Get("18/WndPosX"));
+  EXPECT_EQ("-30", host.services().Get("18/WndPosY"));
+}
+
+struct WindowCount {
+  DWORD process;
+  int count;
+};
+
+BOOL CALLBACK CountChild(HWND, LPARAM param) {
+  ++reinterpret_cast<WindowCount*>(param)->count;
+  return TRUE;
+}
+
+BOOL CALLBACK CountProcessWindow(HWND window, LPARAM param) {
+  auto* counter = reinterpret_cast<WindowCount*>(param);
+  DWORD process = 0;
+  GetWindowThreadProcessId(window, &process);
+  if (process != counter->process) return TRUE;
+  ++counter->count;
+  EnumChildWindows(window, &CountChild, param);
+  return TRUE;
+}
+
+// Windows of this process, top-level and children.
+int ProcessWindows() {
+  WindowCount counter = {GetCurrentProcessId(), 0};
+  EnumWindows(&CountProcessWindow, reinterpret_cast<LPARAM>(&counter));
+  return counter.count;
+}
+
+int ProcessThreads() {
+  HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPTHREAD, 0);
+  THREADENTRY32 entry = {};
+  entry.dwSize = sizeof(entry);
+  int count = 0;
+  for (BOOL more = Thread32First(snapshot, &entry); more; more = Thread32Next(snapshot, &entry)) {
+    if (entry.th32OwnerProcessID == GetCurrentProcessId()) ++count;
+  }
+  CloseHandle(snapshot);
+  return count;
+}
+
+// Every open and close must give back what it took: windows, the boxes, the tool thread, and
+// (where the system counts them; Wine answers 0) GDI and user objects.
+TEST(ToolWindow, OpeningAndClosingManyTimesLeaksNoWindowsThreadsOrObjects) {
+  FakeHost host;
+  auto cycle = [&] {
+    ASSERT_TRUE(host.OpenTool());
+    ASSERT_TRUE(host.CloseTool());
+    ASSERT_TRUE(PumpUntil([&] {
+      return host.tool()->m_pThread == nullptr ||
+             WaitForSingleObject(host.tool()->m_pThread->m_hThread, 0) == WAIT_OBJECT_0;
+    }));
+  };
+  cycle();
+  const int windowsBefore = ProcessWindows();
+  const int threadsBefore = ProcessThreads();
+  const DWORD gdiBefore = GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS);
+  const DWORD userBefore = GetGuiResources(GetCurrentProcess(), GR_USEROBJECTS);
+  for (int i = 0; i < 6; ++i) cycle();
+  EXPECT_EQ(windowsBefore, ProcessWindows());
+  EXPECT_EQ(threadsBefore, ProcessThreads());
+  EXPECT_EQ(gdiBefore, GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS));
+  EXPECT_EQ(userBefore, GetGuiResources(GetCurrentProcess(), GR_USEROBJECTS));
+}
+
+// The host saves from its own thread while the user changes lists on the tool thread.
+TEST(ToolWindow, SaveStateFromTheHostDuringUserActivityKeepsEveryFileWhole) {
+  FakeHost host;
+  CreateDirectoryA(ListFolder(host).c_str(), nullptr);
+  const std::string a = "0,2026,12,8,a1\r\n0,2026,12,9,a2\r\n";
+  const std::string b = "NO_DATE\r\n1,2026,1,1,b1\r\n";
+  WriteFile(ListFolder(host) + "\\ListInfo.dat", "a\r\nb\r\n");
+  WriteFile(ListFolder(host) + "\\a.lst", a);
+  WriteFile(ListFolder(host) + "\\b.lst", b);
+  ASSERT_TRUE(host.OpenTool());
+  HWND listBox = BoxAt(host.tool()->m_hWnd, kListBoxCorner);
+  std::atomic<bool> done{false};
+  std::thread user([&] {
+    for (int i = 0; i < 60; ++i) Click(listBox, 10, i % 2 == 0 ? 10 : 30);
+    done = true;
+  });
+  int saves = 0;
+  while (!done) {
+    host.tool()->SaveState();
+    ++saves;
+    PumpFor(1);
+  }
+  user.join();
+  EXPECT_GT(saves, 5);
+  ASSERT_TRUE(host.CloseTool());
+  EXPECT_EQ(a, ReadFile(ListFolder(host) + "\\a.lst"));
+  EXPECT_EQ(b, ReadFile(ListFolder(host) + "\\b.lst"));
+}
+
+}  // namespace

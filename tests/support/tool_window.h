@@ -1,0 +1,133 @@
+#pragma once
+// Helpers for tests that drive the real tool window: its controls by number, the list boxes
+// found by their place, clicks into them, the files of the data folder, and the item-count
+// line as the screen shows it.
+
+#include <windows.h>
+
+#include <fstream>
+#include <sstream>
+#include <string>
+
+#include "support/fake_host.h"
+#include "support/message_pump.h"
+
+namespace testsupport::tool_window {
+
+constexpr int kTextBox = 1064;
+constexpr int kDatePicker = 1073;
+constexpr int kNoDateBox = 1165;
+constexpr int kListModeButton = 6000;
+constexpr int kItemModeButton = 6001;
+constexpr POINT kListBoxCorner = {25, 142};  // client pixels of the tool window
+constexpr POINT kItemBoxCorner = {280, 40};
+constexpr RECT kItemCountLine = {280, 562, 740, 577};
+
+inline std::string ListFolder(const FakeHost& host) {
+  return host.dataFolder() + "\\ToDoList";
+}
+
+inline void WriteFile(const std::string& path, const std::string& bytes) {
+  std::ofstream(path, std::ios::binary) << bytes;
+}
+
+inline std::string ReadFile(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  if (!in) return "<missing>";
+  std::ostringstream bytes;
+  bytes << in.rdbuf();
+  return bytes.str();
+}
+
+struct BoxSearch {
+  POINT corner;
+  HWND found;
+};
+
+inline BOOL CALLBACK FindBoxAtCorner(HWND child, LPARAM param) {
+  auto* search = reinterpret_cast<BoxSearch*>(param);
+  char className[32] = "";
+  GetClassNameA(child, className, sizeof(className));
+  RECT rect;
+  GetWindowRect(child, &rect);
+  MapWindowPoints(nullptr, GetParent(child), reinterpret_cast<POINT*>(&rect), 2);
+  if (std::string(className) == "QuarnListCtrl" && rect.left == search->corner.x &&
+      rect.top == search->corner.y) {
+    search->found = child;
+    return FALSE;
+  }
+  return TRUE;
+}
+
+inline HWND BoxAt(HWND tool, POINT corner) {
+  BoxSearch search = {corner, nullptr};
+  EnumChildWindows(tool, &FindBoxAtCorner, reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
+// A click at client point (x, y) of a box, and a wait for the tool thread to handle it.
+inline void Click(HWND box, int x, int y) {
+  LPARAM at = MAKELPARAM(x, y);
+  ::SendMessageA(box, WM_LBUTTONDOWN, MK_LBUTTON, at);
+  ::SendMessageA(box, WM_LBUTTONUP, 0, at);
+}
+
+// The pixels of the item-count line as the screen shows them.
+inline std::string ItemCountPixels(HWND tool) {
+  RedrawWindow(tool, nullptr, nullptr,
+               RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+  testsupport::PumpFor(200);
+  HDC dc = GetDC(tool);
+  std::string pixels;
+  for (int y = kItemCountLine.top; y < kItemCountLine.bottom; ++y) {
+    for (int x = kItemCountLine.left; x < kItemCountLine.right; ++x) {
+      pixels += GetPixel(dc, x, y) == GetSysColor(COLOR_BTNFACE) ? '.' : '#';
+    }
+  }
+  ReleaseDC(tool, dc);
+  return pixels;
+}
+
+// The pixels the item-count line shows for `count` items: the line drawn as the tool draws it,
+// into a bitmap of its own.
+inline std::string ExpectedItemCountPixels(int count) {
+  const int width = kItemCountLine.right - kItemCountLine.left;
+  const int height = kItemCountLine.bottom - kItemCountLine.top;
+  HDC screen = GetDC(nullptr);
+  HDC dc = CreateCompatibleDC(screen);
+  HBITMAP bitmap = CreateCompatibleBitmap(screen, width, height);
+  HGDIOBJ oldBitmap = SelectObject(dc, bitmap);
+  HBRUSH face = GetSysColorBrush(COLOR_BTNFACE);
+  RECT rect = {0, 0, width, height};
+  FillRect(dc, &rect, face);
+  HFONT font =
+      CreateFontA(14, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, SHIFTJIS_CHARSET, OUT_DEVICE_PRECIS,
+                  CLIP_DEFAULT_PRECIS, DRAFT_QUALITY, VARIABLE_PITCH | FF_DONTCARE, "");
+  HGDIOBJ oldFont = SelectObject(dc, font);
+  SetBkMode(dc, TRANSPARENT);
+  std::string text = "登録ｱｲﾃﾑ： " + std::to_string(count) + " 件";
+  DrawTextA(dc, text.c_str(), -1, &rect, DT_RIGHT | DT_VCENTER | DT_SINGLELINE | DT_END_ELLIPSIS);
+  std::string pixels;
+  for (int y = 0; y < height; ++y) {
+    for (int x = 0; x < width; ++x) {
+      pixels += GetPixel(dc, x, y) == GetSysColor(COLOR_BTNFACE) ? '.' : '#';
+    }
+  }
+  SelectObject(dc, oldFont);
+  DeleteObject(font);
+  SelectObject(dc, oldBitmap);
+  DeleteObject(bitmap);
+  DeleteDC(dc);
+  ReleaseDC(nullptr, screen);
+  return pixels;
+}
+
+// The window that has the keyboard focus on the thread of `window`.
+inline HWND FocusOfThread(HWND window) {
+  GUITHREADINFO info = {};
+  info.cbSize = sizeof(info);
+  GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info);
+  return info.hwndFocus;
+}
+
+}  // namespace testsupport::tool_window
