@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Builds both builds and runs every test: the portable code natively (with sanitizers), then
-# everything under Wine with the 32-bit Windows build. Exits non-zero when a test fails.
+# Builds both builds and runs every test: the portable code natively (with sanitizers), the
+# parsers' fuzz targets briefly, then everything under Wine with the 32-bit Windows build.
+# Exits non-zero when a test fails.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
@@ -16,6 +17,10 @@ cmake --build build/native -j "$jobs"
 native=0
 ctest --test-dir build/native --output-on-failure || native=$?
 
+echo "== Fuzzing the stored-file parsers (saved corpus, then a short run)"
+fuzz=0
+bash scripts/fuzz.sh || fuzz=$?
+
 echo "== Windows build (32-bit), tests under Wine"
 cmake --preset win32 >/dev/null
 cmake --build build/win32 -j "$jobs"
@@ -29,8 +34,8 @@ win32=0
 ctest --test-dir build/win32 --output-on-failure || win32=$?
 wineserver -k 2>/dev/null || true
 
-if [ "$native" -ne 0 ] || [ "$win32" -ne 0 ]; then
-  echo "FAILED: native ctest exit $native, win32 ctest exit $win32"
+if [ "$native" -ne 0 ] || [ "$fuzz" -ne 0 ] || [ "$win32" -ne 0 ]; then
+  echo "FAILED: native ctest exit $native, fuzzing exit $fuzz, win32 ctest exit $win32"
   exit 1
 fi
 echo "All tests passed in both builds."
