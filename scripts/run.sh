@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Builds everything and starts Lumaplex.exe with the plug-in loaded and its tool window open,
 # on the data folder build/run-data. With a display the host runs until you close it; without
-# one it runs on a private Xvfb display, a screenshot is saved, and the host is closed.
+# one it runs on a private Xvfb display with sample lists, a screenshot is saved, and the host
+# is closed.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
@@ -22,6 +23,11 @@ if [ -n "${DISPLAY:-}" ]; then
   exec wine "$host" --data "$(winepath -w "$data")" --open
 fi
 
+# The screenshot shows sample lists in a data folder of its own, the window at a known place.
+data="$root/build/screenshot-data"
+rm -rf "$data"
+bash scripts/sample_data.sh "$data"
+
 todo_start_xvfb
 shot="$root/build/screenshot.png"
 # Wine's own desktop window draws the window frames, which bare Xvfb has no manager for.
@@ -34,6 +40,14 @@ for _ in $(seq 360); do
 done
 [ "$ready" -eq 1 ] || echo "warning: the tool did not report ready within 3 minutes" >&2
 sleep 2  # let the tool window paint
+# Select the second list, then an item, as a user would (the window's client area starts a
+# frame and a caption below and right of its stored place, 20,20).
+xdotool mousemove 90 500 click 1  # below the rows: only activates the window
+sleep 1
+xdotool mousemove 90 218 click 1
+sleep 1
+xdotool mousemove 520 144 click 1
+sleep 1
 import -display "$DISPLAY" -window root "$shot"
 wineserver -k 2>/dev/null || true
 echo "The host ran with the tool window open; screenshot: $shot"
