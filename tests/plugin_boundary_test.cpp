@@ -220,6 +220,14 @@ TEST(Settings, DialogRunsOnTheToolThreadWithTheBusyFlagSetOnlyWhileOpen) {
   EXPECT_EQ(1, host.tool()->m_bBusy.load());
 
   HWND dialog = FindWindowA(nullptr, "ToDoリストの設定");
+  // Its one text and its one button.
+  char text[128] = "";
+  GetWindowTextA(GetDlgItem(dialog, IDCANCEL), text, sizeof(text));
+  EXPECT_STREQ("閉じる", text);
+  HWND note = FindWindowExA(dialog, nullptr, "Static", nullptr);
+  GetWindowTextA(note, text, sizeof(text));
+  EXPECT_STREQ("現在、ToDoリストに設定項目はありません。", text);
+  EXPECT_EQ(nullptr, FindWindowExA(dialog, note, "Static", nullptr));
   ::PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
   ASSERT_TRUE(PumpUntil([] { return CountWindowsTitled("ToDoリストの設定") == 0; }));
   PumpFor(100);

@@ -57,6 +57,9 @@ TEST_F(ToolLists, SelectedListIsLoadedSavedForTheHostAndTheOrderWrittenOnClose) 
   ASSERT_TRUE(host.CloseTool());
   EXPECT_EQ("NO_DATE\r\n0,2027,1,2,cook\r\n", ReadFile(ListFolder(host) + "\\home.lst"));
   EXPECT_EQ("work\r\nhome\r\n", ReadFile(ListFolder(host) + "\\ListInfo.dat"));
+  // The current list is saved before the list order.
+  EXPECT_LE(WriteTime(ListFolder(host) + "\\home.lst"),
+            WriteTime(ListFolder(host) + "\\ListInfo.dat"));
 }
 
 TEST_F(ToolLists, ModeButtonsAndBoxesSwitchTheEntryRow) {

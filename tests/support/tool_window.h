@@ -39,6 +39,14 @@ inline std::string ReadFile(const std::string& path) {
   return bytes.str();
 }
 
+// When the file was last written, in 100-nanosecond steps.
+inline ULONGLONG WriteTime(const std::string& path) {
+  WIN32_FILE_ATTRIBUTE_DATA data = {};
+  GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data);
+  return (static_cast<ULONGLONG>(data.ftLastWriteTime.dwHighDateTime) << 32) |
+         data.ftLastWriteTime.dwLowDateTime;
+}
+
 struct BoxSearch {
   POINT corner;
   HWND found;
