@@ -104,7 +104,7 @@ int ToDoDialog::OnItemBoxActivated() {
 }
 
 int ToDoDialog::OnLeaveList() {
-  SaveCurrentList();
+  if (SaveSelectedList() == SaveOutcome::kFailed) return 0;
   if (m_items != nullptr) m_items->ResetContent();
   return 1;
 }

@@ -89,12 +89,12 @@ int ToDoDialog::LoadCurrentList() {
   return 1;
 }
 
-int ToDoDialog::SaveCurrentList() {
-  if (m_listNames == nullptr || m_items == nullptr) return 0;
+ToDoDialog::SaveOutcome ToDoDialog::SaveSelectedList() {
+  if (m_listNames == nullptr || m_items == nullptr) return SaveOutcome::kNoList;
   int selected = m_listNames->GetCurSel();
-  if (selected < 0) return 0;
+  if (selected < 0) return SaveOutcome::kNoList;
   std::string path = ListFilePathOf(selected);
-  if (path.empty() || path == m_unreadableFile) return 0;
+  if (path.empty() || path == m_unreadableFile) return SaveOutcome::kNotSaved;
   storage::ListFileContent content;
   content.noDate = m_noDate != 0;
   int count = m_items->GetCount();
@@ -110,8 +110,12 @@ int ToDoDialog::SaveCurrentList() {
     record.text = m_items->GetItemText(row);
     content.records.push_back(std::move(record));
   }
+  return storage::SaveListFile(m_files, path, content) ? SaveOutcome::kSaved : SaveOutcome::kFailed;
+}
+
+int ToDoDialog::SaveCurrentList() {
   // A save that could not be written is not reported as done.
-  return storage::SaveListFile(m_files, path, content) ? 1 : 0;
+  return SaveSelectedList() == SaveOutcome::kSaved ? 1 : 0;
 }
 
 }  // namespace todo

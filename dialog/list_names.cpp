@@ -3,6 +3,7 @@
 #include <cctype>
 #include <string>
 
+#include "framework/fw_cp932.h"
 #include "storage/find_separator.h"
 
 namespace todo {
@@ -12,7 +13,8 @@ bool HasForbiddenNameCharacter(std::string_view name) {
   for (char forbidden : kForbidden) {
     for (std::size_t at = name.find(forbidden); at != std::string_view::npos;
          at = name.find(forbidden, at + 1)) {
-      if (at == 0 || !storage::IsLeadByteByValue(static_cast<unsigned char>(name[at - 1]))) return true;
+      if (at == 0 || !storage::IsLeadByteByValue(static_cast<unsigned char>(name[at - 1])))
+        return true;
     }
   }
   return false;
@@ -28,6 +30,27 @@ bool IsReservedOrControlName(std::string_view name) {
   if (stem == "CON" || stem == "PRN" || stem == "AUX" || stem == "NUL") return true;
   return stem.size() == 4 && (stem.compare(0, 3, "COM") == 0 || stem.compare(0, 3, "LPT") == 0) &&
          stem[3] >= '1' && stem[3] <= '9';
+}
+
+namespace {
+
+char AsciiUpper(char c) {
+  return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
+}
+
+}  // namespace
+
+bool SameNameIgnoringCase(std::string_view a, std::string_view b) {
+  if (a.size() != b.size()) return false;
+  for (std::size_t i = 0; i < a.size(); ++i) {
+    if (fw::IsCp932LeadByte(static_cast<unsigned char>(a[i])) && i + 1 < a.size()) {
+      if (a[i] != b[i] || a[i + 1] != b[i + 1]) return false;
+      ++i;
+    } else if (AsciiUpper(a[i]) != AsciiUpper(b[i])) {
+      return false;
+    }
+  }
+  return true;
 }
 
 }  // namespace todo

@@ -16,6 +16,11 @@ bool HasForbiddenNameCharacter(std::string_view name);
 // COM1-COM9, LPT1-LPT9 in any letter case) before the first dot.
 bool IsReservedOrControlName(std::string_view name);
 
+// Whether two names give the same file name on Windows as far as letter case goes: equal when
+// ASCII letters are compared without regard to case. The two bytes of a double-byte character
+// are compared exactly, also when the second one has the value of a letter.
+bool SameNameIgnoringCase(std::string_view a, std::string_view b);
+
 // Both checks: true when the name must be refused.
 inline bool IsBadListName(std::string_view name) {
   return HasForbiddenNameCharacter(name) || IsReservedOrControlName(name);

@@ -16,17 +16,6 @@ namespace {
 constexpr int kEditTextCapacity = 254;
 const char kDuplicateNameMessage[] = "同じ名前のリストは既に登録されています！";
 
-bool EqualIgnoringAsciiCase(const std::string& a, const std::string& b) {
-  if (a.size() != b.size()) return false;
-  for (std::size_t i = 0; i < a.size(); ++i) {
-    char x = a[i], y = b[i];
-    if (x >= 'a' && x <= 'z') x = static_cast<char>(x - 'a' + 'A');
-    if (y >= 'a' && y <= 'z') y = static_cast<char>(y - 'a' + 'A');
-    if (x != y) return false;
-  }
-  return true;
-}
-
 }  // namespace
 
 bool ToDoDialog::FileExists(const std::string& path) {
@@ -57,8 +46,13 @@ int ToDoDialog::OnListNameEdited() {
   std::string newPath = storage::ListFilePath(folder, edited);
   // Never move over a file of that name (on Windows, a name differing only in letter case
   // names the same file, which the move renames).
-  if (!EqualIgnoringAsciiCase(oldName, edited) && FileExists(newPath)) return 0;
-  if (m_files.MoveReplacing(oldPath, newPath)) return 1;
+  if (!SameNameIgnoringCase(oldName, edited) && FileExists(newPath)) return 0;
+  if (m_files.MoveReplacing(oldPath, newPath)) {
+    // A list whose file could not be read when it was loaded is still not saved under its
+    // new name: the empty item box would replace the items the file holds.
+    if (m_unreadableFile == oldPath) m_unreadableFile = newPath;
+    return 1;
+  }
   // A list whose file is missing may still take the new name: its items are written under
   // it at the next save. Otherwise the name stays, so that name and file keep matching.
   return FileExists(oldPath) ? 0 : 1;

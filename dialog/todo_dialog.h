@@ -55,7 +55,8 @@ class ToDoDialog {
   int OnListBoxActivated();
   int OnItemBoxActivated();
   // The list-name box's selection leaves a list: its items are saved to its file and the
-  // item box is emptied. Returns 1.
+  // item box is emptied. Returns 1; 0 when the save failed, so that the selection stays and
+  // the items that could not be written are not thrown away.
   int OnLeaveList();
   // The list-name box's selection arrived at a list: its items are loaded and the item count
   // repainted. Returns 0.
@@ -98,16 +99,74 @@ class ToDoDialog {
   // Shows a message box with the busy flag set while it is open.
   MessageAnswer Ask(const char* text, MessageButtons buttons, MessageIcon icon);
 
+  // --- The commands of the window's buttons ---
+  // Each reads the input mode afresh and acts on the list-name box in list mode, on the item
+  // box in item mode; every message box goes through Ask. The boxes raise no events for the
+  // program's changes, so a command that changes which list is selected saves and loads by
+  // itself: afterwards the item box holds the selected list's items, or nothing when no list
+  // is selected. No command writes one list's items into another list's file or leaves a
+  // removed list's file behind.
+  //
+  // Add (button 1065) and Add-at-bottom (1066). List mode: a new list named by the text box
+  // (its first 249 bytes as one line) goes to the top / the bottom of the list-name box with
+  // a new file (empty, or only the no-date marker when the no-date box is checked); the list
+  // selected before is saved first, and the new, empty list is selected and loaded. A name
+  // that is empty, cannot name a file, is taken by a list (letter case aside) or by a file, or
+  // whose file cannot be made is refused with a message. Item mode: the text box's first 253
+  // bytes as one line, with the date picker's date, go to the top / the bottom of the item
+  // box of the selected list; without a selected list or a text, a message. A success
+  // empties and focuses the text box and repaints the item count; a refusal keeps the text.
+  void OnAdd();
+  void OnAddAtBottom();
+  // Move-up (1076) and Move-down (1077): the selected entry changes places with the one
+  // above / below it and stays selected; a moved item is coloured again. No file changes and
+  // the item box keeps showing the selected list. Nothing happens without a selection or at
+  // the box's end.
+  void OnMoveUp();
+  void OnMoveDown();
+  // Delete (1078): after a Yes to its question, removes the selected entry. A deleted list's
+  // file is deleted at once, no list is selected afterwards and the item box is emptied
+  // without saving; after an item, the item now at its place (else the new last) is selected.
+  void OnDelete();
+  // Clear (1079): after a Yes to its question, empties the mode's box; in list mode every
+  // list's file is deleted and the item box emptied too.
+  void OnClear();
+  // The text box lost the focus: a text longer than the current mode's Add takes (249 bytes
+  // in list mode, 253 in item mode, counted as one line) is cut to it at a character
+  // boundary and put back, the text box gets the focus again and a message says so.
+  void OnTextBoxKillFocus();
+
  private:
   WindowOps& m_window;
   // The data folder as the host names it now, or null.
   const char* DataFolder() const;
   // The file of list-name box row `row`.
   std::string ListFilePathOf(int row) const;
+  enum class SaveOutcome {
+    kNoList,    // no list is selected
+    kSaved,     // the selected list's file holds the item box now
+    kNotSaved,  // deliberately not written: the list's file could not be read when loaded
+    kFailed,    // the file could not be written; it is as it was
+  };
+  SaveOutcome SaveSelectedList();
   // Whether anything exists at `path` (a file that cannot be opened counts as existing).
   bool FileExists(const std::string& path);
   // Applies a loaded list's kind to the text column and the entry row.
   void ApplyListKind(bool noDate);
+  // Helpers of the button commands.
+  void AddList(bool atBottom);
+  void AddItemFromTextBox(bool atBottom);
+  // Makes the empty file of a new list at `path`, holding the no-date marker when `noDate`;
+  // false (and no file left) when it cannot be made whole.
+  bool CreateListFile(const std::string& path, bool noDate);
+  // What every successful add ends with: the text box emptied and focused, the count redrawn.
+  void FinishAdd();
+  // Moves the selected entry of the mode's box `step` places (-1 up, +1 down).
+  void MoveSelected(int step);
+  void DeleteSelectedList();
+  void DeleteSelectedItem();
+  void ClearLists();
+  void ClearItems();
 
   IHostServices* m_host;
   storage::Files& m_files;

@@ -1,9 +1,11 @@
 #pragma once
 // A dialog over headless boxes and a headless window, with a data folder of its own on disk.
 
+#include <algorithm>
 #include <atomic>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "dialog/todo_dialog.h"
 #include "quarnctrl/quarn_headless.h"
@@ -64,6 +66,44 @@ class DialogTest : public FolderTest {
     std::string all;
     for (int i = 0; i < items()->GetCount(); ++i) all += std::string(items()->GetItemText(i)) + ";";
     return all;
+  }
+
+  // Lists with files: the order file names them, each list file holds the given bytes, and the
+  // list-name box is loaded from them with no list selected.
+  void MakeListFiles(const std::vector<std::pair<std::string, std::string>>& lists) {
+    std::string order;
+    for (const auto& list : lists) {
+      order += list.first + "\r\n";
+      Write(ListFile(list.first), list.second);
+    }
+    Write(OrderFile(), order);
+    dialog.LoadListNames();
+  }
+  // Every file of the list folder with its bytes, in name order: "name=bytes|...".
+  std::string ListFolderState() {
+    std::vector<std::string> found;
+    EXPECT_TRUE(files_->ListFolder(storage::ListFolderPath(folder_.Path()), &found));
+    std::sort(found.begin(), found.end());
+    std::string all;
+    for (const std::string& name : found) {
+      all += name + "=" +
+             Read(storage::ListFolderPath(folder_.Path()) + storage::kPathSeparator + name) + "|";
+    }
+    return all;
+  }
+  // Everything both boxes show: rows (name; or check, text and date of an item), selections.
+  std::string BoxState() {
+    std::string all = ListNames() + " sel " + std::to_string(names()->GetCurSel()) + " / ";
+    for (int i = 0; i < items()->GetCount(); ++i) {
+      all += std::to_string(items()->GetItemCheck(i)) + "," + items()->GetItemText(i) + "," +
+             std::to_string(items()->GetItemData(i)) + ";";
+    }
+    return all + " sel " + std::to_string(items()->GetCurSel());
+  }
+  // Whether the file at path exists (as the platform sees names: on Windows letter case aside).
+  bool Exists(const std::string& path) {
+    std::unique_ptr<storage::ReadableFile> file;
+    return files_->OpenForReading(path, &file) != storage::OpenResult::kNotFound;
   }
 
   std::atomic<int> busy{0};

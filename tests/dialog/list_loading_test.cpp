@@ -201,3 +201,21 @@ TEST_F(ListLoadingModes, ItemModeOfANoDateListKeepsThePickerOffAndTheBoxCheckedA
 }
 
 }  // namespace
+
+namespace {
+
+// Items that could not be written must stay in the box, not be thrown away with the list.
+TEST_F(ListLoading, LeavingAListWhoseSaveFailsKeepsItSelectedWithItsItems) {
+  MakeLists("0,2026,12,8,a1\r\n", "", "");
+  nameFront()->Click(0);
+  items()->AddItem(0, "unsaved", 0);
+  faults.FailAt(1, Mode::kFromThenOn);
+  nameFront()->Click(1);
+  faults.Heal();
+  EXPECT_EQ(names()->GetCurSel(), 0);
+  EXPECT_EQ(ItemTexts(), "a1;unsaved;");
+  nameFront()->Click(1);
+  EXPECT_EQ(Read(ListFile("a")), "0,2026,12,8,a1\r\n0,0,0,0,unsaved\r\n");
+}
+
+}  // namespace

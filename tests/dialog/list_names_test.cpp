@@ -38,6 +38,33 @@ TEST(ListNameCheck, NamesWindowsCannotGiveAFileAreRefused) {
   }
 }
 
+// Windows matches file names regardless of the case of ASCII letters only; the second byte of
+// a double-byte character is no letter even where its value is one.
+TEST(ListNameCheck, SameNameIgnoringCaseFoldsOnlyOneByteLetters) {
+  struct Case {
+    const char* a;
+    const char* b;
+    bool same;
+  };
+  const Case cases[] = {
+      {"abc", "ABC", true},
+      {"list1", "LIST1", true},
+      {"abc", "abd", false},
+      {"ab", "abc", false},
+      {"\x83\x58", "\x83\x78", false},  // katakana su and be differ only by 0x20 in byte two
+      {"\x82\x60", "\x82\x81", false},  // full-width letters are left alone
+      {"\xB1"
+       "a",
+       "\xB1"
+       "A",
+       true},             // after a one-byte katakana the letter folds
+      {"[", "{", false},  // 0x5B and 0x7B are no letters
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(todo::SameNameIgnoringCase(c.a, c.b), c.same) << c.a << " / " << c.b;
+  }
+}
+
 class ListRename : public todo_test::DialogTest {
  protected:
   void SetUp() override {
@@ -95,6 +122,33 @@ TEST_F(ListRename, ExistingFileOfTheNewNameKeepsTheOldName) {
   EXPECT_EQ(ListNames(), "a;b;");
   EXPECT_EQ(Read(ListFile("orphan")), "0,2026,1,1,someone else's\r\n");
   EXPECT_EQ(Read(ListFile("a")), "0,2026,12,8,a1\r\n");
+}
+
+// Katakana be and su differ only in a second byte that a letter-case fold would change: the
+// other file must be left alone all the same.
+TEST_F(ListRename, FileOfANameDifferingInASecondByteIsNotOverwritten) {
+  Rename("\x83\x78");  // be
+  ASSERT_EQ(ListNames(), "\x83\x78;b;");
+  Write(ListFile("\x83\x58"), "0,2026,1,1,su\r\n");
+  Rename("\x83\x58");  // su
+  EXPECT_EQ(ListNames(), "\x83\x78;b;");
+  EXPECT_EQ(Read(ListFile("\x83\x58")), "0,2026,1,1,su\r\n");
+  EXPECT_EQ(Read(ListFile("\x83\x78")), "0,2026,12,8,a1\r\n");
+}
+
+// A list that could not be read shows no items; under its new name it must still not be saved,
+// or the empty box would replace the items its file holds.
+TEST_F(ListRename, UnreadableListIsNotSavedUnderItsNewNameEither) {
+  names()->SetCurSel(-1);
+  items()->ResetContent();
+  faults.FailAt(1, storage::FaultInjectingFiles::Mode::kOnce);
+  nameFront()->Click(0);
+  faults.Heal();
+  ASSERT_EQ(items()->GetCount(), 0);
+  Rename("moved");
+  ASSERT_EQ(ListNames(), "moved;b;");
+  EXPECT_EQ(dialog.SaveCurrentList(), 0);
+  EXPECT_EQ(Read(ListFile("moved")), "0,2026,12,8,a1\r\n");
 }
 
 TEST_F(ListRename, ListWithoutAFileStillTakesTheNewName) {

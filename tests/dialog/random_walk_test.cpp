@@ -1,0 +1,468 @@
+// A long random walk of user actions in both modes against a simple model of the lists and
+// their items. After every step the boxes must show the model, and every list file must hold
+// what the model says was saved: nothing lost, nothing duplicated, no file of a removed list.
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "dialog/entry_text.h"
+#include "dialog/list_names.h"
+#include "dialog_fixture.h"
+#include "framework/fw_cp932.h"
+#include "storage/list_file_format.h"
+
+namespace {
+
+using todo::DialogControl;
+using todo::MessageAnswer;
+using todo_test::HeadlessWindowOps;
+
+struct Item {
+  int check;
+  std::string text;
+  DWORD due;
+};
+
+struct List {
+  std::string name;
+  bool noDate;
+  std::vector<Item> items;  // as the item box shows them while the list is selected
+};
+
+// What the user should see. The files lag behind only for the selected list's items.
+struct Model {
+  std::vector<List> lists;
+  int selected = -1;
+  int itemSelected = -1;
+  bool listMode = true;
+  std::string text;
+  std::vector<std::string> messages;  // expected during the current step
+  std::vector<Item>* Items() { return selected >= 0 ? &lists[selected].items : nullptr; }
+};
+
+const std::string kLong(300, 'n');
+const std::vector<std::string> kNames = {
+    "work", "Work",   "home", "\x83\x5C\x95\x5C", "\x83\x7C", "\x83\x58", "\x83\x78", "a|b",
+    "CON",  "orphan", "",     "shop\r\nlist",     kLong,      "\xB1\xB2", "x y"};
+// The last text is cut: as one line its double-byte character would end at byte 254.
+const std::string kLongText = std::string(252, 'x') + "\x82\xA0" + "end";
+const std::vector<std::string> kTexts = {
+    "milk",   "call, then write", "NO_DATE", "  spaced  ",  "\x83\x5C\x95\x5C",
+    "a\r\nb", "tab\there",        "",        "back\\slash", kLongText};
+const SYSTEMTIME kDates[] = {
+    HeadlessWindowOps::Date(2026, 12, 7), HeadlessWindowOps::Date(2026, 12, 8),
+    HeadlessWindowOps::Date(2026, 12, 9), HeadlessWindowOps::Date(2027, 1, 1)};
+const char kOrphan[] = "0,2026,1,1,not a list\r\n";
+
+// What the box makes of an in-place edit: one line, at most 254 bytes.
+std::string EditedText(std::string text) {
+  for (char& c : text) {
+    if (c == '\r' || c == '\n' || c == '\t') c = ' ';
+  }
+  text.resize(fw::Cp932CutLength(text.data(), text.size(), 254));
+  return text;
+}
+
+class RandomWalk : public todo_test::DialogTest {
+ protected:
+  void SetUp() override {
+    Write(ListFile("orphan"), kOrphan);
+    dialog.LoadListNames();
+  }
+
+  int Pick(int n) { return std::uniform_int_distribution<int>(0, n - 1)(random_); }
+  template <typename T>
+  const T& PickOf(const std::vector<T>& pool) {
+    return pool[static_cast<std::size_t>(Pick(static_cast<int>(pool.size())))];
+  }
+
+  // The user clicks a button or a box: the other controls lose the focus.
+  void FocusLeavesBoxes() {
+    nameFront()->Blur();
+    itemFront()->Blur();
+  }
+  void Activated(bool listMode) {
+    m_.listMode = listMode;
+    m_.text.clear();
+  }
+  void Select(int row) {
+    m_.selected = row;
+    m_.itemSelected = -1;
+  }
+  void Expect(const char* message) { m_.messages.push_back(message); }
+
+  void AddList(bool bottom) {
+    const std::string name = todo::EntryText(m_.text, todo::kListNameLimit);
+    const std::string path = ListFile(name);
+    bool taken = false;
+    for (const List& list : m_.lists) taken = taken || todo::SameNameIgnoringCase(list.name, name);
+    if (name.empty()) {
+      Expect("登録するリスト名を入力して下さい！");
+    } else if (todo::IsBadListName(name)) {
+      Expect(
+          "リスト名として適切ではありません。\nファイル名に使用できない文字は使用できません。"
+          "（\\/:*?\"<>|）");
+    } else if (taken || (path.size() < 260 && Exists(path))) {
+      Expect("その名前のリストは既に登録されています！");
+    } else if (path.size() >= 260) {
+      Expect("リストを新規作成できませんでした！");
+    } else {
+      List list{name, window.checked[DialogControl::NoDateBox], {}};
+      int at = bottom ? static_cast<int>(m_.lists.size()) : 0;
+      m_.lists.insert(m_.lists.begin() + at, list);
+      Select(at);
+      m_.text.clear();
+    }
+    bottom ? dialog.OnAddAtBottom() : dialog.OnAdd();
+  }
+
+  void AddItem(bool bottom) {
+    if (m_.selected < 0) {
+      Expect("アイテムを登録できません。\nリストを、選択するか新規登録して下さい。");
+    } else if (m_.text.empty()) {
+      Expect("登録するアイテムを入力して下さい！");
+    } else {
+      std::vector<Item>& items = *m_.Items();
+      Item item{0, todo::EntryText(m_.text, todo::kItemTextLimit),
+                CQuarnListBox::ConvertToDateData(window.pickerDate)};
+      if (bottom) {
+        items.push_back(item);
+      } else {
+        items.insert(items.begin(), item);
+        if (m_.itemSelected >= 0) ++m_.itemSelected;
+      }
+      m_.text.clear();
+    }
+    bottom ? dialog.OnAddAtBottom() : dialog.OnAdd();
+  }
+
+  void Move(int step) {
+    int& from = m_.listMode ? m_.selected : m_.itemSelected;
+    int count = m_.listMode ? static_cast<int>(m_.lists.size())
+                            : (m_.Items() ? static_cast<int>(m_.Items()->size()) : 0);
+    if (from >= 0 && from + step >= 0 && from + step < count) {
+      if (m_.listMode) {
+        std::swap(m_.lists[from], m_.lists[from + step]);
+      } else {
+        std::swap((*m_.Items())[from], (*m_.Items())[from + step]);
+      }
+      from += step;
+    }
+    step < 0 ? dialog.OnMoveUp() : dialog.OnMoveDown();
+  }
+
+  void Delete(bool yes) {
+    window.answers = {yes ? MessageAnswer::Yes : MessageAnswer::No};
+    if (m_.listMode && m_.selected >= 0) {
+      Expect(
+          "選択されたリストを削除します！\nリストを削除するとこのリストに登録されているアイテムも"
+          "全て消えてしまいます。\n本当によろしいですか？");
+      if (yes) {
+        m_.lists.erase(m_.lists.begin() + m_.selected);
+        Select(-1);
+      }
+    } else if (!m_.listMode && m_.itemSelected >= 0) {
+      Expect("選択されたアイテムを削除します。\nよろしいですか？");
+      if (yes) {
+        m_.Items()->erase(m_.Items()->begin() + m_.itemSelected);
+        if (m_.itemSelected >= static_cast<int>(m_.Items()->size())) --m_.itemSelected;
+      }
+    }
+    dialog.OnDelete();
+  }
+
+  void Clear(bool yes) {
+    window.answers = {yes ? MessageAnswer::Yes : MessageAnswer::No};
+    if (m_.listMode && !m_.lists.empty()) {
+      Expect("全てのリストリストを削除しようとしています！\n本当によろしいですか？");
+      if (yes) {
+        m_.lists.clear();
+        Select(-1);
+      }
+    } else if (!m_.listMode && m_.Items() != nullptr && !m_.Items()->empty()) {
+      Expect("リストに登録されているアイテムを全て削除します。\nよろしいですか？");
+      if (yes) {
+        m_.Items()->clear();
+        m_.itemSelected = -1;
+      }
+    }
+    dialog.OnClear();
+  }
+
+  // A click in the list-name box (row -1: below the rows), or a key after focusing it.
+  void ClickList(int row) {
+    itemFront()->Blur();
+    Activated(true);
+    if (row >= 0 && row != m_.selected) Select(row);
+    nameFront()->Click(row);
+  }
+  void KeyInList(quarn::Key key) {
+    itemFront()->Blur();
+    if (!nameFront()->HasFocus()) Activated(true);
+    nameFront()->Focus();
+    int last = static_cast<int>(m_.lists.size()) - 1;
+    int target = key == quarn::Key::Home  ? 0
+                 : key == quarn::Key::End ? last
+                 : key == quarn::Key::Up  ? (m_.selected < 0 ? 0 : m_.selected - 1)
+                                          : (m_.selected < 0 ? 0 : m_.selected + 1);
+    target = std::max(0, std::min(target, last));
+    if (last >= 0 && target != m_.selected) Select(target);
+    nameFront()->PressKey(key);
+  }
+
+  // A click in the item box: a click on the check of the selected row of the focused box
+  // toggles it.
+  void ClickItem(int row, QuarnColumn column) {
+    nameFront()->Blur();
+    bool hadFocus = itemFront()->HasFocus();
+    Activated(false);
+    if (row >= 0 && row != m_.itemSelected) {
+      m_.itemSelected = row;
+    } else if (row >= 0 && hadFocus && column == QUARN_COLUMN_CHECK) {
+      Item& item = (*m_.Items())[row];
+      item.check = item.check == 0 ? 1 : 0;
+    }
+    itemFront()->Click(row, column);
+  }
+
+  // Edits the selected item's text or date in place, ended with Enter or given up with Escape.
+  void EditItem(bool date, bool enter) {
+    if (m_.itemSelected < 0) return;
+    nameFront()->Blur();
+    // Focusing the box activates it; a click into it always does.
+    if (!itemFront()->HasFocus() || date) Activated(false);
+    itemFront()->Focus();
+    Item& item = (*m_.Items())[m_.itemSelected];
+    if (date) {
+      itemFront()->Click(m_.itemSelected, QUARN_COLUMN_DATE);
+      DWORD due = CQuarnListBox::ConvertToDateData(kDates[Pick(4)]);
+      itemFront()->PickDate(due);
+      if (enter) item.due = due;
+    } else {
+      itemFront()->PressKey(quarn::Key::F2);
+      std::string typed = PickOf(kTexts);
+      itemFront()->TypeText(typed);
+      if (enter && !EditedText(typed).empty()) item.text = EditedText(typed);
+    }
+    enter ? itemFront()->PressEnter() : itemFront()->PressEscape();
+  }
+
+  void RenameList() {
+    if (m_.selected < 0) return;
+    itemFront()->Blur();
+    if (!nameFront()->HasFocus()) Activated(true);
+    nameFront()->Focus();
+    std::string typed = PickOf(kNames);
+    if (typed.size() > 100) return;  // a path too long for one platform is not modelled
+    const std::string edited = EditedText(typed);
+    List& list = m_.lists[m_.selected];
+    bool duplicate = false;
+    for (int i = 0; i < static_cast<int>(m_.lists.size()); ++i) {
+      duplicate = duplicate || (i != m_.selected && m_.lists[i].name == edited);
+    }
+    if (!edited.empty() && !todo::IsBadListName(edited)) {
+      if (duplicate) {
+        Expect("同じ名前のリストは既に登録されています！");
+      } else if (todo::SameNameIgnoringCase(list.name, edited) || !Exists(ListFile(edited))) {
+        list.name = edited;
+      }
+    }
+    nameFront()->PressKey(quarn::Key::F2);
+    nameFront()->TypeText(typed);
+    nameFront()->PressEnter();
+  }
+
+  void TabAway() {
+    std::size_t limit = m_.listMode ? todo::kListNameLimit : todo::kItemTextLimit;
+    if (todo::EntryText(m_.text, 10000).size() > limit) {
+      m_.text = todo::EntryText(m_.text, limit);
+      Expect("文字数オーバー！\n超過分の文字を削除しました。");
+    }
+    dialog.OnTextBoxKillFocus();
+  }
+
+  // Closes the window and opens it again: every list and the order are written and read back.
+  void Reopen() {
+    FocusLeavesBoxes();
+    dialog.SaveCurrentList();
+    dialog.SaveListNames();
+    std::string order;
+    for (const List& list : m_.lists) order += list.name + "\r\n";
+    EXPECT_EQ(Read(OrderFile()), order);
+    items()->ResetContent();
+    dialog.LoadListNames();
+    window.CheckMode(true);
+    dialog.OnListModeClicked();
+    Activated(true);
+    Select(-1);
+  }
+
+  void Step();
+  void CheckBoxes();
+  void CheckFiles(bool selectedSavedToo);
+
+  std::mt19937 random_{20261208};
+  Model m_;
+};
+
+void RandomWalk::Step() {
+  bool savedNow = false;
+  switch (Pick(23)) {
+    case 0:
+    case 1:
+      m_.text = window.text = PickOf(Pick(2) ? kNames : kTexts);
+      break;
+    case 2:
+      FocusLeavesBoxes();
+      m_.listMode ? AddList(Pick(2) == 1) : AddItem(Pick(2) == 1);
+      break;
+    case 3:
+      FocusLeavesBoxes();
+      Move(Pick(2) ? -1 : 1);
+      break;
+    case 4:
+      FocusLeavesBoxes();
+      Delete(Pick(3) != 0);
+      break;
+    case 5:
+      FocusLeavesBoxes();
+      Clear(Pick(8) == 0);
+      break;
+    case 6:
+    case 7:
+      ClickList(Pick(static_cast<int>(m_.lists.size()) + 1) - 1);
+      break;
+    case 8: {
+      const quarn::Key keys[] = {quarn::Key::Up, quarn::Key::Down, quarn::Key::Home,
+                                 quarn::Key::End};
+      KeyInList(keys[Pick(4)]);
+      break;
+    }
+    case 9:
+    case 10: {
+      int count = m_.Items() != nullptr ? static_cast<int>(m_.Items()->size()) : 0;
+      ClickItem(Pick(count + 1) - 1, Pick(2) ? QUARN_COLUMN_CHECK : QUARN_COLUMN_TEXT);
+      break;
+    }
+    case 11:
+      EditItem(Pick(2) == 1, Pick(4) != 0);
+      break;
+    case 12:
+      RenameList();
+      break;
+    case 13: {
+      FocusLeavesBoxes();
+      bool listMode = Pick(2) == 1;
+      window.CheckMode(listMode);
+      listMode ? dialog.OnListModeClicked() : dialog.OnItemModeClicked();
+      Activated(listMode);
+      break;
+    }
+    case 14:
+      if (window.enabled[DialogControl::NoDateBox]) {
+        window.checked[DialogControl::NoDateBox] = !window.checked[DialogControl::NoDateBox];
+      }
+      break;
+    case 15:
+      window.pickerDate = kDates[Pick(4)];
+      break;
+    case 16:
+      TabAway();
+      break;
+    case 17:
+      savedNow = dialog.SaveCurrentList() == 1;
+      EXPECT_EQ(savedNow, m_.selected >= 0);
+      break;
+    case 18:
+      if (Pick(5) == 0) Reopen();
+      break;
+    default:
+      m_.text = window.text = PickOf(m_.listMode ? kNames : kTexts);
+      FocusLeavesBoxes();
+      m_.listMode ? AddList(Pick(2) == 1) : AddItem(Pick(2) == 1);
+      break;
+  }
+  // An in-place edit that a click opened is given up.
+  for (quarn::HeadlessFront* front : {nameFront(), itemFront()}) {
+    if (front->EditorOpen()) front->PressEscape();
+  }
+  CheckBoxes();
+  CheckFiles(savedNow);
+}
+
+void RandomWalk::CheckBoxes() {
+  std::vector<std::string> shown;
+  for (const todo_test::ShownMessage& message : window.messages) shown.push_back(message.text);
+  EXPECT_EQ(shown, m_.messages);
+  EXPECT_EQ(busy.load(), 0);
+  EXPECT_EQ(window.checked[DialogControl::ListModeButton], m_.listMode);
+  EXPECT_EQ(window.text, m_.text);
+  // The boxes as BoxState writes them.
+  std::string boxes;
+  for (const List& list : m_.lists) boxes += list.name + ";";
+  boxes += " sel " + std::to_string(m_.selected) + " / ";
+  const DWORD today = CQuarnListBox::ConvertToDateData(window.today);
+  if (m_.selected >= 0) {
+    const List& shownList = m_.lists[m_.selected];
+    EXPECT_EQ(dialog.NoDateFlag(), shownList.noDate ? 1 : 0);
+    for (std::size_t row = 0; row < shownList.items.size(); ++row) {
+      const Item& item = shownList.items[row];
+      boxes += std::to_string(item.check) + "," + item.text + "," + std::to_string(item.due) + ";";
+      COLORREF colour = item.check != 0     ? todo::kColourDone
+                        : shownList.noDate  ? todo::kColourNoDate
+                        : item.due < today  ? todo::kColourOverdue
+                        : item.due == today ? todo::kColourDueToday
+                                            : todo::kColourDueLater;
+      EXPECT_EQ(itemFront()->RowColour(static_cast<int>(row)), colour) << row;
+    }
+  }
+  boxes += " sel " + std::to_string(m_.itemSelected);
+  ASSERT_EQ(BoxState(), boxes);
+}
+
+void RandomWalk::CheckFiles(bool selectedSavedToo) {
+  std::vector<std::string> expected = {"orphan.lst"};
+  for (const List& list : m_.lists) expected.push_back(list.name + ".lst");
+  std::vector<std::string> found;
+  ASSERT_TRUE(files_->ListFolder(storage::ListFolderPath(folder_.Path()), &found));
+  found.erase(std::remove(found.begin(), found.end(), "ListInfo.dat"), found.end());
+  std::sort(expected.begin(), expected.end());
+  std::sort(found.begin(), found.end());
+  ASSERT_EQ(found, expected) << "a list file missing, left behind or a save's leftover";
+  EXPECT_EQ(Read(ListFile("orphan")), kOrphan);
+  for (int i = 0; i < static_cast<int>(m_.lists.size()); ++i) {
+    const List& list = m_.lists[i];
+    const std::string stored = Read(ListFile(list.name));
+    if (i == m_.selected && !selectedSavedToo) {
+      // Its items are written when it is left; its kind is fixed when it is made.
+      EXPECT_EQ(storage::ParseListFile(stored).noDate, list.noDate) << list.name;
+      continue;
+    }
+    storage::ListFileContent content;
+    content.noDate = list.noDate;
+    for (const Item& item : list.items) {
+      SYSTEMTIME date;
+      CQuarnListBox::ConvertToSysTime(item.due, &date);
+      content.records.push_back({item.check, date.wYear, date.wMonth, date.wDay, item.text});
+    }
+    EXPECT_EQ(stored, storage::FormatListFile(content)) << list.name;
+  }
+}
+
+TEST_F(RandomWalk, ThousandsOfUserActionsLoseNothingAndLeaveNoStrayFile) {
+  for (int step = 0; step < 3000 && !HasFailure(); ++step) {
+    SCOPED_TRACE("step " + std::to_string(step));
+    window.messages.clear();
+    window.answers.clear();
+    m_.messages.clear();
+    Step();
+  }
+  Reopen();
+  CheckFiles(true);
+}
+
+}  // namespace

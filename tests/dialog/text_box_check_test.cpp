@@ -1,0 +1,55 @@
+// The text box's length check when it loses the focus.
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "dialog_fixture.h"
+
+namespace {
+
+using todo::DialogControl;
+
+class TextBoxCheck : public todo_test::DialogTest {};
+
+// The check cuts to what Add of the current mode takes, so nothing typed is dropped by Add
+// without the user having been told and shown the rest.
+TEST_F(TextBoxCheck, TextLongerThanAddTakesIsCutAtACharacterBoundaryWithAMessage) {
+  const std::string x248(248, 'x');
+  struct Case {
+    bool listMode;
+    std::string typed;
+    std::string left;  // the text box afterwards
+  };
+  const Case cases[] = {
+      {true, x248 + "y", x248 + "y"},                 // 249 bytes: a list name fits
+      {true, x248 + "yz", x248 + "y"},                // 250
+      {true, x248 + "\x82\xA0", x248},                // the last character would be split
+      {false, x248 + "yzzzz", x248 + "yzzzz"},        // 253 bytes: an item fits
+      {false, x248 + "yzzzz!", x248 + "yzzzz"},       // 254
+      {false, x248 + "yzzz\r\n", x248 + "yzzz\r\n"},  // one line break counts one byte
+      {false, x248 + "yzzz\r\n\r\n", x248 + "yzzz "},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.typed.size());
+    window.messages.clear();
+    window.CheckMode(c.listMode);
+    window.text = c.typed;
+    window.focus = DialogControl::DatePicker;
+    dialog.OnTextBoxKillFocus();
+    EXPECT_EQ(window.text, c.left);
+    if (c.left == c.typed) {
+      EXPECT_TRUE(window.messages.empty());
+      EXPECT_EQ(window.focus, DialogControl::DatePicker);
+      continue;
+    }
+    ASSERT_EQ(window.messages.size(), 1u);
+    EXPECT_EQ(window.messages[0].text, "文字数オーバー！\n超過分の文字を削除しました。");
+    EXPECT_EQ(window.messages[0].icon, todo::MessageIcon::Stop);
+    EXPECT_EQ(window.messages[0].busyWhileOpen, 1);
+    EXPECT_EQ(window.focus, DialogControl::TextBox);
+  }
+  EXPECT_EQ(busy.load(), 0);
+}
+
+}  // namespace
