@@ -5,6 +5,7 @@
 
 #include "framework/fw_app.h"
 #include "framework/fw_string.h"
+#include "host/child_windows.h"
 #include "host/console_output.h"
 #include "host/host_window_ids.h"
 
@@ -15,9 +16,9 @@ constexpr int kWindowTop = 40;
 constexpr int kWindowWidth = 520;
 constexpr int kWindowHeight = 440;
 constexpr int kMargin = 10;
-constexpr int kButtonWidth = 90;
+constexpr int kButtonWidth = 76;
 constexpr int kButtonHeight = 26;
-constexpr int kButtonGap = 8;
+constexpr int kButtonGap = 6;
 constexpr int kImageTop = 46;
 constexpr int kImageSpacing = 42;
 constexpr int kLogTop = 88;
@@ -29,21 +30,8 @@ struct ButtonPlace {
 
 constexpr ButtonPlace kButtons[] = {
     {IDC_HOST_OPEN, "Open tool"}, {IDC_HOST_SAVE, "Save"},        {IDC_HOST_SETTINGS, "Settings"},
-    {IDC_HOST_INFO, "Info"},      {IDC_HOST_CLOSE, "Close tool"},
+    {IDC_HOST_INFO, "Info"},      {IDC_HOST_CLOSE, "Close tool"}, {IDC_HOST_SEARCH, "Search"},
 };
-
-HWND MakeChild(HWND parent, DWORD exStyle, const char* windowClass, const char* text, DWORD style,
-               int x, int y, int width, int height, int id) {
-  HWND child = CreateWindowExA(
-      exStyle, windowClass, text, WS_CHILD | WS_VISIBLE | style, x, y, width, height, parent,
-      reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), AfxGetInstanceHandle(), nullptr);
-  if (child) {
-    // A stock font: never deleted.
-    const HGDIOBJ font = GetStockObject(DEFAULT_GUI_FONT);
-    SendMessageA(child, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
-  }
-  return child;
-}
 
 }  // namespace
 
@@ -59,6 +47,7 @@ ON_COMMAND(IDC_HOST_SAVE, OnSave)
 ON_COMMAND(IDC_HOST_SETTINGS, OnSettings)
 ON_COMMAND(IDC_HOST_INFO, OnInfo)
 ON_COMMAND(IDC_HOST_CLOSE, OnCloseTool)
+ON_COMMAND(IDC_HOST_SEARCH, OnSearch)
 END_MESSAGE_MAP()
 
 CHostWindow::CHostWindow(IHostServices* services, std::string pluginPath)
@@ -103,9 +92,7 @@ void CHostWindow::CreateControls() {
 }
 
 void CHostWindow::PlaceLog(int clientWidth, int clientHeight) const {
-  if (!m_hLog) return;
-  ::MoveWindow(m_hLog, kMargin, kLogTop, std::max(0, clientWidth - 2 * kMargin),
-               std::max(0, clientHeight - kLogTop - kMargin), TRUE);
+  FillBelow(m_hLog, kLogTop, kMargin, clientWidth, clientHeight);
 }
 
 LRESULT CHostWindow::OnSize(WPARAM wParam, LPARAM lParam) {
@@ -127,6 +114,7 @@ void CHostWindow::LoadTool() {
 }
 
 void CHostWindow::ReleaseTool() {
+  m_pSearch.reset();  // stops its search, which calls into the tool
   if (!m_module.tool()) return;
   ShowToolImages(nullptr, nullptr);  // the tool owns the bitmaps and deletes them
   if (!m_module.Release()) {

@@ -5,9 +5,11 @@
 
 #include <windows.h>
 
+#include <memory>
 #include <string>
 
 #include "framework/fw_window.h"
+#include "host/search_window.h"
 #include "host/tool_module.h"
 #include "plugin/host_interface.h"
 
@@ -33,12 +35,15 @@ class CHostWindow : public CWnd {
   void OnSettings();
   void OnInfo();
   void OnCloseTool();
+  // The "Search" button: opens the search window for the loaded tool.
+  void OnSearch();
 
  private:
   void CreateControls();
   void PlaceLog(int clientWidth, int clientHeight) const;
   void LoadTool();
-  // Closes the tool window, deletes the tool and unloads it; the images go first.
+  // Closes the tool window, deletes the tool and unloads it; the search window (with its
+  // search) and the images go first.
   void ReleaseTool();
   void ShowToolImages(HBITMAP image256, HBITMAP image16) const;
   // The loaded tool, or null after logging that there is none.
@@ -50,6 +55,7 @@ class CHostWindow : public CWnd {
   IHostServices* m_pServices;  // not owned
   std::string m_pluginPath;
   ToolModule m_module;
+  std::unique_ptr<CSearchWindow> m_pSearch;  // made when first opened; only with a tool
   HWND m_hLog = nullptr;
   HWND m_hImage256 = nullptr;
   HWND m_hImage16 = nullptr;

@@ -96,3 +96,11 @@ LRESULT CHostWindow::OnToolClosing(WPARAM wParam, LPARAM) {
   LogNotice(WM_TOOL_CLOSING, "closing", wParam);
   return 0;
 }
+
+void CHostWindow::OnSearch() {
+  CHostTool* tool = ToolOrLog("Search");
+  if (!tool) return;
+  if (!m_pSearch) m_pSearch = std::make_unique<CSearchWindow>(tool);
+  Log(m_pSearch->Open() ? "Search: the search window is open"
+                        : "Search: the search window cannot be made");
+}

@@ -1,5 +1,5 @@
-// Lumaplex.exe: a small host that loads the ToDoList tool, shows it in a window or prints
-// its identity on the console.
+// Lumaplex.exe: a small host that loads the ToDoList tool, shows it in a window, or prints
+// its identity or its search results on the console.
 
 #include <string>
 #include <vector>
@@ -11,6 +11,7 @@
 #include "host/host_paths.h"
 #include "host/host_services.h"
 #include "host/info_command.h"
+#include "host/search_command.h"
 
 namespace {
 
@@ -45,5 +46,6 @@ int main(int argc, char** argv) {
   }
   HostServices services(dataFolder);
   if (line.command == HostCommand::kInfo) return RunInfoCommand(&services, line.raw);
+  if (line.command == HostCommand::kSearch) return RunSearchCommand(&services, line);
   return RunGuiCommand(&services, line.openTool);
 }

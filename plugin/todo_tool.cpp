@@ -153,8 +153,3 @@ LRESULT CToDoTool::ShowSettings(WPARAM, LPARAM) {
   m_bBusy = 0;
   return 0;
 }
-
-int CToDoTool::Search(const ToolSearchRequest*, const char*) {
-  // The lists are not searched yet: no result is sent.
-  return 0;
-}

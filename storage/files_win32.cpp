@@ -5,6 +5,7 @@
 
 #include <algorithm>
 
+#include "framework/fw_handles.h"
 #include "storage/files.h"
 #include "storage/paths.h"
 
@@ -23,42 +24,6 @@ bool IsUsablePath(const std::string& path) {
   return !path.empty() && path.size() < MAX_PATH && path.find('\0') == std::string::npos;
 }
 
-// Owns one file handle.
-class Handle {
- public:
-  explicit Handle(HANDLE handle) : handle_(handle) {}
-  Handle(const Handle&) = delete;
-  Handle& operator=(const Handle&) = delete;
-  ~Handle() { Close(); }
-
-  HANDLE get() const { return handle_; }
-  bool Close() {
-    if (handle_ == INVALID_HANDLE_VALUE) return false;
-    const BOOL closed = CloseHandle(handle_);
-    handle_ = INVALID_HANDLE_VALUE;
-    return closed != FALSE;
-  }
-
- private:
-  HANDLE handle_;
-};
-
-// Owns one folder search.
-class FindHandle {
- public:
-  explicit FindHandle(HANDLE handle) : handle_(handle) {}
-  FindHandle(const FindHandle&) = delete;
-  FindHandle& operator=(const FindHandle&) = delete;
-  ~FindHandle() {
-    if (handle_ != INVALID_HANDLE_VALUE) FindClose(handle_);
-  }
-
-  HANDLE get() const { return handle_; }
-
- private:
-  HANDLE handle_;
-};
-
 DWORD ChunkSize(std::size_t size) {
   return static_cast<DWORD>(std::min<std::size_t>(size, 1u << 20));
 }
@@ -76,7 +41,7 @@ class Win32ReadableFile : public ReadableFile {
   }
 
  private:
-  Handle handle_;
+  fw::UniqueFileHandle handle_;
 };
 
 class Win32WritableFile : public WritableFile {
@@ -100,7 +65,7 @@ class Win32WritableFile : public WritableFile {
   bool Close() override { return handle_.Close(); }
 
  private:
-  Handle handle_;
+  fw::UniqueFileHandle handle_;
 };
 
 bool IsHeldByAnother(DWORD error) {
@@ -169,8 +134,8 @@ class Win32Files : public Files {
     pattern += '*';
     if (!IsUsablePath(folder) || !IsUsablePath(pattern)) return false;
     WIN32_FIND_DATAA entry;
-    FindHandle search(FindFirstFileA(pattern.c_str(), &entry));
-    if (search.get() == INVALID_HANDLE_VALUE) return GetLastError() == ERROR_FILE_NOT_FOUND;
+    fw::UniqueFindHandle search(FindFirstFileA(pattern.c_str(), &entry));
+    if (!search.valid()) return GetLastError() == ERROR_FILE_NOT_FOUND;
     do {
       if ((entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0) {
         names->emplace_back(entry.cFileName);

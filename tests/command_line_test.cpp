@@ -26,6 +26,7 @@ TEST(HostCommandLine, AcceptedLines) {
       {{"--data", "x", "info", "--raw"}, HostCommand::kInfo, "x", false, true},
       {{"--raw", "info"}, HostCommand::kInfo, "", false, true},
       {{"--help"}, HostCommand::kHelp, "", false, false},
+      {{"--data", "x", "search", "--raw", "milk"}, HostCommand::kSearch, "x", false, true},
   };
   for (const Case& c : cases) {
     const HostCommandLine line = ParseHostCommandLine(c.args);
@@ -37,15 +38,61 @@ TEST(HostCommandLine, AcceptedLines) {
   }
 }
 
+struct SearchCase {
+  std::vector<std::string> args;
+  unsigned mode;
+  std::string text;
+  std::string textFile;
+};
+
+TEST(HostCommandLine, SearchTakesItsTextModeAndTextFile) {
+  const SearchCase cases[] = {
+      {{"search"}, 0, "", ""},  // no text is the empty text
+      {{"search", "milk"}, 0, "milk", ""},
+      {{"search", "a  b "}, 0, "a  b ", ""},  // spaces stay: they cut the words later
+      {{"search", "--mode", "1", "x"}, 1, "x", ""},
+      {{"search", "--mode", "65535"}, 65535, "", ""},
+      {{"search", "--", "--mode"}, 0, "--mode", ""},  // after --, options are text
+      {{"search", "-"}, 0, "-", ""},
+      {{"search", "info"}, 0, "info", ""},
+      {{"search", "search"}, 0, "search", ""},
+      {{"search", "--text-file", "t.txt"}, 0, "", "t.txt"},
+  };
+  for (const SearchCase& c : cases) {
+    const HostCommandLine line = ParseHostCommandLine(c.args);
+    SCOPED_TRACE(c.args.back());
+    EXPECT_EQ(HostCommand::kSearch, line.command) << line.error;
+    EXPECT_EQ(c.mode, line.searchMode);
+    EXPECT_EQ(c.text, line.searchText);
+    EXPECT_EQ(c.textFile, line.textFile);
+  }
+}
+
 TEST(HostCommandLine, RefusedLinesSayWhy) {
   const std::vector<std::vector<std::string>> refused = {
-      {"--data"}, {"--data", ""},     {"--data", "a", "--data", "b"},
-      {"--raw"},  {"info", "--open"}, {"info", "info"},
-      {"search"}, {"--verbose"},
+      {"--data"},
+      {"--data", ""},
+      {"--data", "a", "--data", "b"},
+      {"--raw"},
+      {"info", "--open"},
+      {"info", "info"},
+      {"--verbose"},
+      {"--mode", "1"},  // search options without search
+      {"info", "--text-file", "t"},
+      {"search", "a", "b"},  // one text only: words are cut by the search
+      {"search", "--open"},
+      {"search", "--mode"},
+      {"search", "--mode", "x"},
+      {"search", "--mode", "-1"},
+      {"search", "--mode", "65536"},
+      {"search", "--mode", "1", "--mode", "2"},
+      {"search", "--text-file"},
+      {"search", "--text-file", "t", "text"},
+      {"search", "--bogus"},
   };
   for (const auto& args : refused) {
     const HostCommandLine line = ParseHostCommandLine(args);
-    EXPECT_EQ(HostCommand::kInvalid, line.command) << args[0];
+    EXPECT_EQ(HostCommand::kInvalid, line.command) << args.back();
     EXPECT_FALSE(line.error.empty());
   }
 }

@@ -1,0 +1,50 @@
+#pragma once
+// Searching list files in a scratch folder, with a sink that records what the search sends
+// and can ask it to stop.
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "storage/scratch_folder.h"
+#include "storage/search.h"
+
+class RecordingSink : public storage::SearchSink {
+ public:
+  bool StopRequested() override {
+    ++stopChecks;
+    return stop;
+  }
+  void Result(const char* line, std::size_t length) override {
+    EXPECT_EQ(line[length], '\0') << "a result line must be zero-terminated";
+    results.emplace_back(line, length);
+    if (onResult) onResult(*this);
+  }
+
+  std::vector<std::string> results;
+  std::function<void(RecordingSink&)> onResult;
+  bool stop = false;
+  int stopChecks = 0;
+};
+
+class SearchTest : public FolderTest {
+ protected:
+  void WriteList(std::string_view name, const std::string& bytes) {
+    Write(folder_.File(std::string(name) + ".lst"), bytes);
+  }
+  std::string FolderPath() const { return folder_.Path() + storage::kPathSeparator; }
+
+  // Searches the given entries, or every file of the folder in byte order.
+  std::vector<std::string> Search(std::string_view text,
+                                  const std::vector<std::string>* entries = nullptr) {
+    const std::vector<std::string> names = entries ? *entries : Names();
+    const std::vector<std::string_view> views(names.begin(), names.end());
+    storage::SearchListFiles(*files_, FolderPath(), views, text, sink_);
+    return sink_.results;
+  }
+
+  RecordingSink sink_;
+};
