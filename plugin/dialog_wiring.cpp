@@ -39,6 +39,34 @@ void CToDoTool::OnNoDateClicked() {
   // Its state is read only when a list is added.
 }
 
+void CToDoTool::OnAddClicked() {
+  if (m_pDialog) m_pDialog->OnAdd();
+}
+
+void CToDoTool::OnAddAtBottomClicked() {
+  if (m_pDialog) m_pDialog->OnAddAtBottom();
+}
+
+void CToDoTool::OnMoveUpClicked() {
+  if (m_pDialog) m_pDialog->OnMoveUp();
+}
+
+void CToDoTool::OnMoveDownClicked() {
+  if (m_pDialog) m_pDialog->OnMoveDown();
+}
+
+void CToDoTool::OnDeleteClicked() {
+  if (m_pDialog) m_pDialog->OnDelete();
+}
+
+void CToDoTool::OnClearClicked() {
+  if (m_pDialog) m_pDialog->OnClear();
+}
+
+void CToDoTool::OnTextKillFocus() {
+  if (m_pDialog) m_pDialog->OnTextBoxKillFocus();
+}
+
 void CToDoTool::OnPaint() {
   PAINTSTRUCT paint;
   HDC dc = ::BeginPaint(m_hWnd, &paint);

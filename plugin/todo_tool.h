@@ -53,6 +53,13 @@ class CToDoTool : public CHostTool {
   void OnListModeClicked();
   void OnItemModeClicked();
   void OnNoDateClicked();
+  void OnAddClicked();
+  void OnAddAtBottomClicked();
+  void OnMoveUpClicked();
+  void OnMoveDownClicked();
+  void OnDeleteClicked();
+  void OnClearClicked();
+  void OnTextKillFocus();
   LRESULT OnToolSettings(WPARAM wParam, LPARAM lParam);
   // The host's SaveState, handed over to the window's thread.
   LRESULT OnSaveStateOnToolThread(WPARAM wParam, LPARAM lParam);
