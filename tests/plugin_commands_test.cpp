@@ -12,6 +12,7 @@
 
 #include "support/fake_host.h"
 #include "support/message_pump.h"
+#include "support/run_host.h"
 #include "support/tool_window.h"
 
 using testsupport::FakeHost;
@@ -96,7 +97,7 @@ class ToolCommands : public testing::Test {
 };
 
 // The road of one item: a list made, an item typed, dated and added, another list selected,
-// and the record line in the list's file.
+// the record line in the list's file, and the host's search finding it.
 TEST_F(ToolCommands, ItemTypedDatedAndAddedReachesItsListsFile) {
   Type("仕事");
   Press(kAdd);
@@ -120,6 +121,10 @@ TEST_F(ToolCommands, ItemTypedDatedAndAddedReachesItsListsFile) {
   ASSERT_TRUE(host.CloseTool());
   EXPECT_EQ("仕事\r\n買い物\r\n", File("ListInfo.dat"));
   EXPECT_EQ("NO_DATE\r\n", File("買い物.lst"));
+  testsupport::HostRun search =
+      testsupport::RunHost("--data \"" + host.dataFolder() + "\" search --raw 電話");
+  EXPECT_EQ(0u, search.exitCode);
+  EXPECT_EQ("[仕事] (未) 期限：2026/12/24 電話する\n", search.out);
 }
 
 TEST_F(ToolCommands, RefusalsShowTheirMessagesAndKeepTheText) {
