@@ -98,33 +98,4 @@ void DateEditor::OnDropDownClosed() {
   if (picked || focusLeft) Commit();
 }
 
-LRESULT DateEditor::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
-  switch (message) {
-    case WM_GETDLGCODE:
-      return CallOriginal(message, wParam, lParam) | DLGC_WANTALLKEYS;
-    case WM_KEYDOWN:
-      if (wParam == VK_RETURN) {
-        Commit();
-        return 0;
-      }
-      if (wParam == VK_ESCAPE) {
-        Cancel();
-        return 0;
-      }
-      break;
-    case WM_CHAR:
-      if (wParam == '\r' || wParam == '\n' || wParam == 0x1B) return 0;
-      break;
-    case WM_KILLFOCUS: {
-      LRESULT result = CallOriginal(message, wParam, lParam);
-      // The focus going into the picker's own calendar is part of the edit.
-      if (!Retired() && !IsOwnWindow(reinterpret_cast<HWND>(wParam))) Commit();
-      return result;
-    }
-    default:
-      break;
-  }
-  return CallOriginal(message, wParam, lParam);
-}
-
 }  // namespace quarn::win32

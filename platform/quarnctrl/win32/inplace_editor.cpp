@@ -103,7 +103,7 @@ void TextEditor::Commit() {
   model->CommitText(text);  // closes this editor: nothing of it may be touched afterwards
 }
 
-LRESULT TextEditor::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT InPlaceEditor::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_GETDLGCODE:
       // Enter and Esc end the edit here; the dialog manager must not take them.
@@ -124,7 +124,7 @@ LRESULT TextEditor::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
       break;
     case WM_KILLFOCUS: {
       LRESULT result = CallOriginal(message, wParam, lParam);
-      if (!Retired()) Commit();
+      if (!Retired() && !KeepsEditWhenFocusGoesTo(reinterpret_cast<HWND>(wParam))) Commit();
       return result;
     }
     default:

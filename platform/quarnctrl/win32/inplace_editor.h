@@ -44,13 +44,17 @@ class InPlaceEditor {
  protected:
   // Takes the window over: it is destroyed with the editor.
   InPlaceEditor(ListModel* model, HWND hwnd);
-  // The editor's own handling of a message; CallOriginal for everything it leaves alone.
-  virtual LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam) = 0;
+  // Whether the edit goes on when the focus moves to `window` (a window of the editor's own);
+  // losing the focus to any other window stores the edit.
+  virtual bool KeepsEditWhenFocusGoesTo(HWND) const { return false; }
   LRESULT CallOriginal(UINT message, WPARAM wParam, LPARAM lParam);
   ListModel* Model() const { return m_model; }
 
  private:
   static LRESULT CALLBACK SubclassProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+  // Enter stores the edit, Esc gives it up, losing the focus stores it; the rest goes to the
+  // window's own procedure.
+  LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam);
   void Release();
 
   ListModel* m_model;
@@ -72,7 +76,6 @@ class TextEditor final : public InPlaceEditor {
 
  private:
   TextEditor(ListModel* model, HWND hwnd) : InPlaceEditor(model, hwnd) {}
-  LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam) override;
   std::string Text() const;
 };
 
@@ -95,9 +98,10 @@ class DateEditor final : public InPlaceEditor {
  private:
   DateEditor(ListModel* model, HWND hwnd, HWND box, unsigned serial)
       : InPlaceEditor(model, hwnd), m_box(box), m_serial(serial) {}
-  LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam) override;
-  // The window is the picker, its calendar, or inside one of them.
+  // The window is the picker, its calendar, or inside one of them: the focus going there is
+  // part of the edit.
   bool IsOwnWindow(HWND window) const;
+  bool KeepsEditWhenFocusGoesTo(HWND window) const override { return IsOwnWindow(window); }
 
   HWND m_box;
   unsigned m_serial;
