@@ -12,13 +12,7 @@ namespace {
 
 constexpr DWORD kDate = 0x07EA0C08;
 
-struct BoxDeleter {
-  void operator()(CQuarnListBox* box) const {
-    box->DestroyCtrl();
-    delete box;
-  }
-};
-using Box = std::unique_ptr<CQuarnToDoListBox, BoxDeleter>;
+using Box = std::unique_ptr<CQuarnToDoListBox, CQuarnBoxDeleter>;
 
 Box MakeItemBox(int rows) {
   RECT rect{0, 0, 460, 510};

@@ -17,13 +17,7 @@ constexpr int kPaints = 200;
 constexpr int kTopChanges = 1000;
 constexpr DWORD kDate = 0x07EA0C08;
 
-struct BoxDeleter {
-  void operator()(CQuarnListBox* box) const {
-    box->DestroyCtrl();
-    delete box;
-  }
-};
-using Box = std::unique_ptr<CQuarnToDoListBox, BoxDeleter>;
+using Box = std::unique_ptr<CQuarnToDoListBox, CQuarnBoxDeleter>;
 
 // Milliseconds on the performance counter.
 double Now() {

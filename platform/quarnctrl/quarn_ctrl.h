@@ -154,3 +154,13 @@ class QUARNCTRL_API CQuarnToDoListBox : public CQuarnCheckedListBox {
  public:
   CQuarnToDoListBox();
 };
+
+// Destroys and deletes a box, for owners such as std::unique_ptr<CQuarnToDoListBox,
+// CQuarnBoxDeleter>.
+struct CQuarnBoxDeleter {
+  void operator()(CQuarnListBox* box) const {
+    if (box == nullptr) return;
+    box->DestroyCtrl();
+    delete box;
+  }
+};

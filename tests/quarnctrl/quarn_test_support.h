@@ -40,14 +40,7 @@ inline void RecordAllEvents(CQuarnListBox* box, EventLog* log) {
   box->SetCallback(QUARN_EVENT_EDITEND, &Record<13>, log);
 }
 
-struct BoxDeleter {
-  void operator()(CQuarnListBox* box) const {
-    if (box == nullptr) return;
-    box->DestroyCtrl();
-    delete box;
-  }
-};
-using BoxPtr = std::unique_ptr<CQuarnListBox, BoxDeleter>;
+using BoxPtr = std::unique_ptr<CQuarnListBox, CQuarnBoxDeleter>;
 
 inline BoxPtr MakeBox(const char* name) {
   RECT rect{0, 0, 200, 200};
