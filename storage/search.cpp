@@ -7,6 +7,7 @@
 #include <utility>
 
 #include "storage/paths.h"
+#include "storage/search_layout.h"
 #include "storage/search_line.h"
 #include "storage/search_scan.h"
 
@@ -32,18 +33,6 @@ bool ListNameOf(std::string_view entry, std::string_view* name) {
   return true;
 }
 
-// The last line feed in [begin, end), or null.
-const char* LastFeed(const char* begin, const char* end) {
-#if defined(__GLIBC__)
-  return static_cast<const char*>(::memrchr(begin, '\n', static_cast<std::size_t>(end - begin)));
-#else
-  for (const char* at = end; at != begin; --at) {
-    if (at[-1] == '\n') return at - 1;
-  }
-  return nullptr;
-#endif
-}
-
 // The line that ends at end (a line feed, or the end of the file): without a CR before the
 // line feed.
 std::string_view LineBefore(const char* begin, const char* end, bool endsWithFeed) {
@@ -65,11 +54,11 @@ class FolderSearch {
   // Tests the whole lines in [begin, end): all of them end with a line feed, but for the
   // last line of the file. False when the search must stop.
   bool SearchLines(const char* begin, const char* end);
-  // Tests the line [begin, end) of the block that ends at blockEnd and sends its result; end
-  // is a line feed unless it is blockEnd. hit is where the fast scan found a word in it, if it
-  // did. False when the search must stop.
-  bool SearchLine(const char* begin, const char* end, const char* blockEnd,
-                  WordScanner::Hit hit = {});
+  // Tests the line from begin to end of the block that ends at blockEnd and sends its
+  // result; end is a line feed unless it is blockEnd. word is where the fast scan found a
+  // word of wordLength bytes in it, if it did. False when the search must stop.
+  bool SearchLine(const char* begin, LineEnd end, const char* blockEnd, const char* word = nullptr,
+                  std::size_t wordLength = 0);
 
   Files& files_;
   SearchSink& sink_;
@@ -91,7 +80,9 @@ bool FolderSearch::SearchFile(const std::string& path, std::string_view listName
     if (capacity_ - filled < kReadSize) {
       // Only a line longer than what is kept makes the buffer grow.
       const std::size_t capacity = capacity_ == 0 ? 2 * kReadSize : 2 * capacity_;
-      std::unique_ptr<char[]> grown(new char[capacity]);
+      // The scanner reads a little past the lines it is given: room that is never read into,
+      // written here once.
+      std::unique_ptr<char[]> grown(new char[capacity + WordScanner::kReadsPastEnd]());
       if (filled > 0) std::memcpy(grown.get(), buffer_.get(), filled);
       buffer_ = std::move(grown);
       capacity_ = capacity;
@@ -103,7 +94,7 @@ bool FolderSearch::SearchFile(const std::string& path, std::string_view listName
     const bool atEnd = got == 0;
     const char* begin = buffer_.get();
     // What was kept from before holds no line feed: look for the last one in what came now.
-    const char* feed = atEnd ? nullptr : LastFeed(begin + filled - got, begin + filled);
+    const char* feed = atEnd ? nullptr : FindLastFeed(begin + filled - got, begin + filled);
     if (!atEnd && feed == nullptr) continue;  // the line goes on
     const std::size_t whole = atEnd ? filled : static_cast<std::size_t>(feed + 1 - begin);
     fileStart_ = first ? begin : nullptr;
@@ -115,40 +106,33 @@ bool FolderSearch::SearchFile(const std::string& path, std::string_view listName
   }
 }
 
-bool FolderSearch::SearchLines(const char* begin, const char* end) {
-  const char* pos = begin;
-  if (line_.NeedsEveryLine()) {
-    while (pos < end) {
-      const void* feed = std::memchr(pos, '\n', static_cast<std::size_t>(end - pos));
-      const char* lineEnd = feed ? static_cast<const char*>(feed) : end;
-      if (!SearchLine(pos, lineEnd, end)) return false;
-      pos = lineEnd + 1;
-    }
-    return true;
-  }
-  // Only a line that holds a word can match: jump from one such line to the next.
-  scanner_.Reset(end);
-  while (pos < end) {
-    const WordScanner::Hit hit = scanner_.Next(pos);
-    if (hit.at == nullptr) break;
-    const char* lineStart = LastFeed(pos, hit.at);
-    lineStart = lineStart ? lineStart + 1 : pos;
-    const void* feed = std::memchr(hit.at, '\n', static_cast<std::size_t>(end - hit.at));
-    const char* lineEnd = feed ? static_cast<const char*>(feed) : end;
-    if (!SearchLine(lineStart, lineEnd, end, hit)) return false;
-    pos = lineEnd + 1;
+// Inline: it runs for every line that may give a result.
+inline bool FolderSearch::SearchLine(const char* begin, LineEnd end, const char* blockEnd,
+                                     const char* word, std::size_t wordLength) {
+  if (sink_.StopRequested()) return false;
+  const std::size_t knownAt = word ? static_cast<std::size_t>(word - begin) : LineSearch::kNowhere;
+  if (line_.Test(LineBefore(begin, end.at, end.at < blockEnd), begin == fileStart_, end.plain,
+                 knownAt, wordLength)) {
+    sink_.Result(line_.result().data(), line_.result().size());
   }
   return true;
 }
 
-bool FolderSearch::SearchLine(const char* begin, const char* end, const char* blockEnd,
-                              WordScanner::Hit hit) {
-  if (sink_.StopRequested()) return false;
-  const std::size_t knownAt =
-      hit.at ? static_cast<std::size_t>(hit.at - begin) : LineSearch::kNowhere;
-  if (line_.Test(LineBefore(begin, end, end < blockEnd), begin == fileStart_, knownAt,
-                 hit.length)) {
-    sink_.Result(line_.result().c_str(), line_.result().size());
+bool FolderSearch::SearchLines(const char* begin, const char* end) {
+  const char* pos = begin;
+  if (line_.NeedsEveryLine()) {
+    while (pos < end) {
+      const LineEnd lineEnd = FindLineEnd(pos, end);
+      if (!SearchLine(pos, lineEnd, end)) return false;
+      pos = lineEnd.at + 1;
+    }
+    return true;
+  }
+  // Only a line that holds a word can match: jump from one such line to the next.
+  scanner_.Reset(begin, end);
+  WordScanner::Line line;
+  while (scanner_.NextLine(&line)) {
+    if (!SearchLine(line.begin, line.end, end, line.word, line.wordLength)) return false;
   }
   return true;
 }

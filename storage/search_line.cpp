@@ -1,6 +1,5 @@
 #include "storage/search_line.h"
 
-#include <climits>
 #include <cstring>
 #include <utility>
 
@@ -10,14 +9,6 @@
 namespace storage {
 
 namespace {
-
-constexpr std::string_view kOpenMark = "(未)";
-constexpr std::string_view kDoneMark = "(済)";
-constexpr std::string_view kDueLabel = " 期限：";
-constexpr std::size_t kMarkBytes = 4;
-static_assert(kOpenMark.size() == kMarkBytes && kDoneMark.size() == kMarkBytes, "marks");
-// "[", "] ", the mark, the label, two slashes and the space before the text.
-constexpr std::size_t kFixedResultBytes = 1 + 2 + kMarkBytes + kDueLabel.size() + 2 + 1;
 
 bool IsLead(char byte) {
   return IsLeadByteByValue(static_cast<unsigned char>(byte));
@@ -52,26 +43,21 @@ LineSearch::LineSearch(std::vector<std::string> words) : words_(std::move(words)
   needsEveryLine_ = needsEveryLine_ || testsTabbed_;
 }
 
-bool LineSearch::Test(std::string_view line, bool firstLine, std::size_t knownAt,
+bool LineSearch::Test(std::string_view line, bool firstLine, bool plain, std::size_t knownAt,
                       std::size_t knownLength) {
   // The line is text up to a zero byte, as the result line that shows it.
-  if (const void* zero = std::memchr(line.data(), '\0', line.size())) {
-    line = line.substr(0, static_cast<std::size_t>(static_cast<const char*>(zero) - line.data()));
+  if (!plain) {
+    if (const void* zero = std::memchr(line.data(), '\0', line.size())) {
+      line = line.substr(0, static_cast<std::size_t>(static_cast<const char*>(zero) - line.data()));
+    }
   }
   if (line.empty() || (firstLine && line == kNoDateMarker)) return false;
 
   // The first four separators; each is looked for after the one before.
   std::size_t separators[kTabbedSeparators];
-  int count = 0;
-  const int length = static_cast<int>(line.size() < INT_MAX ? line.size() : INT_MAX);
-  for (int from = 0; count < kTabbedSeparators; ++count) {
-    const int found = FindSeparator(line.data() + from, length - from, ',');
-    if (found < 0) break;
-    separators[count] = static_cast<std::size_t>(from + found);
-    from += found + 1;
-  }
+  const int count = FindFieldSeparators(line, separators);
   // Tabs of its own split the line's fields as well: then the line is taken with its tabs.
-  const bool ownTabs = line.find('\t') != std::string_view::npos;
+  const bool ownTabs = !plain && line.find('\t') != std::string_view::npos;
   if (ownTabs || testsTabbed_) {
     tabbed_.assign(line.data(), line.size());
     for (int i = 0; i < count; ++i) tabbed_[separators[i]] = '\t';
@@ -84,6 +70,8 @@ bool LineSearch::Test(std::string_view line, bool firstLine, std::size_t knownAt
   if (!knownMatch && !Matches(testsTabbed_ ? std::string_view(tabbed_) : line)) return false;
   if (ownTabs) {
     MakeResultFromTabs();
+  } else if (count == kTabbedSeparators) {
+    result_.PutRecord(line, separators);
   } else {
     MakeResult(line, separators, count);
   }
@@ -112,40 +100,14 @@ void LineSearch::MakeResult(std::string_view line, const std::size_t* separators
     fields[i] = line.substr(start, separators[i] - start);
     start = separators[i] + 1;
   }
-  PutResult(fields, line.substr(start));
+  result_.Put(fields, line.substr(start));
 }
 
 void LineSearch::MakeResultFromTabs() {
   std::string_view rest = tabbed_;
   std::string_view fields[kTabbedSeparators];
   for (std::string_view& field : fields) field = TakeField(&rest);
-  PutResult(fields, rest);
-}
-
-void LineSearch::PutResult(const std::string_view* fields, std::string_view text) {
-  // "[%s] %s 期限：%s/%s/%s %s", put together by hand: this runs for every matching item, and
-  // the fixed parts are copied with their sizes known.
-  const std::string_view mark = fields[0] == "0" ? kOpenMark : kDoneMark;
-  result_.resize(listName_.size() + fields[1].size() + fields[2].size() + fields[3].size() +
-                 text.size() + kFixedResultBytes);
-  char* out = &result_[0];
-  const auto put = [&out](std::string_view part) {
-    if (!part.empty()) std::memcpy(out, part.data(), part.size());  // may have no bytes at all
-    out += part.size();
-  };
-  *out++ = '[';
-  put(listName_);
-  std::memcpy(out, "] ", 2);
-  std::memcpy(out + 2, mark.data(), kMarkBytes);
-  std::memcpy(out + 2 + kMarkBytes, kDueLabel.data(), kDueLabel.size());
-  out += 2 + kMarkBytes + kDueLabel.size();
-  put(fields[1]);
-  *out++ = '/';
-  put(fields[2]);
-  *out++ = '/';
-  put(fields[3]);
-  *out++ = ' ';
-  put(text);
+  result_.Put(fields, rest);
 }
 
 }  // namespace storage

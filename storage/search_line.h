@@ -9,6 +9,9 @@
 #include <string_view>
 #include <vector>
 
+#include "storage/search_layout.h"
+#include "storage/search_result.h"
+
 namespace storage {
 
 class LineSearch {
@@ -23,38 +26,34 @@ class LineSearch {
   bool NeedsEveryLine() const { return needsEveryLine_; }
 
   // The list name that results start with, until the next call.
-  void SetListName(std::string_view name) { listName_.assign(name); }
+  void SetListName(std::string_view name) { result_.SetListName(name); }
 
   // Tests one line (without its line end; it ends at its first zero byte). firstLine tells
-  // whether it is the first line of its file. A word that is known to occur in the line's
-  // bytes at knownAt, knownLength bytes long, is tested there first (only when no word holds
-  // a comma or a tab); pass kNowhere when none is known. Returns true when the line matches;
+  // whether it is the first line of its file; plain, that it is known to hold neither a zero
+  // byte nor a tab (false when not known). A word that is known to occur in the line's bytes
+  // at knownAt, knownLength bytes long, is tested there first (only when no word holds a
+  // comma or a tab); pass kNowhere when none is known. Returns true when the line matches;
   // result() is then the result line until the next call.
   static constexpr std::size_t kNowhere = std::string_view::npos;
-  bool Test(std::string_view line, bool firstLine, std::size_t knownAt = kNowhere,
+  bool Test(std::string_view line, bool firstLine, bool plain, std::size_t knownAt = kNowhere,
             std::size_t knownLength = 0);
 
-  // The last result line, followed by a zero byte.
-  const std::string& result() const { return result_; }
+  // The last result line.
+  const ResultLine& result() const { return result_; }
 
  private:
-  static constexpr int kTabbedSeparators = 4;
-
   // Whether a word occurs in line starting at a character boundary.
   bool Matches(std::string_view line) const;
   // The result from the line's fields, which end at its first separators.
   void MakeResult(std::string_view line, const std::size_t* separators, int count);
   // The result from the fields of tabbed_, which end at its tabs.
   void MakeResultFromTabs();
-  // Makes result_ from the four fields and the text.
-  void PutResult(const std::string_view* fields, std::string_view text);
 
   std::vector<std::string> words_;
   bool needsEveryLine_ = false;
   bool testsTabbed_ = false;  // a word holds a comma or a tab: test the line with its tabs
-  std::string listName_;
-  std::string tabbed_;  // the line with its first four separators made tabs, when needed
-  std::string result_;
+  std::string tabbed_;        // the line with its first four separators made tabs, when needed
+  ResultLine result_;
 };
 
 }  // namespace storage

@@ -9,74 +9,257 @@
 
 namespace storage {
 
-namespace {
-
-bool OccursAt(const char* at, const std::string& word) {
-  return std::memcmp(at, word.data(), word.size()) == 0;
-}
-
-}  // namespace
-
 WordScanner::WordScanner(const std::vector<std::string>& words) {
   for (const std::string& word : words) {
     if (word.empty() || std::find(words_.begin(), words_.end(), word) != words_.end()) continue;
     words_.push_back(word);
-    Ends ends;
-    std::memset(ends.first, word.front(), sizeof(ends.first));
-    std::memset(ends.last, word.back(), sizeof(ends.last));
-    ends_.push_back(ends);
+    Probe probe;
+    const std::size_t headBytes = std::min(word.size(), kWidth);
+    probe.lastAt = headBytes - 1;
+    std::memset(probe.first, word.front(), kWidth);
+    std::memset(probe.last, word[probe.lastAt], kWidth);
+    std::memset(probe.head, 0, kWidth);
+    std::memcpy(probe.head, word.data(), headBytes);
+    probe.headBits = (1u << headBytes) - 1;
+    probes_.push_back(probe);
     longest_ = std::max(longest_, word.size());
   }
 }
 
-WordScanner::Hit WordScanner::NextPlainly(const char* from) const {
-  for (const char* at = from; at < end_; ++at) {
+bool WordScanner::NextLinePlainly(Line* line) {
+  for (const char* at = next_; at < end_; ++at) {
     const std::size_t left = static_cast<std::size_t>(end_ - at);
     for (const std::string& word : words_) {
-      if (word.size() <= left && word[0] == *at && OccursAt(at, word)) return {at, word.size()};
+      if (word.size() > left || word[0] != *at || std::memcmp(at, word.data(), word.size()) != 0) {
+        continue;
+      }
+      const char* feed = FindLastFeed(next_, at);
+      line->begin = feed != nullptr ? feed + 1 : next_;
+      line->end = FindLineEnd(line->begin, end_);
+      line->word = at;
+      line->wordLength = word.size();
+      next_ = line->end.at < end_ ? line->end.at + 1 : end_;
+      return true;
     }
   }
-  return {};
+  next_ = end_;
+  return false;
 }
 
 #if defined(__SSE2__)
 
-// Sixteen places at a time: a place is a candidate for a word when the word's first byte is
-// there and its last byte is where it would end; only candidates are compared whole. This
-// costs the same whatever the words, and nothing to set up.
-WordScanner::Hit WordScanner::Next(const char* from) const {
-  constexpr std::size_t kWidth = 16;
-  const char* at = from;
-  while (end_ - at >= static_cast<std::ptrdiff_t>(kWidth + longest_)) {
-    const __m128i here = _mm_loadu_si128(reinterpret_cast<const __m128i*>(at));
-    Hit first;
-    for (std::size_t w = 0; w < words_.size(); ++w) {
-      const std::string& word = words_[w];
-      const std::size_t last = word.size() - 1;
-      const __m128i there = _mm_loadu_si128(reinterpret_cast<const __m128i*>(at + last));
-      const __m128i both = _mm_and_si128(
-          _mm_cmpeq_epi8(here, _mm_load_si128(reinterpret_cast<const __m128i*>(ends_[w].first))),
-          _mm_cmpeq_epi8(there, _mm_load_si128(reinterpret_cast<const __m128i*>(ends_[w].last))));
-      for (unsigned mask = static_cast<unsigned>(_mm_movemask_epi8(both)); mask != 0;
-           mask &= mask - 1) {
-        const char* place = at + __builtin_ctz(mask);
-        if (first.at != nullptr && place >= first.at) break;
-        if (OccursAt(place, word)) {
-          first = {place, word.size()};
-          break;
-        }
+namespace {
+
+constexpr std::uint64_t kAll = ~std::uint64_t{0};
+
+__m128i Load(const char* at) {
+  return _mm_loadu_si128(reinterpret_cast<const __m128i*>(at));
+}
+
+__m128i LoadAligned(const char* at) {
+  return _mm_load_si128(reinterpret_cast<const __m128i*>(at));
+}
+
+unsigned Bits(__m128i same) {
+  return static_cast<unsigned>(_mm_movemask_epi8(same));
+}
+
+// a when choose holds, otherwise b, without a branch.
+std::size_t Choose(bool choose, std::size_t a, std::size_t b) {
+  const std::size_t mask = std::size_t{0} - static_cast<std::size_t>(choose);
+  return (a & mask) | (b & ~mask);
+}
+
+// The bits below bit.
+std::uint64_t Below(unsigned bit) {
+  return (std::uint64_t{1} << bit) - 1;
+}
+
+}  // namespace
+
+template <std::size_t kWords>
+void WordScanner::MaskBlock() {
+  const std::size_t words = kWords != 0 ? kWords : probes_.size();
+  const std::size_t length = Length();
+  const std::size_t windows = (length + kWindow - 1) / kWindow;
+  if (feeds_.size() < windows + 2) feeds_.resize(windows + 2);
+  if (candidates_.size() < windows) candidates_.resize(windows);
+  const __m128i feed = _mm_set1_epi8('\n');
+  // Zero bytes and tabs are looked for a little more widely, as bytes below 0x0A: the lowest
+  // byte seen in each of the sixteen lanes is all it takes.
+  const __m128i highest = _mm_set1_epi8(-1);
+  __m128i lowest = highest;  // over the windows that lie wholly within the block
+  bool odd = false;          // a byte below 0x0A in the last window, if it reaches past the end
+  std::size_t count = 0;
+  for (std::size_t window = 0; window < windows; ++window) {
+    const char* const start = begin_ + window * kWindow;
+    std::uint64_t feeds = 0;
+    std::uint64_t places = 0;
+    __m128i low = highest;
+    for (unsigned part = 0; part < kWindow / kWidth; ++part) {
+      const char* at = start + part * kWidth;
+      const __m128i here = Load(at);
+      __m128i candidates = _mm_setzero_si128();
+      for (std::size_t w = 0; w < words; ++w) {
+        const Probe& probe = probes_[w];
+        candidates = _mm_or_si128(
+            candidates,
+            _mm_and_si128(_mm_cmpeq_epi8(here, LoadAligned(probe.first)),
+                          _mm_cmpeq_epi8(Load(at + probe.lastAt), LoadAligned(probe.last))));
+      }
+      low = _mm_min_epu8(low, here);
+      feeds |= std::uint64_t{Bits(_mm_cmpeq_epi8(here, feed))} << (part * kWidth);
+      places |= std::uint64_t{Bits(candidates)} << (part * kWidth);
+    }
+    // Only the last window may reach past the block; what lies there does not count.
+    const std::size_t inside = length - window * kWindow;
+    std::uint64_t valid = kAll;
+    if (inside >= kWindow) {
+      lowest = _mm_min_epu8(lowest, low);
+    } else {
+      valid = Below(static_cast<unsigned>(inside));
+      for (std::size_t i = 0; i < inside; ++i) {
+        odd = odd || static_cast<unsigned char>(start[i]) < 0x0A;
       }
     }
-    if (first.at != nullptr) return first;
-    at += kWidth;
+    feeds_[window + 1] = feeds & valid;
+    candidates_[count] = {places & valid, window};
+    count += (places & valid) != 0;
   }
-  return NextPlainly(at);
+  feeds_[0] = std::uint64_t{1} << (kWindow - 1);  // the line before the block ends just before it
+  feeds_[windows + 1] = 0;
+  feeds_[length / kWindow + 1] |= std::uint64_t{1} << (length % kWindow);  // the block's end
+  count_ = count;
+  const __m128i nine = _mm_set1_epi8(0x09);
+  plain_ = !odd && Bits(_mm_cmpeq_epi8(_mm_min_epu8(lowest, nine), lowest)) == 0;
+}
+
+void WordScanner::Reset(const char* begin, const char* end) {
+  begin_ = next_ = begin;
+  end_ = end;
+  taken_ = count_ = 0;
+  places_ = 0;
+  switch (probes_.size()) {
+    case 0:
+      break;
+    case 1:
+      MaskBlock<1>();
+      break;
+    case 2:
+      MaskBlock<2>();
+      break;
+    default:
+      MaskBlock<0>();
+  }
+}
+
+bool WordScanner::HeadIsAt(const char* place, const Probe& probe) {
+  return (Bits(_mm_cmpeq_epi8(Load(place), LoadAligned(probe.head))) & probe.headBits) ==
+         probe.headBits;
+}
+
+int WordScanner::WordAt(const char* place) const {
+  if (probes_.size() > 32 || longest_ > kWidth) return LongWordAt(place);
+  // Each word's bytes are all in its head: which words are there is found without a branch
+  // for each.
+  unsigned found = 0;
+  for (std::size_t w = 0; w < probes_.size(); ++w) {
+    found |= static_cast<unsigned>(HeadIsAt(place, probes_[w])) << w;
+  }
+  return found != 0 ? __builtin_ctz(found) : -1;
+}
+
+int WordScanner::LongWordAt(const char* place) const {
+  for (std::size_t w = 0; w < probes_.size(); ++w) {
+    if (!HeadIsAt(place, probes_[w])) continue;
+    // A longer word is compared on only while it lies within the block.
+    const std::string& word = words_[w];
+    if (word.size() <= kWidth ||
+        (word.size() <= static_cast<std::size_t>(end_ - place) &&
+         std::memcmp(place + kWidth, word.data() + kWidth, word.size() - kWidth) == 0)) {
+      return static_cast<int>(w);
+    }
+  }
+  return -1;
+}
+
+void WordScanner::FindLineAround(std::size_t offset, Line* line) const {
+  const std::size_t window = offset / kWindow;
+  const unsigned bit = static_cast<unsigned>(offset % kWindow);
+  const std::size_t windowStart = window * kWindow;
+  // The last line feed before the word, in its window or else in the window before, and the
+  // first from the word on, in its window or else in the next. Each pair of answers is worked
+  // out whole (an empty mask gets a stand-in bit) and one is chosen: in dense text the choice
+  // is a coin toss that a branch would often get wrong.
+  const std::uint64_t before = feeds_[window + 1] & Below(bit);
+  const std::uint64_t previous = feeds_[window];
+  const std::size_t afterBefore =
+      windowStart + kWindow - static_cast<std::size_t>(__builtin_clzll(before | 1));
+  const std::size_t afterPrevious =
+      windowStart - static_cast<std::size_t>(__builtin_clzll(previous | 1));
+  const std::uint64_t from = feeds_[window + 1] & ~Below(bit);
+  const std::uint64_t following = feeds_[window + 2];
+  const std::size_t atFrom =
+      windowStart + static_cast<std::size_t>(__builtin_ctzll(from | std::uint64_t{1} << 63));
+  const std::size_t atFollowing =
+      windowStart + kWindow +
+      static_cast<std::size_t>(__builtin_ctzll(following | std::uint64_t{1} << 63));
+  line->begin = begin_ + Choose(before != 0, afterBefore, afterPrevious);
+  line->end = {begin_ + Choose(from != 0, atFrom, atFollowing), plain_};
+  // A line of more than a window's length may have no line feed in either.
+  if ((before | previous) == 0 || (from | following) == 0 || !plain_) {
+    FindLongLineAround(offset, line);
+  }
+}
+
+void WordScanner::FindLongLineAround(std::size_t offset, Line* line) const {
+  const std::size_t window = offset / kWindow;
+  const std::uint64_t previous = feeds_[window];
+  if ((feeds_[window + 1] & Below(offset % kWindow)) == 0 && previous == 0) {
+    const char* feed = FindLastFeed(begin_, begin_ + offset);
+    line->begin = feed != nullptr ? feed + 1 : begin_;
+  }
+  const std::uint64_t following = feeds_[window + 2];
+  if ((feeds_[window + 1] & ~Below(offset % kWindow)) == 0 && following == 0) {
+    // The block's end counts as a line feed, so it lies past the next window.
+    const std::size_t searched = (window + 2) * kWindow;
+    const void* feed = std::memchr(begin_ + searched, '\n', Length() - searched);
+    line->end.at = feed != nullptr ? static_cast<const char*>(feed) : end_;
+  }
+  if (!plain_) line->end.plain = FindLineEnd(line->begin, end_).plain;
+}
+
+bool WordScanner::NextLine(Line* line) {
+  for (;;) {
+    while (places_ == 0) {
+      if (taken_ == count_) return false;
+      places_ = candidates_[taken_].places;
+      window_ = candidates_[taken_].window;
+      ++taken_;
+    }
+    const std::size_t offset =
+        window_ * kWindow + static_cast<std::size_t>(__builtin_ctzll(places_));
+    places_ &= places_ - 1;
+    if (begin_ + offset < next_) continue;  // in a line given already
+    const int w = WordAt(begin_ + offset);
+    if (w < 0) continue;
+    FindLineAround(offset, line);
+    line->word = begin_ + offset;
+    line->wordLength = words_[static_cast<std::size_t>(w)].size();
+    next_ = line->end.at + 1;  // at most one past the block's end
+    return true;
+  }
 }
 
 #else
 
-WordScanner::Hit WordScanner::Next(const char* from) const {
-  return NextPlainly(from);
+void WordScanner::Reset(const char* begin, const char* end) {
+  begin_ = next_ = begin;
+  end_ = end;
+}
+
+bool WordScanner::NextLine(Line* line) {
+  return NextLinePlainly(line);
 }
 
 #endif
