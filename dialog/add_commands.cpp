@@ -5,7 +5,7 @@
 #include <string>
 
 #include "dialog/entry_text.h"
-#include "dialog/list_names.h"
+#include "storage/list_names.h"
 #include "dialog/todo_dialog.h"
 #include "storage/list_file_format.h"
 #include "storage/paths.h"
@@ -23,6 +23,8 @@ const char kCannotCreateMessage[] = "リストを新規作成できませんで�
 const char kNoListSelectedMessage[] =
     "アイテムを登録できません。\nリストを、選択するか新規登録して下さい。";
 const char kEnterItemMessage[] = "登録するアイテムを入力して下さい！";
+const char kListNotStorableMessage[] =
+    "アイテムを登録できません。\nこのリストはファイルに保存できません。";
 
 // Windows cannot open a path of this many bytes or more.
 constexpr std::size_t kMaxPathBytes = 260;
@@ -51,17 +53,19 @@ void ToDoDialog::AddList(bool atBottom) {
   const char* refusal = nullptr;
   if (name.empty()) {
     refusal = kEnterListNameMessage;
-  } else if (IsBadListName(name)) {
+  } else if (storage::IsBadListName(name)) {
     refusal = kBadListNameMessage;
   } else {
     // A name that differs from a list's only in letter case names the same file on Windows.
     for (int row = 0; row < m_listNames->GetCount() && refusal == nullptr; ++row) {
-      if (SameNameIgnoringCase(m_listNames->GetItemText(row), name)) refusal = kListExistsMessage;
+      if (storage::SameNameIgnoringCase(m_listNames->GetItemText(row), name))
+        refusal = kListExistsMessage;
     }
   }
+  std::string path;
   if (refusal == nullptr) {
     const char* folder = DataFolder();
-    std::string path = folder != nullptr ? storage::ListFilePath(folder, name) : std::string();
+    if (folder != nullptr) path = storage::ListFilePath(folder, name);
     if (path.empty() || path.size() >= kMaxPathBytes) {
       refusal = kCannotCreateMessage;
     } else if (FileExists(path)) {
@@ -76,7 +80,7 @@ void ToDoDialog::AddList(bool atBottom) {
   // events for what the program does, so the switch to the new list is done here. When its
   // items cannot be written, the new list is not made, so that they are not thrown away.
   if (refusal == nullptr && SaveSelectedList() == SaveOutcome::kFailed) {
-    m_files.Delete(storage::ListFilePath(DataFolder(), name));
+    m_files.Delete(path);
     refusal = kCannotCreateMessage;
   }
   if (refusal != nullptr) {
@@ -114,6 +118,12 @@ void ToDoDialog::AddItemFromTextBox(bool atBottom) {
   if (m_listNames == nullptr || m_items == nullptr) return;
   if (m_listNames->GetCurSel() < 0) {
     Ask(kNoListSelectedMessage, MessageButtons::Ok, MessageIcon::Information);
+    return;
+  }
+  if (!SelectedListCanBeSaved()) {
+    // Its file could not be read, or its name names no file: a new item would be lost
+    // without a word when the list is left.
+    Ask(kListNotStorableMessage, MessageButtons::Ok, MessageIcon::Exclamation);
     return;
   }
   const std::string typed = m_window.TextBoxText();

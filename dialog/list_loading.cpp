@@ -89,6 +89,12 @@ int ToDoDialog::LoadCurrentList() {
   return 1;
 }
 
+bool ToDoDialog::SelectedListCanBeSaved() const {
+  if (m_listNames == nullptr || m_listNames->GetCurSel() < 0) return false;
+  const std::string path = ListFilePathOf(m_listNames->GetCurSel());
+  return !path.empty() && path != m_unreadableFile;
+}
+
 ToDoDialog::SaveOutcome ToDoDialog::SaveSelectedList() {
   if (m_listNames == nullptr || m_items == nullptr) return SaveOutcome::kNoList;
   int selected = m_listNames->GetCurSel();

@@ -5,7 +5,7 @@
 #include <memory>
 #include <string>
 
-#include "dialog/list_names.h"
+#include "storage/list_names.h"
 #include "dialog/todo_dialog.h"
 #include "storage/paths.h"
 
@@ -29,7 +29,7 @@ int ToDoDialog::OnListNameEdited() {
   if (m_listNames->GetEditText(edited, kEditTextCapacity) <= 0) return 1;
   // A name Windows cannot give a file is refused without a message, as the forbidden
   // characters are.
-  if (IsBadListName(edited)) return 0;
+  if (storage::IsBadListName(edited)) return 0;
   int selected = m_listNames->GetCurSel();
   for (int row = 0; row < m_listNames->GetCount(); ++row) {
     if (row != selected && std::strcmp(m_listNames->GetItemText(row), edited) == 0) {
@@ -40,13 +40,20 @@ int ToDoDialog::OnListNameEdited() {
   if (selected < 0) return 0;
   std::string oldName = m_listNames->GetItemText(selected);
   if (oldName == edited) return 1;
-  std::string oldPath = ListFilePathOf(selected);
   const char* folder = DataFolder();
-  if (folder == nullptr || oldPath.empty()) return 0;
+  if (folder == nullptr) return 0;
   std::string newPath = storage::ListFilePath(folder, edited);
+  if (newPath.empty()) return 0;  // names no file in the list folder
+  std::string oldPath = ListFilePathOf(selected);
+  if (oldPath.empty()) {
+    // The old name named no file the tool may touch (a name someone else wrote into the list
+    // order), so the list has nothing stored: like a list whose file is missing, it takes the
+    // new name, unless that name's file exists already.
+    return FileExists(newPath) ? 0 : 1;
+  }
   // Never move over a file of that name (on Windows, a name differing only in letter case
   // names the same file, which the move renames).
-  if (!SameNameIgnoringCase(oldName, edited) && FileExists(newPath)) return 0;
+  if (!storage::SameNameIgnoringCase(oldName, edited) && FileExists(newPath)) return 0;
   if (m_files.MoveReplacing(oldPath, newPath)) {
     // A list whose file could not be read when it was loaded is still not saved under its
     // new name: the empty item box would replace the items the file holds.

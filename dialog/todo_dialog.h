@@ -140,7 +140,8 @@ class ToDoDialog {
   WindowOps& m_window;
   // The data folder as the host names it now, or null.
   const char* DataFolder() const;
-  // The file of list-name box row `row`.
+  // The file of list-name box row `row`; empty when its name names no file in the list
+  // folder, which the tool then never touches.
   std::string ListFilePathOf(int row) const;
   enum class SaveOutcome {
     kNoList,    // no list is selected
@@ -149,6 +150,9 @@ class ToDoDialog {
     kFailed,    // the file could not be written; it is as it was
   };
   SaveOutcome SaveSelectedList();
+  // Whether a list is selected whose items a save would write: its name names a file in the
+  // list folder, and that file could be read when the list was loaded.
+  bool SelectedListCanBeSaved() const;
   // Whether anything exists at `path` (a file that cannot be opened counts as existing).
   bool FileExists(const std::string& path);
   // Applies a loaded list's kind to the text column and the entry row.

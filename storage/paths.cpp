@@ -1,6 +1,7 @@
 #include "storage/paths.h"
 
 #include "framework/fw_cp932.h"
+#include "storage/list_names.h"
 
 namespace storage {
 
@@ -28,6 +29,7 @@ std::string ListFolderSearchPath(std::string_view dataFolder) {
 }
 
 std::string ListFilePath(std::string_view dataFolder, std::string_view listName) {
+  if (!NamesFileInListFolder(listName)) return std::string();
   std::string path = ListFolderSearchPath(dataFolder);
   path += listName;
   path += kListFileEnding;

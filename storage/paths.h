@@ -28,7 +28,10 @@ std::string ListFolderPath(std::string_view dataFolder);
 // "<data>\ToDoList\": the list folder with a separator at its end, as the search walks it.
 std::string ListFolderSearchPath(std::string_view dataFolder);
 
-// "<data>\ToDoList\<name>.lst": a list's file.
+// "<data>\ToDoList\<name>.lst": a list's file. This is the one place where a list's name
+// becomes a path: for a name that names no file directly inside the list folder
+// (NamesFileInListFolder in list_names.h), such as "..\x" or "a/b", the result is empty, and
+// every caller then leaves the file system alone.
 std::string ListFilePath(std::string_view dataFolder, std::string_view listName);
 
 // ".\ToDoList\ListInfo.dat": the list-order file, relative to the current folder, which the

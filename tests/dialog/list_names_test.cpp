@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "dialog/list_names.h"
+#include "storage/list_names.h"
 #include "dialog_fixture.h"
 
 namespace {
@@ -24,17 +24,17 @@ TEST(ListNameCheck, ForbiddenCharactersCountUnlessTheyAreASecondByte) {
       {"a<b", true},        {"a>b", true},       {"a|b", true}, {"v1.2", false},
   };
   for (const Case& c : cases) {
-    EXPECT_EQ(todo::HasForbiddenNameCharacter(c.name), c.bad) << c.name;
+    EXPECT_EQ(storage::HasForbiddenNameCharacter(c.name), c.bad) << c.name;
   }
 }
 
 TEST(ListNameCheck, NamesWindowsCannotGiveAFileAreRefused) {
   for (const char* bad :
        {"CON", "con", "Nul", "aux.txt", "COM1", "lpt9", "prn ", "tab\there", "line\nbreak"}) {
-    EXPECT_TRUE(todo::IsBadListName(bad)) << bad;
+    EXPECT_TRUE(storage::IsBadListName(bad)) << bad;
   }
   for (const char* good : {"CONSOLE", "COM0", "COM10", "NULL", "my con", "LPT"}) {
-    EXPECT_FALSE(todo::IsBadListName(good)) << good;
+    EXPECT_FALSE(storage::IsBadListName(good)) << good;
   }
 }
 
@@ -61,7 +61,7 @@ TEST(ListNameCheck, SameNameIgnoringCaseFoldsOnlyOneByteLetters) {
       {"[", "{", false},  // 0x5B and 0x7B are no letters
   };
   for (const Case& c : cases) {
-    EXPECT_EQ(todo::SameNameIgnoringCase(c.a, c.b), c.same) << c.a << " / " << c.b;
+    EXPECT_EQ(storage::SameNameIgnoringCase(c.a, c.b), c.same) << c.a << " / " << c.b;
   }
 }
 

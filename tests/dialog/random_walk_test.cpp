@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "dialog/entry_text.h"
-#include "dialog/list_names.h"
+#include "storage/list_names.h"
 #include "dialog_fixture.h"
 #include "framework/fw_cp932.h"
 #include "storage/list_file_format.h"
@@ -99,10 +99,11 @@ class RandomWalk : public todo_test::DialogTest {
     const std::string name = todo::EntryText(m_.text, todo::kListNameLimit);
     const std::string path = ListFile(name);
     bool taken = false;
-    for (const List& list : m_.lists) taken = taken || todo::SameNameIgnoringCase(list.name, name);
+    for (const List& list : m_.lists)
+      taken = taken || storage::SameNameIgnoringCase(list.name, name);
     if (name.empty()) {
       Expect("登録するリスト名を入力して下さい！");
-    } else if (todo::IsBadListName(name)) {
+    } else if (storage::IsBadListName(name)) {
       Expect(
           "リスト名として適切ではありません。\nファイル名に使用できない文字は使用できません。"
           "（\\/:*?\"<>|）");
@@ -264,10 +265,10 @@ class RandomWalk : public todo_test::DialogTest {
     for (int i = 0; i < static_cast<int>(m_.lists.size()); ++i) {
       duplicate = duplicate || (i != m_.selected && m_.lists[i].name == edited);
     }
-    if (!edited.empty() && !todo::IsBadListName(edited)) {
+    if (!edited.empty() && !storage::IsBadListName(edited)) {
       if (duplicate) {
         Expect("同じ名前のリストは既に登録されています！");
-      } else if (todo::SameNameIgnoringCase(list.name, edited) || !Exists(ListFile(edited))) {
+      } else if (storage::SameNameIgnoringCase(list.name, edited) || !Exists(ListFile(edited))) {
         list.name = edited;
       }
     }

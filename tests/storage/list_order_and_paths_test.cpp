@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "storage/list_names.h"
 #include "storage/list_order_format.h"
 #include "storage/paths.h"
 
@@ -55,6 +56,43 @@ TEST(Paths, TrailByteBackslashIsNoSeparator) {
   const std::string path = storage::ListFilePath("data", "\x95\\");
   EXPECT_EQ(storage::FolderPartLength(path), storage::ListFolderSearchPath("data").size());
   EXPECT_EQ(storage::FolderPartLength("plain"), 0u);
+}
+
+// The list-name check judges a double-byte character by its first byte's value alone; the
+// gate for paths must not let through what that lets slip: a separator after a byte that is
+// no lead byte in code page 932, or after a whole double-byte character.
+TEST(ListFileGate, NamesThatLeaveTheListFolderMakeNoPath) {
+  struct Case {
+    std::string name;
+    bool names;
+  };
+  const Case cases[] = {
+      {"Home", true},
+      {"v1.2", true},
+      {"..", true},      // "...lst" is a plain file name
+      {"\x95\\", true},  // a backslash as the second byte of one character
+      {"\x83\x7C", true},
+      {"\xB1", true},  // one-byte katakana
+      {"", false},
+      {"..\\..\\escape", false},
+      {"..\\up1", false},
+      {"../fwd", false},
+      {"sub/x", false},
+      {"C:x", false},
+      {"CON", false},
+      {"tab\there", false},
+      {"\x80\\x", false},  // 0x80 is a single byte: the backslash is a separator
+      {"\xA0/x", false},
+      {"\xFD\\x", false},
+      {"\x81\x81\\x", false},  // the backslash follows a whole character
+      {"\xE0/", false},        // '/' is no trail byte
+      {"end\x81", false},      // half a character
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    EXPECT_EQ(storage::NamesFileInListFolder(c.name), c.names);
+    EXPECT_EQ(storage::ListFilePath("data", c.name).empty(), !c.names);
+  }
 }
 
 }  // namespace

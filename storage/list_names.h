@@ -1,10 +1,10 @@
 #pragma once
-// Which texts can name a list. A list's name is also its file's name, so it must be a name
-// Windows can give a file. Pure; any thread.
+// Which texts can name a list. A list's name is also its file's name, "<name>.lst" directly
+// inside the list folder, so it must be a name Windows can give a file there. Pure; any thread.
 
 #include <string_view>
 
-namespace todo {
+namespace storage {
 
 // The list-name check: whether `name` holds one of \ / : * ? " < > |. A hit after a byte from
 // 0x80 to 0xA0 or from 0xE0 to 0xFF is the second byte of a double-byte character and does
@@ -26,4 +26,13 @@ inline bool IsBadListName(std::string_view name) {
   return HasForbiddenNameCharacter(name) || IsReservedOrControlName(name);
 }
 
-}  // namespace todo
+// Whether "<name>.lst" names a file directly inside the list folder: the name is not empty,
+// passes both checks above, and is well-formed code page 932 text, in which a lead byte
+// (0x81-0x9F, 0xE0-0xFC) is always followed by a trail byte (0x40-0x7E, 0x80-0xFC) and no
+// other byte is 0x80, 0xA0 or above 0xFC. The list-name check judges double-byte characters
+// by the first byte's value alone, so without the last rule a name such as 0x80 followed by a
+// backslash would pass it and still hold a real separator for Windows. Names read from a
+// file that others may edit are held to this before any path is made of them.
+bool NamesFileInListFolder(std::string_view name);
+
+}  // namespace storage

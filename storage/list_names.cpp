@@ -1,4 +1,4 @@
-#include "dialog/list_names.h"
+#include "storage/list_names.h"
 
 #include <cctype>
 #include <string>
@@ -6,15 +6,14 @@
 #include "framework/fw_cp932.h"
 #include "storage/find_separator.h"
 
-namespace todo {
+namespace storage {
 
 bool HasForbiddenNameCharacter(std::string_view name) {
   static const char kForbidden[] = {'\\', '/', ':', '*', '?', '"', '<', '>', '|'};
   for (char forbidden : kForbidden) {
     for (std::size_t at = name.find(forbidden); at != std::string_view::npos;
          at = name.find(forbidden, at + 1)) {
-      if (at == 0 || !storage::IsLeadByteByValue(static_cast<unsigned char>(name[at - 1])))
-        return true;
+      if (at == 0 || !IsLeadByteByValue(static_cast<unsigned char>(name[at - 1]))) return true;
     }
   }
   return false;
@@ -53,4 +52,23 @@ bool SameNameIgnoringCase(std::string_view a, std::string_view b) {
   return true;
 }
 
-}  // namespace todo
+bool NamesFileInListFolder(std::string_view name) {
+  if (name.empty() || IsBadListName(name)) return false;
+  for (std::size_t pos = 0; pos < name.size(); ++pos) {
+    const unsigned char byte = static_cast<unsigned char>(name[pos]);
+    if (fw::IsCp932LeadByte(byte)) {
+      if (++pos == name.size()) return false;  // half a character before ".lst"
+      const unsigned char trail = static_cast<unsigned char>(name[pos]);
+      if (trail < 0x40 || trail == 0x7F || trail > 0xFC) return false;
+    } else if (byte == 0x80 || byte == 0xA0 || byte > 0xFC ||
+               std::string_view("\\/:*?\"<>|").find(static_cast<char>(byte)) !=
+                   std::string_view::npos) {
+      // The list-name check looks only at the byte before a forbidden character, so one that
+      // follows a whole double-byte character can slip through it: judged here in order.
+      return false;
+    }
+  }
+  return true;
+}
+
+}  // namespace storage
