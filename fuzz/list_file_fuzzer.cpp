@@ -1,17 +1,99 @@
-// Any bytes read as a list file: no crash, and what is read, written and read again is the
-// same list, so that a save never changes a list it did not touch.
+// Any bytes read as a list file: no crash, and
+// - what is read, written and read again is the same list, so that a save never changes a list
+//   it did not touch;
+// - written with the lines it was read from, it is the same bytes but for line ends (LF and a
+//   missing last line end become CR LF), so that looking at a list never rewrites it; the
+//   only exception is a file of just "NO_DATE", which would be the marker once it had a line
+//   end;
+// - edited (items deleted, moved, copied, ticked, the marker switched) and written with the
+//   lines it was read from, it reads back as edited, whichever lines were kept.
 
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
+#include <cstring>
+#include <functional>
+#include <random>
+#include <string>
 #include <string_view>
+#include <vector>
 
 #include "storage/list_file_format.h"
 
+namespace {
+
+void Require(bool holds) {
+  if (!holds) std::abort();
+}
+
+bool SameList(const storage::ListFileContent& a, const storage::ListFileContent& b) {
+  return a.noDate == b.noDate && a.records == b.records;
+}
+
+std::string WithCrLfLineEnds(std::string_view bytes) {
+  std::string out;
+  for (std::size_t pos = 0; pos < bytes.size(); ++pos) {
+    if (bytes[pos] == '\n' && (pos == 0 || bytes[pos - 1] != '\r')) out += '\r';
+    out += bytes[pos];
+  }
+  if (!out.empty() && out.back() != '\n') out += "\r\n";
+  return out;
+}
+
+// A few edits, chosen by the bytes themselves so that a run can be repeated.
+storage::ListFileContent Edited(const storage::ListFileContent& read, std::string_view bytes) {
+  std::minstd_rand random(static_cast<std::uint32_t>(std::hash<std::string_view>()(bytes)));
+  storage::ListFileContent edited = read;
+  edited.lines.clear();
+  std::vector<storage::ListRecord>& records = edited.records;
+  for (int edits = static_cast<int>(random() % 5); edits > 0; --edits) {
+    const std::size_t at = records.empty() ? 0 : random() % records.size();
+    switch (random() % 5) {
+      case 0:
+        edited.noDate = !edited.noDate;
+        break;
+      case 1:
+        if (!records.empty()) records.erase(records.begin() + static_cast<std::ptrdiff_t>(at));
+        break;
+      case 2:
+        if (!records.empty()) {
+          const storage::ListRecord moved = records[at];
+          records.erase(records.begin() + static_cast<std::ptrdiff_t>(at));
+          const std::size_t to = random() % (records.size() + 1);
+          records.insert(records.begin() + static_cast<std::ptrdiff_t>(to), moved);
+        }
+        break;
+      case 3:
+        if (!records.empty()) records[at].done = records[at].done == 0 ? 1 : 0;
+        break;
+      default:
+        if (!records.empty()) {
+          const storage::ListRecord copy = records[random() % records.size()];
+          records.insert(records.begin() + static_cast<std::ptrdiff_t>(at), copy);
+        }
+    }
+  }
+  return edited;
+}
+
+}  // namespace
+
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   std::string_view bytes(reinterpret_cast<const char*>(data), size);
-  storage::ListFileContent first = storage::ParseListFile(bytes);
-  storage::ListFileContent again = storage::ParseListFile(storage::FormatListFile(first));
-  if (again.noDate != first.noDate || again.records != first.records) std::abort();
+  const storage::ListFileContent first = storage::ParseListFile(bytes);
+  Require(first.holdsZeroByte == (size > 0 && std::memchr(data, 0, size) != nullptr));
+  Require(first.lines.size() == first.records.size());
+  Require(SameList(storage::ParseListFile(storage::FormatListFile(first)), first));
+
+  std::vector<storage::StoredLine> written;
+  const std::string kept = storage::FormatListFile(first, &first, &written);
+  Require(kept == (bytes == storage::kNoDateMarker ? std::string("0,0,0,0,NO_DATE\r\n")
+                                                   : WithCrLfLineEnds(bytes)));
+  const storage::ListFileContent back = storage::ParseListFile(kept);
+  Require(SameList(back, first));
+  Require(written == back.lines);
+
+  const storage::ListFileContent edited = Edited(first, bytes);
+  Require(SameList(storage::ParseListFile(storage::FormatListFile(edited, &first)), edited));
   return 0;
 }

@@ -28,12 +28,31 @@ inline bool operator!=(const ListRecord& a, const ListRecord& b) {
   return !(a == b);
 }
 
+// One record line as it was read: its bytes without the line end, and whether it takes its
+// done flag and date from the item before it (a line that is not a full record: its bytes are
+// only the text).
+struct StoredLine {
+  std::string bytes;
+  bool takesFieldsFromBefore = false;
+};
+
+bool operator==(const StoredLine& a, const StoredLine& b);
+inline bool operator!=(const StoredLine& a, const StoredLine& b) {
+  return !(a == b);
+}
+
 struct ListFileContent {
   bool noDate = false;              // the file begins with the marker line
   std::vector<ListRecord> records;  // the items, top first
+  // The line each record was read from, parallel to records; empty for content made in memory.
+  std::vector<StoredLine> lines;
+  // The bytes held a 0 byte somewhere. An item text ends at its first 0 byte in the list
+  // boxes, so such a list cannot be shown and saved again without losing bytes.
+  bool holdsZeroByte = false;
 };
 
-// The list held in the bytes of a list file. Lines are read whole, of any length:
+// The list held in the bytes of a list file, with the stored form of each record line. Lines
+// are read whole, of any length:
 // - the first line is the marker only when it is exactly "NO_DATE" and has a line end; a
 //   marker line anywhere else, or without a line end, is an ordinary line;
 // - a line with an unescaped comma (FindSeparator) among its first 80 bytes is a record: its
@@ -50,8 +69,24 @@ struct ListFileContent {
 ListFileContent ParseListFile(std::string_view bytes);
 
 // The bytes of a list file for content: the marker line when noDate, then one record line
-// per item, each ending with CR LF. A line break inside a text becomes one space, so every
-// item comes back as one item; ParseListFile gives such content back exactly.
-std::string FormatListFile(const ListFileContent& content);
+// per item, each ending with CR LF.
+//
+// A record is written as it was read when asRead (what ParseListFile gave for the file being
+// replaced) holds an equal record whose stored line is not used yet: the first such line, in
+// the order of asRead, is written again byte for byte, so a list that was only looked at is
+// written back as it was, line ends aside (LF and a missing last line end become CR LF), and
+// an edit changes only the lines of the records it changed. That line is written instead of
+// a formatted one only when it reads back as the same record where it lands:
+// - a line that takes its fields from the item before needs the record written before it (for
+//   the first record: 0 and 0/0/0) to have the same done flag and date;
+// - the first line is "NO_DATE" only when it is the marker.
+// Otherwise, and for every other record, the line is formatted: "<done>,<year>,<month>,<day>,
+// <text>", where a line break inside the text becomes one space, so every item comes back as
+// one item. ParseListFile gives the records written back exactly (but for such line breaks).
+//
+// When linesWritten is not null it is set to the stored form of each line written, parallel
+// to content.records, so that content with these lines can be the next asRead.
+std::string FormatListFile(const ListFileContent& content, const ListFileContent* asRead = nullptr,
+                           std::vector<StoredLine>* linesWritten = nullptr);
 
 }  // namespace storage

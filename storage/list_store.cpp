@@ -1,5 +1,7 @@
 #include "storage/list_store.h"
 
+#include <utility>
+
 #include "storage/atomic_save.h"
 #include "storage/file_reading.h"
 #include "storage/list_order_format.h"
@@ -29,8 +31,14 @@ OpenResult LoadListFile(Files& files, const std::string& path, ListFileContent* 
   return read;
 }
 
-bool SaveListFile(Files& files, const std::string& path, const ListFileContent& content) {
-  return SaveFileAtomically(files, path, FormatListFile(content));
+bool SaveListFile(Files& files, const std::string& path, const ListFileContent& content,
+                  const ListFileContent* asRead, std::vector<StoredLine>* linesWritten) {
+  std::vector<StoredLine> written;
+  const std::string bytes =
+      FormatListFile(content, asRead, linesWritten != nullptr ? &written : nullptr);
+  if (!SaveFileAtomically(files, path, bytes)) return false;
+  if (linesWritten != nullptr) *linesWritten = std::move(written);
+  return true;
 }
 
 }  // namespace storage

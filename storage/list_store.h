@@ -22,13 +22,19 @@ OpenResult LoadListOrder(Files& files, const std::string& path, std::vector<std:
 // unchanged, when it could not be saved.
 bool SaveListOrder(Files& files, const std::string& path, const std::vector<std::string>& names);
 
-// Reads the list file at path into *content. Returns kOpened with *content set (noDate off
-// and no records means the file has 0 bytes); kNotFound when the file does not exist and
-// kFailed when it could not be read, both with *content empty and noDate off.
+// Reads the list file at path into *content. Returns kOpened with *content set, its stored
+// lines and holdsZeroByte included (noDate off and no records means the file has 0 bytes);
+// kNotFound when the file does not exist and kFailed when it could not be read, both with
+// *content empty and noDate off.
 OpenResult LoadListFile(Files& files, const std::string& path, ListFileContent* content);
 
-// Replaces the list file at path with content. Returns false, with the old file unchanged,
-// when it could not be saved.
-bool SaveListFile(Files& files, const std::string& path, const ListFileContent& content);
+// Replaces the list file at path with content, written as FormatListFile writes it: records
+// equal to those of asRead (what LoadListFile gave for this file) keep their lines as stored.
+// Returns false, with the old file unchanged, when it could not be saved. When saved and
+// linesWritten is not null, sets it to the stored form of the lines written (it may be
+// asRead's own lines); after a failure it is left as it was.
+bool SaveListFile(Files& files, const std::string& path, const ListFileContent& content,
+                  const ListFileContent* asRead = nullptr,
+                  std::vector<StoredLine>* linesWritten = nullptr);
 
 }  // namespace storage

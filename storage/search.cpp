@@ -15,7 +15,8 @@ namespace storage {
 
 namespace {
 
-// Files are read in pieces of this size at least; a line longer than the buffer grows it.
+// Files are read in pieces of this size at least. A file is read whole into one buffer, kept
+// from file to file, that grows to hold the largest file.
 constexpr std::size_t kReadSize = 256 * 1024;
 
 bool IsEntryWhiteSpace(char byte) {
@@ -47,10 +48,13 @@ class FolderSearch {
   FolderSearch(Files& files, std::string_view text, SearchSink& sink)
       : files_(files), sink_(sink), line_(CutSearchWords(text)), scanner_(line_.words()) {}
 
-  // Searches one list file; false when the search must stop.
+  // Searches one list file: reads it whole, closes it, then tests its lines. False when the
+  // search must stop.
   bool SearchFile(const std::string& path, std::string_view listName);
 
  private:
+  // Doubles the buffer, keeping its first filled bytes.
+  void Grow(std::size_t filled);
   // Tests the whole lines in [begin, end): all of them end with a line feed, but for the
   // last line of the file. False when the search must stop.
   bool SearchLines(const char* begin, const char* end);
@@ -66,44 +70,47 @@ class FolderSearch {
   WordScanner scanner_;
   std::unique_ptr<char[]> buffer_;
   std::size_t capacity_ = 0;
-  const char* fileStart_ = nullptr;  // the file's first line in the block searched, or null
+  const char* fileStart_ = nullptr;  // the file's first line in the buffer
 };
 
 bool FolderSearch::SearchFile(const std::string& path, std::string_view listName) {
-  std::unique_ptr<ReadableFile> file;
-  if (files_.OpenForReading(path, &file) != OpenResult::kOpened) return true;
-  line_.SetListName(listName);
   std::size_t filled = 0;
-  fileStart_ = nullptr;
-  bool first = true;  // the buffer starts with the file's first line
-  for (;;) {
-    if (capacity_ - filled < kReadSize) {
-      // Only a line longer than what is kept makes the buffer grow.
-      const std::size_t capacity = capacity_ == 0 ? 2 * kReadSize : 2 * capacity_;
-      // The scanner reads a little past the lines it is given: room that is never read into,
-      // written here once.
-      std::unique_ptr<char[]> grown(new char[capacity + WordScanner::kReadsPastEnd]());
-      if (filled > 0) std::memcpy(grown.get(), buffer_.get(), filled);
-      buffer_ = std::move(grown);
-      capacity_ = capacity;
+  bool complete = false;
+  {
+    // The file is open only within this block: the results are sent after it is closed,
+    // since on Windows an open file keeps a save from moving the new file over it.
+    std::unique_ptr<ReadableFile> file;
+    if (files_.OpenForReading(path, &file) != OpenResult::kOpened) return true;
+    while (!complete) {
+      if (capacity_ - filled < kReadSize) Grow(filled);
+      std::size_t got = 0;
+      if (!file->Read(buffer_.get() + filled, capacity_ - filled, &got)) break;
+      if (sink_.StopRequested()) return false;
+      filled += got;
+      complete = got == 0;
     }
-    std::size_t got = 0;
-    if (!file->Read(buffer_.get() + filled, capacity_ - filled, &got)) return true;
-    if (sink_.StopRequested()) return false;
-    filled += got;
-    const bool atEnd = got == 0;
-    const char* begin = buffer_.get();
-    // What was kept from before holds no line feed: look for the last one in what came now.
-    const char* feed = atEnd ? nullptr : FindLastFeed(begin + filled - got, begin + filled);
-    if (!atEnd && feed == nullptr) continue;  // the line goes on
-    const std::size_t whole = atEnd ? filled : static_cast<std::size_t>(feed + 1 - begin);
-    fileStart_ = first ? begin : nullptr;
-    if (!SearchLines(begin, begin + whole)) return false;
-    if (atEnd) return true;
-    first = false;
-    std::memmove(buffer_.get(), buffer_.get() + whole, filled - whole);
-    filled -= whole;
   }
+  const char* begin = buffer_.get();
+  std::size_t whole = filled;
+  if (!complete) {
+    // A read failed midway: only the lines it completed count.
+    const char* feed = FindLastFeed(begin, begin + filled);
+    if (feed == nullptr) return true;
+    whole = static_cast<std::size_t>(feed + 1 - begin);
+  }
+  line_.SetListName(listName);
+  fileStart_ = begin;
+  return SearchLines(begin, begin + whole);
+}
+
+void FolderSearch::Grow(std::size_t filled) {
+  const std::size_t capacity = capacity_ == 0 ? 2 * kReadSize : 2 * capacity_;
+  // The scanner reads a little past the lines it is given: room that is never read into,
+  // written here once.
+  std::unique_ptr<char[]> grown(new char[capacity + WordScanner::kReadsPastEnd]());
+  if (filled > 0) std::memcpy(grown.get(), buffer_.get(), filled);
+  buffer_ = std::move(grown);
+  capacity_ = capacity;
 }
 
 // Inline: it runs for every line that may give a result.

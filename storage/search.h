@@ -1,7 +1,7 @@
 #pragma once
 // The full-text search over the stored lists: every list file of the list folder is read from
 // disk, each item line is tested against the search text, and one result line per matching
-// item goes to a sink, as soon as it is found. Nothing is collected.
+// item goes to a sink, as soon as it is found. No results are collected.
 //
 // The search text is cut into words at ASCII spaces (CutSearchWords); a line matches when any
 // word occurs in it, byte for byte and case-sensitive, starting at a character boundary. The
@@ -48,10 +48,13 @@ std::vector<std::string> CutSearchWords(std::string_view text);
 // (which ends with a path separator). An entry counts when, without its leading white space
 // (space, tab, LF, VT, FF, CR), it neither begins with '*' nor lacks the exact ending ".lst";
 // the file opened is folderPath followed by the entry as given, and the list's name is that
-// entry without ".lst". A file that cannot be opened is skipped; one whose reading fails
-// midway ends after the results it gave. Within a file, lines come in order; the empty line
-// and a first line of exactly "NO_DATE" give nothing. Any thread; files and sink must outlive
-// the call.
+// entry without ".lst". Each file is read whole and closed before its lines are tested, so no
+// list file is open while results are sent (on Windows an open file would keep a save from
+// replacing it); the memory this takes grows to the largest file, not to all of them. A file
+// that cannot be opened is skipped; one whose reading fails midway gives the results of the
+// lines it completed, and the search goes on with the next entry. Within a file, lines come
+// in order; the empty line and a first line of exactly "NO_DATE" give nothing. Any thread;
+// files and sink must outlive the call.
 void SearchListFiles(Files& files, const std::string& folderPath,
                      const std::vector<std::string_view>& entries, std::string_view text,
                      SearchSink& sink);

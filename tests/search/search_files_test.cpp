@@ -120,12 +120,14 @@ TEST_F(SearchTest, EveryMatchingLineIsFoundAcrossReadBoundaries) {
   EXPECT_EQ(Search("hit"), expected);
 }
 
-// Files that hand out their bytes a few at a time, and may fail at a chosen read (counted over
-// all files opened).
+// Files that hand out their bytes a few at a time, may fail at a chosen read (counted over
+// all files opened), and count the files open for reading.
 class TrickleFiles : public storage::Files {
  public:
   TrickleFiles(storage::Files& base, std::size_t piece, int failingRead)
       : base_(base), piece_(piece), failingRead_(failingRead) {}
+
+  int OpenReaders() const { return openReaders_; }
 
   storage::OpenResult OpenForReading(const std::string& path,
                                      std::unique_ptr<storage::ReadableFile>* file) override {
@@ -152,7 +154,10 @@ class TrickleFiles : public storage::Files {
   class TrickleFile : public storage::ReadableFile {
    public:
     TrickleFile(std::unique_ptr<storage::ReadableFile> inner, TrickleFiles& files)
-        : inner_(std::move(inner)), files_(files) {}
+        : inner_(std::move(inner)), files_(files) {
+      ++files_.openReaders_;
+    }
+    ~TrickleFile() override { --files_.openReaders_; }
     bool Read(char* buffer, std::size_t capacity, std::size_t* count) override {
       *count = 0;
       if (++files_.reads_ == files_.failingRead_) return false;
@@ -168,6 +173,7 @@ class TrickleFiles : public storage::Files {
   std::size_t piece_;
   int failingRead_;
   int reads_ = 0;
+  int openReaders_ = 0;
 };
 
 TEST_F(SearchTest, FileArrivingInSmallPiecesGivesTheSameResults) {
@@ -193,6 +199,45 @@ TEST_F(SearchTest, ReadFailingMidwayEndsOnlyThatFile) {
   storage::SearchListFiles(trickle, FolderPath(), entries, "hit", sink);
   EXPECT_EQ(sink.results,
             (Lines{"[a] (未) 期限：2026/1/1 hit one", "[b] (未) 期限：2026/1/3 hit three"}));
+}
+
+// On Windows an open list file cannot be replaced, so a save during a long search (whose
+// results may each take a window message) would fail if the search held the file open.
+TEST_F(SearchTest, NoListFileIsOpenWhileResultsAreSent) {
+  WriteList("a", "0,2026,1,1,hit one\r\n0,2026,1,2,hit two\r\n");
+  std::string big;  // larger than the first buffer, so that it grows while the file is read
+  for (int i = 0; i < 40000; ++i) {
+    big += "0,2026,1," + std::to_string(i % 28 + 1) + (i % 9 == 0 ? ",hit " : ",miss ") +
+           std::to_string(i) + "\r\n";
+  }
+  WriteList("b", big);
+  const struct {
+    const char* name;
+    std::size_t piece;
+    int failingRead;
+  } cases[] = {
+      {"whole reads", std::size_t(1) << 30, 0},
+      {"small pieces", 4096, 0},
+      {"a read failing midway", 20, 2},  // the first read holds exactly the first line
+  };
+  for (const std::string text : {"hit", ""}) {  // the fast scan and the test of every line
+    std::vector<std::string> expected = Search(text);
+    sink_.results.clear();
+    ASSERT_GT(expected.size(), 4000u);
+    for (const auto& c : cases) {
+      TrickleFiles trickle(*files_, c.piece, c.failingRead);
+      RecordingSink sink;
+      int sentWhileOpen = 0;
+      sink.onResult = [&](RecordingSink&) { sentWhileOpen += trickle.OpenReaders() == 0 ? 0 : 1; };
+      const std::vector<std::string_view> entries = {"a.lst", "b.lst"};
+      storage::SearchListFiles(trickle, FolderPath(), entries, text, sink);
+      EXPECT_EQ(sentWhileOpen, 0) << c.name << ", text \"" << text << "\"";
+      std::vector<std::string> want = expected;
+      if (c.failingRead != 0) want.erase(want.begin() + 1);  // "hit two" was never read
+      EXPECT_EQ(sink.results, want) << c.name << ", text \"" << text << "\"";
+      EXPECT_EQ(trickle.OpenReaders(), 0);
+    }
+  }
 }
 
 TEST_F(SearchTest, StopSetDuringAResultEndsTheSearchBeforeTheNextLineOrFile) {

@@ -137,4 +137,31 @@ TEST_F(LeftoverTest, SaveIntoMissingFolderFailsAndMakesNothing) {
   EXPECT_TRUE(content.records.empty());
 }
 
+using StoredLinesTest = FolderTest;
+
+// The dialog's round: load a list, save it with what was loaded, and on success keep the
+// lines written as what the file holds now.
+TEST_F(StoredLinesTest, SavedListKeepsItsLinesAndFailedSaveKeepsTheOldOnes) {
+  const std::string path = folder_.File("Home.lst");
+  Write(path, " 01,2026,01,05,milk\nbread\n+0,2026,3,4,tea");
+  storage::ListFileContent loaded;
+  ASSERT_EQ(storage::LoadListFile(*files_, path, &loaded), OpenResult::kOpened);
+  ASSERT_TRUE(storage::SaveListFile(*files_, path, loaded, &loaded, &loaded.lines));
+  EXPECT_EQ(Read(path), " 01,2026,01,05,milk\r\nbread\r\n+0,2026,3,4,tea\r\n");
+
+  storage::ListFileContent edited = loaded;
+  edited.records[0].done = 0;
+  const std::vector<storage::StoredLine> before = loaded.lines;
+  FaultInjectingFiles faulty(*files_);
+  faulty.FailAt(1, FaultInjectingFiles::Mode::kFromThenOn);
+  EXPECT_FALSE(storage::SaveListFile(faulty, path, edited, &loaded, &loaded.lines));
+  EXPECT_EQ(loaded.lines, before) << "the file still holds the old lines";
+
+  ASSERT_TRUE(storage::SaveListFile(*files_, path, edited, &loaded, &loaded.lines));
+  EXPECT_EQ(Read(path), "0,2026,1,5,milk\r\n1,2026,1,5,bread\r\n+0,2026,3,4,tea\r\n");
+  storage::ListFileContent reloaded;
+  ASSERT_EQ(storage::LoadListFile(*files_, path, &reloaded), OpenResult::kOpened);
+  EXPECT_EQ(loaded.lines, reloaded.lines);
+}
+
 }  // namespace

@@ -1,9 +1,13 @@
 // Reading and writing list files: the marker line, record lines and lines without fields,
-// line ends, long lines, and that what is written is read back exactly.
+// line ends, long lines, that what is written is read back exactly, and that a list written
+// back with the lines it was read from keeps the bytes of every record it did not change.
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <climits>
+#include <functional>
+#include <ostream>
 #include <random>
 #include <string>
 #include <vector>
@@ -15,6 +19,7 @@ namespace {
 
 using storage::ListFileContent;
 using storage::ListRecord;
+using storage::StoredLine;
 
 struct ReadCase {
   const char* name;
@@ -143,6 +148,300 @@ TEST(ListFileWrite, WrittenListsReadBackExactly) {
     ASSERT_EQ(back.noDate, content.noDate);
     ASSERT_EQ(back.records, content.records);
     ASSERT_EQ(storage::FormatListFile(back), bytes);
+  }
+}
+
+// What a list file becomes when it is written back unchanged: every LF gets the CR before it
+// that it lacks, and a last line without a line end gets one.
+std::string WithCrLfLineEnds(const std::string& bytes) {
+  std::string out;
+  for (std::size_t pos = 0; pos < bytes.size(); ++pos) {
+    if (bytes[pos] == '\n' && (pos == 0 || bytes[pos - 1] != '\r')) out += '\r';
+    out += bytes[pos];
+  }
+  if (!out.empty() && out.back() != '\n') out += "\r\n";
+  return out;
+}
+
+// Writes back the list read from bytes, with the lines it was read from, and checks what
+// every such write must hold whatever the bytes: the list reads back the same, and the lines
+// handed back are those a fresh read of the written bytes gives.
+std::string WriteBackUnchanged(const std::string& bytes) {
+  const ListFileContent read = storage::ParseListFile(bytes);
+  std::vector<StoredLine> written;
+  const std::string out = storage::FormatListFile(read, &read, &written);
+  const ListFileContent back = storage::ParseListFile(out);
+  EXPECT_EQ(back.noDate, read.noDate);
+  EXPECT_EQ(back.records, read.records);
+  EXPECT_EQ(written, back.lines);
+  return out;
+}
+
+struct KeepCase {
+  const char* name;
+  std::string bytes;
+  std::string written;  // empty: the bytes with CR LF line ends
+};
+
+void PrintTo(const KeepCase& c, std::ostream* out) {
+  *out << c.name;
+}
+
+class ListFileKeepTest : public testing::TestWithParam<KeepCase> {};
+
+TEST_P(ListFileKeepTest, UnchangedListIsWrittenBackByteForByte) {
+  const KeepCase& c = GetParam();
+  EXPECT_EQ(WriteBackUnchanged(c.bytes), c.written.empty() ? c.bytes : c.written);
+}
+
+const KeepCase kKeepCases[] = {
+    {"LeadingZerosAndWhiteSpaceInNumbers", " 01,2026,01,05,x\r\n\t0, 2026,\v12,007,y\r\n", ""},
+    {"SignsInNumbers", "+1,-0,+2026,-5,t\r\n-1,+0,+0,+0,u\r\n", ""},
+    {"TrailingBytesInNumbers", "1x,2026y,1z,5 ,t\r\n", ""},
+    {"RunsOfCommas", ",,0,,2026,,,1,5,,,x\r\n,,,1,2,3,4\r\n", ""},
+    {"FewerThanFourFields", "1,2026,3,4,a\r\n0,2026,3\r\n1,\r\n", ""},
+    {"OnlyCommas", ",,,,\r\n", ""},
+    {"LinesWithoutComma", "hello\r\n1,2026,1,5,a\r\nhello\r\n", ""},
+    {"EmptyLines", "\r\n\r\n1,2026,1,5,a\r\n\r\n\r\n", ""},
+    {"LoneCarriageReturnsInLines", "0,2026,1,5,a\rb\r\n\rc\r\nd\r\r\n", ""},
+    {"CtrlZInLine", "0,2026,1,5,a\032b\r\n", ""},
+    {"MarkerNotFirstIsKept", "0,2026,1,5,a\r\nNO_DATE\r\n", ""},
+    {"SecondMarkerAfterMarkerIsKept", "NO_DATE\r\nNO_DATE\r\nx\r\n", ""},
+    {"MarkerWithLoneLineFeed", "NO_DATE\nx\n", "NO_DATE\r\nx\r\n"},
+    {"NumbersTooLargeForAnInt", "99999999999999999999,70000,-99999999999999999999,1,t\r\n", ""},
+    {"NumbersTooLargeFor16Bits", "0,65536,65537,131071,t\r\n-1,-65536,65535,0,u\r\n", ""},
+    // In code page 932 "表" is 0x95 0x5C and "ソ" is 0x83 0x5C: their trail byte is a backslash.
+    {"DoubleByteTextsWithBackslashTrailBytes", "0,2026,1,5,\x95\\\x83\\\r\n\x95\\,1,2,3,x\r\n", ""},
+    {"EscapedCommasMakeTextOnlyLine", "1,2026,1,5,a\r\n0\\,2026\\,1\\,5\\,x\r\n", ""},
+    {"LongRecord", "0,2026,12,31," + std::string(100000, '\x88') + "\r\n", ""},
+    {"CommaBeyondByte80", "1,2026,1,5,a\r\n" + std::string(80, 'y') + ",1,2,3,z\r\n", ""},
+    {"LoneLineFeedsBecomeCrLf", "0,2026,1,5,a\n\nb\n", "0,2026,1,5,a\r\n\r\nb\r\n"},
+    {"LastLineWithoutLineEndGetsOne", "0,2026,1,5,a\r\n  b", "0,2026,1,5,a\r\n  b\r\n"},
+    {"LastLineEndingInCarriageReturn", "a\r", "a\r\r\n"},
+    {"EmptyFile", "", ""},
+    // Written as it was read, this line would be the marker when read again.
+    {"MarkerWithoutLineEndIsWrittenAsARecord", "NO_DATE", "0,0,0,0,NO_DATE\r\n"},
+};
+
+INSTANTIATE_TEST_SUITE_P(Files, ListFileKeepTest, testing::ValuesIn(kKeepCases),
+                         [](const testing::TestParamInfo<KeepCase>& param) {
+                           return std::string(param.param.name);
+                         });
+
+// Random bytes, heavy in the bytes that make records odd: any list file without a 0 byte is
+// written back as it was, but for its line ends.
+TEST(ListFileKeep, AnyBytesAreWrittenBackUnchanged) {
+  std::mt19937 random(932);
+  const std::vector<std::string> pieces = {
+      "0",  "1",   "9",       "00",          "-",           "+",     " ",
+      "\t", ",",   ",",       ",,",          "\r",          "\n",    "\r\n",
+      "\n", "\\",  "\x95\\",  "\x81",        "\xE0",        "\xFF",  "\032",
+      "x",  "abc", "NO_DATE", "NO_DATE\r\n", "99999999999", "65536", std::string(90, 'w')};
+  for (int round = 0; round < 4000; ++round) {
+    std::string bytes;
+    for (int count = static_cast<int>(random() % 40); count > 0; --count) {
+      bytes += pieces[random() % pieces.size()];
+    }
+    ASSERT_FALSE(storage::ParseListFile(bytes).holdsZeroByte);
+    const std::string expected =
+        bytes == "NO_DATE" ? "0,0,0,0,NO_DATE\r\n" : WithCrLfLineEnds(bytes);
+    ASSERT_EQ(WriteBackUnchanged(bytes), expected) << testing::PrintToString(bytes);
+  }
+}
+
+TEST(ListFileRead, ZeroByteAnywhereIsReported) {
+  const struct {
+    std::string bytes;
+    bool holdsZeroByte;
+  } cases[] = {
+      {"", false},
+      {"NO_DATE\r\n1,2026,1,5,a\\b\x95\\\r\n", false},
+      {std::string("\0", 1), true},
+      {std::string("1,2026,1,5,a\0b\r\n", 16), true},
+      {std::string("1,2026,1,5,a\r\n\0", 15), true},
+      {std::string("NO_DATE\r\n\r\n\0\r\n", 14), true},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(storage::ParseListFile(c.bytes).holdsZeroByte, c.holdsZeroByte)
+        << testing::PrintToString(c.bytes);
+  }
+}
+
+TEST(ListFileRead, StoredLinesTellWhichLinesTakeTheFieldsBefore) {
+  const ListFileContent content =
+      storage::ParseListFile("NO_DATE\r\n 1,2,3,4,a\nb\r\n1,2,3\r\n\r\n,,1,2,3,4");
+  EXPECT_EQ(
+      content.lines,
+      (std::vector<StoredLine>{
+          {" 1,2,3,4,a", false}, {"b", true}, {"1,2,3", true}, {"", true}, {",,1,2,3,4", false}}));
+}
+
+TEST(ListFileKeep, ContentWithoutStoredLinesIsFormatted) {
+  ListFileContent read = storage::ParseListFile(" 1,2026,1,5,a\r\nb\r\n");
+  read.lines.clear();  // as made in memory
+  EXPECT_EQ(storage::FormatListFile(read, &read), "1,2026,1,5,a\r\n1,2026,1,5,b\r\n");
+}
+
+using Edit = std::function<void(ListFileContent&)>;
+
+struct EditCase {
+  const char* name;
+  std::string bytes;
+  Edit edit;
+  std::string written;
+};
+
+// A list whose lines are all written oddly: numbers with leading zeros and signs, runs of
+// commas, a text-only line that takes the fields of the line before, no last line end.
+const std::string kOddList =
+    " 01,2026,01,05,milk\r\n"  // 1, 2026/1/5
+    "bread\r\n"                // takes 1, 2026/1/5
+    "0,,2026,,2,,3,eggs\r\n"   // 0, 2026/2/3
+    "+0,2026,3,4,tea";         // 0, 2026/3/4
+
+template <typename T>
+void Move(std::vector<T>& items, std::size_t from, std::size_t to) {
+  T item = items[from];
+  items.erase(items.begin() + static_cast<std::ptrdiff_t>(from));
+  items.insert(items.begin() + static_cast<std::ptrdiff_t>(to), item);
+}
+
+void Insert(ListFileContent& content, std::size_t at, ListRecord record) {
+  content.records.insert(content.records.begin() + static_cast<std::ptrdiff_t>(at), record);
+}
+
+void Delete(ListFileContent& content, std::size_t at) {
+  content.records.erase(content.records.begin() + static_cast<std::ptrdiff_t>(at));
+}
+
+const EditCase kEditCases[] = {
+    {"NothingChangedKeepsEveryLine", kOddList, [](ListFileContent&) {},
+     " 01,2026,01,05,milk\r\nbread\r\n0,,2026,,2,,3,eggs\r\n+0,2026,3,4,tea\r\n"},
+    {"ChangedTextFormatsOnlyItsLine", kOddList,
+     [](ListFileContent& c) { c.records[2].text = "EGGS"; },
+     " 01,2026,01,05,milk\r\nbread\r\n0,2026,2,3,EGGS\r\n+0,2026,3,4,tea\r\n"},
+    {"ChangedDateFormatsOnlyItsLine", kOddList, [](ListFileContent& c) { c.records[3].day = 9; },
+     " 01,2026,01,05,milk\r\nbread\r\n0,,2026,,2,,3,eggs\r\n0,2026,3,9,tea\r\n"},
+    {"ChangedDoneFlagFormatsOnlyItsLine", kOddList,
+     [](ListFileContent& c) { c.records[2].done = 1; },
+     " 01,2026,01,05,milk\r\nbread\r\n1,2026,2,3,eggs\r\n+0,2026,3,4,tea\r\n"},
+    {"TextOnlyLineKeptWhenOnlyTextBeforeChanged", kOddList,
+     [](ListFileContent& c) { c.records[0].text = "oat milk"; },
+     "1,2026,1,5,oat milk\r\nbread\r\n0,,2026,,2,,3,eggs\r\n+0,2026,3,4,tea\r\n"},
+    {"TextOnlyLineFormattedWhenDoneFlagBeforeChanged", kOddList,
+     [](ListFileContent& c) { c.records[0].done = 0; },
+     "0,2026,1,5,milk\r\n1,2026,1,5,bread\r\n0,,2026,,2,,3,eggs\r\n+0,2026,3,4,tea\r\n"},
+    {"TextOnlyLineFormattedWhenDateBeforeChanged", kOddList,
+     [](ListFileContent& c) { c.records[0].month = 6; },
+     "1,2026,6,5,milk\r\n1,2026,1,5,bread\r\n0,,2026,,2,,3,eggs\r\n+0,2026,3,4,tea\r\n"},
+    {"MovedItemKeepsItsLine", kOddList, [](ListFileContent& c) { Move(c.records, 3, 0); },
+     "+0,2026,3,4,tea\r\n 01,2026,01,05,milk\r\nbread\r\n0,,2026,,2,,3,eggs\r\n"},
+    {"TextOnlyLineMovedToTheTopIsFormatted", kOddList,
+     [](ListFileContent& c) { Move(c.records, 1, 0); },
+     "1,2026,1,5,bread\r\n 01,2026,01,05,milk\r\n0,,2026,,2,,3,eggs\r\n+0,2026,3,4,tea\r\n"},
+    {"TextOnlyLineMovedBelowOtherFieldsIsFormatted", kOddList,
+     [](ListFileContent& c) { Move(c.records, 1, 3); },
+     " 01,2026,01,05,milk\r\n0,,2026,,2,,3,eggs\r\n+0,2026,3,4,tea\r\n1,2026,1,5,bread\r\n"},
+    {"DeletedItemLeavesTheOtherLines", kOddList, [](ListFileContent& c) { Delete(c, 2); },
+     " 01,2026,01,05,milk\r\nbread\r\n+0,2026,3,4,tea\r\n"},
+    {"TextOnlyLineFormattedWhenItemBeforeDeleted", kOddList,
+     [](ListFileContent& c) { Delete(c, 0); },
+     "1,2026,1,5,bread\r\n0,,2026,,2,,3,eggs\r\n+0,2026,3,4,tea\r\n"},
+    {"InsertedItemIsFormattedAlone", kOddList,
+     [](ListFileContent& c) { Insert(c, 3, Rec(0, 2026, 4, 1, "jam")); },
+     " 01,2026,01,05,milk\r\nbread\r\n0,,2026,,2,,3,eggs\r\n0,2026,4,1,jam\r\n"
+     "+0,2026,3,4,tea\r\n"},
+    {"TextOnlyLineFormattedAfterInsertedItemWithOtherFields", kOddList,
+     [](ListFileContent& c) { Insert(c, 1, Rec(0, 2026, 1, 5, "jam")); },
+     " 01,2026,01,05,milk\r\n0,2026,1,5,jam\r\n1,2026,1,5,bread\r\n0,,2026,,2,,3,eggs\r\n"
+     "+0,2026,3,4,tea\r\n"},
+    {"TextOnlyLineKeptAfterInsertedItemWithSameFields", kOddList,
+     [](ListFileContent& c) { Insert(c, 1, Rec(1, 2026, 1, 5, "jam")); },
+     " 01,2026,01,05,milk\r\n1,2026,1,5,jam\r\nbread\r\n0,,2026,,2,,3,eggs\r\n"
+     "+0,2026,3,4,tea\r\n"},
+    {"CopiedItemUsesItsStoredLineOnce", kOddList,
+     [](ListFileContent& c) { Insert(c, 0, c.records[0]); },
+     " 01,2026,01,05,milk\r\n1,2026,1,5,milk\r\nbread\r\n0,,2026,,2,,3,eggs\r\n"
+     "+0,2026,3,4,tea\r\n"},
+    {"EqualItemsKeepTheirLinesInOrder", "1,2,3,4,x\r\n01,2,3,4,x\r\n001,2,3,4,x\r\n",
+     [](ListFileContent& c) { Delete(c, 1); }, "1,2,3,4,x\r\n01,2,3,4,x\r\n"},
+    {"MarkerTurnedOnKeepsTheLines", kOddList, [](ListFileContent& c) { c.noDate = true; },
+     "NO_DATE\r\n 01,2026,01,05,milk\r\nbread\r\n0,,2026,,2,,3,eggs\r\n+0,2026,3,4,tea\r\n"},
+    {"MarkerTurnedOffNeverLeavesAnItemAsTheMarker", "NO_DATE\r\nNO_DATE\r\nNO_DATE\r\n",
+     [](ListFileContent& c) { c.noDate = false; }, "0,0,0,0,NO_DATE\r\nNO_DATE\r\n"},
+    {"ItemMovedUpNeverBecomesTheMarker", "x\r\nNO_DATE\r\n",
+     [](ListFileContent& c) { Delete(c, 0); }, "0,0,0,0,NO_DATE\r\n"},
+};
+
+void PrintTo(const EditCase& c, std::ostream* out) {
+  *out << c.name;
+}
+
+class ListFileEditTest : public testing::TestWithParam<EditCase> {};
+
+TEST_P(ListFileEditTest, OnlyChangedLinesAreFormatted) {
+  const EditCase& c = GetParam();
+  const ListFileContent read = storage::ParseListFile(c.bytes);
+  ListFileContent edited = read;
+  edited.lines.clear();  // as the dialog makes it, from the rows of its list box
+  c.edit(edited);
+  std::vector<StoredLine> written;
+  const std::string out = storage::FormatListFile(edited, &read, &written);
+  EXPECT_EQ(out, c.written);
+  const ListFileContent back = storage::ParseListFile(out);
+  EXPECT_EQ(back.noDate, edited.noDate);
+  EXPECT_EQ(back.records, edited.records);
+  // What was written, as the next save's asRead, is written again unchanged.
+  EXPECT_EQ(written, back.lines);
+  ListFileContent next = edited;
+  next.lines = written;
+  EXPECT_EQ(storage::FormatListFile(edited, &next), out);
+}
+
+INSTANTIATE_TEST_SUITE_P(Files, ListFileEditTest, testing::ValuesIn(kEditCases),
+                         [](const testing::TestParamInfo<EditCase>& param) {
+                           return std::string(param.param.name);
+                         });
+
+// Random lists with many equal items, randomly edited: what is written always reads back as
+// the edited list, whichever stored lines it reuses.
+TEST(ListFileEdit, RandomEditsReadBackAsEdited) {
+  std::mt19937 random(5932);
+  const std::vector<std::string> lines = {"0,1,1,1,a", "00,1,1,1,a", "1,1,1,1,a", "a",      "",
+                                          "0,1,1,1",   "1,1,1",      "b",         "NO_DATE"};
+  for (int round = 0; round < 2000; ++round) {
+    std::string bytes = round % 3 == 0 ? "NO_DATE\r\n" : "";
+    for (int count = static_cast<int>(random() % 12); count > 0; --count) {
+      bytes += lines[random() % lines.size()] + "\r\n";
+    }
+    const ListFileContent read = storage::ParseListFile(bytes);
+    ListFileContent edited = read;
+    for (int edits = static_cast<int>(random() % 4); edits > 0; --edits) {
+      std::vector<ListRecord>& records = edited.records;
+      const std::size_t at = records.empty() ? 0 : random() % records.size();
+      switch (random() % 5) {
+        case 0:
+          edited.noDate = !edited.noDate;
+          break;
+        case 1:
+          if (!records.empty()) Delete(edited, at);
+          break;
+        case 2:
+          if (!records.empty()) Move(records, at, random() % records.size());
+          break;
+        case 3:
+          if (!records.empty()) records[at].done ^= 1;
+          break;
+        default:
+          Insert(edited, at,
+                 read.records.empty() ? Rec(0, 0, 0, 0, "NO_DATE")
+                                      : read.records[random() % read.records.size()]);
+      }
+    }
+    const std::string out = storage::FormatListFile(edited, &read);
+    const ListFileContent back = storage::ParseListFile(out);
+    ASSERT_EQ(back.noDate, edited.noDate) << testing::PrintToString(bytes);
+    ASSERT_EQ(back.records, edited.records) << testing::PrintToString(bytes);
   }
 }
 
