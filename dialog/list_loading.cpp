@@ -11,6 +11,13 @@ namespace todo {
 
 namespace {
 
+// How often a failed save is tried in a row before the user is asked, when the window
+// closes. Each try waits for a held file by itself for about a second on Windows.
+constexpr int kCloseSaveTries = 5;
+const char kCloseSaveFailedQuestion[] =
+    "リストを保存できませんでした！\n他のプログラムがファイルを使用している可能性があります。"
+    "\nもう一度保存しますか？\n（「いいえ」を選ぶと、変更を保存せずに閉じます）";
+
 constexpr int kTextColumnWidth = 320;
 constexpr int kTextColumnHidingDates = 65535;
 
@@ -75,8 +82,16 @@ int ToDoDialog::LoadCurrentList() {
     m_unreadableFile = path;
     return 0;
   }
-  m_unreadableFile.clear();
+  // A zero byte ends an item's text in the boxes: the list is shown as far as they can carry
+  // it, but never saved over, or the bytes after each zero would be lost.
+  if (content.holdsZeroByte) {
+    m_unreadableFile = path;
+  } else {
+    m_unreadableFile.clear();
+  }
   ApplyListKind(content.noDate);
+  m_asReadPath.clear();
+  m_asRead = storage::ListFileContent();
   if (!content.noDate && content.records.empty()) return 0;
   for (const storage::ListRecord& record : content.records) {
     SYSTEMTIME date{};
@@ -86,6 +101,8 @@ int ToDoDialog::LoadCurrentList() {
     m_items->AddItem(record.done, record.text.c_str(), CQuarnListBox::ConvertToDateData(date));
     ColourItem(m_items->GetCount() - 1);
   }
+  m_asReadPath = path;
+  m_asRead = std::move(content);
   return 1;
 }
 
@@ -116,12 +133,45 @@ ToDoDialog::SaveOutcome ToDoDialog::SaveSelectedList() {
     record.text = m_items->GetItemText(row);
     content.records.push_back(std::move(record));
   }
-  return storage::SaveListFile(m_files, path, content) ? SaveOutcome::kSaved : SaveOutcome::kFailed;
+  // Items as they were read keep their lines as stored, so a list that was only looked at is
+  // written back unchanged.
+  const storage::ListFileContent* asRead = path == m_asReadPath ? &m_asRead : nullptr;
+  std::vector<storage::StoredLine> written;
+  if (!storage::SaveListFile(m_files, path, content, asRead, &written)) return SaveOutcome::kFailed;
+  m_asReadPath = path;
+  m_asRead.noDate = content.noDate;
+  m_asRead.records = std::move(content.records);
+  m_asRead.lines = std::move(written);
+  return SaveOutcome::kSaved;
 }
 
 int ToDoDialog::SaveCurrentList() {
   // A save that could not be written is not reported as done.
   return SaveSelectedList() == SaveOutcome::kSaved ? 1 : 0;
+}
+
+void ToDoDialog::GiveUpInPlaceEdits() {
+  // Moving the selection away and back is a change by the program, which closes an editor
+  // without storing its text; it raises no event.
+  for (CQuarnListBox* box :
+       {static_cast<CQuarnListBox*>(m_listNames), static_cast<CQuarnListBox*>(m_items)}) {
+    if (box == nullptr) continue;
+    const int selected = box->GetCurSel();
+    box->SetCurSel(-1);
+    box->SetCurSel(selected);
+  }
+}
+
+bool ToDoDialog::SaveBeforeClose() {
+  for (;;) {
+    for (int tried = 0; tried < kCloseSaveTries; ++tried) {
+      if (SaveSelectedList() != SaveOutcome::kFailed) return true;
+    }
+    if (Ask(kCloseSaveFailedQuestion, MessageButtons::YesNo, MessageIcon::Exclamation) ==
+        MessageAnswer::No) {
+      return false;
+    }
+  }
 }
 
 }  // namespace todo

@@ -58,6 +58,7 @@ int ToDoDialog::OnListNameEdited() {
     // A list whose file could not be read when it was loaded is still not saved under its
     // new name: the empty item box would replace the items the file holds.
     if (m_unreadableFile == oldPath) m_unreadableFile = newPath;
+    if (m_asReadPath == oldPath) m_asReadPath = newPath;
     return 1;
   }
   // A list whose file is missing may still take the new name: its items are written under

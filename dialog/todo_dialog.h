@@ -12,6 +12,7 @@
 #include "plugin/host_services.h"
 #include "quarnctrl/quarn_ctrl.h"
 #include "storage/files.h"
+#include "storage/list_file_format.h"
 
 namespace todo {
 
@@ -95,6 +96,14 @@ class ToDoDialog {
   // Writes the item box to the selected list's file in one step. Returns 1 when it was
   // written, 0 when no list is selected or the save failed (the old file is then unchanged).
   int SaveCurrentList();
+
+  // The window is about to close. GiveUpInPlaceEdits ends an open in-place edit without
+  // storing it. SaveBeforeClose saves the selected list; a save that fails is tried again a
+  // few times (a reader such as the search may hold the file for a moment), and when it still
+  // fails the user is asked whether to try once more or close without saving, until it is
+  // saved or the user says No. Returns false only when the user chose to lose the changes.
+  void GiveUpInPlaceEdits();
+  bool SaveBeforeClose();
 
   // Shows a message box with the busy flag set while it is open.
   MessageAnswer Ask(const char* text, MessageButtons buttons, MessageIcon icon);
@@ -182,6 +191,10 @@ class ToDoDialog {
   // The file of the list loaded last when it exists but could not be read: saving the empty
   // item box over it would destroy the items it holds, so it is not saved.
   std::string m_unreadableFile;
+  // The file the item box was read from or saved to last, and its content as stored then:
+  // saving gives unchanged items their lines as stored.
+  std::string m_asReadPath;
+  storage::ListFileContent m_asRead;
 };
 
 }  // namespace todo

@@ -219,3 +219,56 @@ TEST_F(ListLoading, LeavingAListWhoseSaveFailsKeepsItSelectedWithItsItems) {
 }
 
 }  // namespace
+
+// Leaving a list writes it back; a list that was only looked at used to come back with every
+// line rewritten in the program's own form.
+TEST_F(ListLoading, ListThatWasOnlyLookedAtKeepsItsBytes) {
+  const std::string odd =
+      " 01,2026,01,05,leading blank and zeros\r\n"
+      "no comma takes the fields before\r\n"
+      ",,1,,2026,,2,,3,,runs of commas\r\n"
+      "1,2\r\n"
+      "\r\n"
+      "0,99999,77,88,too large\r\n"
+      "+0,-1,2,3,signed\r\n"
+      "0,2026,1,1,lone\rcarriage return\r\n"
+      "NO_DATE\r\n";
+  MakeLists(odd, "0,2026,1,1,b\n", "");
+  nameFront()->Click(0);
+  nameFront()->Click(1);
+  nameFront()->Click(0);
+  EXPECT_EQ(Read(ListFile("a")), odd);
+  EXPECT_EQ(Read(ListFile("b")), "0,2026,1,1,b\r\n") << "line ends aside";
+  // An item ticked changes its own line only, also after a save and another look.
+  itemFront()->Click(0);
+  itemFront()->PressKey(quarn::Key::Space);
+  EXPECT_EQ(dialog.SaveCurrentList(), 1);
+  EXPECT_EQ(dialog.SaveCurrentList(), 1);
+  std::string ticked = odd;
+  ticked.replace(0, std::string(" 01,2026,01,05,").size(), "0,2026,1,5,");
+  // The line after it took its fields from it, so it gets them written out.
+  ticked.insert(ticked.find("no comma"), "1,2026,1,5,");
+  EXPECT_EQ(Read(ListFile("a")), ticked);
+}
+
+// A zero byte ends a text in the boxes: saving would cut every such line at it.
+TEST_F(ListLoading, ListHoldingAZeroByteIsShownButNeverSavedOver) {
+  const char raw[] = "0,2026,1,1,before\0after\r\n\0starts with zero\r\n0,2026,1,2,plain\r\n";
+  const std::string bytes(raw, sizeof(raw) - 1);
+  MakeLists(bytes, "", "");
+  nameFront()->Click(0);
+  EXPECT_EQ(ItemTexts(), "before;;plain;");
+  itemFront()->Click(2);
+  itemFront()->PressKey(quarn::Key::Space);
+  nameFront()->Click(1);
+  EXPECT_EQ(names()->GetCurSel(), 1);
+  nameFront()->Click(0);
+  EXPECT_EQ(dialog.SaveCurrentList(), 0);
+  EXPECT_EQ(Read(ListFile("a")), bytes);
+  window.CheckMode(false);
+  window.text = "new";
+  dialog.OnAdd();
+  ASSERT_EQ(window.messages.size(), 1u);
+  EXPECT_EQ(window.messages[0].text,
+            "アイテムを登録できません。\nこのリストはファイルに保存できません。");
+}
