@@ -18,7 +18,10 @@ void CToDoTool::SetUpListBoxes() {
   if (HMODULE module = GetModuleHandleA(todo::kModuleFileName)) {
     m_bitmapList.Attach(LoadBitmapA(module, MAKEINTRESOURCEA(IDB_LIST)));
   }
-  m_pWindowOps = std::make_unique<Win32WindowOps>(m_hWnd, m_rectItemCount);
+  m_bClosing = false;
+  m_bListSavedForClose = false;
+  m_pModalBoxes = std::make_unique<ModalBoxes>(m_hWnd);
+  m_pWindowOps = std::make_unique<Win32WindowOps>(m_hWnd, m_rectItemCount, *m_pModalBoxes);
   m_pDialog = std::make_unique<todo::ToDoDialog>(*m_pWindowOps, m_pHost, *m_pFiles, m_bBusy);
   // A box that could not be made stays missing; every operation of the dialog checks for it.
   m_pDialog->AttachBoxes(listNames, items, static_cast<HBITMAP>(m_bitmapList.m_hObject));
@@ -64,7 +67,8 @@ void CToDoTool::OnClearClicked() {
 }
 
 void CToDoTool::OnTextKillFocus() {
-  if (m_pDialog) m_pDialog->OnTextBoxKillFocus();
+  // The focus leaves the text box as the window goes: nothing to check then.
+  if (m_pDialog && !m_bClosing) m_pDialog->OnTextBoxKillFocus();
 }
 
 void CToDoTool::OnPaint() {
@@ -102,7 +106,12 @@ int CToDoTool::SaveStateNow() {
 
 void CToDoTool::OnDestroy() {
   Default();
-  SaveStateNow();
+  if (m_pModalBoxes) m_pModalBoxes->RefuseNewBoxes();
+  if (m_bListSavedForClose) {
+    StoreWindowPosition();
+  } else {
+    SaveStateNow();
+  }
   if (m_pDialog) m_pDialog->SaveListNames();
   ReleaseWindowResources();
 }
@@ -111,6 +120,7 @@ void CToDoTool::ReleaseWindowResources() {
   if (m_pDialog) m_pDialog->ReleaseBoxes();
   m_pDialog.reset();
   m_pWindowOps.reset();
+  m_pModalBoxes.reset();  // the close waited for every box
   m_brushRed.DeleteObject();
   m_brushYellow.DeleteObject();
   m_fontLarge.DeleteObject();

@@ -139,6 +139,24 @@ void CToDoTool::NotifyHost(UINT message) const {
 }
 
 void CToDoTool::OnClose() {
+  // A close while the close's own question is open: that question decides.
+  if (m_bClosing) return;
+  // Under an open box the window must stay: the box's caller goes on once it returns. The
+  // boxes end with their No answer, and the close comes back after the last one.
+  if (m_pModalBoxes && m_pModalBoxes->AnyOpen()) {
+    m_pModalBoxes->EndAllThenClose();
+    return;
+  }
+  m_bClosing = true;
+  if (m_pModalBoxes) m_pModalBoxes->AllowBoxes();
+  if (m_pDialog) {
+    // An edit the user has not ended is given up, like any box left open.
+    m_pDialog->GiveUpInPlaceEdits();
+    // Saved while the window can still ask: a reader holding the file may make it wait.
+    m_pDialog->SaveBeforeClose();
+    m_bListSavedForClose = true;
+  }
+  if (m_pModalBoxes) m_pModalBoxes->RefuseNewBoxes();
   NotifyHost(WM_TOOL_CLOSING);
   Default();
   DestroyWindow();
@@ -148,15 +166,23 @@ LRESULT CToDoTool::OnToolSettings(WPARAM wParam, LPARAM lParam) {
   return ShowSettings(wParam, lParam);
 }
 
-LRESULT CToDoTool::ShowSettings(WPARAM, LPARAM) {
+LRESULT CToDoTool::ShowSettings(WPARAM wParam, LPARAM lParam) {
+  // The dialog belongs to the tool window's thread, like every other box of the tool.
+  if (m_hWnd && GetWindowThreadProcessId(m_hWnd, nullptr) != GetCurrentThreadId()) {
+    ::PostMessageA(m_hWnd, WM_TOOL_SETTINGS, wParam, lParam);
+    return 0;
+  }
   // Asked again while the dialog is open: bring it forward instead of opening a second one.
   if (m_SettingsDlg.m_hWnd) {
     SetForegroundWindow(m_SettingsDlg.m_hWnd);
     return 0;
   }
+  // Under a message box, or while the window closes, no dialog opens.
+  if (m_pModalBoxes && (m_pModalBoxes->AnyOpen() || !m_pModalBoxes->Enter())) return 0;
   if (m_hWnd) SetForegroundWindow(m_hWnd);
   m_bBusy = 1;
   m_SettingsDlg.DoModal();
   m_bBusy = 0;
+  if (m_pModalBoxes) m_pModalBoxes->Leave();
   return 0;
 }

@@ -12,6 +12,7 @@
 #include "framework/fw_gdi.h"
 #include "dialog/todo_dialog.h"
 #include "plugin/host_interface.h"
+#include "plugin/modal_boxes.h"
 #include "plugin/settings_dialog.h"
 #include "plugin/win32_window_ops.h"
 #include "storage/files.h"
@@ -94,8 +95,14 @@ class CToDoTool : public CHostTool {
   CBitmap m_bitmapList;  // shown in every row of the list-name box
   std::unique_ptr<storage::Files> m_pFiles;
   // While the window exists: its controls as the dialog logic sees them, and that logic.
+  std::unique_ptr<ModalBoxes> m_pModalBoxes;
   std::unique_ptr<Win32WindowOps> m_pWindowOps;
   std::unique_ptr<todo::ToDoDialog> m_pDialog;
+  // From the start of a close until the window is gone.
+  bool m_bClosing = false;
+  // The close has saved the current list, or the user chose to close without: the destroy
+  // handling does not save it again.
+  bool m_bListSavedForClose = false;
   RECT m_rectListBox = {};
   RECT m_rectItemBox = {};
   RECT m_rectItemCount = {};

@@ -68,7 +68,16 @@ todo::MessageAnswer Win32WindowOps::ShowMessage(const char* text, todo::MessageB
       type |= MB_ICONEXCLAMATION;
       break;
   }
-  switch (AfxMessageBox(text, type)) {
+  // While the window closes no box opens: the caller takes the answer that changes nothing.
+  if (!m_modal.Enter()) {
+    return buttons == todo::MessageButtons::YesNo ? todo::MessageAnswer::No
+                                                  : todo::MessageAnswer::Ok;
+  }
+  // Owned by the tool window, which is disabled meanwhile: no second command can start under
+  // the box, and a close of the window finds it.
+  const int answer = MessageBoxA(m_hDialog, text, AfxGetAppName(), type);
+  m_modal.Leave();
+  switch (answer) {
     case IDYES:
       return todo::MessageAnswer::Yes;
     case IDNO:

@@ -4,12 +4,14 @@
 #include <windows.h>
 
 #include "dialog/window_ops.h"
+#include "plugin/modal_boxes.h"
 
 class Win32WindowOps final : public todo::WindowOps {
  public:
-  // `dialog` is the tool window; `itemCountRect` the item-count line in its client area.
-  Win32WindowOps(HWND dialog, const RECT& itemCountRect)
-      : m_hDialog(dialog), m_itemCountRect(itemCountRect) {}
+  // `dialog` is the tool window; `itemCountRect` the item-count line in its client area;
+  // `modal` counts the message boxes, which the tool window owns.
+  Win32WindowOps(HWND dialog, const RECT& itemCountRect, ModalBoxes& modal)
+      : m_hDialog(dialog), m_itemCountRect(itemCountRect), m_modal(modal) {}
 
   std::string TextBoxText() override;
   void SetTextBoxText(const std::string& text) override;
@@ -29,4 +31,5 @@ class Win32WindowOps final : public todo::WindowOps {
 
   HWND m_hDialog;
   RECT m_itemCountRect;
+  ModalBoxes& m_modal;
 };

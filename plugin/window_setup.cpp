@@ -40,6 +40,30 @@ constexpr ButtonTip kButtonTips[] = {
     {IDC_CLEAR, "ﾘｽﾄまたはｱｲﾃﾑを全て削除"},
 };
 
+// The text box is a multi-line edit control, which answers Esc by closing the dialog it sits
+// in. Esc reaches it straight from the keyboard filter so that it never cancels anything; the
+// text box takes it and does nothing, and what was typed stays.
+LRESULT CALLBACK TextBoxProc(HWND box, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
+                             DWORD_PTR) {
+  switch (message) {
+    case WM_KEYDOWN:
+    case WM_KEYUP:
+      if (wParam == VK_ESCAPE) return 0;
+      break;
+    case WM_CHAR:
+      if (wParam == 0x1B) return 0;
+      break;
+    case WM_NCDESTROY:
+      RemoveWindowSubclass(box, &TextBoxProc, id);
+      break;
+    default:
+      break;
+  }
+  return DefSubclassProc(box, message, wParam, lParam);
+}
+
+constexpr UINT_PTR kTextBoxSubclassId = 1;
+
 }  // namespace
 
 BOOL CToDoTool::OnInitDialog() {
@@ -54,6 +78,7 @@ BOOL CToDoTool::OnInitDialog() {
   m_ToolTip.SetDelayTime(TTDT_AUTOMATIC, 1000);
   SetUpButtons();
   PlaceControls();
+  SetWindowSubclass(GetDlgItem(IDC_TEXT), &TextBoxProc, kTextBoxSubclassId, 0);
 
   m_rectListBox = RECT{25, 142, 245, 562};
   m_rectItemBox = RECT{280, 40, 740, 550};

@@ -28,25 +28,6 @@ constexpr int kMoveUp = 1076;
 constexpr int kDelete = 1078;
 constexpr int kClear = 1079;
 
-struct MessageBoxSearch {
-  DWORD thread;
-  HWND found;
-};
-
-BOOL CALLBACK FindMessageBox(HWND window, LPARAM param) {
-  auto* search = reinterpret_cast<MessageBoxSearch*>(param);
-  char className[16] = "";
-  char caption[32] = "";
-  GetClassNameA(window, className, sizeof(className));
-  GetWindowTextA(window, caption, sizeof(caption));
-  if (std::string(className) == "#32770" && std::string(caption) == "ToDoList" &&
-      IsWindowVisible(window)) {
-    search->found = window;
-    return FALSE;
-  }
-  return TRUE;
-}
-
 class ToolCommands : public testing::Test {
  protected:
   void SetUp() override {
@@ -74,17 +55,13 @@ class ToolCommands : public testing::Test {
   // returned, and answered with `answer` (IDOK, IDYES or IDNO).
   std::string PressAndAnswer(int id, int answer) {
     ::PostMessageA(Control(id), BM_CLICK, 0, 0);
-    MessageBoxSearch search = {GetWindowThreadProcessId(tool, nullptr), nullptr};
-    PumpUntil([&] {
-      EnumThreadWindows(search.thread, &FindMessageBox, reinterpret_cast<LPARAM>(&search));
-      return search.found != nullptr;
-    });
-    if (search.found == nullptr) return "<no message box>";
+    HWND box = nullptr;
+    PumpUntil([&] { return (box = ToolMessageBox(tool)) != nullptr; });
+    if (box == nullptr) return "<no message box>";
     EXPECT_EQ(1, host.tool()->m_bBusy.load()) << "busy while the box is open";
-    char text[512] = "";
-    GetWindowTextA(GetDlgItem(search.found, 0xFFFF), text, sizeof(text));
-    ::PostMessageA(search.found, WM_COMMAND, MAKEWPARAM(answer, BN_CLICKED), 0);
-    PumpUntil([&] { return !IsWindow(search.found); });
+    const std::string text = MessageBoxText(box);
+    ::PostMessageA(box, WM_COMMAND, MAKEWPARAM(answer, BN_CLICKED), 0);
+    PumpUntil([&] { return !IsWindow(box); });
     PumpUntil([&] { return host.tool()->m_bBusy.load() == 0; });
     return text;
   }

@@ -138,4 +138,45 @@ inline HWND FocusOfThread(HWND window) {
   return info.hwndFocus;
 }
 
+struct MessageBoxSearch {
+  DWORD process;
+  HWND found;
+};
+
+inline BOOL CALLBACK FindToolMessageBox(HWND window, LPARAM param) {
+  auto* search = reinterpret_cast<MessageBoxSearch*>(param);
+  DWORD process = 0;
+  GetWindowThreadProcessId(window, &process);
+  char className[16] = "";
+  char caption[32] = "";
+  GetClassNameA(window, className, sizeof(className));
+  GetWindowTextA(window, caption, sizeof(caption));
+  if (process == search->process && std::string(className) == "#32770" &&
+      std::string(caption) == "ToDoList" && IsWindowVisible(window)) {
+    search->found = window;
+    return FALSE;
+  }
+  return TRUE;
+}
+
+// A message box of the tool shown on the thread of `tool`, or with a null `tool` anywhere in
+// this process; null when there is none.
+inline HWND ToolMessageBox(HWND tool) {
+  MessageBoxSearch search = {GetCurrentProcessId(), nullptr};
+  if (tool != nullptr) {
+    EnumThreadWindows(GetWindowThreadProcessId(tool, nullptr), &FindToolMessageBox,
+                      reinterpret_cast<LPARAM>(&search));
+  } else {
+    EnumWindows(&FindToolMessageBox, reinterpret_cast<LPARAM>(&search));
+  }
+  return search.found;
+}
+
+// The text a message box shows.
+inline std::string MessageBoxText(HWND box) {
+  char text[512] = "";
+  GetWindowTextA(GetDlgItem(box, 0xFFFF), text, sizeof(text));
+  return text;
+}
+
 }  // namespace testsupport::tool_window

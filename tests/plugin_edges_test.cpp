@@ -1,0 +1,412 @@
+// The tool window where the outside world meets it: a host that closes the window while one
+// of its boxes is open, a reader that holds a list's file as the window closes, names in the
+// list-order file that point out of the list folder, list files the list boxes cannot carry,
+// and keys that must not close the window.
+
+#include <windows.h>
+
+#include <string>
+#include <thread>
+
+#include <gtest/gtest.h>
+
+#include "support/fake_host.h"
+#include "support/message_pump.h"
+#include "support/tool_window.h"
+
+using testsupport::FakeHost;
+using testsupport::PumpFor;
+using testsupport::PumpUntil;
+using namespace testsupport::tool_window;
+
+namespace {
+
+constexpr int kAdd = 1065;
+constexpr int kDelete = 1078;
+constexpr int kClear = 1079;
+constexpr int kListRowHeight = 20;
+constexpr int kItemRowHeight = 18;
+constexpr int kItemHeaderHeight = 18;
+
+class ToolEdges : public testing::Test {
+ protected:
+  // Lists "a" (two items) and "b" (one), then the window opened.
+  void SetUp() override {
+    CreateDirectoryA(ListFolder(host).c_str(), nullptr);
+    WriteFile(ListFile("a"), kListA);
+    WriteFile(ListFile("b"), kListB);
+    WriteFile(OrderFile(), "a\r\nb\r\n");
+    Open();
+  }
+  void Open() {
+    ASSERT_TRUE(host.OpenTool());
+    tool = host.tool()->m_hWnd;
+    listBox = BoxAt(tool, kListBoxCorner);
+    itemBox = BoxAt(tool, kItemBoxCorner);
+  }
+
+  std::string ListFile(const std::string& name) { return ListFolder(host) + "\\" + name + ".lst"; }
+  std::string OrderFile() { return ListFolder(host) + "\\ListInfo.dat"; }
+  HWND Control(int id) { return GetDlgItem(tool, id); }
+  void SelectList(int row) { Click(listBox, 10, row * kListRowHeight + 10); }
+  void SelectItem(int row) { Click(itemBox, 150, kItemHeaderHeight + row * kItemRowHeight + 9); }
+  void ItemMode() { ::SendMessageA(Control(kItemModeButton), BM_CLICK, 0, 0); }
+  void ListMode() { ::SendMessageA(Control(kListModeButton), BM_CLICK, 0, 0); }
+
+  // Clicks a button whose command opens a message box, and waits until the box is shown.
+  HWND PressAndWaitForBox(int id) {
+    ::PostMessageA(Control(id), BM_CLICK, 0, 0);
+    HWND box = nullptr;
+    PumpUntil([&] { return (box = ToolMessageBox(tool)) != nullptr; });
+    return box;
+  }
+  // The host closes the tool window from its own thread, as it does with its Close button,
+  // and waits until the window is gone.
+  bool HostCloses() {
+    DWORD_PTR ignored = 0;
+    SendMessageTimeoutA(tool, WM_CLOSE, 0, 0, SMTO_NORMAL, 5000, &ignored);
+    return PumpUntil([&] { return host.tool()->m_hWnd == nullptr; });
+  }
+
+  static constexpr const char* kListA = "0,2026,12,7,a0\r\n1,2026,12,9,a1\r\n";
+  static constexpr const char* kListB = "0,2026,1,1,b0\r\n";
+
+  FakeHost host;
+  HWND tool = nullptr;
+  HWND listBox = nullptr;
+  HWND itemBox = nullptr;
+};
+
+// --- Closing while a box is open ---
+
+struct OpenBoxCase {
+  const char* what;
+  bool itemMode;
+  int command;
+};
+
+// Each used to crash the host process with a read at address 4 once the box was answered
+// after the window had gone.
+TEST_F(ToolEdges, CloseUnderAnOpenConfirmationNeitherCrashesNorDeletes) {
+  const OpenBoxCase cases[] = {
+      {"delete list", false, kDelete},
+      {"clear lists", false, kClear},
+      {"delete item", true, kDelete},
+      {"clear items", true, kClear},
+  };
+  for (const OpenBoxCase& c : cases) {
+    SCOPED_TRACE(c.what);
+    if (!tool) Open();
+    SelectList(0);
+    if (c.itemMode) {
+      ItemMode();
+      SelectItem(0);
+    }
+    ASSERT_NE(nullptr, PressAndWaitForBox(c.command));
+    ASSERT_TRUE(HostCloses());
+    tool = nullptr;
+    EXPECT_EQ(0, host.tool()->m_bBusy.load());
+    EXPECT_EQ(nullptr, ToolMessageBox(nullptr)) << "no box outlives the window";
+    // The question was taken as No: everything is stored as it was, and saved on the way out.
+    EXPECT_EQ(kListA, ReadFile(ListFile("a")));
+    EXPECT_EQ(kListB, ReadFile(ListFile("b")));
+    EXPECT_EQ("a\r\nb\r\n", ReadFile(OrderFile()));
+  }
+  EXPECT_EQ(4, host.log().Count("closing 18"));
+}
+
+// The box is owned by the tool window, so the user cannot reach the window's own close box
+// or start a second command under it; the host can still delete the tool object.
+TEST_F(ToolEdges, DeletingTheToolUnderAnOpenBoxClosesWithTheUsualSaves) {
+  SelectList(0);
+  ItemMode();
+  SelectItem(0);
+  ::SendMessageA(itemBox, WM_KEYDOWN, VK_SPACE, 0);  // a0 ticked: a change to save
+  ASSERT_NE(nullptr, PressAndWaitForBox(kClear));
+  EXPECT_FALSE(IsWindowEnabled(tool)) << "the window waits for the box";
+  host.DeleteTool();  // the destructor closes the window and waits for the tool thread
+  EXPECT_EQ(nullptr, ToolMessageBox(nullptr));
+  EXPECT_EQ("1,2026,12,7,a0\r\n1,2026,12,9,a1\r\n", ReadFile(ListFile("a")));
+  EXPECT_EQ(kListB, ReadFile(ListFile("b")));
+  EXPECT_EQ("a\r\nb\r\n", ReadFile(OrderFile()));
+}
+
+TEST_F(ToolEdges, HostSaveUnderAnOpenBoxSavesTheShownList) {
+  SelectList(0);
+  ItemMode();
+  SelectItem(1);
+  ::SendMessageA(itemBox, WM_KEYDOWN, VK_SPACE, 0);  // a1 back to open
+  HWND box = PressAndWaitForBox(kDelete);
+  ASSERT_NE(nullptr, box);
+  EXPECT_EQ(1, host.tool()->SaveState());
+  EXPECT_EQ("0,2026,12,7,a0\r\n0,2026,12,9,a1\r\n", ReadFile(ListFile("a")));
+  ::PostMessageA(box, WM_COMMAND, MAKEWPARAM(IDYES, BN_CLICKED), 0);
+  ASSERT_TRUE(PumpUntil([&] { return !IsWindow(box); }));
+  ASSERT_TRUE(HostCloses());
+  EXPECT_EQ("0,2026,12,7,a0\r\n", ReadFile(ListFile("a")));
+}
+
+TEST_F(ToolEdges, CloseUnderTheSettingsDialogEndsItAndCloses) {
+  ::PostMessageA(tool, WM_TOOL_SETTINGS, 0, 0);
+  ASSERT_TRUE(PumpUntil([&] { return host.tool()->m_bBusy.load() == 1; }));
+  ASSERT_TRUE(HostCloses());
+  EXPECT_EQ(0, host.tool()->m_bBusy.load());
+  EXPECT_EQ(0, testsupport::CountWindowsTitled("ToDoList"));
+  EXPECT_EQ("a\r\nb\r\n", ReadFile(OrderFile()));
+}
+
+TEST_F(ToolEdges, SettingsAskedForUnderAMessageBoxDoNotOpen) {
+  SelectList(0);
+  HWND box = PressAndWaitForBox(kDelete);
+  ASSERT_NE(nullptr, box);
+  ::PostMessageA(tool, WM_TOOL_SETTINGS, 0, 0);
+  PumpFor(300);
+  EXPECT_EQ(box, ToolMessageBox(tool)) << "the question is still the only box";
+  ::PostMessageA(box, WM_COMMAND, MAKEWPARAM(IDNO, BN_CLICKED), 0);
+  ASSERT_TRUE(PumpUntil([&] { return !IsWindow(box); }));
+  PumpFor(300);
+  EXPECT_EQ(nullptr, ToolMessageBox(tool));
+  EXPECT_EQ(0, host.tool()->m_bBusy.load());
+}
+
+// A rename the user has not ended with Enter is given up, like a box left open.
+TEST_F(ToolEdges, CloseUnderAnOpenNameEditorKeepsTheName) {
+  SelectList(0);
+  ::SendMessageA(listBox, WM_KEYDOWN, VK_F2, 0);
+  HWND editor = nullptr;
+  ASSERT_TRUE(
+      PumpUntil([&] { return (editor = FindWindowExA(listBox, nullptr, "Edit", nullptr)); }));
+  ::SendMessageA(editor, WM_SETTEXT, 0, reinterpret_cast<LPARAM>("half typed"));
+  ASSERT_TRUE(HostCloses());
+  EXPECT_EQ("a\r\nb\r\n", ReadFile(OrderFile()));
+  EXPECT_EQ(kListA, ReadFile(ListFile("a")));
+  EXPECT_EQ("<missing>", ReadFile(ListFile("half typed")));
+}
+
+// --- A reader holding the current list's file as the window closes ---
+
+// Holds a file open the way a reader without delete sharing does, which keeps Windows from
+// replacing it, until Release.
+class HeldFile {
+ public:
+  explicit HeldFile(const std::string& path)
+      : m_handle(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                             nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr)) {}
+  ~HeldFile() { Release(); }
+  bool Held() const { return m_handle != INVALID_HANDLE_VALUE; }
+  void Release() {
+    if (m_handle != INVALID_HANDLE_VALUE) CloseHandle(m_handle);
+    m_handle = INVALID_HANDLE_VALUE;
+  }
+
+ private:
+  HANDLE m_handle;
+};
+
+// Used to close after about a second of retries with the change lost and nothing said.
+TEST_F(ToolEdges, CloseWhileAReaderHoldsTheListForAMomentStillSavesIt) {
+  SelectList(0);
+  ItemMode();
+  SelectItem(0);
+  ASSERT_NE(nullptr, PressAndWaitForBox(kDelete));
+  ::PostMessageA(ToolMessageBox(tool), WM_COMMAND, MAKEWPARAM(IDYES, BN_CLICKED), 0);
+  ASSERT_TRUE(PumpUntil([&] { return host.tool()->m_bBusy.load() == 0; }));
+  HeldFile reader(ListFile("a"));
+  ASSERT_TRUE(reader.Held());
+  std::thread releaseLater([&] {
+    Sleep(2500);
+    reader.Release();
+  });
+  const bool closed = HostCloses();
+  releaseLater.join();
+  ASSERT_TRUE(closed);
+  EXPECT_EQ("1,2026,12,9,a1\r\n", ReadFile(ListFile("a")));
+}
+
+TEST_F(ToolEdges, CloseWhileTheListStaysHeldAsksAndSavesOnRetry) {
+  SelectList(0);
+  ItemMode();
+  SelectItem(1);
+  ::SendMessageA(itemBox, WM_KEYDOWN, VK_SPACE, 0);
+  HeldFile reader(ListFile("a"));
+  ASSERT_TRUE(reader.Held());
+  ::PostMessageA(tool, WM_CLOSE, 0, 0);
+  HWND question = nullptr;
+  ASSERT_TRUE(PumpUntil([&] { return (question = ToolMessageBox(tool)) != nullptr; }, 30000));
+  EXPECT_NE(nullptr, host.tool()->m_hWnd) << "the window waits for the answer";
+  EXPECT_EQ(
+      "リストを保存できませんでした！\n他のプログラムがファイルを使用している可能性があります。"
+      "\nもう一度保存しますか？\n（「いいえ」を選ぶと、変更を保存せずに閉じます）",
+      MessageBoxText(question));
+  // Another close meanwhile leaves the question to the user.
+  ::PostMessageA(tool, WM_CLOSE, 0, 0);
+  PumpFor(300);
+  EXPECT_TRUE(IsWindow(question));
+  reader.Release();
+  ::PostMessageA(question, WM_COMMAND, MAKEWPARAM(IDYES, BN_CLICKED), 0);
+  ASSERT_TRUE(PumpUntil([&] { return host.tool()->m_hWnd == nullptr; }));
+  EXPECT_EQ("0,2026,12,7,a0\r\n0,2026,12,9,a1\r\n", ReadFile(ListFile("a")));
+  EXPECT_EQ(1, host.log().Count("closing 18"));
+}
+
+TEST_F(ToolEdges, CloseWhileTheListStaysHeldClosesWithoutSavingOnNo) {
+  SelectList(0);
+  ItemMode();
+  SelectItem(1);
+  ::SendMessageA(itemBox, WM_KEYDOWN, VK_SPACE, 0);
+  HeldFile reader(ListFile("a"));
+  ::PostMessageA(tool, WM_CLOSE, 0, 0);
+  HWND question = nullptr;
+  ASSERT_TRUE(PumpUntil([&] { return (question = ToolMessageBox(tool)) != nullptr; }, 30000));
+  ::PostMessageA(question, WM_COMMAND, MAKEWPARAM(IDNO, BN_CLICKED), 0);
+  ASSERT_TRUE(PumpUntil([&] { return host.tool()->m_hWnd == nullptr; }));
+  reader.Release();
+  EXPECT_EQ(kListA, ReadFile(ListFile("a")));
+  EXPECT_EQ("a\r\nb\r\n", ReadFile(OrderFile()));
+}
+
+// --- Keys ---
+
+// Presses and releases a key as the keyboard does, into whatever window has the focus.
+void PressKey(WORD key, bool control = false) {
+  INPUT inputs[4] = {};
+  int count = 0;
+  auto add = [&](WORD vk, DWORD flags) {
+    inputs[count].type = INPUT_KEYBOARD;
+    inputs[count].ki.wVk = vk;
+    inputs[count].ki.dwFlags = flags;
+    ++count;
+  };
+  if (control) add(VK_CONTROL, 0);
+  add(key, 0);
+  add(key, KEYEVENTF_KEYUP);
+  if (control) add(VK_CONTROL, KEYEVENTF_KEYUP);
+  SendInput(static_cast<UINT>(count), inputs, sizeof(INPUT));
+}
+
+std::string WindowText(HWND window) {
+  char text[256] = "";
+  GetWindowTextA(window, text, sizeof(text));
+  return text;
+}
+
+// The multi-line text box used to answer Esc by closing the dialog it sits in, once it had
+// seen a key: what was typed was gone and the window with it.
+TEST_F(ToolEdges, EscEnterAndCtrlEnterCloseNoControlOfTheWindow) {
+  SetForegroundWindow(tool);
+  ASSERT_TRUE(PumpUntil([&] { return FocusOfThread(tool) == Control(kTextBox); }));
+  for (WORD key : {WORD('A'), WORD('B')}) PressKey(key);
+  ASSERT_TRUE(PumpUntil([&] { return WindowText(Control(kTextBox)) == "ab"; }));
+  PressKey(VK_ESCAPE);
+  PumpFor(500);
+  ASSERT_NE(nullptr, host.tool()->m_hWnd);
+  EXPECT_EQ("ab", WindowText(Control(kTextBox)));
+  EXPECT_EQ(0, host.log().Count("closing 18"));
+  // Every other control that takes the focus, with Esc, Enter and Ctrl+Enter.
+  // (Enter on a button clicks it, so the buttons get Esc only.)
+  const struct {
+    int id;
+    bool enter;
+  } controls[] = {
+      {kTextBox, true}, {kDatePicker, true}, {kNoDateBox, true}, {kAdd, false}, {kDelete, false}};
+  for (const auto& control : controls) {
+    ::SendMessageA(tool, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(Control(control.id)), TRUE);
+    PumpFor(100);
+    PressKey(VK_ESCAPE);
+    if (control.enter) {
+      PressKey(VK_RETURN);
+      PressKey(VK_RETURN, true);
+      PressKey(VK_ESCAPE);
+    }
+    PumpFor(300);
+    ASSERT_NE(nullptr, host.tool()->m_hWnd) << "control " << control.id;
+  }
+  for (HWND box : {listBox, itemBox}) {
+    Click(box, 10, 30);
+    PressKey(VK_ESCAPE);
+    PressKey(VK_RETURN, true);
+    PumpFor(300);
+    ASSERT_NE(nullptr, host.tool()->m_hWnd);
+  }
+  EXPECT_EQ(0, host.log().Count("closing 18"));
+  // The caption's close box still closes, with the saves.
+  ::PostMessageA(tool, WM_SYSCOMMAND, SC_CLOSE, 0);
+  ASSERT_TRUE(PumpUntil([&] { return host.tool()->m_hWnd == nullptr; }));
+  EXPECT_EQ(1, host.log().Count("closing 18"));
+  EXPECT_EQ("a\r\nb\r\n", ReadFile(OrderFile()));
+}
+
+// --- What others write into the list folder ---
+
+// The names used to be taken as paths: selecting, leaving, closing, deleting and clearing
+// read, wrote, replaced and deleted files outside the list folder.
+TEST_F(ToolEdges, NamesInTheOrderFileNeverLeadOutOfTheListFolder) {
+  ASSERT_TRUE(HostCloses());
+  const std::string data = host.dataFolder();
+  const std::string parent = data.substr(0, data.find_last_of('\\'));
+  const char* kNames[] = {"..\\..\\escape", "..\\up1", "../fwd",  "sub/x",
+                          "sub\\x",         "CON",     "\x80\\x", "\x81\x81\\x"};
+  std::string order = "a\r\n";
+  for (const char* name : kNames) order += std::string(name) + "\r\n";
+  WriteFile(OrderFile(), order);
+  CreateDirectoryA((ListFolder(host) + "\\sub").c_str(), nullptr);
+  // What the names would reach if they were paths, with bytes to lose.
+  const std::string outside[] = {parent + "\\escape.lst", data + "\\up1.lst", data + "\\fwd.lst",
+                                 ListFolder(host) + "\\sub\\x.lst"};
+  for (const std::string& path : outside) WriteFile(path, "0,2026,1,1,not the tool's\r\n");
+  Open();
+  const int rows = 1 + static_cast<int>(sizeof(kNames) / sizeof(kNames[0]));
+  for (int row = 1; row < rows; ++row) {
+    SelectList(0);
+    SelectList(row);
+    EXPECT_EQ(0, host.tool()->SaveState()) << "row " << row << ": nothing is written";
+  }
+  ASSERT_TRUE(HostCloses());
+  EXPECT_EQ(order, ReadFile(OrderFile())) << "the names are kept";
+  Open();
+  SelectList(3);
+  ::PostMessageA(Control(kDelete), BM_CLICK, 0, 0);
+  HWND box = nullptr;
+  ASSERT_TRUE(PumpUntil([&] { return (box = ToolMessageBox(tool)) != nullptr; }));
+  ::PostMessageA(box, WM_COMMAND, MAKEWPARAM(IDYES, BN_CLICKED), 0);
+  ASSERT_TRUE(PumpUntil([&] { return !IsWindow(box); }));
+  box = PressAndWaitForBox(kClear);
+  ASSERT_NE(nullptr, box);
+  ::PostMessageA(box, WM_COMMAND, MAKEWPARAM(IDYES, BN_CLICKED), 0);
+  ASSERT_TRUE(PumpUntil([&] { return !IsWindow(box); }));
+  ASSERT_TRUE(HostCloses());
+  for (const std::string& path : outside) {
+    EXPECT_EQ("0,2026,1,1,not the tool's\r\n", ReadFile(path)) << path;
+  }
+  EXPECT_EQ("<missing>", ReadFile(ListFile("a"))) << "the list of the folder is cleared";
+  for (const std::string& folder : {parent, data}) {
+    WIN32_FIND_DATAA entry;
+    HANDLE find = FindFirstFileA((folder + "\\~save*").c_str(), &entry);
+    EXPECT_EQ(INVALID_HANDLE_VALUE, find) << "a save's temporary file in " << folder;
+    if (find != INVALID_HANDLE_VALUE) FindClose(find);
+  }
+}
+
+// A list file with every byte value came back 40,960 bytes shorter after it was only looked
+// at: the bytes after each zero byte were cut off.
+TEST_F(ToolEdges, ListFilesOnlyLookedAtKeepTheirBytes) {
+  ASSERT_TRUE(HostCloses());
+  std::string everyByte;
+  for (int line = 0; line < 4096; ++line) {
+    for (int value = 0; value < 256; ++value) everyByte += static_cast<char>((value + line) % 256);
+  }
+  const std::string odd = " 01,2026,01,05,x\r\nno comma\n,,1,,2026,,2,,3,,commas\r\n\r\n0,1,2";
+  WriteFile(ListFile("a"), everyByte);
+  WriteFile(ListFile("b"), odd);
+  Open();
+  SelectList(0);
+  SelectList(1);
+  SelectList(0);
+  EXPECT_EQ(0, host.tool()->SaveState()) << "a list the boxes cannot carry is not saved";
+  ASSERT_TRUE(HostCloses());
+  EXPECT_TRUE(everyByte == ReadFile(ListFile("a"))) << "every byte value";
+  EXPECT_EQ(" 01,2026,01,05,x\r\nno comma\r\n,,1,,2026,,2,,3,,commas\r\n\r\n0,1,2\r\n",
+            ReadFile(ListFile("b")));
+}
+
+}  // namespace
