@@ -214,7 +214,7 @@ TEST_F(ToolEdges, CloseWhileAReaderHoldsTheListForAMomentStillSavesIt) {
   HeldFile reader(ListFile("a"));
   ASSERT_TRUE(reader.Held());
   std::thread releaseLater([&] {
-    Sleep(2500);
+    Sleep(3500);
     reader.Release();
   });
   const bool closed = HostCloses();
