@@ -72,7 +72,15 @@ int ToDoDialog::LoadCurrentList() {
   int selected = m_listNames->GetCurSel();
   if (selected < 0) return 0;
   std::string path = ListFilePathOf(selected);
-  if (path.empty()) return 0;
+  if (path.empty()) {
+    // A name that names no file in the list folder: nothing is read, and the list counts as
+    // an empty dated list, as a missing file does, so that it cannot take the kind of the list
+    // before it once a rename gives it a file.
+    if (DataFolder() != nullptr) ApplyListKind(false);
+    m_asReadPath.clear();
+    m_asRead = storage::ListFileContent();
+    return 0;
+  }
   storage::ListFileContent content;
   storage::OpenResult opened = storage::LoadListFile(m_files, path, &content);
   // A file that exists but cannot be read changes nothing. A missing file is an empty dated

@@ -1,7 +1,6 @@
 // Renaming a list in place: the list-name box asks whether the edited name may be stored, and
 // the list's file takes the new name at once.
 
-#include <cstring>
 #include <memory>
 #include <string>
 
@@ -32,7 +31,9 @@ int ToDoDialog::OnListNameEdited() {
   if (storage::IsBadListName(edited)) return 0;
   int selected = m_listNames->GetCurSel();
   for (int row = 0; row < m_listNames->GetCount(); ++row) {
-    if (row != selected && std::strcmp(m_listNames->GetItemText(row), edited) == 0) {
+    // Letter case aside, as Add judges it: on Windows two such names are one file, and two
+    // lists would share it.
+    if (row != selected && storage::SameNameIgnoringCase(m_listNames->GetItemText(row), edited)) {
       Ask(kDuplicateNameMessage, MessageButtons::Ok, MessageIcon::Exclamation);
       return 0;
     }

@@ -149,4 +149,24 @@ TEST_F(ListFolderGate, RenameToAnEscapingNameKeepsTheOldName) {
   ExpectOnlyOwnFilesChanged();
 }
 
+// Such a list used to keep the kind of the list shown before it, so that once renamed it was
+// saved as a no-date list.
+TEST_F(ListFolderGate, EscapingListRenamedAfterANoDateListIsSavedDated) {
+  Write(ListFile("Dateless"), "NO_DATE\r\n");
+  // The fixture's order file is replaced: start again from it.
+  files_->Delete(OrderFile());
+  Write(OrderFile(), "Dateless\r\n..\\up1\r\n");
+  dialog.LoadListNames();
+  Select(0);
+  ASSERT_EQ(dialog.NoDateFlag(), 1);
+  Select(1);
+  EXPECT_EQ(dialog.NoDateFlag(), 0);
+  nameFront()->Click(1);
+  ASSERT_TRUE(nameFront()->EditorOpen());
+  nameFront()->TypeText("renamed");
+  nameFront()->PressEnter();
+  EXPECT_EQ(dialog.SaveCurrentList(), 1);
+  EXPECT_EQ(Read(ListFile("renamed")), "");
+}
+
 }  // namespace

@@ -159,4 +159,18 @@ TEST_F(ListRename, ListWithoutAFileStillTakesTheNewName) {
   EXPECT_EQ(Read(ListFile("fresh")), "0,2026,12,8,a1\r\n");
 }
 
+// Windows takes "B" and "b" for one file name: a rename that differed from another list only
+// in letter case was accepted when that list had no file yet, and the two lists then shared
+// one file.
+TEST_F(ListRename, NameTakenByAnotherListLetterCaseAsideIsRefused) {
+  files_->Delete(ListFile("b"));
+  Rename("B");
+  ASSERT_EQ(window.messages.size(), 1u);
+  EXPECT_EQ(window.messages[0].text, "同じ名前のリストは既に登録されています！");
+  EXPECT_EQ(ListNames(), "a;b;");
+  EXPECT_EQ(Read(ListFile("a")), "0,2026,12,8,a1\r\n");
+  Rename("A");  // its own name in another case is still fine
+  EXPECT_EQ(ListNames(), "A;b;");
+}
+
 }  // namespace

@@ -263,7 +263,8 @@ class RandomWalk : public todo_test::DialogTest {
     List& list = m_.lists[m_.selected];
     bool duplicate = false;
     for (int i = 0; i < static_cast<int>(m_.lists.size()); ++i) {
-      duplicate = duplicate || (i != m_.selected && m_.lists[i].name == edited);
+      duplicate = duplicate ||
+                  (i != m_.selected && storage::SameNameIgnoringCase(m_.lists[i].name, edited));
     }
     if (!edited.empty() && !storage::IsBadListName(edited)) {
       if (duplicate) {
