@@ -1,0 +1,209 @@
+#include "chaos/chaos_host.h"
+
+#include <commctrl.h>
+
+#include <atomic>
+#include <cstring>
+#include <thread>
+
+namespace chaos {
+
+bool WaitFor(const std::function<bool()>& done, DWORD timeoutMs) {
+  const DWORD start = GetTickCount();
+  for (;;) {
+    if (done()) return true;
+    if (GetTickCount() - start >= timeoutMs) return done();
+    MsgWaitForMultipleObjects(0, nullptr, FALSE, 1, QS_ALLINPUT);
+    MSG msg;
+    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+      TranslateMessage(&msg);
+      DispatchMessageA(&msg);
+    }
+  }
+}
+
+HWND WindowOf(const CHostTool* tool) {
+  return tool ? *static_cast<const volatile HWND*>(&tool->m_hWnd) : nullptr;
+}
+
+ChaosHost::ChaosHost(const std::string& dataFolder)
+    : m_services(m_log, dataFolder), m_window(m_log) {
+  m_module = LoadLibraryA("ToDoList.dll");
+  if (m_module) {
+    m_factory = reinterpret_cast<NewLumaplexToolFn>(
+        reinterpret_cast<void*>(GetProcAddress(m_module, "NewLumaplexTool")));
+  }
+}
+
+ChaosHost::~ChaosHost() {
+  bool ended = true;
+  if (m_tool && ToolWindow()) {
+    DWORD_PTR ignored = 0;
+    SendMessageTimeoutA(ToolWindow(), WM_CLOSE, 0, 0, SMTO_NORMAL, 5000, &ignored);
+    ended = WaitFor([&] { return ToolWindow() == nullptr; }, 10000);
+  }
+  if (ended && m_tool && m_tool->m_pThread) {
+    HANDLE thread = m_tool->m_pThread->m_hThread;
+    ended = WaitFor([&] { return WaitForSingleObject(thread, 0) == WAIT_OBJECT_0; }, 10000);
+  }
+  if (!ended) return;  // the module's code may still run: leave it all loaded
+  DeleteTool();
+  m_window.DestroyWindow();
+  if (m_module) FreeLibrary(m_module);
+}
+
+bool ChaosHost::NewTool() {
+  if (!m_factory) return false;
+  m_tool = m_factory(&m_window, &m_services);
+  m_window.tool = m_tool;
+  return m_tool != nullptr;
+}
+
+void ChaosHost::DeleteTool() {
+  m_window.tool = nullptr;
+  delete m_tool;
+  m_tool = nullptr;
+}
+
+bool ChaosHost::Initialize(bool opens, DWORD timeoutMs) {
+  const int readyBefore = m_log.Count("ready 18");
+  m_tool->Initialize();
+  if (!opens) return true;
+  return WaitFor(
+      [&] {
+        HWND window = ToolWindow();
+        return m_log.Count("ready 18") > readyBefore && window && IsWindowVisible(window);
+      },
+      timeoutMs);
+}
+
+namespace {
+
+// Marks the markers apart from every other use of WM_NULL.
+constexpr WPARAM kMarkerTag = 0x43484153;
+std::atomic<LPARAM> g_markerTaken{0};
+std::atomic<LPARAM> g_markerPosted{0};
+
+LRESULT CALLBACK SeeMarkers(int code, WPARAM removal, LPARAM param) {
+  if (code == HC_ACTION && removal == PM_REMOVE) {
+    const MSG* msg = reinterpret_cast<const MSG*>(param);
+    if (msg->message == WM_NULL && msg->wParam == kMarkerTag) g_markerTaken = msg->lParam;
+  }
+  return CallNextHookEx(nullptr, code, removal, param);
+}
+
+}  // namespace
+
+bool ToolThreadBarrier::Attach(DWORD threadId) {
+  Detach();
+  m_hook = SetWindowsHookExA(WH_GETMESSAGE, &SeeMarkers, nullptr, threadId);
+  return m_hook != nullptr;
+}
+
+void ToolThreadBarrier::Detach() {
+  if (m_hook) UnhookWindowsHookEx(m_hook);
+  m_hook = nullptr;
+}
+
+bool ToolThreadBarrier::PassOnce(HWND window, DWORD timeoutMs) {
+  const LPARAM marker = ++g_markerPosted;
+  if (!PostMessageA(window, WM_NULL, kMarkerTag, marker)) return false;
+  return WaitFor([&] { return g_markerTaken.load() >= marker || !IsWindow(window); }, timeoutMs) &&
+         IsWindow(window);
+}
+
+bool ToolThreadBarrier::Pass(HWND window, DWORD timeoutMs) {
+  return m_hook && window && PassOnce(window, timeoutMs) && PassOnce(window, timeoutMs);
+}
+
+namespace {
+
+struct ModalSearch {
+  ModalWindows found;
+};
+
+BOOL CALLBACK CollectModal(HWND window, LPARAM param) {
+  auto* search = reinterpret_cast<ModalSearch*>(param);
+  char className[32] = "";
+  char caption[64] = "";
+  GetClassNameA(window, className, sizeof(className));
+  GetWindowTextA(window, caption, sizeof(caption));
+  if (std::strcmp(className, "#32770") != 0) return TRUE;
+  if (std::strcmp(caption, "ToDoList") == 0) {
+    char text[1024] = "";
+    GetWindowTextA(GetDlgItem(window, 0xFFFF), text, sizeof(text));
+    search->found.messageBoxes.push_back(window);
+    search->found.texts.push_back(text);
+  } else if (std::strcmp(caption, "ToDoリストの設定") == 0) {
+    search->found.settings.push_back(window);
+  }
+  return TRUE;
+}
+
+BOOL CALLBACK CountWindow(HWND, LPARAM param) {
+  ++*reinterpret_cast<int*>(param);
+  return TRUE;
+}
+
+}  // namespace
+
+ModalWindows ModalWindowsOf(DWORD threadId) {
+  ModalSearch search;
+  EnumThreadWindows(threadId, &CollectModal, reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
+int WindowCountOf(DWORD threadId) {
+  int count = 0;
+  EnumThreadWindows(threadId, &CountWindow, reinterpret_cast<LPARAM>(&count));
+  return count;
+}
+
+HWND EditorOf(HWND box) {
+  if (!box) return nullptr;
+  HWND editor = FindWindowExA(box, nullptr, "Edit", nullptr);
+  return editor ? editor : FindWindowExA(box, nullptr, DATETIMEPICK_CLASSA, nullptr);
+}
+
+namespace {
+
+// The result window of a search: keeps each line the tool sends while the call lasts.
+class ResultWindow final : public CWnd {
+ public:
+  explicit ResultWindow(std::vector<std::string>* lines) : m_lines(lines) {
+    CreateEx(0, "Search results", WS_OVERLAPPED, RECT{0, 0, 100, 100}, nullptr, 0);
+  }
+
+ protected:
+  LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override {
+    if (message != WM_TOOL_SEARCHRESULT) return CWnd::WindowProc(message, wParam, lParam);
+    m_lines->push_back(reinterpret_cast<const CString*>(wParam)->GetString());
+    return 0;
+  }
+
+ private:
+  std::vector<std::string>* m_lines;
+};
+
+}  // namespace
+
+std::vector<std::string> SearchOnOwnThread(CHostTool* tool, const std::string& text) {
+  std::vector<std::string> lines;
+  std::atomic<bool> done{false};
+  std::thread searching([&] {
+    ResultWindow window(&lines);
+    ToolSearchRequest request = {};
+    request.pResultWnd = &window;
+    request.nMode = 0;
+    request.bStop = 0;
+    tool->Search(&request, text.c_str());
+    window.DestroyWindow();
+    done = true;
+  });
+  // The search may send to windows of this thread; keep handling messages until it ends.
+  WaitFor([&] { return done.load(); }, 60000);
+  searching.join();
+  return lines;
+}
+
+}  // namespace chaos

@@ -1,0 +1,91 @@
+#pragma once
+// The host side of the chaos test: the real module loaded through its export, the fake host's
+// services and window, and the ways a host and a user reach the tool window from the test's
+// thread. Every wait handles this thread's messages, since the tool thread sends the host
+// window notices and waits for them.
+
+#include <windows.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "plugin/host_interface.h"
+#include "support/fake_host.h"
+
+namespace chaos {
+
+// Handles this thread's messages until done() is true or timeoutMs has passed; returns done().
+// Looks again every millisecond or so, since most waits here are short.
+bool WaitFor(const std::function<bool()>& done, DWORD timeoutMs = 5000);
+
+// The tool's window as the host reads it: afresh each time, since the tool thread writes it.
+HWND WindowOf(const CHostTool* tool);
+
+// The host: services, host window and the module; makes and deletes tool objects.
+class ChaosHost {
+ public:
+  explicit ChaosHost(const std::string& dataFolder);
+  // Closes a window still open and deletes the tool, unless its thread never ended; then the
+  // tool and the module are left as they are, since code of the module still runs.
+  ~ChaosHost();
+  ChaosHost(const ChaosHost&) = delete;
+  ChaosHost& operator=(const ChaosHost&) = delete;
+
+  CHostTool* tool() const { return m_tool; }
+  HWND ToolWindow() const { return WindowOf(m_tool); }
+  testsupport::EventLog& log() { return m_log; }
+
+  // Makes a tool object with the module's factory; false when there is none.
+  bool NewTool();
+  // Deletes the tool object; its destructor closes an open window and waits for its thread.
+  void DeleteTool();
+  // Calls Initialize and, when `opens`, waits until the window is set up and shown.
+  bool Initialize(bool opens, DWORD timeoutMs = 10000);
+
+ private:
+  testsupport::EventLog m_log;
+  testsupport::FakeHostServices m_services;
+  testsupport::FakeHostWindow m_window;
+  HMODULE m_module = nullptr;
+  NewLumaplexToolFn m_factory = nullptr;
+  CHostTool* m_tool = nullptr;
+};
+
+// Tells when the tool thread has taken from its queue every message posted to it before: a
+// message hook on that thread sees marker messages go by. A marker taken means that what was
+// posted before it has been handled, or that its handler now waits in a modal box's loop.
+class ToolThreadBarrier {
+ public:
+  ~ToolThreadBarrier() { Detach(); }
+  bool Attach(DWORD threadId);
+  void Detach();
+  // Posts two markers to `window` one after the other, each once the one before was taken,
+  // so that messages posted while handling what came before are handled too. False when the
+  // window went away or the markers were not taken in time.
+  bool Pass(HWND window, DWORD timeoutMs = 5000);
+
+ private:
+  bool PassOnce(HWND window, DWORD timeoutMs);
+  HHOOK m_hook = nullptr;
+};
+
+// The modal windows of the tool thread: message boxes (caption "ToDoList") with their texts,
+// and the settings dialog.
+struct ModalWindows {
+  std::vector<HWND> messageBoxes;
+  std::vector<std::string> texts;
+  std::vector<HWND> settings;
+};
+ModalWindows ModalWindowsOf(DWORD threadId);
+// Top-level windows of a thread, of any kind.
+int WindowCountOf(DWORD threadId);
+
+// The in-place editor open over a cell of `box`, or null.
+HWND EditorOf(HWND box);
+
+// One search through the tool's Search, run on a thread of its own with a result window of
+// that thread, as the host runs it. Returns the result lines in the order they came.
+std::vector<std::string> SearchOnOwnThread(CHostTool* tool, const std::string& text);
+
+}  // namespace chaos
