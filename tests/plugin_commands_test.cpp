@@ -22,12 +22,6 @@ using namespace testsupport::tool_window;
 
 namespace {
 
-constexpr int kAdd = 1065;
-constexpr int kAddAtBottom = 1066;
-constexpr int kMoveUp = 1076;
-constexpr int kDelete = 1078;
-constexpr int kClear = 1079;
-
 class ToolCommands : public testing::Test {
  protected:
   void SetUp() override {

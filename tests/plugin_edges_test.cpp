@@ -21,9 +21,6 @@ using namespace testsupport::tool_window;
 
 namespace {
 
-constexpr int kAdd = 1065;
-constexpr int kDelete = 1078;
-constexpr int kClear = 1079;
 constexpr int kListRowHeight = 20;
 constexpr int kItemRowHeight = 18;
 constexpr int kItemHeaderHeight = 18;
