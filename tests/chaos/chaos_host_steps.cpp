@@ -1,0 +1,154 @@
+// The host's steps of the chaos walk: SaveState, a search on a thread of its own, the
+// settings message, closes of every kind, Initialize with the window open or closed, and a
+// new tool object in place of the old one.
+
+#include "chaos/chaos_walk.h"
+
+#include <algorithm>
+
+#include "chaos/chaos_text.h"
+
+namespace chaos {
+
+using testsupport::tool_window::FocusOfThread;
+
+void HostChaos::HostSaveState() {
+  const bool saves = model_.open && model_.selected >= 0 && model_.rows[model_.selected].hasFile;
+  Note("host SaveState");
+  const int result = host_->tool()->SaveState();
+  if (saves) SaveShown();
+  EXPECT_EQ(saves ? 1 : 0, result) << "1 only when a list's items were written";
+}
+
+void HostChaos::HostSearch() {
+  const std::vector<std::string> words = {"", "milk", "電話", "2027"};
+  const std::string word = PickOf(words);
+  Note("host Search \"" + word + "\"");
+  std::vector<std::string> found = chaos::SearchOnOwnThread(host_->tool(), word);
+  std::vector<std::string> expected;
+  for (const auto& file : model_.files) {
+    for (const Item& item : file.second.items) {
+      const std::string y = std::to_string(item.due.year);
+      const std::string m = std::to_string(item.due.month);
+      const std::string d = std::to_string(item.due.day);
+      const std::string line =
+          std::to_string(item.check) + "\t" + y + "\t" + m + "\t" + d + "\t" + item.text;
+      if (line.find(word) == std::string::npos) continue;
+      expected.push_back("[" + file.second.name + "] " + (item.check == 0 ? "(未)" : "(済)") +
+                         " 期限：" + y + "/" + m + "/" + d + " " + item.text);
+    }
+  }
+  // File names as the disk holds them may differ in letter case from the list's name.
+  for (auto* lines : {&found, &expected}) {
+    for (std::string& line : *lines) line = Folded(line);
+    std::sort(lines->begin(), lines->end());
+  }
+  EXPECT_EQ(expected, found) << "the search finds what the files hold";
+}
+
+void HostChaos::HostSettings() {
+  Note("host posts the settings message");
+  ::PostMessageA(Tool(), WM_TOOL_SETTINGS, 0, 0);
+  Settle();
+  // With a message box open nothing opens; a second request keeps the one dialog.
+  if (!box_) settingsOpen_ = true;
+}
+
+void HostChaos::CloseSettings() {
+  chaos::ModalWindows modal = chaos::ModalWindowsOf(toolThread_);
+  ASSERT_EQ(1u, modal.settings.size());
+  Note("close the settings dialog with its button");
+  HWND dialog = modal.settings[0];
+  ::PostMessageA(GetDlgItem(dialog, IDCANCEL), BM_CLICK, 0, 0);
+  EXPECT_TRUE(chaos::WaitFor([&] { return !IsWindow(dialog); })) << "the settings dialog closes";
+  settingsOpen_ = false;
+  Settle();
+}
+
+bool HostChaos::WaitUntilClosed() {
+  const bool closed = chaos::WaitFor([&] { return Tool() == nullptr; }, 10000);
+  EXPECT_TRUE(closed) << "the window closes; it is " << (IsWindowEnabled(Tool()) ? "" : "not ")
+                      << "enabled, with " << chaos::ModalWindowsOf(toolThread_).messageBoxes.size()
+                      << " message boxes and " << chaos::ModalWindowsOf(toolThread_).settings.size()
+                      << " settings dialogs open";
+  if (!closed) return false;
+  const bool ended = chaos::WaitFor(
+      [&] { return WaitForSingleObject(toolThreadHandle_, 0) == WAIT_OBJECT_0; }, 10000);
+  EXPECT_TRUE(ended) << "the tool thread ends with its window; it still has "
+                     << chaos::WindowCountOf(toolThread_) << " windows";
+  barrier_.Detach();
+  return ended;
+}
+
+// how: 0 WM_CLOSE sent by the host, 1 the caption's close, 2 Alt+F4 at the focused control.
+void HostChaos::HostClose(int how) {
+  if (how == 2 && box_) how = 1;  // the keys would go to the box
+  HWND tool = Tool();
+  if (how == 0) {
+    Note("host sends WM_CLOSE");
+    DWORD_PTR ignored = 0;
+    SendMessageTimeoutA(tool, WM_CLOSE, 0, 0, SMTO_NORMAL, 5000, &ignored);
+  } else if (how == 1) {
+    Note("close from the caption (SC_CLOSE)");
+    ::PostMessageA(tool, WM_SYSCOMMAND, SC_CLOSE, 0);
+    if (box_) {
+      // A message box is owned by the tool window and disables it, so the window's own close
+      // does nothing until the box is answered: what the user can do on Windows, too.
+      Settle();
+      EXPECT_TRUE(IsWindow(tool)) << "a disabled window does not close";
+      return;
+    }
+  } else {
+    HWND focus = FocusOfThread(tool);
+    Note("Alt+F4");
+    const LPARAM down = 1 | (0x3E << 16) | (1 << 29);
+    ::PostMessageA(focus ? focus : tool, WM_SYSKEYDOWN, VK_F4, down);
+    ::PostMessageA(focus ? focus : tool, WM_SYSKEYUP, VK_F4, down | (3u << 30));
+  }
+  ModelClosed();
+  WaitUntilClosed();
+}
+
+bool HostChaos::OpenWindow() {
+  const bool opened = host_->Initialize(true);
+  EXPECT_TRUE(opened) << "Initialize opens the window";
+  if (!opened) return false;
+  ModelOpened();
+  return true;
+}
+
+void HostChaos::HostInitialize() {
+  if (!model_.open) {
+    Note("host Initialize (window closed)");
+    OpenWindow();
+    return;
+  }
+  Note("host Initialize (window open)");
+  HWND before = Tool();
+  host_->Initialize(false);
+  // The thread it starts finds the window and ends at once.
+  HANDLE thread = host_->tool()->m_pThread ? host_->tool()->m_pThread->m_hThread : nullptr;
+  EXPECT_TRUE(thread &&
+              chaos::WaitFor([&] { return WaitForSingleObject(thread, 0) == WAIT_OBJECT_0; }))
+      << "the second tool thread ends at once";
+  EXPECT_EQ(before, Tool()) << "the open window stays";
+  Settle();
+}
+
+void HostChaos::HostReplaceTool() {
+  Note(model_.open ? "host deletes the tool object (window open), makes a new one"
+                   : "host deletes the tool object, makes a new one");
+  const bool wasOpen = model_.open;
+  host_->DeleteTool();
+  if (wasOpen) {
+    ModelClosed();
+    EXPECT_EQ(WAIT_OBJECT_0, WaitForSingleObject(toolThreadHandle_, 0))
+        << "the destructor waited for the tool thread";
+    barrier_.Detach();
+  }
+  CheckFiles();
+  ASSERT_TRUE(host_->NewTool());
+  OpenWindow();
+}
+
+}  // namespace chaos

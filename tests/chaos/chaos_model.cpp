@@ -1,0 +1,83 @@
+// The tables of names and texts the chaos walk types, what the list-name rules make of a
+// name, and the bytes a list's file should hold.
+
+#include "chaos/chaos_model.h"
+
+#include "chaos/chaos_text.h"
+
+namespace chaos {
+
+const std::vector<EscapingName> kEscapingNames = {
+    {"..\\..\\escape", NameKind::kRefused},
+    {"..\\up1", NameKind::kRefused},
+    {"../fwd", NameKind::kRefused},
+    {"sub/x", NameKind::kRefused},
+    {"CON", NameKind::kRefused},
+    {"ab\x80\\cd", NameKind::kHidesSeparator},
+    {"nul.old", NameKind::kRefused},
+};
+
+bool IsEscapingName(const std::string& name) {
+  for (const EscapingName& escaping : kEscapingNames) {
+    if (escaping.name == name) return true;
+  }
+  return false;
+}
+
+std::string FileBytes(const StoredList& list) {
+  std::string bytes = list.noDate ? "NO_DATE\r\n" : "";
+  for (const Item& item : list.items) {
+    bytes += std::to_string(item.check) + "," + std::to_string(item.due.year) + "," +
+             std::to_string(item.due.month) + "," + std::to_string(item.due.day) + "," + item.text +
+             "\r\n";
+  }
+  return bytes;
+}
+
+const std::vector<std::string> kItemTexts = {
+    "milk",      "牛乳を買う", "電話する",         "call, then mail",
+    "NO_DATE",   "  spaced  ", "\x83\x5C\x95\x5C", "a\r\nb",
+    "tab\there", "",           "back\\slash",      "milk と 電話",
+};
+
+const std::vector<TypedName> kTypedNames = {
+    {"仕事", NameKind::kGood},
+    {"買い物", NameKind::kGood},
+    {"旅行 2027", NameKind::kGood},
+    {"dot.name", NameKind::kGood},
+    {"two\r\nlines", NameKind::kGood},
+    {"\x83\x5C\x95\x5C"
+     "2",
+     NameKind::kGood},
+    {"Work", NameKind::kGood},
+    {"HOME", NameKind::kGood},
+    {"ghost", NameKind::kGood},
+    {"Ghost", NameKind::kGood},
+    {"orphan", NameKind::kGood},
+    {"ORPHAN", NameKind::kGood},
+    {"", NameKind::kGood},
+    {"a|b", NameKind::kRefused},
+    {"con", NameKind::kRefused},
+    {"COM3", NameKind::kRefused},
+    {"nul.txt", NameKind::kRefused},
+    {"Lpt9", NameKind::kRefused},
+    {"../fwd", NameKind::kRefused},
+    {"..\\up1", NameKind::kRefused},
+    {"sub/y", NameKind::kRefused},
+    {"tab\there", NameKind::kRefused},
+    {"back\\slash", NameKind::kRefused},
+    {"ab\x80\\new", NameKind::kHidesSeparator},
+};
+
+// Names not in the tables are made by the walk from good names: fresh ones, other letter cases.
+NameKind KindOf(const std::string& typed) {
+  for (const TypedName& name : kTypedNames) {
+    if (name.text == typed) return name.kind;
+  }
+  for (const EscapingName& escaping : kEscapingNames) {
+    if (Folded(escaping.name) == Folded(typed)) return escaping.kind;
+  }
+  return NameKind::kGood;
+}
+
+}  // namespace chaos

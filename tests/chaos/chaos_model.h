@@ -1,0 +1,106 @@
+// The model of the chaos walk: what the user should see in the tool window and what should
+// be on the disk after what the user did and what was saved, the message box and in-place
+// editor the last step should have opened, and the names and texts the user types, with what
+// the list-name rules make of them.
+
+#pragma once
+
+#include <functional>
+#include <map>
+#include <string>
+#include <vector>
+
+namespace chaos {
+
+// What the list-name rules make of a name the user types.
+enum class NameKind { kGood, kRefused, kHidesSeparator };
+
+// Names in the list-order file that name no file directly inside the list folder: up and out
+// of it in both separators, into a folder of it, a device, and a backslash after the byte 0x80
+// (which code page 932 does not take for the first of two bytes, though the list-name check
+// does).
+struct EscapingName {
+  std::string name;
+  NameKind kind;  // when typed, in any letter case
+};
+extern const std::vector<EscapingName> kEscapingNames;
+
+// Whether a name is one of the escaping names, exactly.
+bool IsEscapingName(const std::string& name);
+
+struct Date {
+  int year;
+  int month;
+  int day;
+};
+
+inline constexpr Date kDates[] = {{2026, 12, 7}, {2026, 12, 8}, {2027, 1, 1}, {2025, 3, 31}};
+
+struct Item {
+  int check;
+  Date due;
+  std::string text;
+};
+
+// A list file as the model knows it.
+struct StoredList {
+  std::string name;  // as the list that made it was named
+  bool noDate = false;
+  std::vector<Item> items;
+};
+
+// The bytes of a list's file: the no-date line, then one line an item.
+std::string FileBytes(const StoredList& list);
+
+struct Row {
+  std::string name;
+  bool hasFile;  // a list whose name names a file in the list folder
+};
+
+// What the user should see in the window, and what should be on the disk.
+struct Model {
+  bool open = false;
+  std::vector<Row> rows;
+  int selected = -1;
+  std::vector<Item> shown;  // the item box
+  bool shownNoDate = false;
+  int itemSelected = -1;
+  bool listMode = true;
+  bool noDateBox = false;
+  std::string text;
+  Date picker = kDates[0];
+  std::map<std::string, StoredList> files;  // by folded name
+  std::string order;                        // ListInfo.dat
+};
+
+// A message box the last step should have opened.
+struct ExpectedBox {
+  std::vector<std::string> texts;  // any one of these
+  bool yesNo = false;
+  bool mayBeMissing = false;
+  std::function<void()> onYes;
+};
+
+// An in-place editor the last step should have opened.
+struct OpenEditor {
+  bool names;  // over the list-name box, else over the item box
+  bool date;   // the date picker of an item's due date
+  int row;
+  std::string text;  // what a commit would store, before the edit's own clean-up
+  Date due = kDates[0];
+};
+
+// Item texts the user types.
+extern const std::vector<std::string> kItemTexts;
+
+// Names the user types for a list, with what the list-name rules make of them.
+struct TypedName {
+  std::string text;
+  NameKind kind;
+};
+extern const std::vector<TypedName> kTypedNames;
+
+// Names not in the tables are made by the walk from good names: fresh ones, other letter cases.
+NameKind KindOf(const std::string& typed);
+
+}  // namespace chaos

@@ -1,0 +1,152 @@
+// The fixture of the chaos walk: the fake host with the real tool, the model, the seeded random
+// source, and the steps and checks that the walk is made of. Its members are defined apart:
+// chaos_walk.cpp sets up, runs the walk and keeps the model in step with opens and closes,
+// chaos_user_steps.cpp and chaos_editor_steps.cpp hold what the user does, chaos_host_steps.cpp
+// what the host does, chaos_checks.cpp what is checked after every step.
+
+#pragma once
+
+#include <windows.h>
+
+#include <commctrl.h>
+
+#include <atomic>
+#include <deque>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <random>
+#include <string>
+#include <thread>
+#include <utility>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "chaos/chaos_host.h"
+#include "chaos/chaos_model.h"
+#include "chaos/folder_tree.h"
+#include "support/tool_window.h"
+
+namespace chaos {
+
+class HostChaos : public testing::Test {
+ protected:
+  void SetUp() override;
+  void TearDown() override;
+
+  // Runs `steps` steps from `seed`, then closes the window and checks the files once more.
+  void Walk(unsigned seed, int steps);
+
+ private:
+  // --- the tool window and its controls ---
+  HWND Tool() const { return host_->ToolWindow(); }
+  HWND Control(int id) const { return GetDlgItem(Tool(), id); }
+  bool FocusIn(HWND box) const {
+    HWND focus = testsupport::tool_window::FocusOfThread(Tool());
+    return focus && (focus == box || IsChild(box, focus));
+  }
+  // Waits until the tool thread has handled what was posted to it.
+  void Settle() { barrier_.Pass(Tool()); }
+  void Press(int id) {
+    ::PostMessageA(Control(id), BM_CLICK, 0, 0);
+    Settle();
+  }
+  void ClickAt(HWND box, int x, int y) {
+    ::PostMessageA(box, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y));
+    ::PostMessageA(box, WM_LBUTTONUP, 0, MAKELPARAM(x, y));
+    Settle();
+  }
+  void Key(HWND window, UINT key) {
+    ::PostMessageA(window, WM_KEYDOWN, key, 1);
+    ::PostMessageA(window, WM_KEYUP, key, 0xC0000001);
+    Settle();
+  }
+  void SetPickerDate(HWND picker, const Date& date) {
+    SYSTEMTIME time = {};
+    time.wYear = static_cast<WORD>(date.year);
+    time.wMonth = static_cast<WORD>(date.month);
+    time.wDay = static_cast<WORD>(date.day);
+    ::SendMessageA(picker, DTM_SETSYSTEMTIME, GDT_VALID, reinterpret_cast<LPARAM>(&time));
+  }
+
+  // --- keeping the model in step ---
+  void SaveShown();
+  void LoadSelected();
+  void ActivateNames();
+  void ActivateItems();
+  void ModelOpened();
+  void ModelClosed();
+  void Expect(std::vector<std::string> texts, bool yesNo = false,
+              std::function<void()> onYes = nullptr) {
+    Note("  expects the message \"" + texts[0] + "\"");
+    box_ = ExpectedBox{std::move(texts), yesNo, false, std::move(onYes)};
+  }
+
+  // --- steps ---
+  void Step();
+  void Choose(const std::vector<std::pair<int, std::function<void()>>>& choices);
+  void Note(const std::string& what);
+  void TypeText();
+  void PickDate();
+  void ClickModeButton(bool names);
+  void ToggleNoDate();
+  void AddEntry(bool atBottom);
+  void AddList(bool atBottom);
+  void AddItem(bool atBottom);
+  void AddItemToAList();
+  void Move(int step);
+  void DeleteEntry();
+  void ClearBox();
+  void ClickListRow();
+  void ClickItemRow();
+  void StartEditWithF2(bool names);
+  void EditorOpened(bool names, bool date, int row);
+  void CommitEditor(bool byClickBelow);
+  void CancelEditor();
+  void CommitModel(const OpenEditor& editor);
+  void EscapeInTextBox();
+  void AnswerBox();
+  void HostSaveState();
+  void HostSearch();
+  void HostSettings();
+  void CloseSettings();
+  void HostClose(int how);
+  void HostInitialize();
+  void HostReplaceTool();
+  bool WaitUntilClosed();
+  bool OpenWindow();
+
+  // --- checks after each step ---
+  void Check();
+  void CheckFiles();
+
+  int Pick(int n) { return std::uniform_int_distribution<int>(0, n - 1)(random_); }
+  template <typename T>
+  const T& PickOf(const std::vector<T>& pool) {
+    return pool[static_cast<std::size_t>(Pick(static_cast<int>(pool.size())))];
+  }
+
+  std::string outer_;       // the data folder's parent: nothing in it may change
+  std::string data_;        // the host's data folder
+  std::string listFolder_;  // data_\ToDoList
+  FileTree outsideBefore_;  // everything under outer_ but the list folder's own files
+  std::unique_ptr<chaos::ChaosHost> host_;
+  chaos::ToolThreadBarrier barrier_;
+  DWORD toolThread_ = 0;
+  HANDLE toolThreadHandle_ = nullptr;
+  HWND listBox_ = nullptr;
+  HWND itemBox_ = nullptr;
+  Model model_;
+  std::optional<ExpectedBox> box_;
+  bool settingsOpen_ = false;
+  std::optional<OpenEditor> editor_;
+  std::mt19937 random_;
+  int step_ = 0;
+  int freshNames_ = 0;
+  std::deque<std::string> history_;
+  std::thread watchdog_;
+  std::atomic<bool> stopWatchdog_{false};
+};
+
+}  // namespace chaos
