@@ -3,7 +3,9 @@
 
 #include <windows.h>
 
+#include <atomic>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include <gtest/gtest.h>
@@ -12,6 +14,7 @@
 #include "framework/fw_controls.h"
 #include "framework/fw_dialog.h"
 #include "framework/fw_thread.h"
+#include "framework/fw_window_map.h"
 #include "support/message_pump.h"
 
 namespace {
@@ -89,14 +92,205 @@ TEST(Window, ObjectForgetsItsWindowOnceDestroyed) {
   EXPECT_EQ(nullptr, CWnd::FromHandlePermanent(handle));
 }
 
+// Answers kWhoAnswers with the object that received it, and notes whether the framework found
+// the object for its own window during WM_NCCREATE.
+constexpr UINT kWhoAnswers = WM_APP + 4;
+
+class SelfAwareWindow : public CWnd {
+ public:
+  bool foundDuringNcCreate = false;
+
+ protected:
+  LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override {
+    if (message == WM_NCCREATE) foundDuringNcCreate = FromHandlePermanent(m_hWnd) == this;
+    if (message == kWhoAnswers) return reinterpret_cast<LRESULT>(this);
+    return CWnd::WindowProc(message, wParam, lParam);
+  }
+};
+
+// Makes and destroys windows on the calling thread, and attaches objects to plain windows and
+// lets them go again, many times, checking each step; counts what went wrong. Two threads run
+// it at once, so that the framework's lookup is changed and read by both together.
+void MakeAndDestroyWindows(std::atomic<int>* started, std::atomic<int>* faults) {
+  started->fetch_add(1);
+  while (started->load() < 2) std::this_thread::yield();  // both threads go at once
+  for (int round = 0; round < 100; ++round) {
+    SelfAwareWindow parent;
+    SelfAwareWindow child;
+    const bool made = parent.CreateEx(0, "racing", WS_POPUP, RECT{0, 0, 50, 50}, nullptr, 0) &&
+                      child.CreateEx(0, "child", WS_CHILD, RECT{0, 0, 10, 10}, &parent, 5);
+    if (!made) {
+      faults->fetch_add(1);
+      continue;
+    }
+    const HWND parentHandle = parent.m_hWnd;
+    const HWND childHandle = child.m_hWnd;
+    if (!parent.foundDuringNcCreate || !child.foundDuringNcCreate) faults->fetch_add(1);
+    if (CWnd::FromHandlePermanent(parentHandle) != &parent) faults->fetch_add(1);
+    if (CWnd::FromHandlePermanent(childHandle) != &child) faults->fetch_add(1);
+    if (parent.SendMessage(kWhoAnswers) != reinterpret_cast<LRESULT>(&parent)) faults->fetch_add(1);
+    if (child.SendMessage(kWhoAnswers) != reinterpret_cast<LRESULT>(&child)) faults->fetch_add(1);
+    // Destroying the parent takes the child with it; neither is found afterwards.
+    parent.DestroyWindow();
+    if (parent.m_hWnd != nullptr || child.m_hWnd != nullptr) faults->fetch_add(1);
+    if (CWnd::FromHandlePermanent(parentHandle) != nullptr) faults->fetch_add(1);
+    if (CWnd::FromHandlePermanent(childHandle) != nullptr) faults->fetch_add(1);
+  }
+
+  constexpr int kWindows = 16;
+  HWND plain[kWindows];
+  for (HWND& window : plain) {
+    window = CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr,
+                             GetModuleHandleA(nullptr), nullptr);
+  }
+  for (int round = 0; round < 150; ++round) {
+    SelfAwareWindow objects[kWindows];
+    for (int i = 0; i < kWindows; ++i) {
+      if (!objects[i].SubclassWindow(plain[i])) faults->fetch_add(1);
+    }
+    for (int look = 0; look < 20; ++look) {
+      for (int i = 0; i < kWindows; ++i) {
+        if (CWnd::FromHandlePermanent(plain[i]) != &objects[i]) faults->fetch_add(1);
+      }
+    }
+    for (int i = 0; i < kWindows; ++i) {
+      if (objects[i].UnsubclassWindow() != plain[i]) faults->fetch_add(1);
+      if (CWnd::FromHandlePermanent(plain[i]) != nullptr) faults->fetch_add(1);
+    }
+  }
+  for (HWND window : plain) ::DestroyWindow(window);
+}
+
+TEST(WindowLookup, WindowsMadeAndDestroyedOnTwoThreadsAtOnceNeverFindAnotherOrAStaleObject) {
+  std::atomic<int> started{0};
+  std::atomic<int> faults{0};
+  std::thread other(&MakeAndDestroyWindows, &started, &faults);
+  MakeAndDestroyWindows(&started, &faults);
+  other.join();
+  EXPECT_EQ(0, faults.load());
+}
+
+// The map on its own, without the window system's slower calls between its operations, so
+// that the two threads' changes overlap often: entries of each thread are added, found and
+// removed while the other thread does the same.
+TEST(WindowObjectMap, EntriesAreNeitherLostNorMixedUpWhenTwoThreadsChangeTheMapAtOnce) {
+  fw::WindowObjectMap<int> map;
+  std::atomic<int> started{0};
+  std::atomic<int> faults{0};
+  auto churn = [&](int thread) {
+    int objects[64];
+    // Handles of no real window, a range for each thread.
+    auto handle = [&](int i) { return reinterpret_cast<HWND>(0x100000 * (thread + 1) + 4 * i); };
+    started.fetch_add(1);
+    while (started.load() < 2) std::this_thread::yield();
+    for (int round = 0; round < 1000; ++round) {
+      for (int i = 0; i < 64; ++i) {
+        if (!map.Add(handle(i), &objects[i])) faults.fetch_add(1);
+      }
+      for (int i = 0; i < 64; ++i) {
+        if (map.Find(handle(i)) != &objects[i]) faults.fetch_add(1);
+      }
+      for (int i = 0; i < 64; ++i) {
+        if (!map.Remove(handle(i), &objects[i])) faults.fetch_add(1);
+        if (map.Find(handle(i)) != nullptr) faults.fetch_add(1);
+      }
+    }
+  };
+  std::thread other(churn, 1);
+  churn(0);
+  other.join();
+  EXPECT_EQ(0, faults.load());
+}
+
+TEST(WindowLookup, WindowWhoseThreadEndedIsNotFound) {
+  SelfAwareWindow window;
+  HWND handle = nullptr;
+  std::thread([&] {
+    ASSERT_TRUE(window.CreateEx(0, "elsewhere", WS_POPUP, RECT{0, 0, 50, 50}, nullptr, 0));
+    handle = window.m_hWnd;
+  }).join();
+  // The thread has ended and taken its window along.
+  EXPECT_FALSE(IsWindow(handle));
+  EXPECT_EQ(nullptr, CWnd::FromHandlePermanent(handle));
+}
+
+TEST(WindowLookup, SubclassedControlKeepsItsOwnBehaviourAndIsForgottenWhenLetGo) {
+  const HWND edit = CreateWindowExA(0, "EDIT", "", WS_POPUP, 0, 0, 80, 20, nullptr, nullptr,
+                                    GetModuleHandleA(nullptr), nullptr);
+  ASSERT_NE(nullptr, edit);
+  const LONG_PTR editProcedure = GetWindowLongPtrA(edit, GWLP_WNDPROC);
+  EXPECT_EQ(nullptr, CWnd::FromHandlePermanent(edit));
+
+  SelfAwareWindow first;
+  ASSERT_TRUE(first.SubclassWindow(edit));
+  EXPECT_EQ(&first, CWnd::FromHandlePermanent(edit));
+  EXPECT_EQ(reinterpret_cast<LRESULT>(&first), ::SendMessageA(edit, kWhoAnswers, 0, 0));
+  // What the object does not handle reaches the edit control's own procedure.
+  ::SetWindowTextA(edit, "kept");
+  char text[16] = "";
+  GetWindowTextA(edit, text, sizeof(text));
+  EXPECT_STREQ("kept", text);
+
+  // One object per window: a second one is refused and changes nothing.
+  SelfAwareWindow second;
+  EXPECT_FALSE(second.SubclassWindow(edit));
+  EXPECT_EQ(nullptr, second.m_hWnd);
+  EXPECT_EQ(&first, CWnd::FromHandlePermanent(edit));
+
+  // Let go: the control is its old self, and the second object may now take it.
+  EXPECT_EQ(edit, first.UnsubclassWindow());
+  EXPECT_EQ(nullptr, CWnd::FromHandlePermanent(edit));
+  EXPECT_EQ(editProcedure, GetWindowLongPtrA(edit, GWLP_WNDPROC));
+  EXPECT_EQ(0, ::SendMessageA(edit, kWhoAnswers, 0, 0));
+  EXPECT_TRUE(second.SubclassWindow(edit));
+  EXPECT_EQ(&second, CWnd::FromHandlePermanent(edit));
+
+  // Destroyed while subclassed: the object learns of it and is not found again.
+  ::DestroyWindow(edit);
+  EXPECT_EQ(nullptr, second.m_hWnd);
+  EXPECT_EQ(nullptr, CWnd::FromHandlePermanent(edit));
+  EXPECT_FALSE(first.SubclassWindow(edit));  // no window any more
+}
+
+TEST(WindowLookup, ObjectDeletedBeforeItsWindowOfAnotherThreadIsNotFound) {
+  // The window stays with its thread; the object goes without it, from this thread.
+  auto* object = new SelfAwareWindow;
+  HWND handle = nullptr;
+  HANDLE made = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+  HANDLE deleted = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+  LRESULT answerAfterwards = -1;
+  std::thread owner([&] {
+    if (object->CreateEx(0, "orphan", WS_POPUP, RECT{0, 0, 50, 50}, nullptr, 0)) {
+      handle = object->m_hWnd;
+    }
+    SetEvent(made);
+    WaitForSingleObject(deleted, 20000);
+    // Its messages, the last ones too, must not reach the object that is gone.
+    answerAfterwards = ::SendMessageA(handle, kWhoAnswers, 0, 0);
+    ::DestroyWindow(handle);
+  });
+  WaitForSingleObject(made, 20000);
+  ASSERT_NE(nullptr, handle);
+  EXPECT_EQ(object, CWnd::FromHandlePermanent(handle));
+  delete object;
+  EXPECT_EQ(nullptr, CWnd::FromHandlePermanent(handle));
+  SetEvent(deleted);
+  owner.join();
+  EXPECT_EQ(0, answerAfterwards);
+  CloseHandle(made);
+  CloseHandle(deleted);
+}
+
 class TestDialog : public CDialog {
  public:
   TestDialog() : CDialog(100, nullptr) {}
   bool initialised = false;
   int buttonDraws = 0;
   CBitmapButton button;
+  bool foundDuringInit = false;
   BOOL OnInitDialog() override {
     initialised = m_hWnd != nullptr && GetDlgItem(101) != nullptr;
+    foundDuringInit = FromHandlePermanent(m_hWnd) == this;
     button.AutoLoad(102, this);
     return TRUE;
   }
@@ -106,6 +300,8 @@ TEST(Dialog, ModelessDialogComesFromTheTemplateAndIgnoresCancel) {
   TestDialog dialog;
   ASSERT_TRUE(dialog.Create(100, nullptr));
   EXPECT_TRUE(dialog.initialised);
+  EXPECT_TRUE(dialog.foundDuringInit);
+  EXPECT_EQ(&dialog.button, CWnd::FromHandlePermanent(dialog.GetDlgItem(102)));
   EXPECT_FALSE(dialog.Create(100, nullptr));  // one window per object
   dialog.SendMessage(WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED));
   EXPECT_TRUE(IsWindow(dialog.m_hWnd));

@@ -1,12 +1,37 @@
 #include "framework/fw_window.h"
 
+#include <atomic>
+
 #include "framework/fw_app.h"
+#include "framework/fw_window_map.h"
 
 namespace {
 
-// The window property that links a window to its CWnd in this module.
-const char kObjectProperty[] = "FwWindowObject";
 const char kWindowClass[] = "FwWindow";
+
+std::atomic<bool> g_objectsMade{false};
+
+// The objects of this module's framework by their windows. Made on first use, so a window
+// made while other static objects are being initialised finds it ready; it lives until the
+// module's static objects are destroyed, when no window of the module's may be left anyway
+// (its window procedure is the module's code).
+fw::WindowObjectMap<CWnd>& AttachedObjects() {
+  static fw::WindowObjectMap<CWnd> objects;
+  g_objectsMade.store(true, std::memory_order_relaxed);
+  return objects;
+}
+
+// Called by the system in every thread that ends (a callback of the module's thread-local
+// storage, in the EXE as in a DLL): the thread's windows go with it, unannounced.
+void NTAPI ForgetWindowsOfEndingThread(PVOID, DWORD reason, PVOID) {
+  if (reason == DLL_THREAD_DETACH && g_objectsMade.load(std::memory_order_relaxed)) {
+    AttachedObjects().RemoveThread(GetCurrentThreadId());
+  }
+}
+
+// The C runtime calls the callbacks placed between its .CRT$XLA and .CRT$XLZ markers.
+extern "C" __attribute__((section(".CRT$XLF"), used))
+const PIMAGE_TLS_CALLBACK fw_window_thread_callback = &ForgetWindowsOfEndingThread;
 
 }  // namespace
 
@@ -16,6 +41,8 @@ CWnd::~CWnd() {
   if (m_hWnd && GetWindowThreadProcessId(m_hWnd, nullptr) == GetCurrentThreadId()) {
     DestroyWindow();
   }
+  // A window of another thread outlives its object: its messages must not find this one.
+  if (m_hWnd) AttachedObjects().Remove(m_hWnd, this);
 }
 
 const MessageMap* CWnd::GetMessageMap() const {
@@ -65,21 +92,30 @@ LRESULT CWnd::Default() {
 }
 
 CWnd* CWnd::FromHandlePermanent(HWND hWnd) {
-  return hWnd ? static_cast<CWnd*>(GetPropA(hWnd, kObjectProperty)) : nullptr;
+  return AttachedObjects().Find(hWnd);
 }
 
 void CWnd::Attach(HWND hWnd, WNDPROC original) {
-  SetPropA(hWnd, kObjectProperty, this);
+  // A window being made is new: an entry of its handle can only be left from a window gone.
+  AttachedObjects().Replace(hWnd, this);
   m_hWnd = hWnd;
   m_pfnSuper = original;
 }
 
 BOOL CWnd::SubclassWindow(HWND hWnd) {
-  if (m_hWnd || !IsWindow(hWnd) || FromHandlePermanent(hWnd)) return FALSE;
-  SetPropA(hWnd, kObjectProperty, this);
-  auto original = reinterpret_cast<WNDPROC>(
-      SetWindowLongPtrA(hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&AttachedWndProc)));
-  Attach(hWnd, original);
+  if (m_hWnd || !IsWindow(hWnd)) return FALSE;
+  // The window is ours from here on, or another object has it already.
+  if (!AttachedObjects().Add(hWnd, this)) return FALSE;
+  // Messages reach AttachedWndProc from the next one on, and find the object above.
+  SetLastError(0);
+  const LONG_PTR original =
+      SetWindowLongPtrA(hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&AttachedWndProc));
+  if (original == 0 && GetLastError() != 0) {  // a window of another process, say
+    AttachedObjects().Remove(hWnd, this);
+    return FALSE;
+  }
+  m_hWnd = hWnd;
+  m_pfnSuper = reinterpret_cast<WNDPROC>(original);
   return TRUE;
 }
 
@@ -91,7 +127,7 @@ HWND CWnd::UnsubclassWindow() {
   HWND hWnd = m_hWnd;
   if (!hWnd) return nullptr;
   if (m_pfnSuper) SetWindowLongPtrA(hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(m_pfnSuper));
-  RemovePropA(hWnd, kObjectProperty);
+  AttachedObjects().Remove(hWnd, this);
   m_hWnd = nullptr;
   m_pfnSuper = nullptr;
   return hWnd;

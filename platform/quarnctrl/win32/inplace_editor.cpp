@@ -1,18 +1,24 @@
 #include "quarnctrl/win32/inplace_editor.h"
 
 #include "framework/fw_cp932.h"
+#include "framework/fw_window_map.h"
 
 namespace quarn::win32 {
 
 namespace {
 
-// The window property that leads from an editor's window to its editor object.
-constexpr char kEditorProperty[] = "QuarnInPlaceEditor";
+// The editors by their windows, for the subclass procedure: every message of an editor's
+// window looks its editor up here. Boxes of several threads may have editors open at once.
+fw::WindowObjectMap<InPlaceEditor>& Editors() {
+  static fw::WindowObjectMap<InPlaceEditor> editors;
+  return editors;
+}
 
 }  // namespace
 
 InPlaceEditor::InPlaceEditor(ListModel* model, HWND hwnd) : m_model(model), m_hwnd(hwnd) {
-  SetPropA(hwnd, kEditorProperty, this);
+  // The window is new: nothing else can have been attached to it.
+  Editors().Replace(hwnd, this);
   m_original = reinterpret_cast<WNDPROC>(
       SetWindowLongPtrA(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&SubclassProc)));
 }
@@ -26,7 +32,7 @@ InPlaceEditor::~InPlaceEditor() {
 
 void InPlaceEditor::Release() {
   SetWindowLongPtrA(m_hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(m_original));
-  RemovePropA(m_hwnd, kEditorProperty);
+  Editors().Remove(m_hwnd, this);
   m_hwnd = nullptr;
 }
 
@@ -48,7 +54,7 @@ LRESULT InPlaceEditor::CallOriginal(UINT message, WPARAM wParam, LPARAM lParam) 
 
 LRESULT CALLBACK InPlaceEditor::SubclassProc(HWND hwnd, UINT message, WPARAM wParam,
                                              LPARAM lParam) {
-  auto* editor = static_cast<InPlaceEditor*>(GetPropA(hwnd, kEditorProperty));
+  InPlaceEditor* editor = Editors().Find(hwnd);
   if (editor == nullptr) return DefWindowProcA(hwnd, message, wParam, lParam);
   if (message == WM_NCDESTROY) {
     // Destroyed from outside (its parent went first): let go of the window.
