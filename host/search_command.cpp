@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include <cstring>
 #include <string>
 
 #include "framework/fw_handles.h"
@@ -11,9 +12,6 @@
 #include "host/tool_module.h"
 
 namespace {
-
-// Output is written in pieces of about this size, and at the end.
-constexpr std::size_t kFlushSize = 64 * 1024;
 
 // The bytes of the file at path, unchanged; false when it cannot be read.
 bool ReadTextFile(const std::string& path, std::string* bytes) {
@@ -32,11 +30,11 @@ bool ReadTextFile(const std::string& path, std::string* bytes) {
 }
 
 // The search's result window: a message-only window of this thread that prints every line it
-// is sent. The tool's Search runs on this thread too, so each line arrives as a direct call.
+// is sent, in blocks. The tool's Search runs on this thread too, so each line arrives as a
+// direct call.
 class CResultPrinter : public CWnd {
  public:
-  explicit CResultPrinter(bool raw) : m_raw(raw) {}
-  ~CResultPrinter() override { Flush(); }
+  explicit CResultPrinter(bool raw) : m_output(raw) {}
 
   // Makes the window; false when it cannot be made.
   bool Create() {
@@ -48,24 +46,19 @@ class CResultPrinter : public CWnd {
     return false;
   }
 
-  void Flush() {
-    if (!m_pending.empty()) WriteStdout(m_pending);
-    m_pending.clear();
-  }
+  void Flush() { m_output.Flush(); }
 
  protected:
   LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override {
     if (message != WM_TOOL_SEARCHRESULT) return CWnd::WindowProc(message, wParam, lParam);
-    const std::string line = reinterpret_cast<const CString*>(wParam)->GetString();
-    m_pending += m_raw ? line : Cp932ToUtf8(line);
-    m_pending += '\n';
-    if (m_pending.size() >= kFlushSize) Flush();
+    // The line ends at its first zero byte.
+    const char* line = reinterpret_cast<const CString*>(wParam)->GetString();
+    m_output.AddLine(line, std::strlen(line));
     return 0;
   }
 
  private:
-  const bool m_raw;
-  std::string m_pending;
+  ConsoleLineWriter m_output;
 };
 
 }  // namespace
