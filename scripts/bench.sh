@@ -1,31 +1,70 @@
 #!/usr/bin/env bash
-# Builds and runs the list-box benchmarks and prints their figures: the model's row operations
-# natively (Release, without sanitizers), then the real window's painting and row operations
-# under Wine on a private Xvfb display.
+# The benchmark command. Builds what it needs in build folders of its own (native Release
+# without sanitizers in build/bench-native, Windows in build/bench-win32), generates its data
+# in build/bench-data, runs under Wine in a prefix of its own (build/wineprefix-bench, unless
+# WINEPREFIX is set) on a private Xvfb display, and prints one table: each row a ratio of two
+# sides measured in this run, with the figures behind it and whether it is within its goal
+# (bench/run_bench.py). Takes a few minutes; exits non-zero only when a program failed or a
+# search gave a wrong count.
+#
+#   bash scripts/bench.sh           the table
+#   bash scripts/bench.sh --boxes   the list boxes' own figures instead: the model's row
+#                                   operations natively, the window's painting under Wine
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
 jobs=$(nproc)
-
-echo "== List model, native (Google Benchmark)"
 native=${TODO_BENCH_NATIVE_DIR:-$root/build/bench-native}
-cmake -S . -B "$native" -DCMAKE_BUILD_TYPE=Release -DTODO_SANITIZE=OFF >/dev/null
-if cmake --build "$native" -j "$jobs" --target quarnctrl_rows_bench >/dev/null 2>&1; then
-  "$native/bench/quarnctrl_rows_bench" --benchmark_counters_tabular=true
+win32=${TODO_BENCH_WIN32_DIR:-$root/build/bench-win32}
+data=${TODO_BENCH_DATA_DIR:-$root/build/bench-data}
+export WINEPREFIX=${WINEPREFIX:-$root/build/wineprefix-bench}
+boxes=0
+[ "${1:-}" = "--boxes" ] && boxes=1
+
+# Runs a build step quietly; on failure shows the end of what it said.
+quietly() {
+  local log
+  log=$(mktemp)
+  if ! "$@" >"$log" 2>&1; then
+    tail -n 40 "$log"
+    rm -f "$log"
+    echo "error: failed: $*" >&2
+    exit 1
+  fi
+  rm -f "$log"
+}
+
+echo "== Building: native Release in $native, Windows in $win32"
+quietly cmake -S . -B "$native" -DCMAKE_BUILD_TYPE=Release -DTODO_SANITIZE=OFF
+quietly cmake -S . -B "$win32" -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-i686.cmake" \
+  -DCMAKE_BUILD_TYPE=Release
+if [ "$boxes" -eq 1 ]; then
+  quietly cmake --build "$native" -j "$jobs" --target quarnctrl_rows_bench
+  quietly cmake --build "$win32" -j "$jobs" --target quarnctrl_window_bench
 else
-  echo "skipped: the native benchmark did not build (is libbenchmark-dev installed?)"
+  quietly cmake --build "$native" -j "$jobs" --target search_native lists_native
+  quietly cmake --build "$win32" -j "$jobs" --target Lumaplex ToDoList search_floor \
+    tool_window_bench
 fi
 
-echo
-echo "== List box window, under Wine"
 source scripts/wine-env.sh
-win32=${TODO_BUILD_DIR:-$root/build/win32}
-if [ ! -f "$win32/CMakeCache.txt" ]; then
-  cmake -S . -B "$win32" -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-i686.cmake" \
-    -DCMAKE_BUILD_TYPE=Release >/dev/null
-fi
-cmake --build "$win32" -j "$jobs" --target quarnctrl_window_bench >/dev/null
 todo_prepare_prefix
 source scripts/xvfb.sh
-todo_start_xvfb
-bash scripts/wine-run.sh "$win32/bin/quarnctrl_window_bench.exe"
+TODO_FORCE_XVFB=1 todo_start_xvfb
+# One Wine server for every run, so that no run pays for starting it; stopped at the end.
+wineserver -p 60
+trap 'wineserver -k 2>/dev/null || true; kill "$TODO_XVFB_PID" 2>/dev/null || true' EXIT
+# Wine's background processes start now, outside every measured run.
+wine cmd.exe /c exit 0 </dev/null >/dev/null 2>&1 || true
+
+if [ "$boxes" -eq 1 ]; then
+  echo "== List model, native (Google Benchmark)"
+  "$native/bench/quarnctrl_rows_bench" --benchmark_counters_tabular=true
+  echo
+  echo "== List box window, under Wine"
+  wine "$win32/bin/quarnctrl_window_bench.exe"
+  exit 0
+fi
+
+mkdir -p "$data"
+python3 bench/run_bench.py --native "$native" --win32 "$win32" --data "$data"

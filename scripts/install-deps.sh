@@ -23,6 +23,7 @@ have_pkg locales || need+=(locales)
 have_cmd python3 || need+=(python3)
 have_cmd ninja || need+=(ninja-build)
 have_cmd clang-format || need+=(clang-format)
+have_cmd rg || need+=(ripgrep)  # a baseline of scripts/bench.sh
 wine_missing=0
 # wine64 brings a native wineserver, which serves the 32-bit programs too.
 if ! have_cmd wine || ! have_pkg wine32:i386 || ! have_pkg wine64; then

@@ -1,0 +1,140 @@
+// Loading a list of 100,000 items into the item box and saving it back, natively, through the
+// dialog's logic over the headless list boxes: the same code the tool window runs, without
+// Windows. Beside it, in the same program and on the same file, a plain line read
+// (std::getline), as the floor to compare with.
+//
+//   lists_native FOLDER
+//
+// FOLDER is an empty folder of the benchmark's own. Prints "name value" lines (milliseconds,
+// the best of several rounds, then the median) for scripts/bench.sh; exit code 1 when a round
+// did not load or save every item.
+
+#include <algorithm>
+#include <atomic>
+#include <chrono>
+#include <cstdio>
+#include <fstream>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "bench_data.h"
+#include "dialog/todo_dialog.h"
+#include "quarnctrl/quarn_headless.h"
+#include "storage/files.h"
+#include "storage/paths.h"
+#include "support/headless_window_ops.h"
+
+namespace {
+
+constexpr int kItems = 100000;
+constexpr int kRounds = 7;
+
+class FolderHost final : public IHostServices {
+ public:
+  explicit FolderHost(std::string folder) : m_folder(std::move(folder)) {}
+  int ReadSetting(int, const char*, char* buffer) override {
+    buffer[0] = '\0';
+    return 0;
+  }
+  int WriteSetting(int, const char*, const char*) override { return 0; }
+  const char* GetDataFolder(int, int) override { return m_folder.c_str(); }
+
+ private:
+  std::string m_folder;
+};
+
+double Milliseconds(std::chrono::steady_clock::time_point start) {
+  return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start)
+      .count();
+}
+
+bool WriteFile(const std::string& path, const std::string& bytes) {
+  std::ofstream out(path, std::ios::binary);
+  out << bytes;
+  return static_cast<bool>(out);
+}
+
+std::string ReadFile(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+// The floor: every line of the file read with std::getline; returns how many there were.
+long ReadLines(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::string line;
+  long lines = 0;
+  while (std::getline(in, line)) ++lines;
+  return lines;
+}
+
+void Print(const char* name, std::vector<double> times) {
+  std::sort(times.begin(), times.end());
+  std::printf("%s %.3f %.3f\n", name, times.front(), times[times.size() / 2]);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc != 2) {
+    std::fprintf(stderr, "usage: lists_native FOLDER\n");
+    return 2;
+  }
+  const std::string dataFolder = argv[1];
+  std::unique_ptr<storage::Files> files = storage::NewPlatformFiles();
+  const std::string listFolder = storage::ListFolderPath(dataFolder);
+  files->CreateFolder(listFolder);
+  const std::string bigList = storage::ListFilePath(dataFolder, "big");
+  const std::string bytes = bench::ItemListFile(kItems);
+  if (!WriteFile(listFolder + storage::kPathSeparator + "ListInfo.dat", "big\r\nsmall\r\n") ||
+      !WriteFile(bigList, bytes) ||
+      !WriteFile(storage::ListFilePath(dataFolder, "small"), bench::ItemListFile(1))) {
+    std::fprintf(stderr, "lists_native: cannot write into %s\n", dataFolder.c_str());
+    return 1;
+  }
+
+  std::atomic<int> busy{0};
+  FolderHost host(dataFolder);
+  todo_test::HeadlessWindowOps window(&busy);
+  todo::ToDoDialog dialog(window, &host, *files, busy);
+  RECT rect{0, 0, 100, 100};
+  dialog.AttachBoxes(
+      static_cast<CQuarnImageListBox*>(CQuarnListBox::NewQuarnCtrl(nullptr, "ToDoList", &rect, 0)),
+      static_cast<CQuarnToDoListBox*>(CQuarnListBox::NewQuarnCtrl(nullptr, "ToDoItem", &rect, 0)),
+      nullptr);
+  dialog.ConfigureBoxes(nullptr, nullptr);
+  dialog.LoadListNames();
+  quarn::HeadlessFront* names = quarn::HeadlessFrontOf(dialog.ListNameBox());
+
+  std::vector<double> reads;
+  std::vector<double> loads;
+  std::vector<double> saves;
+  bool whole = true;
+  for (int round = 0; round < kRounds; ++round) {
+    auto start = std::chrono::steady_clock::now();
+    whole = ReadLines(bigList) == kItems && whole;
+    reads.push_back(Milliseconds(start));
+
+    start = std::chrono::steady_clock::now();
+    names->Click(0);  // the big list: its items are loaded into the item box
+    loads.push_back(Milliseconds(start));
+    whole = dialog.ItemBox()->GetCount() == kItems && whole;
+
+    start = std::chrono::steady_clock::now();
+    whole = dialog.SaveCurrentList() == 1 && whole;
+    saves.push_back(Milliseconds(start));
+    whole = ReadFile(bigList) == bytes && whole;
+
+    names->Click(1);  // away to the small list, for the next round's load
+  }
+  Print("line_read_ms", reads);
+  Print("load_ms", loads);
+  Print("save_ms", saves);
+  std::printf("items %d\n", kItems);
+  if (!whole) {
+    std::fprintf(stderr, "lists_native: a round did not load or save every item unchanged\n");
+    return 1;
+  }
+  return 0;
+}

@@ -1,0 +1,138 @@
+// The real ToDoList.dll under Wine, driven as the host and a user drive it (the tests' host,
+// tests/support/fake_host.*):
+//
+//   load/save   a list of 100,000 items loaded into the item box by a click on its name, and
+//               saved back by the host's save; beside them, in this program and on the same
+//               file, a plain line read (std::getline) as the floor
+//   open        the tool window opened (from Initialize until it is set up and shown) with
+//               20,000 lists in ListInfo.dat, and with none
+//
+// Prints "name value" lines (milliseconds, the best of several rounds, then the median) for
+// scripts/bench.sh; exit code 1 when a round failed.
+
+#include <windows.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "bench_data.h"
+#include "support/fake_host.h"
+#include "support/message_pump.h"
+#include "support/tool_window.h"
+
+namespace {
+
+using testsupport::FakeHost;
+using namespace testsupport::tool_window;
+
+constexpr int kItems = 100000;
+constexpr int kLists = 20000;
+constexpr int kRounds = 5;
+
+double Now() {
+  LARGE_INTEGER frequency;
+  LARGE_INTEGER count;
+  QueryPerformanceFrequency(&frequency);
+  QueryPerformanceCounter(&count);
+  return 1000.0 * static_cast<double>(count.QuadPart) / static_cast<double>(frequency.QuadPart);
+}
+
+long ReadLines(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::string line;
+  long lines = 0;
+  while (std::getline(in, line)) ++lines;
+  return lines;
+}
+
+void Print(const char* name, std::vector<double> times) {
+  std::sort(times.begin(), times.end());
+  std::printf("%s %.3f %.3f\n", name, times.front(), times[times.size() / 2]);
+  std::fflush(stdout);
+}
+
+bool LoadAndSave() {
+  FakeHost host;
+  CreateDirectoryA(ListFolder(host).c_str(), nullptr);
+  const std::string bigList = ListFolder(host) + "\\big.lst";
+  const std::string bytes = bench::ItemListFile(kItems);
+  WriteFile(ListFolder(host) + "\\ListInfo.dat", "big\r\nsmall\r\n");
+  WriteFile(bigList, bytes);
+  WriteFile(ListFolder(host) + "\\small.lst", bench::ItemListFile(1));
+  if (!host.OpenTool()) {
+    std::fprintf(stderr, "tool_window_bench: the tool window did not open\n");
+    return false;
+  }
+  const HWND listBox = BoxAt(host.tool()->m_hWnd, kListBoxCorner);
+  if (listBox == nullptr) return false;
+
+  std::vector<double> reads;
+  std::vector<double> loads;
+  std::vector<double> saves;
+  bool whole = true;
+  for (int round = 0; round < kRounds; ++round) {
+    double start = Now();
+    whole = ReadLines(bigList) == kItems && whole;
+    reads.push_back(Now() - start);
+
+    start = Now();
+    Click(listBox, 10, 10);  // the big list's row: the tool thread loads its items
+    loads.push_back(Now() - start);
+
+    WriteFile(bigList, "stale");  // so that the check below sees what the save wrote
+    start = Now();
+    whole = host.tool()->SaveState() == 1 && whole;
+    saves.push_back(Now() - start);
+    whole = ReadFile(bigList) == bytes && whole;
+
+    Click(listBox, 10, 30);  // away to the small list, for the next round's load
+    testsupport::PumpFor(50);
+  }
+  Print("line_read_ms", reads);
+  Print("load_ms", loads);
+  Print("save_ms", saves);
+  if (!whole) std::fprintf(stderr, "tool_window_bench: a round lost items\n");
+  return host.CloseTool() && whole;
+}
+
+// Milliseconds from Initialize until the window is up, with the given list-order file.
+double OpenWindow(const std::string& order, bool* ok) {
+  FakeHost host;
+  CreateDirectoryA(ListFolder(host).c_str(), nullptr);
+  WriteFile(ListFolder(host) + "\\ListInfo.dat", order);
+  const double start = Now();
+  const bool opened = host.OpenTool();
+  const double took = Now() - start;
+  // Closing writes the names the window holds back: all of them, when all were loaded.
+  *ok = opened && host.CloseTool() && ReadFile(ListFolder(host) + "\\ListInfo.dat") == order && *ok;
+  return took;
+}
+
+bool OpenWindows() {
+  const std::string many = bench::ListOrderFile(kLists);
+  std::vector<double> none;
+  std::vector<double> full;
+  bool ok = true;
+  OpenWindow("", &ok);  // the first opening loads the modules' pages: not counted
+  for (int round = 0; round < kRounds; ++round) {
+    none.push_back(OpenWindow("", &ok));
+    full.push_back(OpenWindow(many, &ok));
+  }
+  Print("open_none_ms", none);
+  Print("open_lists_ms", full);
+  std::printf("lists %d\n", kLists);
+  if (!ok) std::fprintf(stderr, "tool_window_bench: a window did not open or close\n");
+  return ok;
+}
+
+}  // namespace
+
+int main() {
+  std::printf("items %d\n", kItems);
+  const bool loaded = LoadAndSave();
+  const bool opened = OpenWindows();
+  return loaded && opened ? 0 : 1;
+}
