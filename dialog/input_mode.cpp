@@ -32,6 +32,10 @@ void ToDoDialog::SetInputMode(const char* mode) {
 }
 
 void ToDoDialog::ColourItem(int row) {
+  ColourItem(row, CQuarnListBox::ConvertToDateData(m_window.TodayUtc()));
+}
+
+void ToDoDialog::ColourItem(int row, DWORD today) {
   if (m_items == nullptr || row < 0 || row >= m_items->GetCount()) return;
   COLORREF colour;
   if (m_items->GetItemCheck(row) != 0) {
@@ -39,7 +43,6 @@ void ToDoDialog::ColourItem(int row) {
   } else if (m_noDate != 0) {
     colour = kColourNoDate;
   } else {
-    DWORD today = CQuarnListBox::ConvertToDateData(m_window.TodayUtc());
     DWORD due = m_items->GetItemData(row);
     colour = due < today ? kColourOverdue : due == today ? kColourDueToday : kColourDueLater;
   }

@@ -101,13 +101,15 @@ int ToDoDialog::LoadCurrentList() {
   m_asReadPath.clear();
   m_asRead = storage::ListFileContent();
   if (!content.noDate && content.records.empty()) return 0;
+  // One reading of the clock for the whole list: a long list is coloured by one date.
+  const DWORD today = CQuarnListBox::ConvertToDateData(m_window.TodayUtc());
   for (const storage::ListRecord& record : content.records) {
     SYSTEMTIME date{};
     date.wYear = record.year;
     date.wMonth = record.month;
     date.wDay = record.day;
     m_items->AddItem(record.done, record.text.c_str(), CQuarnListBox::ConvertToDateData(date));
-    ColourItem(m_items->GetCount() - 1);
+    ColourItem(m_items->GetCount() - 1, today);
   }
   m_asReadPath = path;
   m_asRead = std::move(content);
@@ -126,31 +128,61 @@ ToDoDialog::SaveOutcome ToDoDialog::SaveSelectedList() {
   if (selected < 0) return SaveOutcome::kNoList;
   std::string path = ListFilePathOf(selected);
   if (path.empty() || path == m_unreadableFile) return SaveOutcome::kNotSaved;
+  // Items as they were read keep their lines as stored, so a list that was only looked at is
+  // written back unchanged. Such a list, the common case when the user moves to another list,
+  // is written from what was read, without a copy of every item.
+  std::vector<storage::StoredLine> written;
+  if (path == m_asReadPath && ItemsAreAsRead()) {
+    if (!storage::SaveListFile(m_files, path, m_asRead, &m_asRead, &written)) {
+      return SaveOutcome::kFailed;
+    }
+    m_asRead.lines = std::move(written);
+    return SaveOutcome::kSaved;
+  }
   storage::ListFileContent content;
   content.noDate = m_noDate != 0;
-  int count = m_items->GetCount();
+  const int count = m_items->GetCount();
   content.records.reserve(static_cast<std::size_t>(count));
-  for (int row = 0; row < count; ++row) {
-    SYSTEMTIME date;
-    CQuarnListBox::ConvertToSysTime(m_items->GetItemDate(row), &date);
-    storage::ListRecord record;
-    record.done = m_items->GetItemCheck(row);
-    record.year = date.wYear;
-    record.month = date.wMonth;
-    record.day = date.wDay;
-    record.text = m_items->GetItemText(row);
-    content.records.push_back(std::move(record));
-  }
-  // Items as they were read keep their lines as stored, so a list that was only looked at is
-  // written back unchanged.
+  for (int row = 0; row < count; ++row) content.records.push_back(RecordOfItem(row));
   const storage::ListFileContent* asRead = path == m_asReadPath ? &m_asRead : nullptr;
-  std::vector<storage::StoredLine> written;
   if (!storage::SaveListFile(m_files, path, content, asRead, &written)) return SaveOutcome::kFailed;
   m_asReadPath = path;
   m_asRead.noDate = content.noDate;
   m_asRead.records = std::move(content.records);
   m_asRead.lines = std::move(written);
   return SaveOutcome::kSaved;
+}
+
+storage::ListRecord ToDoDialog::RecordOfItem(int row) const {
+  SYSTEMTIME date;
+  CQuarnListBox::ConvertToSysTime(m_items->GetItemDate(row), &date);
+  storage::ListRecord record;
+  record.done = m_items->GetItemCheck(row);
+  record.year = date.wYear;
+  record.month = date.wMonth;
+  record.day = date.wDay;
+  record.text = m_items->GetItemText(row);
+  return record;
+}
+
+bool ToDoDialog::ItemsAreAsRead() const {
+  const std::vector<storage::ListRecord>& records = m_asRead.records;
+  if (m_asRead.noDate != (m_noDate != 0) || m_asRead.lines.size() != records.size() ||
+      static_cast<std::size_t>(m_items->GetCount()) != records.size()) {
+    return false;
+  }
+  for (std::size_t row = 0; row < records.size(); ++row) {
+    const int index = static_cast<int>(row);
+    SYSTEMTIME date;
+    CQuarnListBox::ConvertToSysTime(m_items->GetItemDate(index), &date);
+    const storage::ListRecord& record = records[row];
+    if (m_items->GetItemCheck(index) != record.done || date.wYear != record.year ||
+        date.wMonth != record.month || date.wDay != record.day ||
+        record.text != m_items->GetItemText(index)) {
+      return false;
+    }
+  }
+  return true;
 }
 
 int ToDoDialog::SaveCurrentList() {

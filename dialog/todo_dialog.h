@@ -80,6 +80,8 @@ class ToDoDialog {
   // Colours item row `row` by its done mark, the no-date flag and its due date against
   // today's UTC date. A bad row or a missing item box changes nothing.
   void ColourItem(int row);
+  // The same with today's date given as the item box packs dates, for colouring many rows.
+  void ColourItem(int row, DWORD today);
 
   // Fills the list-name box from the list-order file (list bitmap, data 0); no list is
   // selected afterwards. A missing or unreadable file leaves the box empty. Makes the data
@@ -159,6 +161,10 @@ class ToDoDialog {
     kFailed,    // the file could not be written; it is as it was
   };
   SaveOutcome SaveSelectedList();
+  // The record item row `row` is saved as.
+  storage::ListRecord RecordOfItem(int row) const;
+  // Whether the item box holds what m_asRead holds, in the same order, with the same kind.
+  bool ItemsAreAsRead() const;
   // Whether a list is selected whose items a save would write: its name names a file in the
   // list folder, and that file could be read when the list was loaded.
   bool SelectedListCanBeSaved() const;

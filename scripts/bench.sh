@@ -34,6 +34,14 @@ quietly() {
   rm -f "$log"
 }
 
+# A configuration without its compiler would leave a cache without optimisation flags.
+for tool in cmake g++ i686-w64-mingw32-g++-posix wine python3; do
+  command -v "$tool" >/dev/null || {
+    echo "error: $tool is missing; run scripts/install-deps.sh first" >&2
+    exit 1
+  }
+done
+
 echo "== Building: native Release in $native, Windows in $win32"
 quietly cmake -S . -B "$native" -DCMAKE_BUILD_TYPE=Release -DTODO_SANITIZE=OFF
 quietly cmake -S . -B "$win32" -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-i686.cmake" \

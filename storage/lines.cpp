@@ -23,9 +23,17 @@ bool TakeLine(std::string_view* rest, Line* line) {
 }
 
 void AppendWithoutLineBreaks(std::string* out, std::string_view text) {
-  for (std::size_t pos = 0; pos < text.size(); ++pos) {
-    if (text[pos] == '\r' && pos + 1 < text.size() && text[pos + 1] == '\n') continue;
-    out->push_back(text[pos] == '\n' ? ' ' : text[pos]);
+  // Appended in runs between line feeds: almost every text has none, and is one append.
+  for (;;) {
+    const std::size_t feed = text.find('\n');
+    if (feed == std::string_view::npos) {
+      out->append(text);
+      return;
+    }
+    const std::size_t runEnd = feed > 0 && text[feed - 1] == '\r' ? feed - 1 : feed;
+    out->append(text.substr(0, runEnd));
+    out->push_back(' ');
+    text.remove_prefix(feed + 1);
   }
 }
 

@@ -1,6 +1,7 @@
 #include "storage/list_file_format.h"
 
 #include <algorithm>
+#include <charconv>
 #include <climits>
 #include <cstddef>
 #include <functional>
@@ -79,17 +80,47 @@ bool SameFields(const ListRecord& a, const ListRecord& b) {
   return a.done == b.done && a.year == b.year && a.month == b.month && a.day == b.day;
 }
 
-void AppendNumber(std::string* out, long long value) {
-  *out += std::to_string(value);
-  *out += ',';
+// The four fields of a record, each followed by its comma: at most 4 * 11 + 4 bytes.
+struct FormattedFields {
+  char bytes[48];
+  std::size_t size = 0;
+};
+
+FormattedFields FormatFields(const ListRecord& record) {
+  FormattedFields fields;
+  char* at = fields.bytes;
+  char* const end = fields.bytes + sizeof fields.bytes;
+  for (const int value : {record.done, static_cast<int>(record.year),
+                          static_cast<int>(record.month), static_cast<int>(record.day)}) {
+    at = std::to_chars(at, end, value).ptr;
+    *at++ = ',';
+  }
+  fields.size = static_cast<std::size_t>(at - fields.bytes);
+  return fields;
 }
 
 void AppendFormatted(std::string* out, const ListRecord& record) {
-  AppendNumber(out, record.done);
-  AppendNumber(out, record.year);
-  AppendNumber(out, record.month);
-  AppendNumber(out, record.day);
+  const FormattedFields fields = FormatFields(record);
+  out->append(fields.bytes, fields.size);
   AppendWithoutLineBreaks(out, record.text);
+}
+
+// Whether a line that ParseRecord read into record is written back the same by
+// AppendFormatted. Its text is the rest of the line, which holds no line feed, so only the
+// fields can differ: another spelling of a number, extra commas or white space.
+bool IsAsFormatted(std::string_view line, const ListRecord& record) {
+  const FormattedFields fields = FormatFields(record);
+  return line.size() == fields.size + record.text.size() &&
+         line.compare(0, fields.size, std::string_view(fields.bytes, fields.size)) == 0;
+}
+
+// The bytes a stored line stands for, written for record.
+void AppendStored(std::string* out, const StoredLine& line, const ListRecord& record) {
+  if (line.asFormatted) {
+    AppendFormatted(out, record);
+  } else {
+    out->append(line.bytes);
+  }
 }
 
 std::size_t HashOf(const ListRecord& record) {
@@ -188,12 +219,17 @@ bool operator==(const ListRecord& a, const ListRecord& b) {
 }
 
 bool operator==(const StoredLine& a, const StoredLine& b) {
-  return a.bytes == b.bytes && a.takesFieldsFromBefore == b.takesFieldsFromBefore;
+  return a.bytes == b.bytes && a.takesFieldsFromBefore == b.takesFieldsFromBefore &&
+         a.asFormatted == b.asFormatted;
 }
 
 ListFileContent ParseListFile(std::string_view bytes) {
   ListFileContent content;
   content.holdsZeroByte = bytes.find('\0') != std::string_view::npos;
+  const std::size_t lines =
+      static_cast<std::size_t>(std::count(bytes.begin(), bytes.end(), '\n')) + 1;
+  content.records.reserve(lines);
+  content.lines.reserve(lines);
   Line line;
   bool first = true;
   ListRecord before;  // the fields a line without its own take: first 0 and 0/0/0
@@ -202,9 +238,14 @@ ListFileContent ParseListFile(std::string_view bytes) {
       content.noDate = true;
     } else {
       content.records.emplace_back();
+      const ListRecord& record = content.records.back();
       const bool full = ParseItemLine(line.text, before, &content.records.back());
-      content.lines.push_back(StoredLine{std::string(line.text), !full});
-      CopyFields(content.records.back(), &before);
+      if (full && IsAsFormatted(line.text, record)) {
+        content.lines.push_back(StoredLine{std::string(), false, true});
+      } else {
+        content.lines.push_back(StoredLine{std::string(line.text), !full, false});
+      }
+      CopyFields(record, &before);
     }
     first = false;
   }
@@ -235,21 +276,24 @@ std::string FormatListFile(const ListFileContent& content, const ListFileContent
       const StoredLine& line = finder.Line(stored);
       const ListRecord& before = index == 0 ? start : content.records[index - 1];
       const bool fieldsHold = !line.takesFieldsFromBefore || SameFields(before, record);
-      const bool markerHolds = content.noDate || index > 0 || line.bytes != kNoDateMarker;
+      const bool markerHolds =
+          content.noDate || index > 0 || line.asFormatted || line.bytes != kNoDateMarker;
       if (fieldsHold && markerHolds) {
         reused = &line;
         finder.Use(slot);
       }
     }
-    const std::size_t lineStart = bytes.size();
     if (reused != nullptr) {
-      bytes += reused->bytes;
+      AppendStored(&bytes, *reused, record);
     } else {
       AppendFormatted(&bytes, record);
     }
     if (linesWritten != nullptr) {
-      written.push_back(
-          StoredLine{bytes.substr(lineStart), reused != nullptr && reused->takesFieldsFromBefore});
+      if (reused == nullptr || reused->asFormatted) {
+        written.push_back(StoredLine{std::string(), false, true});
+      } else {
+        written.push_back(*reused);
+      }
     }
     bytes += kLineEnd;
   }

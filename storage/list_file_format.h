@@ -30,10 +30,12 @@ inline bool operator!=(const ListRecord& a, const ListRecord& b) {
 
 // One record line as it was read: its bytes without the line end, and whether it takes its
 // done flag and date from the item before it (a line that is not a full record: its bytes are
-// only the text).
+// only the text). Most lines are exactly their record as FormatListFile formats it; such a
+// line is kept as asFormatted with no bytes, so that a long list is not held twice.
 struct StoredLine {
   std::string bytes;
   bool takesFieldsFromBefore = false;
+  bool asFormatted = false;  // the bytes are those of the record formatted; bytes is empty
 };
 
 bool operator==(const StoredLine& a, const StoredLine& b);

@@ -1,6 +1,7 @@
 #include "quarnctrl/quarn_model.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "framework/fw_cp932.h"
 
@@ -73,15 +74,15 @@ int ListModel::ColumnWidth(int column) const {
   return ValidColumn(column) ? m_widths[column] : 0;
 }
 
-int ListModel::Add(const Row& row) {
-  return Insert(Count(), row);
+int ListModel::Add(Row row) {
+  return Insert(Count(), std::move(row));
 }
 
-int ListModel::Insert(int index, const Row& row) {
+int ListModel::Insert(int index, Row row) {
   if (index < 0 || index > Count()) return -1;
   // A row moving under an open editor would take the edit to the wrong row.
   CancelEdit();
-  m_rows.insert(m_rows.begin() + index, row);
+  m_rows.insert(m_rows.begin() + index, std::move(row));
   if (m_selection >= index) ++m_selection;
   Invalidate();
   return index;

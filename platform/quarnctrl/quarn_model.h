@@ -72,9 +72,9 @@ class ListModel {
   void SetItemHeight(int pixels);
   void SetColumnLabel(int column, const char* label);
   void SetColumnWidth(int column, int pixels);
-  int Add(const Row& row);                // index of the new row
-  int Insert(int index, const Row& row);  // -1 for index < 0 or > count
-  int Delete(int index);                  // new count, or -1 for a bad index
+  int Add(Row row);                // index of the new row
+  int Insert(int index, Row row);  // -1 for index < 0 or > count
+  int Delete(int index);           // new count, or -1 for a bad index
   void Reset();
   int SetSelection(int index);  // the new selection, or -1 for a bad index
   void SetColour(int index, COLORREF colour);

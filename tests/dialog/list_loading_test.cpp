@@ -251,6 +251,44 @@ TEST_F(ListLoading, ListThatWasOnlyLookedAtKeepsItsBytes) {
   EXPECT_EQ(Read(ListFile("a")), ticked);
 }
 
+// A list saved as it was read is written from what was read; a change of any one field of
+// one item must still reach the file, and what was saved is what the next save compares with.
+TEST_F(ListLoading, EachChangeToAListOnlyLookedAtIsSaved) {
+  MakeLists("0,2026,1,1,one\r\n0,2026,1,2,two\r\n", "", "");
+  nameFront()->Click(0);
+  EXPECT_EQ(dialog.SaveCurrentList(), 1);
+  EXPECT_EQ(Read(ListFile("a")), "0,2026,1,1,one\r\n0,2026,1,2,two\r\n");
+
+  itemFront()->Click(1);
+  itemFront()->PressKey(quarn::Key::Space);  // ticked
+  EXPECT_EQ(dialog.SaveCurrentList(), 1);
+  EXPECT_EQ(Read(ListFile("a")), "0,2026,1,1,one\r\n1,2026,1,2,two\r\n");
+
+  itemFront()->Click(0);
+  itemFront()->Click(0);  // a press on the selected row's text edits it
+  ASSERT_TRUE(itemFront()->EditorOpen());
+  itemFront()->TypeText("ONE");
+  itemFront()->PressEnter();
+  EXPECT_EQ(dialog.SaveCurrentList(), 1);
+  EXPECT_EQ(Read(ListFile("a")), "0,2026,1,1,ONE\r\n1,2026,1,2,two\r\n");
+
+  itemFront()->Click(0, QUARN_COLUMN_DATE);
+  SYSTEMTIME due{};
+  due.wYear = 2026;
+  due.wMonth = 1;
+  due.wDay = 9;  // only the day changes
+  itemFront()->PickDate(CQuarnListBox::ConvertToDateData(due));
+  itemFront()->PressEnter();
+  EXPECT_EQ(dialog.SaveCurrentList(), 1);
+  EXPECT_EQ(Read(ListFile("a")), "0,2026,1,9,ONE\r\n1,2026,1,2,two\r\n");
+
+  // Saved again unchanged, and written again whole over a file changed meanwhile.
+  ASSERT_TRUE(files_->Delete(ListFile("a")));
+  Write(ListFile("a"), "stale");
+  EXPECT_EQ(dialog.SaveCurrentList(), 1);
+  EXPECT_EQ(Read(ListFile("a")), "0,2026,1,9,ONE\r\n1,2026,1,2,two\r\n");
+}
+
 // A zero byte ends a text in the boxes: saving would cut every such line at it.
 TEST_F(ListLoading, ListHoldingAZeroByteIsShownButNeverSavedOver) {
   const char raw[] = "0,2026,1,1,before\0after\r\n\0starts with zero\r\n0,2026,1,2,plain\r\n";

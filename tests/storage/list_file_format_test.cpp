@@ -276,6 +276,34 @@ TEST(ListFileRead, StoredLinesTellWhichLinesTakeTheFieldsBefore) {
           {" 1,2,3,4,a", false}, {"b", true}, {"1,2,3", true}, {"", true}, {",,1,2,3,4", false}}));
 }
 
+// Lines spelt exactly as a record is formatted keep no bytes of their own; every other
+// spelling of the same record keeps its bytes, so that it is written back as it was.
+TEST(ListFileRead, OnlyLinesSpeltAsFormattedKeepNoBytes) {
+  const std::string bytes =
+      "1,2026,12,8,a, b\r\n"   // formatted
+      "-1,0,0,0,\r\n"          // formatted: a sign and the empty text
+      "0,2026,1,1,lone\rcr\n"  // formatted: a lone CR is text
+      "01,2026,12,8,a\r\n"     // a leading zero
+      "1,2026,12,08,a\r\n"
+      "1,,2026,12,8,a\r\n"  // a run of commas
+      "1,2026,12, 8,a\r\n"  // white space
+      "0,65537,1,1,a\r\n"   // a year kept to its low 16 bits
+      "0,2026,1,1,x\r";     // a last line ending in CR: the CR is text
+  const ListFileContent content = storage::ParseListFile(bytes);
+  ASSERT_EQ(content.lines.size(), 9u);
+  for (std::size_t line = 0; line < content.lines.size(); ++line) {
+    const bool formatted = line < 3 || line == 8;
+    EXPECT_EQ(content.lines[line].asFormatted, formatted) << line;
+    EXPECT_EQ(content.lines[line].bytes.empty(), formatted) << line;
+  }
+  std::string asWritten = bytes + "\r\n";  // with CR LF line ends
+  asWritten.replace(asWritten.find("cr\n"), 3, "cr\r\n");
+  EXPECT_EQ(storage::FormatListFile(content, &content), asWritten);
+  std::vector<StoredLine> written;
+  storage::FormatListFile(content, &content, &written);
+  EXPECT_EQ(written, content.lines);
+}
+
 TEST(ListFileKeep, ContentWithoutStoredLinesIsFormatted) {
   ListFileContent read = storage::ParseListFile(" 1,2026,1,5,a\r\nb\r\n");
   read.lines.clear();  // as made in memory
