@@ -103,6 +103,7 @@ int ToDoDialog::LoadCurrentList() {
   if (!content.noDate && content.records.empty()) return 0;
   // One reading of the clock for the whole list: a long list is coloured by one date.
   const DWORD today = CQuarnListBox::ConvertToDateData(m_window.TodayUtc());
+  m_items->InitStorage(m_items->GetCount() + static_cast<int>(content.records.size()));
   for (const storage::ListRecord& record : content.records) {
     SYSTEMTIME date{};
     date.wYear = record.year;

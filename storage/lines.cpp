@@ -1,5 +1,7 @@
 #include "storage/lines.h"
 
+#include "storage/byte_scan.h"
+
 namespace storage {
 
 std::size_t LengthWithoutLineEnd(std::string_view text) {
@@ -13,7 +15,7 @@ std::size_t LengthWithoutLineEnd(std::string_view text) {
 
 bool TakeLine(std::string_view* rest, Line* line) {
   if (rest->empty()) return false;
-  const std::size_t feed = rest->find('\n');
+  const std::size_t feed = FindByte(*rest, '\n');
   const std::size_t taken = feed == std::string_view::npos ? rest->size() : feed + 1;
   const std::string_view whole = rest->substr(0, taken);
   line->text = whole.substr(0, LengthWithoutLineEnd(whole));
@@ -25,7 +27,7 @@ bool TakeLine(std::string_view* rest, Line* line) {
 void AppendWithoutLineBreaks(std::string* out, std::string_view text) {
   // Appended in runs between line feeds: almost every text has none, and is one append.
   for (;;) {
-    const std::size_t feed = text.find('\n');
+    const std::size_t feed = FindByte(text, '\n');
     if (feed == std::string_view::npos) {
       out->append(text);
       return;

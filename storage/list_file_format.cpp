@@ -7,6 +7,7 @@
 #include <functional>
 #include <utility>
 
+#include "storage/byte_scan.h"
 #include "storage/find_separator.h"
 #include "storage/lines.h"
 
@@ -148,7 +149,8 @@ class StoredLineFinder {
     asRead_ = asRead;
     // With another marker setting the first line may have to be formatted, after which the
     // first unused line of a record is no longer its own.
-    oneToOne_ = content.noDate == asRead->noDate && content.records == asRead->records;
+    oneToOne_ = &content == asRead ||
+                (content.noDate == asRead->noDate && content.records == asRead->records);
     if (oneToOne_ || asRead->records.empty()) return;
     const std::vector<ListRecord>& records = asRead->records;
     std::size_t size = 2;
@@ -225,9 +227,8 @@ bool operator==(const StoredLine& a, const StoredLine& b) {
 
 ListFileContent ParseListFile(std::string_view bytes) {
   ListFileContent content;
-  content.holdsZeroByte = bytes.find('\0') != std::string_view::npos;
-  const std::size_t lines =
-      static_cast<std::size_t>(std::count(bytes.begin(), bytes.end(), '\n')) + 1;
+  content.holdsZeroByte = FindByte(bytes, '\0') != std::string_view::npos;
+  const std::size_t lines = CountByte(bytes, '\n') + 1;
   content.records.reserve(lines);
   content.lines.reserve(lines);
   Line line;

@@ -102,6 +102,8 @@ class QUARNCTRL_API CQuarnListBox {
   // row, and deleting the selected row leaves no row selected.
   int DeleteItem(unsigned int index);  // the new count, or -1 for a bad index
   void ResetContent();
+  // Makes room for `rows` rows in all, so that filling the box with them allocates once.
+  void InitStorage(int rows);
   int GetCount() const;
   int GetCurSel() const;     // the selected row, or -1
   int SetCurSel(int index);  // -1 clears; a bad index changes nothing and answers -1

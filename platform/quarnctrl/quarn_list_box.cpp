@@ -102,6 +102,10 @@ void CQuarnListBox::ResetContent() {
   m_pModel->Reset();
 }
 
+void CQuarnListBox::InitStorage(int rows) {
+  m_pModel->Reserve(rows);
+}
+
 int CQuarnListBox::GetCount() const {
   return m_pModel->Count();
 }

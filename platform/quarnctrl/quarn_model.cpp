@@ -101,6 +101,10 @@ int ListModel::Delete(int index) {
   return Count();
 }
 
+void ListModel::Reserve(int rows) {
+  if (rows > 0) m_rows.reserve(static_cast<std::size_t>(rows));
+}
+
 void ListModel::Reset() {
   CancelEdit();
   m_rows.clear();

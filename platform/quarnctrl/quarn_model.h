@@ -76,6 +76,7 @@ class ListModel {
   int Insert(int index, Row row);  // -1 for index < 0 or > count
   int Delete(int index);           // new count, or -1 for a bad index
   void Reset();
+  void Reserve(int rows);       // room for that many rows; changes nothing shown
   int SetSelection(int index);  // the new selection, or -1 for a bad index
   void SetColour(int index, COLORREF colour);
   void SetHandler(int event, QUARNCALLBACK handler, void* user);

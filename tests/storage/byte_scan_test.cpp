@@ -1,0 +1,44 @@
+// The sixteen-at-a-time byte scan must agree with a plain loop wherever the byte lies: in the
+// first or last block of sixteen, straddling none, in the tail after the last whole block,
+// and for bytes above 0x7F, whose compare is signed.
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <string_view>
+
+#include "storage/byte_scan.h"
+
+namespace {
+
+TEST(ByteScan, AgreesWithAPlainLoopAtEveryPlaceAndLength) {
+  for (const char wanted : {'\n', '\0', '\x81', '\xFF'}) {
+    for (std::size_t length = 0; length <= 50; ++length) {
+      std::string text(length, 'a');
+      // No match at all, then one match at each place, then a match at each place and the end.
+      EXPECT_EQ(storage::FindByte(text, wanted), std::string_view::npos) << length;
+      EXPECT_EQ(storage::CountByte(text, wanted), 0u) << length;
+      for (std::size_t at = 0; at < length; ++at) {
+        std::string one = text;
+        one[at] = wanted;
+        EXPECT_EQ(storage::FindByte(one, wanted), at) << length << " " << at;
+        one.back() = wanted;
+        EXPECT_EQ(storage::FindByte(one, wanted), at) << length << " " << at;
+        EXPECT_EQ(storage::CountByte(one, wanted), at + 1 == length ? 1u : 2u)
+            << length << " " << at;
+      }
+    }
+  }
+}
+
+TEST(ByteScan, NeverLooksPastTheTextsEnd) {
+  // The byte sought lies just after the view in the same string: it must not be found.
+  const std::string bytes = std::string(40, 'a') + "\n";
+  for (std::size_t length = 0; length <= 40; ++length) {
+    const std::string_view text(bytes.data() + 40 - length, length);
+    EXPECT_EQ(storage::FindByte(text, '\n'), std::string_view::npos) << length;
+    EXPECT_EQ(storage::CountByte(text, '\n'), 0u) << length;
+  }
+}
+
+}  // namespace
