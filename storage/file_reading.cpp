@@ -17,9 +17,12 @@ OpenResult ReadWholeFile(Files& files, const std::string& path, std::string* byt
   if (opened != OpenResult::kOpened) return opened;
   for (;;) {
     const std::size_t size = bytes->size();
-    bytes->resize(size + kReadChunk);
+    // Each read asks for as much as was read so far: a long file takes a few large reads
+    // into a buffer that doubles, not one small read per chunk.
+    const std::size_t chunk = size < kReadChunk ? kReadChunk : size;
+    bytes->resize(size + chunk);
     std::size_t got = 0;
-    if (!file->Read(&(*bytes)[size], kReadChunk, &got)) {
+    if (!file->Read(&(*bytes)[size], chunk, &got)) {
       bytes->clear();
       return OpenResult::kFailed;
     }
