@@ -17,12 +17,9 @@ OpenResult ReadWholeFile(Files& files, const std::string& path, std::string* byt
   if (opened != OpenResult::kOpened) return opened;
   for (;;) {
     const std::size_t size = bytes->size();
-    // Each read asks for as much as was read so far: a long file takes a few large reads
-    // into a buffer that doubles, not one small read per chunk.
-    const std::size_t chunk = size < kReadChunk ? kReadChunk : size;
-    bytes->resize(size + chunk);
+    bytes->resize(size + kReadChunk);
     std::size_t got = 0;
-    if (!file->Read(&(*bytes)[size], chunk, &got)) {
+    if (!file->Read(&(*bytes)[size], kReadChunk, &got)) {
       bytes->clear();
       return OpenResult::kFailed;
     }
