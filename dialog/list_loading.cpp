@@ -103,7 +103,10 @@ int ToDoDialog::LoadCurrentList() {
   if (!content.noDate && content.records.empty()) return 0;
   // One reading of the clock for the whole list: a long list is coloured by one date.
   const DWORD today = CQuarnListBox::ConvertToDateData(m_window.TodayUtc());
-  m_items->InitStorage(m_items->GetCount() + static_cast<int>(content.records.size()));
+  std::size_t textBytes = 0;
+  for (const storage::ListRecord& record : content.records) textBytes += record.text.size() + 1;
+  m_items->InitStorage(m_items->GetCount() + static_cast<int>(content.records.size()),
+                       static_cast<int>(textBytes));
   for (const storage::ListRecord& record : content.records) {
     SYSTEMTIME date{};
     date.wYear = record.year;

@@ -102,15 +102,17 @@ class QUARNCTRL_API CQuarnListBox {
   // row, and deleting the selected row leaves no row selected.
   int DeleteItem(unsigned int index);  // the new count, or -1 for a bad index
   void ResetContent();
-  // Makes room for `rows` rows in all, so that filling the box with them allocates once.
-  void InitStorage(int rows);
+  // Makes room for `rows` rows in all and `textBytes` more bytes of text (one more per row for
+  // its terminating zero), so that filling the box with them allocates once.
+  void InitStorage(int rows, int textBytes);
   int GetCount() const;
   int GetCurSel() const;     // the selected row, or -1
   int SetCurSel(int index);  // -1 clears; a bad index changes nothing and answers -1
   // Copies at most 255 bytes of the row's text, cut at a character boundary, and a zero into
   // a 256-byte buffer. Returns the bytes copied, or -1 (and an empty buffer) for a bad index.
   int GetText(int index, char* buffer) const;
-  // The row's own text; valid until the row changes. "" for a bad index.
+  // The row's text; valid until the next change to any row's text or to the rows (an add,
+  // insert, delete, reset or edit). "" for a bad index.
   const char* GetItemText(int index) const;
   int GetItemCheck(int index) const;   // 0 open, else done; 0 for a bad index
   DWORD GetItemData(int index) const;  // the row's data word (the due date in the item box)

@@ -94,9 +94,9 @@ void HeadlessFront::OpenEditor(int row, QuarnColumn column) {
   if (edited == nullptr) return;
   m_editorOpen = true;
   m_editorColumn = column;
-  const std::string& text = edited->text;
-  m_editorText =
-      text.substr(0, fw::Cp932CutLength(text.data(), text.size(), ListModel::kEditLimit));
+  const std::string_view text = m_model->Text(row);
+  m_editorText.assign(text.data(),
+                      fw::Cp932CutLength(text.data(), text.size(), ListModel::kEditLimit));
   m_editorDate = edited->data;
   m_focus = true;
 }

@@ -1,6 +1,7 @@
 // The exported box classes: thin owners of a model and its front.
 
 #include <cstring>
+#include <string_view>
 
 #include "framework/fw_cp932.h"
 #include "quarnctrl/quarn_ctrl.h"
@@ -10,13 +11,16 @@ namespace {
 
 constexpr std::size_t kTextBufferBytes = 256;  // what GetText's callers provide
 
-quarn::Row MakeRow(HBITMAP image, int check, const char* text, DWORD data) {
+quarn::Row MakeRow(HBITMAP image, int check, DWORD data) {
   quarn::Row row;
   row.image = image;
   row.check = check;
-  row.text = text != nullptr ? text : "";
   row.data = data;
   return row;
+}
+
+std::string_view TextOrEmpty(const char* text) {
+  return text != nullptr ? std::string_view(text) : std::string_view();
 }
 
 }  // namespace
@@ -86,11 +90,11 @@ void CQuarnListBox::SetColumnWidth(int column, int pixels) {
 }
 
 int CQuarnListBox::AddRow(HBITMAP image, int check, const char* text, DWORD data) {
-  return m_pModel->Add(MakeRow(image, check, text, data));
+  return m_pModel->Add(MakeRow(image, check, data), TextOrEmpty(text));
 }
 
 int CQuarnListBox::InsertRow(int index, HBITMAP image, int check, const char* text, DWORD data) {
-  return m_pModel->Insert(index, MakeRow(image, check, text, data));
+  return m_pModel->Insert(index, MakeRow(image, check, data), TextOrEmpty(text));
 }
 
 int CQuarnListBox::DeleteItem(unsigned int index) {
@@ -102,8 +106,8 @@ void CQuarnListBox::ResetContent() {
   m_pModel->Reset();
 }
 
-void CQuarnListBox::InitStorage(int rows) {
-  m_pModel->Reserve(rows);
+void CQuarnListBox::InitStorage(int rows, int textBytes) {
+  m_pModel->Reserve(rows, textBytes > 0 ? static_cast<std::size_t>(textBytes) : 0);
 }
 
 int CQuarnListBox::GetCount() const {
@@ -120,20 +124,19 @@ int CQuarnListBox::SetCurSel(int index) {
 
 int CQuarnListBox::GetText(int index, char* buffer) const {
   if (buffer == nullptr) return -1;
-  const quarn::Row* row = m_pModel->RowAt(index);
-  if (row == nullptr) {
+  if (m_pModel->RowAt(index) == nullptr) {
     buffer[0] = '\0';
     return -1;
   }
-  std::size_t length = fw::Cp932CutLength(row->text.data(), row->text.size(), kTextBufferBytes - 1);
-  std::memcpy(buffer, row->text.data(), length);
+  const std::string_view text = m_pModel->Text(index);
+  std::size_t length = fw::Cp932CutLength(text.data(), text.size(), kTextBufferBytes - 1);
+  std::memcpy(buffer, text.data(), length);
   buffer[length] = '\0';
   return static_cast<int>(length);
 }
 
 const char* CQuarnListBox::GetItemText(int index) const {
-  const quarn::Row* row = m_pModel->RowAt(index);
-  return row != nullptr ? row->text.c_str() : "";
+  return m_pModel->CText(index);
 }
 
 int CQuarnListBox::GetItemCheck(int index) const {

@@ -74,15 +74,17 @@ int ListModel::ColumnWidth(int column) const {
   return ValidColumn(column) ? m_widths[column] : 0;
 }
 
-int ListModel::Add(Row row) {
-  return Insert(Count(), std::move(row));
+int ListModel::Add(const Row& row, std::string_view text) {
+  return Insert(Count(), row, text);
 }
 
-int ListModel::Insert(int index, Row row) {
+int ListModel::Insert(int index, const Row& row, std::string_view text) {
   if (index < 0 || index > Count()) return -1;
   // A row moving under an open editor would take the edit to the wrong row.
   CancelEdit();
-  m_rows.insert(m_rows.begin() + index, std::move(row));
+  Row stored = row;
+  stored.text = m_texts.Store(text);
+  m_rows.insert(m_rows.begin() + index, stored);
   if (m_selection >= index) ++m_selection;
   Invalidate();
   return index;
@@ -91,7 +93,9 @@ int ListModel::Insert(int index, Row row) {
 int ListModel::Delete(int index) {
   if (index < 0 || index >= Count()) return -1;
   CancelEdit();
+  m_texts.Release(m_rows[index].text);
   m_rows.erase(m_rows.begin() + index);
+  if (m_texts.WantsCompacting()) CompactTexts();
   if (m_selection == index) {
     m_selection = -1;
   } else if (m_selection > index) {
@@ -101,14 +105,16 @@ int ListModel::Delete(int index) {
   return Count();
 }
 
-void ListModel::Reserve(int rows) {
+void ListModel::Reserve(int rows, std::size_t textBytes) {
   if (rows > 0) m_rows.reserve(static_cast<std::size_t>(rows));
+  m_texts.Reserve(textBytes);
 }
 
 void ListModel::Reset() {
   CancelEdit();
   m_rows.clear();
   m_rows.shrink_to_fit();
+  m_texts.Clear();
   m_selection = -1;
   Invalidate();
 }
@@ -137,6 +143,27 @@ void ListModel::SetHandler(int event, QUARNCALLBACK handler, void* user) {
 const Row* ListModel::RowAt(int index) const {
   if (index < 0 || index >= Count()) return nullptr;
   return &m_rows[index];
+}
+
+std::string_view ListModel::Text(int index) const {
+  if (index < 0 || index >= Count()) return m_texts.View(TextRef{});
+  return m_texts.View(m_rows[index].text);
+}
+
+void ListModel::SetText(int row, std::string_view text) {
+  const TextRef old = m_rows[row].text;
+  m_rows[row].text = m_texts.Store(text);
+  m_texts.Release(old);
+  if (m_texts.WantsCompacting()) CompactTexts();
+}
+
+// Rows removed or renamed leave their old texts in the pool: once they are the larger part,
+// the texts in use are copied into a pool of their own, in row order.
+void ListModel::CompactTexts() {
+  TextPool compacted;
+  compacted.Reserve(m_texts.Size() / 2);
+  for (Row& row : m_rows) row.text = compacted.Store(m_texts.View(row.text));
+  m_texts = std::move(compacted);
 }
 
 int ListModel::EditText(char* buffer, int capacity) const {
@@ -268,11 +295,11 @@ void ListModel::CommitText(const std::string& text) {
   if (!m_checked) {
     // The handler sees the old name in the row and decides.
     if (Raise(QUARN_EVENT_NAMEEDITED) == 0 || row >= Count()) return;
-    m_rows[row].text = clean;
+    SetText(row, clean);
     Invalidate();
     return;
   }
-  m_rows[row].text = clean;
+  SetText(row, clean);
   Invalidate();
   Raise(QUARN_EVENT_EDITEND);
 }

@@ -10,15 +10,17 @@
 #include <vector>
 
 #include "quarnctrl/quarn_ctrl.h"
+#include "quarnctrl/text_pool.h"
 
 namespace quarn {
 
+// One row; its text is kept by the model (ListModel::Text).
 struct Row {
   HBITMAP image = nullptr;  // list-name box only; not owned
   int check = 0;            // item box only; kept as given
-  std::string text;
   DWORD data = 0;
   COLORREF colour = 0;  // text colour, black unless set
+  TextRef text;         // where the model keeps the text
 };
 
 // The keys a box acts on.
@@ -72,11 +74,13 @@ class ListModel {
   void SetItemHeight(int pixels);
   void SetColumnLabel(int column, const char* label);
   void SetColumnWidth(int column, int pixels);
-  int Add(Row row);                // index of the new row
-  int Insert(int index, Row row);  // -1 for index < 0 or > count
-  int Delete(int index);           // new count, or -1 for a bad index
+  // A row with a copy of text (which may be a row's own); Row::text is ignored.
+  int Add(const Row& row, std::string_view text);                // index of the new row
+  int Insert(int index, const Row& row, std::string_view text);  // -1 for index < 0 or > count
+  int Delete(int index);                                         // new count, or -1 for a bad index
   void Reset();
-  void Reserve(int rows);       // room for that many rows; changes nothing shown
+  // Room for that many rows in all, and for that many bytes of their texts more.
+  void Reserve(int rows, std::size_t textBytes);
   int SetSelection(int index);  // the new selection, or -1 for a bad index
   void SetColour(int index, COLORREF colour);
   void SetHandler(int event, QUARNCALLBACK handler, void* user);
@@ -84,6 +88,10 @@ class ListModel {
   int Count() const { return static_cast<int>(m_rows.size()); }
   int Selection() const { return m_selection; }
   const Row* RowAt(int index) const;  // null for a bad index
+  // A row's text, ending in a zero byte, valid until the next change to any row of this
+  // model; for a bad index, the empty text.
+  std::string_view Text(int index) const;
+  const char* CText(int index) const { return Text(index).data(); }
   bool ItemLine() const { return m_itemLine; }
   bool ColumnHeader() const { return m_columnHeader; }
   bool Editable() const { return m_editable; }
@@ -127,6 +135,8 @@ class ListModel {
 
  private:
   int Raise(int event);
+  void SetText(int row, std::string_view text);
+  void CompactTexts();
   void Invalidate();
   void CloseEdit();  // leaves the edit state, then closes the front's editor
 
@@ -137,6 +147,7 @@ class ListModel {
 
   bool m_checked;
   std::vector<Row> m_rows;
+  TextPool m_texts;
   int m_selection = -1;
   bool m_itemLine = false;
   bool m_columnHeader = false;

@@ -236,6 +236,24 @@ TEST(QuarnItemEdit, TextIsStoredThenReportedAsOneLineCutAtACharacterBoundary) {
   EXPECT_EQ(std::string(f.box->GetItemText(2)), std::string(253, 'x'));
 }
 
+// Each stored edit leaves the old text behind in the rows' shared block; many edits compact
+// it, and neither the edited row nor the others lose their texts.
+TEST(QuarnItemEdit, ManyEditsOfOneRowKeepEveryRowsText) {
+  UserFixture f("ToDoItem");
+  f.Select(2);
+  std::string last;
+  for (int i = 0; i < 1000; ++i) {
+    last = std::to_string(i) + std::string(200, 'q');
+    f.front->Click(2, QUARN_COLUMN_TEXT);
+    f.front->TypeText(last);
+    f.front->PressEnter();
+  }
+  EXPECT_EQ(std::string(f.box->GetItemText(2)), last);
+  EXPECT_STREQ(f.box->GetItemText(0), "a");
+  EXPECT_STREQ(f.box->GetItemText(1), "b");
+  EXPECT_STREQ(f.box->GetItemText(4), "e");
+}
+
 TEST(QuarnItemEdit, CheckCellTogglesAtOnceAndReportsIt) {
   UserFixture f("ToDoItem");
   f.Select(0);

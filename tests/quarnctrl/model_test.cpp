@@ -5,6 +5,7 @@
 #include <cstddef>
 #include <cstring>
 #include <string>
+#include <vector>
 
 #include "quarn_test_support.h"
 
@@ -163,6 +164,40 @@ TEST(QuarnRows, LongTextsStayWholeAndGetTextCutsAtACharacterBoundary) {
     EXPECT_EQ(buffer[256], 'Z') << "wrote past the 256-byte buffer";
     EXPECT_EQ(std::string(box->GetItemText(0)), c.text);
   }
+}
+
+// The rows' texts share one block: deleted rows leave bytes behind until the block is
+// compacted, and a row may be made from another row's text while the block grows.
+TEST(QuarnRows, TextsStayRightThroughDeletesCompactingAndCopiesOfRowTexts) {
+  BoxPtr box = MakeBox("ToDoItem");
+  std::vector<std::string> expected;
+  for (int i = 0; i < 3000; ++i) {
+    expected.push_back(std::to_string(i) + std::string(100, static_cast<char>('a' + i % 26)));
+    Items(box)->AddItem(i % 2, expected.back().c_str(), static_cast<DWORD>(i));
+  }
+  // Every row but each tenth goes, from the middle outwards: far more bytes left behind than
+  // in use, so the block is compacted on the way.
+  for (int i = 2999; i >= 0; --i) {
+    if (i % 10 == 0) continue;
+    ASSERT_EQ(box->DeleteItem(static_cast<unsigned>(i)), static_cast<int>(expected.size()) - 1);
+    expected.erase(expected.begin() + i);
+  }
+  ASSERT_EQ(box->GetCount(), 300);
+  for (int i = 0; i < 300; ++i) {
+    ASSERT_STREQ(box->GetItemText(i), expected[i].c_str()) << i;
+    EXPECT_EQ(box->GetItemData(i), static_cast<DWORD>(i * 10));
+  }
+  // A copy of a row's own text, added while the block has to grow for it.
+  for (int i = 0; i < 2000; ++i) {
+    Items(box)->AddItem(0, box->GetItemText(i % 300), 0);
+    expected.push_back(expected[i % 300]);
+  }
+  Items(box)->InsertItem(0, 0, box->GetItemText(box->GetCount() - 1), 0);
+  expected.insert(expected.begin(), expected.back());
+  for (int i = 0; i < box->GetCount(); ++i) ASSERT_STREQ(box->GetItemText(i), expected[i].c_str());
+  box->ResetContent();
+  Items(box)->AddItem(0, "after reset", 0);
+  EXPECT_STREQ(box->GetItemText(0), "after reset");
 }
 
 TEST(QuarnRows, ProgramChangesRaiseNoEvents) {

@@ -107,16 +107,17 @@ void PaintRow(HDC dc, HDC imageDc, const ListModel& model, const ListLayout& lay
   }
   Fill(dc, rect, back);
   SetTextColor(dc, text);
-  const int length = static_cast<int>(row.text.size());
+  const std::string_view rowText = model.Text(index);
+  const int length = static_cast<int>(rowText.size());
   if (!model.IsChecked()) {
     PaintImage(dc, imageDc, row.image, rect);
     RECT name = rect;
     name.left = NameTextLeft(row.image, rect.bottom - rect.top) - kTextInset;
-    DrawCellText(dc, row.text.data(), length, name, DT_LEFT);
+    DrawCellText(dc, rowText.data(), length, name, DT_LEFT);
     return;
   }
   PaintCheck(dc, layout.CellRect(index, QUARN_COLUMN_CHECK), row.check);
-  DrawCellText(dc, row.text.data(), length, layout.CellRect(index, QUARN_COLUMN_TEXT), DT_LEFT);
+  DrawCellText(dc, rowText.data(), length, layout.CellRect(index, QUARN_COLUMN_TEXT), DT_LEFT);
   char date[16];
   FormatDate(row.data, date, sizeof(date));
   DrawCellText(dc, date, -1, layout.CellRect(index, QUARN_COLUMN_DATE), DT_CENTER);

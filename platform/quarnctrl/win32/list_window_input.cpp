@@ -155,7 +155,7 @@ void ListWindow::OpenEditor(int row, QuarnColumn column) {
   if (column == QUARN_COLUMN_DATE) {
     m_editor = DateEditor::Open(m_model, m_hwnd, cell, edited->data, Font(), ++m_editorSerial);
   } else {
-    m_editor = TextEditor::Open(m_model, m_hwnd, cell, edited->text, Font());
+    m_editor = TextEditor::Open(m_model, m_hwnd, cell, std::string(m_model->Text(row)), Font());
   }
   // Without an editor the edit cannot go on.
   if (m_editor == nullptr) m_model->CancelEdit();
