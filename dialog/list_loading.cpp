@@ -78,11 +78,11 @@ int ToDoDialog::LoadCurrentList() {
     // before it once a rename gives it a file.
     if (DataFolder() != nullptr) ApplyListKind(false);
     m_asReadPath.clear();
-    m_asRead = storage::ListFileContent();
+    m_asRead = storage::ListFileAsRead();
     return 0;
   }
-  storage::ListFileContent content;
-  storage::OpenResult opened = storage::LoadListFile(m_files, path, &content);
+  storage::ListFileAsRead file;
+  storage::OpenResult opened = storage::LoadListFile(m_files, path, &file);
   // A file that exists but cannot be read changes nothing. A missing file is an empty dated
   // list, so that saving it cannot turn it into a no-date list because the list loaded
   // before it was one.
@@ -92,31 +92,32 @@ int ToDoDialog::LoadCurrentList() {
   }
   // A zero byte ends an item's text in the boxes: the list is shown as far as they can carry
   // it, but never saved over, or the bytes after each zero would be lost.
-  if (content.holdsZeroByte) {
+  if (file.HoldsZeroByte()) {
     m_unreadableFile = path;
   } else {
     m_unreadableFile.clear();
   }
-  ApplyListKind(content.noDate);
+  ApplyListKind(file.NoDate());
   m_asReadPath.clear();
-  m_asRead = storage::ListFileContent();
-  if (!content.noDate && content.records.empty()) return 0;
+  m_asRead = storage::ListFileAsRead();
+  if (!file.NoDate() && file.Count() == 0) return 0;
   // One reading of the clock for the whole list: a long list is coloured by one date.
   const DWORD today = CQuarnListBox::ConvertToDateData(m_window.TodayUtc());
-  std::size_t textBytes = 0;
-  for (const storage::ListRecord& record : content.records) textBytes += record.text.size() + 1;
-  m_items->InitStorage(m_items->GetCount() + static_cast<int>(content.records.size()),
-                       static_cast<int>(textBytes));
-  for (const storage::ListRecord& record : content.records) {
+  const int count = static_cast<int>(file.Count());
+  m_items->InitStorage(m_items->GetCount() + count, static_cast<int>(file.Bytes().size()) + count);
+  std::string text;  // each text with the zero the box takes it by
+  for (std::size_t index = 0; index < file.Count(); ++index) {
+    const storage::RecordAsRead& record = file.Record(index);
     SYSTEMTIME date{};
     date.wYear = record.year;
     date.wMonth = record.month;
     date.wDay = record.day;
-    m_items->AddItem(record.done, record.text.c_str(), CQuarnListBox::ConvertToDateData(date));
+    text.assign(file.Text(index));
+    m_items->AddItem(record.done, text.c_str(), CQuarnListBox::ConvertToDateData(date));
     ColourItem(m_items->GetCount() - 1, today);
   }
   m_asReadPath = path;
-  m_asRead = std::move(content);
+  m_asRead = std::move(file);
   return 1;
 }
 
@@ -135,25 +136,22 @@ ToDoDialog::SaveOutcome ToDoDialog::SaveSelectedList() {
   // Items as they were read keep their lines as stored, so a list that was only looked at is
   // written back unchanged. Such a list, the common case when the user moves to another list,
   // is written from what was read, without a copy of every item.
-  std::vector<storage::StoredLine> written;
   if (path == m_asReadPath && ItemsAreAsRead()) {
-    if (!storage::SaveListFile(m_files, path, m_asRead, &m_asRead, &written)) {
-      return SaveOutcome::kFailed;
-    }
-    m_asRead.lines = std::move(written);
-    return SaveOutcome::kSaved;
+    return storage::SaveListFileAsRead(m_files, path, &m_asRead) ? SaveOutcome::kSaved
+                                                                 : SaveOutcome::kFailed;
   }
   storage::ListFileContent content;
   content.noDate = m_noDate != 0;
   const int count = m_items->GetCount();
   content.records.reserve(static_cast<std::size_t>(count));
   for (int row = 0; row < count; ++row) content.records.push_back(RecordOfItem(row));
-  const storage::ListFileContent* asRead = path == m_asReadPath ? &m_asRead : nullptr;
-  if (!storage::SaveListFile(m_files, path, content, asRead, &written)) return SaveOutcome::kFailed;
+  // What was read of another file says nothing about this one.
+  if (path != m_asReadPath) {
+    m_asReadPath.clear();
+    m_asRead = storage::ListFileAsRead();
+  }
+  if (!storage::SaveListFile(m_files, path, content, &m_asRead)) return SaveOutcome::kFailed;
   m_asReadPath = path;
-  m_asRead.noDate = content.noDate;
-  m_asRead.records = std::move(content.records);
-  m_asRead.lines = std::move(written);
   return SaveOutcome::kSaved;
 }
 
@@ -170,19 +168,18 @@ storage::ListRecord ToDoDialog::RecordOfItem(int row) const {
 }
 
 bool ToDoDialog::ItemsAreAsRead() const {
-  const std::vector<storage::ListRecord>& records = m_asRead.records;
-  if (m_asRead.noDate != (m_noDate != 0) || m_asRead.lines.size() != records.size() ||
-      static_cast<std::size_t>(m_items->GetCount()) != records.size()) {
+  if (m_asRead.NoDate() != (m_noDate != 0) ||
+      static_cast<std::size_t>(m_items->GetCount()) != m_asRead.Count()) {
     return false;
   }
-  for (std::size_t row = 0; row < records.size(); ++row) {
+  for (std::size_t row = 0; row < m_asRead.Count(); ++row) {
     const int index = static_cast<int>(row);
     SYSTEMTIME date;
     CQuarnListBox::ConvertToSysTime(m_items->GetItemDate(index), &date);
-    const storage::ListRecord& record = records[row];
+    const storage::RecordAsRead& record = m_asRead.Record(row);
     if (m_items->GetItemCheck(index) != record.done || date.wYear != record.year ||
         date.wMonth != record.month || date.wDay != record.day ||
-        record.text != m_items->GetItemText(index)) {
+        m_asRead.Text(row) != m_items->GetItemText(index)) {
       return false;
     }
   }

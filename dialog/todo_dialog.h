@@ -12,6 +12,7 @@
 #include "plugin/host_services.h"
 #include "quarnctrl/quarn_ctrl.h"
 #include "storage/files.h"
+#include "storage/list_file_as_read.h"
 #include "storage/list_file_format.h"
 
 namespace todo {
@@ -200,7 +201,7 @@ class ToDoDialog {
   // The file the item box was read from or saved to last, and its content as stored then:
   // saving gives unchanged items their lines as stored.
   std::string m_asReadPath;
-  storage::ListFileContent m_asRead;
+  storage::ListFileAsRead m_asRead;
 };
 
 }  // namespace todo

@@ -6,7 +6,9 @@
 //   only exception is a file of just "NO_DATE", which would be the marker once it had a line
 //   end;
 // - edited (items deleted, moved, copied, ticked, the marker switched) and written with the
-//   lines it was read from, it reads back as edited, whichever lines were kept.
+//   lines it was read from, it reads back as edited, whichever lines were kept;
+// - the file kept as read writes the same bytes as the content read from it, and writes back
+//   its own bytes exactly when they are the bytes written.
 
 #include <cstddef>
 #include <cstdint>
@@ -18,6 +20,7 @@
 #include <string_view>
 #include <vector>
 
+#include "storage/list_file_as_read.h"
 #include "storage/list_file_format.h"
 
 namespace {
@@ -93,7 +96,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   Require(SameList(back, first));
   Require(written == back.lines);
 
+  const storage::ListFileAsRead file{std::string(bytes)};
+  Require(storage::FormatListFile(file.ToContent(), file) == kept);
+  Require(file.WritesBackUnchanged() == (kept == bytes));
+
   const storage::ListFileContent edited = Edited(first, bytes);
-  Require(SameList(storage::ParseListFile(storage::FormatListFile(edited, &first)), edited));
+  const std::string editedBytes = storage::FormatListFile(edited, &first);
+  Require(SameList(storage::ParseListFile(editedBytes), edited));
+  Require(storage::FormatListFile(edited, file) == editedBytes);
   return 0;
 }

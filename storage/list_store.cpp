@@ -41,4 +41,25 @@ bool SaveListFile(Files& files, const std::string& path, const ListFileContent& 
   return true;
 }
 
+OpenResult LoadListFile(Files& files, const std::string& path, ListFileAsRead* file) {
+  *file = ListFileAsRead();
+  std::string bytes;
+  const OpenResult read = ReadWholeFile(files, path, &bytes);
+  if (read == OpenResult::kOpened) *file = ListFileAsRead(std::move(bytes));
+  return read;
+}
+
+bool SaveListFile(Files& files, const std::string& path, const ListFileContent& content,
+                  ListFileAsRead* file) {
+  std::string bytes = FormatListFile(content, *file);
+  if (!SaveFileAtomically(files, path, bytes)) return false;
+  *file = ListFileAsRead(std::move(bytes));
+  return true;
+}
+
+bool SaveListFileAsRead(Files& files, const std::string& path, ListFileAsRead* file) {
+  if (file->WritesBackUnchanged()) return SaveFileAtomically(files, path, file->Bytes());
+  return SaveListFile(files, path, file->ToContent(), file);
+}
+
 }  // namespace storage

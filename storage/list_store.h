@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "storage/files.h"
+#include "storage/list_file_as_read.h"
 #include "storage/list_file_format.h"
 
 namespace storage {
@@ -36,5 +37,19 @@ OpenResult LoadListFile(Files& files, const std::string& path, ListFileContent* 
 bool SaveListFile(Files& files, const std::string& path, const ListFileContent& content,
                   const ListFileContent* asRead = nullptr,
                   std::vector<StoredLine>* linesWritten = nullptr);
+
+// The same for a file kept as read: kOpened with *file holding it, else *file empty.
+OpenResult LoadListFile(Files& files, const std::string& path, ListFileAsRead* file);
+
+// Replaces the list file at path with content, as the SaveListFile above does with asRead
+// *file, the file as read (empty when it is not known). When saved, *file is the file as
+// written; after a failure it is left as it was.
+bool SaveListFile(Files& files, const std::string& path, const ListFileContent& content,
+                  ListFileAsRead* file);
+
+// Writes the records of *file back to path, as the SaveListFile above does with content equal
+// to them: when the file writes back unchanged, its own bytes. Then *file is the file as
+// written; after a failure it is left as it was.
+bool SaveListFileAsRead(Files& files, const std::string& path, ListFileAsRead* file);
 
 }  // namespace storage

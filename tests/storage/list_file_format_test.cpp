@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "records.h"
+#include "storage/list_file_as_read.h"
 #include "storage/list_file_format.h"
 
 namespace {
@@ -165,7 +166,8 @@ std::string WithCrLfLineEnds(const std::string& bytes) {
 
 // Writes back the list read from bytes, with the lines it was read from, and checks what
 // every such write must hold whatever the bytes: the list reads back the same, and the lines
-// handed back are those a fresh read of the written bytes gives.
+// handed back are those a fresh read of the written bytes gives. The file kept as read writes
+// the same bytes, and says it writes back its own bytes exactly when it does.
 std::string WriteBackUnchanged(const std::string& bytes) {
   const ListFileContent read = storage::ParseListFile(bytes);
   std::vector<StoredLine> written;
@@ -174,6 +176,9 @@ std::string WriteBackUnchanged(const std::string& bytes) {
   EXPECT_EQ(back.noDate, read.noDate);
   EXPECT_EQ(back.records, read.records);
   EXPECT_EQ(written, back.lines);
+  const storage::ListFileAsRead file(bytes);
+  EXPECT_EQ(storage::FormatListFile(file.ToContent(), file), out);
+  EXPECT_EQ(file.WritesBackUnchanged(), out == bytes);
   return out;
 }
 
@@ -424,6 +429,7 @@ TEST_P(ListFileEditTest, OnlyChangedLinesAreFormatted) {
   ListFileContent next = edited;
   next.lines = written;
   EXPECT_EQ(storage::FormatListFile(edited, &next), out);
+  EXPECT_EQ(storage::FormatListFile(edited, storage::ListFileAsRead(c.bytes)), c.written);
 }
 
 INSTANTIATE_TEST_SUITE_P(Files, ListFileEditTest, testing::ValuesIn(kEditCases),
@@ -467,6 +473,8 @@ TEST(ListFileEdit, RandomEditsReadBackAsEdited) {
       }
     }
     const std::string out = storage::FormatListFile(edited, &read);
+    ASSERT_EQ(storage::FormatListFile(edited, storage::ListFileAsRead(bytes)), out)
+        << testing::PrintToString(bytes);
     const ListFileContent back = storage::ParseListFile(out);
     ASSERT_EQ(back.noDate, edited.noDate) << testing::PrintToString(bytes);
     ASSERT_EQ(back.records, edited.records) << testing::PrintToString(bytes);

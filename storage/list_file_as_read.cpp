@@ -1,0 +1,151 @@
+#include "storage/list_file_as_read.h"
+
+#include <algorithm>
+#include <climits>
+#include <utility>
+
+#include "storage/byte_scan.h"
+#include "storage/find_separator.h"
+#include "storage/lines.h"
+#include "storage/record_fields.h"
+
+namespace storage {
+
+namespace {
+
+// Only this many bytes at the start of a line decide whether it is a record.
+constexpr int kRecordCommaWindow = 80;
+
+bool IsWhiteSpace(char byte) {
+  return byte == ' ' || (byte >= '\t' && byte <= '\r');
+}
+
+// A decimal number as the C library reads one, but with too large a value held at the
+// nearest int instead of being undefined.
+int ParseDecimal(std::string_view field) {
+  std::size_t pos = 0;
+  while (pos < field.size() && IsWhiteSpace(field[pos])) ++pos;
+  bool negative = false;
+  if (pos < field.size() && (field[pos] == '+' || field[pos] == '-')) {
+    negative = field[pos] == '-';
+    ++pos;
+  }
+  const long long limit = negative ? -static_cast<long long>(INT_MIN) : INT_MAX;
+  long long value = 0;
+  for (; pos < field.size() && field[pos] >= '0' && field[pos] <= '9'; ++pos) {
+    value = value * 10 + (field[pos] - '0');
+    if (value > limit) value = limit;
+  }
+  return static_cast<int>(negative ? -value : value);
+}
+
+// Splits a record line into its fields and sets *textStart to where its text begins; false
+// when it has fewer than four fields.
+bool ParseRecord(std::string_view line, RecordAsRead* record, std::size_t* textStart) {
+  int fields[4];
+  std::size_t pos = 0;
+  for (int& field : fields) {
+    while (pos < line.size() && line[pos] == ',') ++pos;
+    if (pos == line.size()) return false;
+    const std::size_t start = pos;
+    while (pos < line.size() && line[pos] != ',') ++pos;
+    field = ParseDecimal(line.substr(start, pos - start));
+  }
+  record->done = fields[0];
+  record->year = static_cast<std::uint16_t>(fields[1]);
+  record->month = static_cast<std::uint16_t>(fields[2]);
+  record->day = static_cast<std::uint16_t>(fields[3]);
+  *textStart = pos < line.size() ? pos + 1 : line.size();
+  return true;
+}
+
+void CopyFields(const RecordAsRead& from, RecordAsRead* to) {
+  to->done = from.done;
+  to->year = from.year;
+  to->month = from.month;
+  to->day = from.day;
+}
+
+}  // namespace
+
+ListFileAsRead::ListFileAsRead(std::string bytes) : m_bytes(std::move(bytes)) {
+  std::string_view rest = m_bytes;
+  m_holdsZeroByte = FindByte(rest, '\0') != std::string_view::npos;
+  m_records.reserve(CountByte(rest, '\n') + 1);
+  storage::Line line;
+  bool first = true;
+  RecordAsRead before;  // the fields a line without its own take: first 0 and 0/0/0
+  while (TakeLine(&rest, &line)) {
+    const std::size_t lineAt = static_cast<std::size_t>(line.text.data() - m_bytes.data());
+    const std::size_t lineEnd = m_bytes.size() - rest.size();
+    if (lineEnd - lineAt - line.text.size() != kLineEnd.size()) m_writesBackUnchanged = false;
+    if (first && line.ended && line.text == kNoDateMarker) {
+      m_noDate = true;
+    } else {
+      RecordAsRead record;
+      record.lineAt = static_cast<std::uint32_t>(lineAt);
+      record.lineSize = static_cast<std::uint32_t>(line.text.size());
+      std::size_t textStart = 0;
+      const int window =
+          static_cast<int>(std::min<std::size_t>(line.text.size(), kRecordCommaWindow));
+      if (FindSeparator(line.text.data(), window, ',') < 0 ||
+          !ParseRecord(line.text, &record, &textStart)) {
+        CopyFields(before, &record);
+        record.takesFieldsFromBefore = true;
+        textStart = 0;
+      }
+      record.textAt = static_cast<std::uint32_t>(lineAt + textStart);
+      m_records.push_back(record);
+      before = record;
+    }
+    first = false;
+  }
+}
+
+std::string_view ListFileAsRead::Text(std::size_t index) const {
+  const RecordAsRead& record = m_records[index];
+  return std::string_view(m_bytes.data() + record.textAt,
+                          record.lineAt + record.lineSize - record.textAt);
+}
+
+std::string_view ListFileAsRead::Line(std::size_t index) const {
+  const RecordAsRead& record = m_records[index];
+  return std::string_view(m_bytes.data() + record.lineAt, record.lineSize);
+}
+
+bool ListFileAsRead::Holds(std::size_t index, const ListRecord& record) const {
+  const RecordAsRead& read = m_records[index];
+  return read.done == record.done && read.year == record.year && read.month == record.month &&
+         read.day == record.day && Text(index) == record.text;
+}
+
+ListFileContent ListFileAsRead::ToContent() const {
+  ListFileContent content;
+  content.noDate = m_noDate;
+  content.holdsZeroByte = m_holdsZeroByte;
+  content.records.reserve(m_records.size());
+  content.lines.reserve(m_records.size());
+  for (std::size_t index = 0; index < m_records.size(); ++index) {
+    const RecordAsRead& read = m_records[index];
+    ListRecord record;
+    record.done = read.done;
+    record.year = read.year;
+    record.month = read.month;
+    record.day = read.day;
+    record.text.assign(Text(index));
+    // A line spelt exactly as its record is formatted needs no bytes of its own: its text is
+    // the rest of the line, so only the fields can be spelt otherwise.
+    const std::string_view line = Line(index);
+    const FormattedFields fields = FormatFields(read.done, read.year, read.month, read.day);
+    const bool asFormatted = !read.takesFieldsFromBefore &&
+                             line.size() == fields.size + record.text.size() &&
+                             line.compare(0, fields.size, fields.View()) == 0;
+    content.lines.push_back(asFormatted
+                                ? StoredLine{std::string(), false, true}
+                                : StoredLine{std::string(line), read.takesFieldsFromBefore, false});
+    content.records.push_back(std::move(record));
+  }
+  return content;
+}
+
+}  // namespace storage
