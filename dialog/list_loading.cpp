@@ -1,6 +1,7 @@
 // Moving lists and items between the two boxes and their files.
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "dialog/todo_dialog.h"
@@ -167,6 +168,20 @@ storage::ListRecord ToDoDialog::RecordOfItem(int row) const {
   return record;
 }
 
+namespace {
+
+// Whether a zero-terminated text is the bytes of view, in one pass over both: a long list is
+// compared item by item at every save.
+bool SameText(const char* text, std::string_view view) {
+  for (char byte : view) {
+    if (*text == '\0' || *text != byte) return false;
+    ++text;
+  }
+  return *text == '\0';
+}
+
+}  // namespace
+
 bool ToDoDialog::ItemsAreAsRead() const {
   if (m_asRead.NoDate() != (m_noDate != 0) ||
       static_cast<std::size_t>(m_items->GetCount()) != m_asRead.Count()) {
@@ -174,12 +189,12 @@ bool ToDoDialog::ItemsAreAsRead() const {
   }
   for (std::size_t row = 0; row < m_asRead.Count(); ++row) {
     const int index = static_cast<int>(row);
+    const storage::RecordAsRead& record = m_asRead.Record(row);
     SYSTEMTIME date;
     CQuarnListBox::ConvertToSysTime(m_items->GetItemDate(index), &date);
-    const storage::RecordAsRead& record = m_asRead.Record(row);
     if (m_items->GetItemCheck(index) != record.done || date.wYear != record.year ||
         date.wMonth != record.month || date.wDay != record.day ||
-        m_asRead.Text(row) != m_items->GetItemText(index)) {
+        !SameText(m_items->GetItemText(index), m_asRead.Text(row))) {
       return false;
     }
   }

@@ -271,6 +271,15 @@ TEST_F(ListLoading, EachChangeToAListOnlyLookedAtIsSaved) {
   itemFront()->PressEnter();
   EXPECT_EQ(dialog.SaveCurrentList(), 1);
   EXPECT_EQ(Read(ListFile("a")), "0,2026,1,1,ONE\r\n1,2026,1,2,two\r\n");
+  // A text that only grows or shrinks at its end is a change too.
+  for (const char* text : {"ONE more", "ON", "ONE"}) {
+    itemFront()->Click(0);
+    ASSERT_TRUE(itemFront()->EditorOpen());
+    itemFront()->TypeText(text);
+    itemFront()->PressEnter();
+    EXPECT_EQ(dialog.SaveCurrentList(), 1);
+    EXPECT_EQ(Read(ListFile("a")), std::string("0,2026,1,1,") + text + "\r\n1,2026,1,2,two\r\n");
+  }
 
   itemFront()->Click(0, QUARN_COLUMN_DATE);
   SYSTEMTIME due{};
