@@ -20,31 +20,19 @@
 #include <vector>
 
 #include "bench_data.h"
+#include "bench_timing.h"
 #include "dialog/todo_dialog.h"
 #include "quarnctrl/quarn_headless.h"
 #include "storage/atomic_save.h"
 #include "storage/files.h"
 #include "storage/paths.h"
+#include "support/folder_host.h"
 #include "support/headless_window_ops.h"
 
 namespace {
 
 constexpr int kItems = 100000;
 constexpr int kRounds = 7;
-
-class FolderHost final : public IHostServices {
- public:
-  explicit FolderHost(std::string folder) : m_folder(std::move(folder)) {}
-  int ReadSetting(int, const char*, char* buffer) override {
-    buffer[0] = '\0';
-    return 0;
-  }
-  int WriteSetting(int, const char*, const char*) override { return 0; }
-  const char* GetDataFolder(int, int) override { return m_folder.c_str(); }
-
- private:
-  std::string m_folder;
-};
 
 double Milliseconds(std::chrono::steady_clock::time_point start) {
   return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start)
@@ -60,20 +48,6 @@ bool WriteFile(const std::string& path, const std::string& bytes) {
 std::string ReadFile(const std::string& path) {
   std::ifstream in(path, std::ios::binary);
   return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
-// The floor: every line of the file read with std::getline; returns how many there were.
-long ReadLines(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::string line;
-  long lines = 0;
-  while (std::getline(in, line)) ++lines;
-  return lines;
-}
-
-void Print(const char* name, std::vector<double> times) {
-  std::sort(times.begin(), times.end());
-  std::printf("%s %.3f %.3f\n", name, times.front(), times[times.size() / 2]);
 }
 
 }  // namespace
@@ -97,7 +71,7 @@ int main(int argc, char** argv) {
   }
 
   std::atomic<int> busy{0};
-  FolderHost host(dataFolder);
+  todo_test::FolderHost host(dataFolder);
   todo_test::HeadlessWindowOps window(&busy);
   todo::ToDoDialog dialog(window, &host, *files, busy);
   RECT rect{0, 0, 100, 100};
@@ -116,7 +90,7 @@ int main(int argc, char** argv) {
   bool whole = true;
   for (int round = 0; round < kRounds; ++round) {
     auto start = std::chrono::steady_clock::now();
-    whole = ReadLines(bigList) == kItems && whole;
+    whole = bench::ReadLinesWithGetline(bigList) == kItems && whole;
     reads.push_back(Milliseconds(start));
 
     start = std::chrono::steady_clock::now();
@@ -137,10 +111,10 @@ int main(int argc, char** argv) {
 
     names->Click(1);  // away to the small list, for the next round's load
   }
-  Print("line_read_ms", reads);
-  Print("load_ms", loads);
-  Print("save_ms", saves);
-  Print("write_ms", writes);
+  bench::PrintTimes("line_read_ms", reads);
+  bench::PrintTimes("load_ms", loads);
+  bench::PrintTimes("save_ms", saves);
+  bench::PrintTimes("write_ms", writes);
   std::printf("items %d\n", kItems);
   if (!whole) {
     std::fprintf(stderr, "lists_native: a round did not load or save every item unchanged\n");

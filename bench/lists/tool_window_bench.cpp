@@ -21,6 +21,7 @@
 #include <vector>
 
 #include "bench_data.h"
+#include "bench_timing.h"
 #include "support/fake_host.h"
 #include "support/message_pump.h"
 #include "support/tool_window.h"
@@ -42,14 +43,6 @@ double Now() {
   return 1000.0 * static_cast<double>(count.QuadPart) / static_cast<double>(frequency.QuadPart);
 }
 
-long ReadLines(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::string line;
-  long lines = 0;
-  while (std::getline(in, line)) ++lines;
-  return lines;
-}
-
 // A save's work in the file system alone: write, flush, close and replace.
 bool WriteFlushAndReplace(const std::string& path, const std::string& bytes) {
   const std::string temporary = path + ".bench-tmp";
@@ -62,12 +55,6 @@ bool WriteFlushAndReplace(const std::string& path, const std::string& bytes) {
   ok = CloseHandle(file) && ok;
   return ok && MoveFileExA(temporary.c_str(), path.c_str(),
                            MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
-}
-
-void Print(const char* name, std::vector<double> times) {
-  std::sort(times.begin(), times.end());
-  std::printf("%s %.3f %.3f\n", name, times.front(), times[times.size() / 2]);
-  std::fflush(stdout);
 }
 
 bool LoadAndSave() {
@@ -92,7 +79,7 @@ bool LoadAndSave() {
   bool whole = true;
   for (int round = 0; round < kRounds; ++round) {
     double start = Now();
-    whole = ReadLines(bigList) == kItems && whole;
+    whole = bench::ReadLinesWithGetline(bigList) == kItems && whole;
     reads.push_back(Now() - start);
 
     start = Now();
@@ -112,10 +99,10 @@ bool LoadAndSave() {
     Click(listBox, 10, 30);  // away to the small list, for the next round's load
     testsupport::PumpFor(50);
   }
-  Print("line_read_ms", reads);
-  Print("load_ms", loads);
-  Print("save_ms", saves);
-  Print("write_ms", writes);
+  bench::PrintTimes("line_read_ms", reads);
+  bench::PrintTimes("load_ms", loads);
+  bench::PrintTimes("save_ms", saves);
+  bench::PrintTimes("write_ms", writes);
   if (!whole) std::fprintf(stderr, "tool_window_bench: a round lost items\n");
   return host.CloseTool() && whole;
 }
@@ -143,8 +130,8 @@ bool OpenWindows() {
     none.push_back(OpenWindow("", &ok));
     full.push_back(OpenWindow(many, &ok));
   }
-  Print("open_none_ms", none);
-  Print("open_lists_ms", full);
+  bench::PrintTimes("open_none_ms", none);
+  bench::PrintTimes("open_lists_ms", full);
   std::printf("lists %d\n", kLists);
   if (!ok) std::fprintf(stderr, "tool_window_bench: a window did not open or close\n");
   return ok;

@@ -7,6 +7,8 @@
 #include <map>
 #include <string>
 
+#include "support/fake_host.h"
+
 namespace chaos {
 
 // Relative path -> the file's bytes, or "<folder>" for a folder.
@@ -72,23 +74,6 @@ inline FileTree FilesIn(const std::string& folder) {
   return files;
 }
 
-inline void RemoveTree(const std::string& folder) {
-  WIN32_FIND_DATAA entry;
-  HANDLE find = FindFirstFileA((folder + "\\*").c_str(), &entry);
-  if (find != INVALID_HANDLE_VALUE) {
-    do {
-      const std::string name = entry.cFileName;
-      if (name == "." || name == "..") continue;
-      const std::string path = folder + "\\" + name;
-      if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-        RemoveTree(path);
-      } else {
-        DeleteFileA(path.c_str());
-      }
-    } while (FindNextFileA(find, &entry));
-    FindClose(find);
-  }
-  RemoveDirectoryA(folder.c_str());
-}
+using testsupport::RemoveTree;
 
 }  // namespace chaos

@@ -13,23 +13,10 @@
 #include "storage/files.h"
 #include "storage/paths.h"
 #include "storage/scratch_folder.h"
+#include "support/folder_host.h"
 #include "support/headless_window_ops.h"
 
 namespace todo_test {
-
-class FolderHost final : public IHostServices {
- public:
-  explicit FolderHost(std::string folder) : m_folder(std::move(folder)) {}
-  int ReadSetting(int, const char*, char* buffer) override {
-    buffer[0] = '\0';
-    return 0;
-  }
-  int WriteSetting(int, const char*, const char*) override { return 0; }
-  const char* GetDataFolder(int, int) override { return m_folder.c_str(); }
-
- private:
-  std::string m_folder;
-};
 
 class DialogTest : public FolderTest {
  protected:

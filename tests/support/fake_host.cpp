@@ -86,6 +86,8 @@ std::string MakeDataFolder() {
   return folder;
 }
 
+}  // namespace
+
 void RemoveTree(const std::string& folder) {
   WIN32_FIND_DATAA entry;
   HANDLE find = FindFirstFileA((folder + "\\*").c_str(), &entry);
@@ -104,8 +106,6 @@ void RemoveTree(const std::string& folder) {
   }
   RemoveDirectoryA(folder.c_str());
 }
-
-}  // namespace
 
 FakeHost::FakeHost()
     : m_dataFolder(MakeDataFolder()), m_services(m_log, m_dataFolder), m_window(m_log) {

@@ -92,4 +92,7 @@ class FakeHost {
 // Top-level windows of this process with the given caption.
 int CountWindowsTitled(const char* title);
 
+// Deletes folder with everything in it, as far as it can.
+void RemoveTree(const std::string& folder);
+
 }  // namespace testsupport

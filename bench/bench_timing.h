@@ -1,0 +1,29 @@
+#pragma once
+// What the load-and-save benchmarks share: the floor they compare with, and how they print
+// their figures for scripts/bench.sh.
+
+#include <algorithm>
+#include <cstdio>
+#include <fstream>
+#include <string>
+#include <vector>
+
+namespace bench {
+
+// The floor: every line of the file read with std::getline; returns how many there were.
+inline long ReadLinesWithGetline(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::string line;
+  long lines = 0;
+  while (std::getline(in, line)) ++lines;
+  return lines;
+}
+
+// Prints "name best median" (milliseconds) for the rounds' times.
+inline void PrintTimes(const char* name, std::vector<double> times) {
+  std::sort(times.begin(), times.end());
+  std::printf("%s %.3f %.3f\n", name, times.front(), times[times.size() / 2]);
+  std::fflush(stdout);
+}
+
+}  // namespace bench
