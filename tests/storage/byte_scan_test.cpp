@@ -31,6 +31,17 @@ TEST(ByteScan, AgreesWithAPlainLoopAtEveryPlaceAndLength) {
   }
 }
 
+// Counts are kept in byte-wide lanes for up to 255 blocks of sixteen: texts made of nothing
+// but the byte, around and past that many blocks, must count every one.
+TEST(ByteScan, CountsEveryByteOfTextsLongerThanALaneCanHold) {
+  for (const std::size_t length : {16u * 255, 16u * 255 + 1, 16u * 256, 16u * 255 * 3 + 7}) {
+    EXPECT_EQ(storage::CountByte(std::string(length, '\n'), '\n'), length);
+    std::string every17th(length, 'a');
+    for (std::size_t at = 0; at < length; at += 17) every17th[at] = '\xFF';
+    EXPECT_EQ(storage::CountByte(every17th, '\xFF'), (length + 16) / 17) << length;
+  }
+}
+
 TEST(ByteScan, NeverLooksPastTheTextsEnd) {
   // The byte sought lies just after the view in the same string: it must not be found.
   const std::string bytes = std::string(40, 'a') + "\n";
