@@ -2,7 +2,7 @@
 
 #include "dialog/entry_text.h"
 #include "dialog/todo_dialog.h"
-#include "framework/fw_cp932.h"
+#include "text/cp932.h"
 #include "storage/lines.h"
 
 namespace todo {
@@ -16,7 +16,7 @@ const char kTooLongMessage[] = "文字数オーバー！\n超過分の文字を�
 std::string EntryText(std::string_view typed, std::size_t limit) {
   std::string line;
   storage::AppendWithoutLineBreaks(&line, typed);
-  line.resize(fw::Cp932CutLength(line.data(), line.size(), limit));
+  line.resize(cp932::CutLength(line.data(), line.size(), limit));
   return line;
 }
 

@@ -9,7 +9,7 @@
 #include <string>
 
 #include "dialog/window_ops.h"
-#include "plugin/host_services.h"
+#include "contract/host_services.h"
 #include "quarnctrl/quarn_ctrl.h"
 #include "storage/files.h"
 #include "storage/list_file_as_read.h"

@@ -2,7 +2,7 @@
 
 #include <windows.h>
 
-#include "framework/fw_cp932.h"
+#include "text/cp932.h"
 
 namespace {
 
@@ -54,12 +54,12 @@ namespace {
 // converted on its own: in a block, the conversion would take the line feed after it as the
 // lead byte's second byte.
 bool EndsInLoneLeadByte(const char* text, std::size_t length) {
-  if (length == 0 || !fw::IsCp932LeadByte(static_cast<unsigned char>(text[length - 1]))) {
+  if (length == 0 || !cp932::IsLeadByte(static_cast<unsigned char>(text[length - 1]))) {
     return false;
   }
   std::size_t at = 0;
   while (at + 1 < length) {
-    at += fw::IsCp932LeadByte(static_cast<unsigned char>(text[at])) ? 2 : 1;
+    at += cp932::IsLeadByte(static_cast<unsigned char>(text[at])) ? 2 : 1;
   }
   return at == length - 1;
 }

@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "plugin/host_interface.h"
+#include "contract/host_interface.h"
 
 class HostServices final : public IHostServices {
  public:

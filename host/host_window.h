@@ -11,7 +11,7 @@
 #include "framework/fw_window.h"
 #include "host/search_window.h"
 #include "host/tool_module.h"
-#include "plugin/host_interface.h"
+#include "contract/host_interface.h"
 
 class CHostWindow : public CWnd {
  public:

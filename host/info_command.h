@@ -1,7 +1,7 @@
 #pragma once
 // The info command: prints the tool's identity and history without opening a window.
 
-#include "plugin/host_interface.h"
+#include "contract/host_interface.h"
 
 // Loads the plug-in, prints one item per line (tool id, name, display name, template id,
 // host value 1, host value 2, then the history, oldest first) in UTF-8, or as code page 932

@@ -2,7 +2,7 @@
 // The search command: runs the tool's search once and prints its result lines.
 
 #include "host/command_line.h"
-#include "plugin/host_interface.h"
+#include "contract/host_interface.h"
 
 // Loads the plug-in and calls its Search with the line's mode and text (or the bytes of its
 // text file) and a result window of this thread, printing each result line followed by a line

@@ -8,7 +8,7 @@
 
 #include "framework/fw_window.h"
 #include "host/search_worker.h"
-#include "plugin/host_interface.h"
+#include "contract/host_interface.h"
 
 class CSearchWindow : public CWnd {
  public:

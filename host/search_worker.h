@@ -8,7 +8,7 @@
 #include <cstdint>
 #include <string>
 
-#include "plugin/host_interface.h"
+#include "contract/host_interface.h"
 
 class SearchWorker {
  public:

@@ -7,7 +7,7 @@
 #include <string>
 
 #include "host/module_handle.h"
-#include "plugin/host_interface.h"
+#include "contract/host_interface.h"
 
 constexpr char kPluginFileName[] = "ToDoList.dll";
 constexpr char kFactoryName[] = "NewLumaplexTool";

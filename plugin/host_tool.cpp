@@ -1,4 +1,4 @@
-#include "plugin/host_interface.h"
+#include "contract/host_interface.h"
 
 CHostTool::CHostTool(UINT nIDTemplate, CWnd* pHostWnd)
     : CDialog(nIDTemplate, pHostWnd), m_pHostWnd(pHostWnd) {}

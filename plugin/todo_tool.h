@@ -11,7 +11,7 @@
 #include "framework/fw_controls.h"
 #include "framework/fw_gdi.h"
 #include "dialog/todo_dialog.h"
-#include "plugin/host_interface.h"
+#include "contract/host_interface.h"
 #include "plugin/modal_boxes.h"
 #include "plugin/settings_dialog.h"
 #include "plugin/win32_window_ops.h"

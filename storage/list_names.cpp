@@ -3,7 +3,7 @@
 #include <cctype>
 #include <string>
 
-#include "framework/fw_cp932.h"
+#include "text/cp932.h"
 #include "storage/find_separator.h"
 
 namespace storage {
@@ -42,7 +42,7 @@ char AsciiUpper(char c) {
 bool SameNameIgnoringCase(std::string_view a, std::string_view b) {
   if (a.size() != b.size()) return false;
   for (std::size_t i = 0; i < a.size(); ++i) {
-    if (fw::IsCp932LeadByte(static_cast<unsigned char>(a[i])) && i + 1 < a.size()) {
+    if (cp932::IsLeadByte(static_cast<unsigned char>(a[i])) && i + 1 < a.size()) {
       if (a[i] != b[i] || a[i + 1] != b[i + 1]) return false;
       ++i;
     } else if (AsciiUpper(a[i]) != AsciiUpper(b[i])) {
@@ -56,7 +56,7 @@ bool NamesFileInListFolder(std::string_view name) {
   if (name.empty() || IsBadListName(name)) return false;
   for (std::size_t pos = 0; pos < name.size(); ++pos) {
     const unsigned char byte = static_cast<unsigned char>(name[pos]);
-    if (fw::IsCp932LeadByte(byte)) {
+    if (cp932::IsLeadByte(byte)) {
       if (++pos == name.size()) return false;  // half a character before ".lst"
       const unsigned char trail = static_cast<unsigned char>(name[pos]);
       if (trail < 0x40 || trail == 0x7F || trail > 0xFC) return false;

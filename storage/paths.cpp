@@ -1,6 +1,6 @@
 #include "storage/paths.h"
 
-#include "framework/fw_cp932.h"
+#include "text/cp932.h"
 #include "storage/list_names.h"
 
 namespace storage {
@@ -50,7 +50,7 @@ std::size_t FolderPartLength(std::string_view path) {
   std::size_t pos = 0;
   while (pos < path.size()) {
     const unsigned char byte = static_cast<unsigned char>(path[pos]);
-    if (fw::IsCp932LeadByte(byte)) {
+    if (cp932::IsLeadByte(byte)) {
       pos += 2;  // a lead byte and its trail byte, which may look like a backslash
       continue;
     }

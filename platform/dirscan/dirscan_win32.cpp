@@ -5,7 +5,7 @@
 #include <string>
 
 #include "dirscan/dirscan_list.h"
-#include "framework/fw_cp932.h"
+#include "text/cp932.h"
 #include "framework/fw_handles.h"
 
 namespace dirscan {
@@ -19,7 +19,7 @@ bool EndsWithSeparator(const std::string& path) {
   for (std::size_t pos = 0; pos < path.size(); ++pos) {
     const unsigned char byte = static_cast<unsigned char>(path[pos]);
     ends = byte == '\\' || byte == '/' || byte == ':';
-    if (fw::IsCp932LeadByte(byte)) ++pos;
+    if (cp932::IsLeadByte(byte)) ++pos;
   }
   return ends;
 }

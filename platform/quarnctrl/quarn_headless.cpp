@@ -4,7 +4,7 @@
 
 #include <cstring>
 
-#include "framework/fw_cp932.h"
+#include "text/cp932.h"
 
 namespace quarn {
 
@@ -55,8 +55,7 @@ void HeadlessFront::PressKey(Key key) {
 void HeadlessFront::TypeText(const std::string& text) {
   if (!m_editorOpen || m_editorColumn != QUARN_COLUMN_TEXT) return;
   // The editor holds at most its limit, as a real edit control does.
-  m_editorText =
-      text.substr(0, fw::Cp932CutLength(text.data(), text.size(), ListModel::kEditLimit));
+  m_editorText = text.substr(0, cp932::CutLength(text.data(), text.size(), ListModel::kEditLimit));
 }
 
 void HeadlessFront::PickDate(DWORD date) {
@@ -96,7 +95,7 @@ void HeadlessFront::OpenEditor(int row, QuarnColumn column) {
   m_editorColumn = column;
   const std::string_view text = m_model->Text(row);
   m_editorText.assign(text.data(),
-                      fw::Cp932CutLength(text.data(), text.size(), ListModel::kEditLimit));
+                      cp932::CutLength(text.data(), text.size(), ListModel::kEditLimit));
   m_editorDate = edited->data;
   m_focus = true;
 }

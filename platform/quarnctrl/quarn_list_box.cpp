@@ -3,7 +3,7 @@
 #include <cstring>
 #include <string_view>
 
-#include "framework/fw_cp932.h"
+#include "text/cp932.h"
 #include "quarnctrl/quarn_ctrl.h"
 #include "quarnctrl/quarn_model.h"
 
@@ -129,7 +129,7 @@ int CQuarnListBox::GetText(int index, char* buffer) const {
     return -1;
   }
   const std::string_view text = m_pModel->Text(index);
-  std::size_t length = fw::Cp932CutLength(text.data(), text.size(), kTextBufferBytes - 1);
+  std::size_t length = cp932::CutLength(text.data(), text.size(), kTextBufferBytes - 1);
   std::memcpy(buffer, text.data(), length);
   buffer[length] = '\0';
   return static_cast<int>(length);

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <utility>
 
-#include "framework/fw_cp932.h"
+#include "text/cp932.h"
 
 namespace quarn {
 
@@ -21,7 +21,7 @@ std::string CleanEditedText(const std::string& text) {
   for (char& c : clean) {
     if (c == '\r' || c == '\n' || c == '\t') c = ' ';
   }
-  clean.resize(fw::Cp932CutLength(clean.data(), clean.size(), ListModel::kEditLimit));
+  clean.resize(cp932::CutLength(clean.data(), clean.size(), ListModel::kEditLimit));
   return clean;
 }
 
@@ -170,7 +170,7 @@ int ListModel::EditText(char* buffer, int capacity) const {
   if (buffer == nullptr) return 0;
   if (capacity < 0) capacity = 0;
   std::size_t length =
-      fw::Cp932CutLength(m_editText.data(), m_editText.size(), static_cast<std::size_t>(capacity));
+      cp932::CutLength(m_editText.data(), m_editText.size(), static_cast<std::size_t>(capacity));
   std::copy(m_editText.data(), m_editText.data() + length, buffer);
   buffer[length] = '\0';
   return static_cast<int>(length);

@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "plugin/host_interface.h"
+#include "contract/host_interface.h"
 #include "support/fake_host.h"
 
 namespace chaos {

@@ -12,7 +12,7 @@
 #include "dialog/entry_text.h"
 #include "storage/list_names.h"
 #include "dialog_fixture.h"
-#include "framework/fw_cp932.h"
+#include "text/cp932.h"
 #include "storage/list_file_format.h"
 
 namespace {
@@ -63,7 +63,7 @@ std::string EditedText(std::string text) {
   for (char& c : text) {
     if (c == '\r' || c == '\n' || c == '\t') c = ' ';
   }
-  text.resize(fw::Cp932CutLength(text.data(), text.size(), 254));
+  text.resize(cp932::CutLength(text.data(), text.size(), 254));
   return text;
 }
 

@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "framework/fw_window.h"
-#include "plugin/host_interface.h"
+#include "contract/host_interface.h"
 
 namespace testsupport {
 

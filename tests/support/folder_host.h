@@ -5,7 +5,7 @@
 #include <string>
 #include <utility>
 
-#include "plugin/host_services.h"
+#include "contract/host_services.h"
 
 namespace todo_test {
 

@@ -1,6 +1,6 @@
 #include "quarnctrl/win32/inplace_editor.h"
 
-#include "framework/fw_cp932.h"
+#include "text/cp932.h"
 #include "framework/fw_window_map.h"
 
 namespace quarn::win32 {
@@ -76,7 +76,7 @@ std::unique_ptr<TextEditor> TextEditor::Open(ListModel* model, HWND box, const R
   SendMessageA(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
   SendMessageA(hwnd, EM_LIMITTEXT, ListModel::kEditLimit, 0);
   std::string shown =
-      text.substr(0, fw::Cp932CutLength(text.data(), text.size(), ListModel::kEditLimit));
+      text.substr(0, cp932::CutLength(text.data(), text.size(), ListModel::kEditLimit));
   SetWindowTextA(hwnd, shown.c_str());
   SendMessageA(hwnd, EM_SETSEL, 0, -1);
   SetFocus(hwnd);
@@ -94,7 +94,7 @@ std::string TextEditor::Text() const {
 void TextEditor::OnChange() {
   if (Retired()) return;
   std::string text = Text();
-  std::size_t keep = fw::Cp932CutLength(text.data(), text.size(), ListModel::kEditLimit);
+  std::size_t keep = cp932::CutLength(text.data(), text.size(), ListModel::kEditLimit);
   if (keep == text.size()) return;
   // Setting the shorter text changes it again, within the limit this time.
   SetWindowTextA(Hwnd(), text.substr(0, keep).c_str());

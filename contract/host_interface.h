@@ -12,7 +12,7 @@
 #include "framework/fw_dialog.h"
 #include "framework/fw_string.h"
 #include "framework/fw_thread.h"
-#include "plugin/host_services.h"
+#include "contract/host_services.h"
 
 // Host to tool window: open the settings dialog (sent or posted). wParam and lParam are
 // handed to ShowSettings.

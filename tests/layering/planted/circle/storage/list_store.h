@@ -1,0 +1,2 @@
+#pragma once
+#include "dialog/entry_text.h"

@@ -1,0 +1,3 @@
+#include <windows.h>
+#include "dialog/window_ops.h"
+#include "resource_ids.h"

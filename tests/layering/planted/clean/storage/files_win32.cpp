@@ -1,0 +1,2 @@
+#include <windows.h>
+#include "framework/fw_handles.h"

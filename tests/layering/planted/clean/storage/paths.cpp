@@ -1,0 +1,3 @@
+#include "storage/paths.h"
+#include "text/cp932.h"
+#include <string>

@@ -1,0 +1,2 @@
+#pragma once
+#include "plugin/host_services.h"

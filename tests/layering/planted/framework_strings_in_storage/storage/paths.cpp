@@ -1,0 +1,1 @@
+#include "framework/fw_string.h"

@@ -1,0 +1,1 @@
+#include "framework/fw_window.h"

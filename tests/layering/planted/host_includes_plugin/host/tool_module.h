@@ -1,0 +1,2 @@
+#pragma once
+#include "plugin/todo_tool.h"

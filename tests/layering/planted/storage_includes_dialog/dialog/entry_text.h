@@ -1,0 +1,2 @@
+#pragma once
+#include "storage/list_store.h"

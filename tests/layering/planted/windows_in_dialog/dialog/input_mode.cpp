@@ -1,0 +1,2 @@
+#include "dialog/todo_dialog.h"
+#include <commctrl.h>
