@@ -55,12 +55,8 @@ void ToDoDialog::AddList(bool atBottom) {
     refusal = kEnterListNameMessage;
   } else if (storage::IsBadListName(name)) {
     refusal = kBadListNameMessage;
-  } else {
-    // A name that differs from a list's only in letter case names the same file on Windows.
-    for (int row = 0; row < m_listNames->GetCount() && refusal == nullptr; ++row) {
-      if (storage::SameNameIgnoringCase(m_listNames->GetItemText(row), name))
-        refusal = kListExistsMessage;
-    }
+  } else if (ListNameTaken(name, -1)) {
+    refusal = kListExistsMessage;
   }
   std::string path;
   if (refusal == nullptr) {

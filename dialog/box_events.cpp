@@ -80,12 +80,12 @@ void ToDoDialog::ConfigureBoxes(HFONT nameFont, HFONT itemFont) {
 }
 
 void ToDoDialog::OnListModeClicked() {
-  SetInputMode(kListModeName);
+  ApplyInputMode(InputMode::List);
   m_window.SetTextBoxText(std::string());
 }
 
 void ToDoDialog::OnItemModeClicked() {
-  SetInputMode(kItemModeName);
+  ApplyInputMode(InputMode::Item);
   m_window.SetTextBoxText(std::string());
 }
 

@@ -21,12 +21,20 @@ bool ToDoDialog::InListMode() {
 void ToDoDialog::SetInputMode(const char* mode) {
   if (mode == nullptr) return;
   if (std::strcmp(mode, kListModeName) == 0) {
+    ApplyInputMode(InputMode::List);
+  } else if (std::strcmp(mode, kItemModeName) == 0) {
+    ApplyInputMode(InputMode::Item);
+  }
+}
+
+void ToDoDialog::ApplyInputMode(InputMode mode) {
+  if (mode == InputMode::List) {
     m_window.Enable(DialogControl::DatePicker, false);
     m_window.Enable(DialogControl::NoDateBox, true);
     m_window.SetChecked(DialogControl::NoDateBox, false);
-  } else if (std::strcmp(mode, kItemModeName) == 0) {
-    m_window.SetChecked(DialogControl::NoDateBox, m_noDate != 0);
-    m_window.Enable(DialogControl::DatePicker, m_noDate == 0);
+  } else {
+    m_window.SetChecked(DialogControl::NoDateBox, m_noDate);
+    m_window.Enable(DialogControl::DatePicker, !m_noDate);
     m_window.Enable(DialogControl::NoDateBox, false);
   }
 }
@@ -40,7 +48,7 @@ void ToDoDialog::ColourItem(int row, DWORD today) {
   COLORREF colour;
   if (m_items->GetItemCheck(row) != 0) {
     colour = kColourDone;
-  } else if (m_noDate != 0) {
+  } else if (m_noDate) {
     colour = kColourNoDate;
   } else {
     DWORD due = m_items->GetItemData(row);

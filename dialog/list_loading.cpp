@@ -60,7 +60,7 @@ void ToDoDialog::SaveListNames() {
 
 void ToDoDialog::ApplyListKind(bool noDate) {
   m_items->SetColumnWidth(QUARN_COLUMN_TEXT, noDate ? kTextColumnHidingDates : kTextColumnWidth);
-  m_noDate = noDate ? 1 : 0;
+  m_noDate = noDate;
   if (InListMode()) {
     m_window.SetChecked(DialogControl::NoDateBox, noDate);
   } else {
@@ -142,7 +142,7 @@ ToDoDialog::SaveOutcome ToDoDialog::SaveSelectedList() {
                                                                  : SaveOutcome::kFailed;
   }
   storage::ListFileContent content;
-  content.noDate = m_noDate != 0;
+  content.noDate = m_noDate;
   const int count = m_items->GetCount();
   content.records.reserve(static_cast<std::size_t>(count));
   for (int row = 0; row < count; ++row) content.records.push_back(RecordOfItem(row));
@@ -183,7 +183,7 @@ bool SameText(const char* text, std::string_view view) {
 }  // namespace
 
 bool ToDoDialog::ItemsAreAsRead() const {
-  if (m_asRead.NoDate() != (m_noDate != 0) ||
+  if (m_asRead.NoDate() != m_noDate ||
       static_cast<std::size_t>(m_items->GetCount()) != m_asRead.Count()) {
     return false;
   }
@@ -209,8 +209,8 @@ int ToDoDialog::SaveCurrentList() {
 void ToDoDialog::GiveUpInPlaceEdits() {
   // Moving the selection away and back is a change by the program, which closes an editor
   // without storing its text; it raises no event.
-  for (CQuarnListBox* box :
-       {static_cast<CQuarnListBox*>(m_listNames), static_cast<CQuarnListBox*>(m_items)}) {
+  for (CQuarnListBox* box : {static_cast<CQuarnListBox*>(m_listNames.get()),
+                             static_cast<CQuarnListBox*>(m_items.get())}) {
     if (box == nullptr) continue;
     const int selected = box->GetCurSel();
     box->SetCurSel(-1);

@@ -22,6 +22,15 @@ bool ToDoDialog::FileExists(const std::string& path) {
   return m_files.OpenForReading(path, &file) != storage::OpenResult::kNotFound;
 }
 
+bool ToDoDialog::ListNameTaken(const std::string& name, int except) const {
+  for (int row = 0; row < m_listNames->GetCount(); ++row) {
+    if (row != except && storage::SameNameIgnoringCase(m_listNames->GetItemText(row), name)) {
+      return true;
+    }
+  }
+  return false;
+}
+
 int ToDoDialog::OnListNameEdited() {
   if (m_listNames == nullptr) return 0;
   char edited[256];
@@ -30,13 +39,9 @@ int ToDoDialog::OnListNameEdited() {
   // characters are.
   if (storage::IsBadListName(edited)) return 0;
   int selected = m_listNames->GetCurSel();
-  for (int row = 0; row < m_listNames->GetCount(); ++row) {
-    // Letter case aside, as Add judges it: on Windows two such names are one file, and two
-    // lists would share it.
-    if (row != selected && storage::SameNameIgnoringCase(m_listNames->GetItemText(row), edited)) {
-      Ask(kDuplicateNameMessage, MessageButtons::Ok, MessageIcon::Exclamation);
-      return 0;
-    }
+  if (ListNameTaken(edited, selected)) {
+    Ask(kDuplicateNameMessage, MessageButtons::Ok, MessageIcon::Exclamation);
+    return 0;
   }
   if (selected < 0) return 0;
   std::string oldName = m_listNames->GetItemText(selected);

@@ -16,7 +16,7 @@ void ToDoDialog::OnMoveDown() {
 
 void ToDoDialog::MoveSelected(int step) {
   const bool listMode = InListMode();
-  CQuarnListBox* box = listMode ? static_cast<CQuarnListBox*>(m_listNames) : m_items;
+  CQuarnListBox* box = listMode ? static_cast<CQuarnListBox*>(m_listNames.get()) : m_items.get();
   if (box == nullptr) return;
   const int from = box->GetCurSel();
   const int to = from + step;

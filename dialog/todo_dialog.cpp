@@ -7,28 +7,20 @@ ToDoDialog::ToDoDialog(WindowOps& window, IHostServices* host, storage::Files& f
     : m_window(window), m_host(host), m_files(files), m_busy(busy) {}
 
 ToDoDialog::~ToDoDialog() {
-  ReleaseBoxes();
+  ReleaseBoxes();  // the list-name box first, as the window had them
 }
 
 void ToDoDialog::AttachBoxes(CQuarnImageListBox* listNames, CQuarnToDoListBox* items,
                              HBITMAP listBitmap) {
   ReleaseBoxes();
-  m_listNames = listNames;
-  m_items = items;
+  m_listNames.reset(listNames);
+  m_items.reset(items);
   m_listBitmap = listBitmap;
 }
 
 void ToDoDialog::ReleaseBoxes() {
-  if (m_listNames != nullptr) {
-    m_listNames->DestroyCtrl();
-    delete m_listNames;
-    m_listNames = nullptr;
-  }
-  if (m_items != nullptr) {
-    m_items->DestroyCtrl();
-    delete m_items;
-    m_items = nullptr;
-  }
+  m_listNames.reset();
+  m_items.reset();
 }
 
 MessageAnswer ToDoDialog::Ask(const char* text, MessageButtons buttons, MessageIcon icon) {

@@ -17,6 +17,10 @@
 
 namespace todo {
 
+// What the entry row adds to: lists or the selected list's items. Inside the dialog a mode is
+// this value; its name is used only where the host hands one over or asks for it.
+enum class InputMode { List, Item };
+
 // The two mode names, as GetInputMode hands them out and SetInputMode takes them.
 extern const char kListModeName[];  // "ﾘｽﾄ一覧"
 extern const char kItemModeName[];  // "ｱｲﾃﾑ一覧"
@@ -41,8 +45,8 @@ class ToDoDialog {
   void AttachBoxes(CQuarnImageListBox* listNames, CQuarnToDoListBox* items, HBITMAP listBitmap);
   // Destroys and deletes both boxes; afterwards the dialog has none.
   void ReleaseBoxes();
-  CQuarnImageListBox* ListNameBox() const { return m_listNames; }
-  CQuarnToDoListBox* ItemBox() const { return m_items; }
+  CQuarnImageListBox* ListNameBox() const { return m_listNames.get(); }
+  CQuarnToDoListBox* ItemBox() const { return m_items.get(); }
   HBITMAP ListBitmap() const { return m_listBitmap; }
 
   // Sets both boxes up as the tool window shows them (lines, header, editing, column labels
@@ -69,8 +73,8 @@ class ToDoDialog {
   // the old one.
   int OnListNameEdited();
 
-  // 1 while the list loaded last is a no-date list.
-  int NoDateFlag() const { return m_noDate; }
+  // Whether the list loaded last is a no-date list.
+  bool NoDate() const { return m_noDate; }
 
   // Copies the current mode's name (with its terminating zero) into `buffer`, which holds at
   // least 9 bytes: list mode while the list-mode button is checked, else item mode.
@@ -78,6 +82,9 @@ class ToDoDialog {
   bool InListMode();
   // Applies the named mode to the entry row; any other text changes nothing.
   void SetInputMode(const char* mode);
+  // Applies `mode` to the entry row: list mode takes the no-date box and leaves the date
+  // picker off, item mode shows the loaded list's kind with both boxes off but the picker.
+  void ApplyInputMode(InputMode mode);
   // Colours item row `row` by its done mark, the no-date flag and its due date against
   // today's UTC date. A bad row or a missing item box changes nothing.
   void ColourItem(int row);
@@ -171,6 +178,9 @@ class ToDoDialog {
   bool SelectedListCanBeSaved() const;
   // Whether anything exists at `path` (a file that cannot be opened counts as existing).
   bool FileExists(const std::string& path);
+  // Whether a list other than row `except` (-1: none) has `name`, letter case aside: on
+  // Windows two such names name one file. The one rule of Add and of in-place renames.
+  bool ListNameTaken(const std::string& name, int except) const;
   // Applies a loaded list's kind to the text column and the entry row.
   void ApplyListKind(bool noDate);
   // Helpers of the button commands.
@@ -191,10 +201,10 @@ class ToDoDialog {
   IHostServices* m_host;
   storage::Files& m_files;
   std::atomic<int>& m_busy;
-  CQuarnImageListBox* m_listNames = nullptr;
-  CQuarnToDoListBox* m_items = nullptr;
+  std::unique_ptr<CQuarnImageListBox, CQuarnBoxDeleter> m_listNames;
+  std::unique_ptr<CQuarnToDoListBox, CQuarnBoxDeleter> m_items;
   HBITMAP m_listBitmap = nullptr;
-  int m_noDate = 0;
+  bool m_noDate = false;
   // The file of the list loaded last when it exists but could not be read: saving the empty
   // item box over it would destroy the items it holds, so it is not saved.
   std::string m_unreadableFile;

@@ -94,7 +94,7 @@ TEST_F(AddList, NoDateBoxDecidesTheNewFileAndKeepsItsState) {
     Type(noDate ? "nodate" : "dated");
     dialog.OnAdd();
     EXPECT_EQ(Read(ListFile(noDate ? "nodate" : "dated")), noDate ? "NO_DATE\r\n" : "");
-    EXPECT_EQ(dialog.NoDateFlag(), noDate ? 1 : 0);
+    EXPECT_EQ(dialog.NoDate(), noDate);
     EXPECT_EQ(window.checked[DialogControl::NoDateBox], noDate);
   }
 }
@@ -140,7 +140,7 @@ TEST_F(AddList, ListLeftIsSavedAndTheNewEmptyListIsShown) {
   dialog.OnAdd();
   EXPECT_EQ(Read(ListFile("b")), "NO_DATE\r\n0,2026,12,9,b1\r\n");
   EXPECT_EQ(items()->GetCount(), 0);
-  EXPECT_EQ(dialog.NoDateFlag(), 0);
+  EXPECT_FALSE(dialog.NoDate());
   EXPECT_EQ(itemFront()->ColumnWidth(QUARN_COLUMN_TEXT), 320);
   // The next save writes the new list as the dated list it was made as.
   EXPECT_EQ(dialog.SaveCurrentList(), 1);

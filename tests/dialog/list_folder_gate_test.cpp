@@ -158,9 +158,9 @@ TEST_F(ListFolderGate, EscapingListRenamedAfterANoDateListIsSavedDated) {
   Write(OrderFile(), "Dateless\r\n..\\up1\r\n");
   dialog.LoadListNames();
   Select(0);
-  ASSERT_EQ(dialog.NoDateFlag(), 1);
+  ASSERT_TRUE(dialog.NoDate());
   Select(1);
-  EXPECT_EQ(dialog.NoDateFlag(), 0);
+  EXPECT_FALSE(dialog.NoDate());
   nameFront()->Click(1);
   ASSERT_TRUE(nameFront()->EditorOpen());
   nameFront()->TypeText("renamed");

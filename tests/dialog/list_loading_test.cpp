@@ -72,7 +72,7 @@ TEST_F(ListLoading, KindOfTheLoadedListSetsColumnFlagAndEntryRow) {
     items()->ResetContent();
     names()->SetCurSel(0);
     EXPECT_EQ(dialog.LoadCurrentList(), c.loaded);
-    EXPECT_EQ(dialog.NoDateFlag(), c.noDate);
+    EXPECT_EQ(dialog.NoDate(), c.noDate != 0);
     EXPECT_EQ(itemFront()->ColumnWidth(QUARN_COLUMN_TEXT), c.textWidth);
     EXPECT_EQ(ItemTexts(), c.items);
     if (c.listMode) {
@@ -111,7 +111,7 @@ TEST_F(ListLoading, SelectingAnotherListSavesTheOneLeftThenShowsTheNewOne) {
   nameFront()->Click(1);
   EXPECT_EQ(Read(ListFile("a")), "0,2026,12,8,a1\r\n1,2027,3,4,added\r\n");
   EXPECT_EQ(ItemTexts(), "b1;");
-  EXPECT_EQ(dialog.NoDateFlag(), 1);
+  EXPECT_TRUE(dialog.NoDate());
   EXPECT_GT(window.itemCountInvalidations, invalidations);
   // Back by keyboard: the no-date list is written with its marker.
   nameFront()->PressKey(quarn::Key::Up);
@@ -138,9 +138,9 @@ TEST_F(ListLoading, MissingFileLoadsAsAnEmptyDatedList) {
   MakeLists("NO_DATE\r\n", "", "");
   files_->Delete(ListFile("b"));
   nameFront()->Click(0);
-  EXPECT_EQ(dialog.NoDateFlag(), 1);
+  EXPECT_TRUE(dialog.NoDate());
   nameFront()->Click(1);
-  EXPECT_EQ(dialog.NoDateFlag(), 0);
+  EXPECT_FALSE(dialog.NoDate());
   EXPECT_EQ(itemFront()->ColumnWidth(QUARN_COLUMN_TEXT), 320);
   items()->AddItem(0, "new", CQuarnListBox::ConvertToDateData(window.Date(2026, 12, 9)));
   EXPECT_EQ(dialog.SaveCurrentList(), 1);

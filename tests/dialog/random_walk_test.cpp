@@ -410,7 +410,7 @@ void RandomWalk::CheckBoxes() {
   const DWORD today = CQuarnListBox::ConvertToDateData(window.today);
   if (m_.selected >= 0) {
     const List& shownList = m_.lists[m_.selected];
-    EXPECT_EQ(dialog.NoDateFlag(), shownList.noDate ? 1 : 0);
+    EXPECT_EQ(dialog.NoDate(), shownList.noDate);
     for (std::size_t row = 0; row < shownList.items.size(); ++row) {
       const Item& item = shownList.items[row];
       boxes += std::to_string(item.check) + "," + item.text + "," + std::to_string(item.due) + ";";
