@@ -17,3 +17,8 @@ class IHostServices {
  protected:
   ~IHostServices() = default;  // never deleted through this interface
 };
+
+// The folder the host keeps the tool's data in, GetDataFolder(1, 0); null without a host.
+inline const char* ToolDataFolder(IHostServices* host) {
+  return host != nullptr ? host->GetDataFolder(1, 0) : nullptr;
+}

@@ -25,7 +25,7 @@ constexpr int kTextColumnHidingDates = 65535;
 }  // namespace
 
 const char* ToDoDialog::DataFolder() const {
-  return m_host != nullptr ? m_host->GetDataFolder(1, 0) : nullptr;
+  return ToolDataFolder(m_host);
 }
 
 std::string ToDoDialog::ListFilePathOf(int row) const {
@@ -216,6 +216,11 @@ void ToDoDialog::GiveUpInPlaceEdits() {
     box->SetCurSel(-1);
     box->SetCurSel(selected);
   }
+}
+
+void ToDoDialog::SaveOnClose(bool listSaved) {
+  if (!listSaved) SaveCurrentList();
+  SaveListNames();
 }
 
 bool ToDoDialog::SaveBeforeClose() {

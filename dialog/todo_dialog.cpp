@@ -23,6 +23,10 @@ void ToDoDialog::ReleaseBoxes() {
   m_items.reset();
 }
 
+std::string ItemCountLine(int count) {
+  return "登録ｱｲﾃﾑ： " + std::to_string(count) + " 件";
+}
+
 MessageAnswer ToDoDialog::Ask(const char* text, MessageButtons buttons, MessageIcon icon) {
   m_busy = 1;
   MessageAnswer answer = m_window.ShowMessage(text, buttons, icon);

@@ -32,6 +32,9 @@ constexpr COLORREF kColourOverdue = RGB(155, 100, 255);
 constexpr COLORREF kColourDueToday = RGB(255, 0, 0);
 constexpr COLORREF kColourDueLater = RGB(0, 0, 0);
 
+// The item-count line under the item box: "登録ｱｲﾃﾑ： <count> 件".
+std::string ItemCountLine(int count);
+
 class ToDoDialog {
  public:
   // `host` may be null (then no list can be loaded or saved); `busy` is the tool's busy flag.
@@ -114,6 +117,10 @@ class ToDoDialog {
   // saved or the user says No. Returns false only when the user chose to lose the changes.
   void GiveUpInPlaceEdits();
   bool SaveBeforeClose();
+  // The window is gone: the selected list is saved unless SaveBeforeClose saved it already
+  // (`listSaved`), then the list names, in this order, so that the order file never names a
+  // list whose items are still unsaved.
+  void SaveOnClose(bool listSaved);
 
   // Shows a message box with the busy flag set while it is open.
   MessageAnswer Ask(const char* text, MessageButtons buttons, MessageIcon icon);

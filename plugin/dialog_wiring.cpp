@@ -2,7 +2,7 @@
 // mode buttons, the item-count line, the saves, and the release of it all when the window
 // goes.
 
-#include <cstdio>
+#include <string>
 
 #include "framework/fw_app.h"
 #include "plugin/todo_tool.h"
@@ -75,12 +75,11 @@ void CToDoTool::OnPaint() {
   PAINTSTRUCT paint;
   HDC dc = ::BeginPaint(m_hWnd, &paint);
   const int count = m_pDialog && m_pDialog->ItemBox() ? m_pDialog->ItemBox()->GetCount() : 0;
-  char text[64];
-  std::snprintf(text, sizeof(text), "登録ｱｲﾃﾑ： %d 件", count);
+  const std::string text = todo::ItemCountLine(count);
   SetBkMode(dc, TRANSPARENT);
   HGDIOBJ oldFont = m_fontSmall.m_hObject ? SelectObject(dc, m_fontSmall.m_hObject) : nullptr;
   RECT rect = m_rectItemCount;
-  DrawTextA(dc, text, -1, &rect, DT_RIGHT | DT_VCENTER | DT_SINGLELINE | DT_END_ELLIPSIS);
+  DrawTextA(dc, text.c_str(), -1, &rect, DT_RIGHT | DT_VCENTER | DT_SINGLELINE | DT_END_ELLIPSIS);
   if (oldFont) SelectObject(dc, oldFont);
   ::EndPaint(m_hWnd, &paint);
 }
@@ -107,12 +106,8 @@ int CToDoTool::SaveStateNow() {
 void CToDoTool::OnDestroy() {
   Default();
   if (m_pModalBoxes) m_pModalBoxes->RefuseNewBoxes();
-  if (m_bListSavedForClose) {
-    StoreWindowPosition();
-  } else {
-    SaveStateNow();
-  }
-  if (m_pDialog) m_pDialog->SaveListNames();
+  StoreWindowPosition();
+  if (m_pDialog) m_pDialog->SaveOnClose(m_bListSavedForClose);
   ReleaseWindowResources();
 }
 

@@ -15,9 +15,6 @@
 
 namespace {
 
-// The one text sent for a search mode other than the full-text search.
-constexpr char kUnsupportedMode[] = "非対応の検索モードです。";
-
 // Sends each result line to the result window as WM_TOOL_SEARCHRESULT, through one string
 // object that is reused for every line, and reads the request's stop flag afresh each time.
 class ResultWindowSink : public storage::SearchSink {
@@ -51,11 +48,8 @@ int CToDoTool::Search(const ToolSearchRequest* request, const char* text) {
   // search runs, so the host may destroy the window meanwhile.
   const HWND window = request->pResultWnd ? request->pResultWnd->m_hWnd : nullptr;
   ResultWindowSink sink(*request, window);
-  if (request->nMode != 0) {
-    sink.Send(kUnsupportedMode);
-    return 0;
-  }
-  const char* dataFolder = m_pHost ? m_pHost->GetDataFolder(1, 0) : nullptr;
+  if (storage::RefuseUnsupportedSearchMode(request->nMode, sink)) return 0;
+  const char* dataFolder = ToolDataFolder(m_pHost);
   if (!dataFolder) return 0;
   const std::string folder = storage::ListFolderSearchPath(dataFolder);
 

@@ -5,6 +5,7 @@
 #include "framework/fw_app.h"
 #include "plugin/tool_texts.h"
 #include "resources/resource_ids.h"
+#include "storage/list_store.h"
 
 BEGIN_MESSAGE_MAP(CToDoTool, CHostTool)
 ON_WM_CLOSE()
@@ -53,11 +54,8 @@ UINT CToDoTool::GetTemplateId() {
 }
 
 void CToDoTool::Initialize() {
-  const char* dataFolder = m_pHost ? m_pHost->GetDataFolder(1, 0) : nullptr;
-  if (dataFolder) {
-    char folder[MAX_PATH];
-    const int length = std::snprintf(folder, sizeof(folder), "%s\\%s", dataFolder, todo::kToolName);
-    if (length > 0 && length < MAX_PATH) CreateDirectoryA(folder, nullptr);  // may exist already
+  if (const char* dataFolder = ToolDataFolder(m_pHost)) {
+    storage::MakeListFolder(*m_pFiles, dataFolder);
   }
   // A window that is open keeps using these: make them only when they are missing.
   if (!m_brushRed.m_hObject) m_brushRed.CreateSolidBrush(RGB(255, 0, 0));

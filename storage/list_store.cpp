@@ -9,6 +9,10 @@
 
 namespace storage {
 
+void MakeListFolder(Files& files, std::string_view dataFolder) {
+  files.CreateFolder(ListFolderPath(dataFolder));  // fails when it exists: nothing to do then
+}
+
 OpenResult LoadListOrder(Files& files, const std::string& path, std::vector<std::string>* names) {
   names->clear();
   const std::size_t folderLength = FolderPartLength(path);

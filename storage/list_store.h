@@ -5,6 +5,7 @@
 // where the bytes go.
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "storage/files.h"
@@ -12,6 +13,10 @@
 #include "storage/list_file_format.h"
 
 namespace storage {
+
+// Makes the list folder of dataFolder (ListFolderPath) unless it exists already. A folder
+// that cannot be made shows later, when no list can be saved in it.
+void MakeListFolder(Files& files, std::string_view dataFolder);
 
 // Reads the list-order file at path into *names. Before reading, deletes what saves
 // interrupted by a crash left in the file's folder (the list folder): this runs whenever the

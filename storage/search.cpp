@@ -160,6 +160,13 @@ std::vector<std::string> CutSearchWords(std::string_view text) {
   return words;
 }
 
+bool RefuseUnsupportedSearchMode(int mode, SearchSink& sink) {
+  if (mode == kFullTextSearchMode) return false;
+  static const char kUnsupportedMode[] = "非対応の検索モードです。";
+  sink.Result(kUnsupportedMode, sizeof(kUnsupportedMode) - 1);
+  return true;
+}
+
 void SearchListFiles(Files& files, const std::string& folderPath,
                      const std::vector<std::string_view>& entries, std::string_view text,
                      SearchSink& sink) {

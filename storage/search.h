@@ -59,4 +59,12 @@ void SearchListFiles(Files& files, const std::string& folderPath,
                      const std::vector<std::string_view>& entries, std::string_view text,
                      SearchSink& sink);
 
+// The host numbers its search modes; the tool has only the full-text search, mode 0.
+inline constexpr int kFullTextSearchMode = 0;
+
+// For any mode but the full-text search, sends the one line that says the mode is not
+// supported ("非対応の検索モードです。") and returns true: that is the whole answer, and
+// nothing is read. For the full-text search, does nothing and returns false.
+bool RefuseUnsupportedSearchMode(int mode, SearchSink& sink);
+
 }  // namespace storage

@@ -298,6 +298,42 @@ TEST_F(ListLoading, EachChangeToAListOnlyLookedAtIsSaved) {
   EXPECT_EQ(Read(ListFile("a")), "0,2026,1,9,ONE\r\n1,2026,1,2,two\r\n");
 }
 
+// When the window is gone, the list is saved unless the close saved it already (after which
+// the user may have chosen to lose a change that could not be written), then the names.
+class WindowGone : public ListLoading {
+ protected:
+  // List a ticked but not saved, then renamed (which its order file does not know yet).
+  void TickThenRename() {
+    MakeLists("0,2026,1,1,one\r\n", "", "");
+    nameFront()->Click(0);
+    itemFront()->Click(0);
+    itemFront()->PressKey(quarn::Key::Space);
+    nameFront()->Click(0);
+    ASSERT_TRUE(nameFront()->EditorOpen());
+    nameFront()->TypeText("renamed");
+    nameFront()->PressEnter();
+  }
+};
+
+TEST_F(WindowGone, ListIsSavedThenTheNames) {
+  TickThenRename();
+  dialog.SaveOnClose(false);
+  EXPECT_EQ(Read(ListFile("renamed")), "1,2026,1,1,one\r\n");
+  EXPECT_EQ(Read(OrderFile()), "renamed\r\nb\r\nc\r\n");
+}
+
+TEST_F(WindowGone, ListSavedForTheCloseIsNotWrittenAgainButTheNamesAre) {
+  TickThenRename();
+  dialog.SaveOnClose(true);
+  EXPECT_EQ(Read(ListFile("renamed")), "0,2026,1,1,one\r\n");
+  EXPECT_EQ(Read(OrderFile()), "renamed\r\nb\r\nc\r\n");
+}
+
+TEST(ItemCountLine, ShowsTheCountBetweenItsWords) {
+  EXPECT_EQ(todo::ItemCountLine(0), "登録ｱｲﾃﾑ： 0 件");
+  EXPECT_EQ(todo::ItemCountLine(100000), "登録ｱｲﾃﾑ： 100000 件");
+}
+
 // A zero byte ends a text in the boxes: saving would cut every such line at it.
 TEST_F(ListLoading, ListHoldingAZeroByteIsShownButNeverSavedOver) {
   const char raw[] = "0,2026,1,1,before\0after\r\n\0starts with zero\r\n0,2026,1,2,plain\r\n";

@@ -1,6 +1,6 @@
 // The search over a folder of list files: which entries count, what list names results carry,
 // how lines are read (line ends, the marker, lines of any length, files that arrive in small
-// pieces or fail midway), and how a stop ends it.
+// pieces or fail midway), how a stop ends it, and the answer to modes the tool lacks.
 
 #include <gtest/gtest.h>
 
@@ -265,6 +265,19 @@ TEST_F(SearchTest, StopSetBeforehandReadsNothing) {
   sink_.stop = true;
   EXPECT_EQ(Search(""), Lines{});
   EXPECT_EQ(sink_.stopChecks, 1);
+}
+
+// The host may ask for a search mode the tool does not have: the answer is one line saying
+// so, for every such mode, and the full-text search is never refused.
+TEST(SearchModes, EveryModeButTheFullTextSearchIsAnsweredWithOneLine) {
+  for (const int mode : {1, 2, 7, 65535, -1}) {
+    RecordingSink sink;
+    EXPECT_TRUE(storage::RefuseUnsupportedSearchMode(mode, sink)) << mode;
+    EXPECT_EQ(sink.results, std::vector<std::string>{"非対応の検索モードです。"}) << mode;
+  }
+  RecordingSink sink;
+  EXPECT_FALSE(storage::RefuseUnsupportedSearchMode(storage::kFullTextSearchMode, sink));
+  EXPECT_TRUE(sink.results.empty());
 }
 
 }  // namespace

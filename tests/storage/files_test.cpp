@@ -10,6 +10,7 @@
 #include "records.h"
 #include "scratch_folder.h"
 #include "storage/list_store.h"
+#include "storage/paths.h"
 
 namespace {
 
@@ -17,6 +18,21 @@ using storage::CreateMode;
 using storage::OpenResult;
 
 using FilesTest = FolderTest;
+
+// The tool makes its list folder in the host's data folder whenever it starts: a second
+// start must leave the folder and the lists in it as they are.
+TEST_F(FilesTest, ListFolderIsMadeOnceAndKeptWithItsLists) {
+  const std::string data = folder_.File("data");
+  ASSERT_TRUE(files_->CreateFolder(data));
+  storage::MakeListFolder(*files_, data);
+  const std::string list = storage::ListFilePath(data, "a");
+  Write(list, "0,2026,1,1,kept\r\n");
+  storage::MakeListFolder(*files_, data);
+  EXPECT_EQ(Read(list), "0,2026,1,1,kept\r\n");
+  std::vector<std::string> names;
+  ASSERT_TRUE(files_->ListFolder(storage::ListFolderPath(data), &names));
+  EXPECT_EQ(names, std::vector<std::string>{"a.lst"});
+}
 
 TEST_F(FilesTest, MissingFileIsToldApartFromUnreadableOne) {
   std::unique_ptr<storage::ReadableFile> file;

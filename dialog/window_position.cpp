@@ -1,0 +1,41 @@
+#include "dialog/window_position.h"
+
+#include <climits>
+#include <cstdlib>
+#include <string>
+
+namespace todo {
+
+namespace {
+
+constexpr int kSettingBufferSize = 260;
+
+int ReadCoordinate(IHostServices& host, int toolId, const char* key) {
+  char text[kSettingBufferSize] = "";
+  host.ReadSetting(toolId, key, text);
+  text[kSettingBufferSize - 1] = '\0';  // never read past the buffer, whatever the host left
+  const long long value = std::strtoll(text, nullptr, 10);
+  if (value > INT_MAX) return INT_MAX;
+  if (value < INT_MIN) return INT_MIN;
+  return static_cast<int>(value);
+}
+
+}  // namespace
+
+WindowPosition ReadWindowPosition(IHostServices* host, int toolId, const char* leftKey,
+                                  const char* topKey) {
+  WindowPosition position;
+  if (host == nullptr) return position;
+  position.left = ReadCoordinate(*host, toolId, leftKey);
+  position.top = ReadCoordinate(*host, toolId, topKey);
+  return position;
+}
+
+void WriteWindowPosition(IHostServices* host, int toolId, const char* leftKey, const char* topKey,
+                         WindowPosition position) {
+  if (host == nullptr) return;
+  host->WriteSetting(toolId, leftKey, std::to_string(position.left).c_str());
+  host->WriteSetting(toolId, topKey, std::to_string(position.top).c_str());
+}
+
+}  // namespace todo
