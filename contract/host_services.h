@@ -2,10 +2,13 @@
 // The services the host offers its tools. Portable: it uses no Windows type, so that the
 // tool's portable code and its tests can use it too.
 
+// The bytes of the buffer a tool hands to ReadSetting.
+constexpr int kSettingBufferBytes = 260;
+
 // What the host offers its tools. Each operation runs on the caller's thread.
 class IHostServices {
  public:
-  // Copies the text stored for (toolId, key) into buffer, which holds 260 bytes, always
+  // Copies the text stored for (toolId, key) into buffer, which holds kSettingBufferBytes, always
   // zero-terminated; an unknown key gives the empty text. The result means nothing.
   virtual int ReadSetting(int toolId, const char* key, char* buffer) = 0;
   // Stores value for (toolId, key), for later ReadSetting calls. The result means nothing.

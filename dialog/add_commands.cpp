@@ -26,9 +26,6 @@ const char kEnterItemMessage[] = "登録するアイテムを入力して下さ�
 const char kListNotStorableMessage[] =
     "アイテムを登録できません。\nこのリストはファイルに保存できません。";
 
-// Windows cannot open a path of this many bytes or more.
-constexpr std::size_t kMaxPathBytes = 260;
-
 }  // namespace
 
 void ToDoDialog::OnAdd() {
@@ -62,7 +59,7 @@ void ToDoDialog::AddList(bool atBottom) {
   if (refusal == nullptr) {
     const char* folder = DataFolder();
     if (folder != nullptr) path = storage::ListFilePath(folder, name);
-    if (path.empty() || path.size() >= kMaxPathBytes) {
+    if (path.empty() || path.size() >= storage::kPathLimitBytes) {
       refusal = kCannotCreateMessage;
     } else if (FileExists(path)) {
       // A file no list names (or one Windows matches by letter case) keeps its items: the

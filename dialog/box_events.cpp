@@ -42,7 +42,6 @@ int ItemSelectionChanged(void*) {
 constexpr int kNameRowHeight = 20;
 constexpr int kItemRowHeight = 18;
 constexpr int kCheckColumnWidth = 36;
-constexpr int kTextColumnWidth = 320;
 
 }  // namespace
 

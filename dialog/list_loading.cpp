@@ -19,9 +19,6 @@ const char kCloseSaveFailedQuestion[] =
     "リストを保存できませんでした！\n他のプログラムがファイルを使用している可能性があります。"
     "\nもう一度保存しますか？\n（「いいえ」を選ぶと、変更を保存せずに閉じます）";
 
-constexpr int kTextColumnWidth = 320;
-constexpr int kTextColumnHidingDates = 65535;
-
 }  // namespace
 
 const char* ToDoDialog::DataFolder() const {
@@ -59,7 +56,7 @@ void ToDoDialog::SaveListNames() {
 }
 
 void ToDoDialog::ApplyListKind(bool noDate) {
-  m_items->SetColumnWidth(QUARN_COLUMN_TEXT, noDate ? kTextColumnHidingDates : kTextColumnWidth);
+  m_items->SetColumnWidth(QUARN_COLUMN_TEXT, noDate ? QUARN_WIDTH_HIDING_DATES : kTextColumnWidth);
   m_noDate = noDate;
   if (InListMode()) {
     m_window.SetChecked(DialogControl::NoDateBox, noDate);

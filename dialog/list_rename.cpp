@@ -12,7 +12,6 @@ namespace todo {
 
 namespace {
 
-constexpr int kEditTextCapacity = 254;
 const char kDuplicateNameMessage[] = "同じ名前のリストは既に登録されています！";
 
 }  // namespace
@@ -33,8 +32,8 @@ bool ToDoDialog::ListNameTaken(const std::string& name, int except) const {
 
 int ToDoDialog::OnListNameEdited() {
   if (m_listNames == nullptr) return 0;
-  char edited[256];
-  if (m_listNames->GetEditText(edited, kEditTextCapacity) <= 0) return 1;
+  char edited[QUARN_EDIT_LIMIT + 1];
+  if (m_listNames->GetEditText(edited, QUARN_EDIT_LIMIT) <= 0) return 1;
   // A name Windows cannot give a file is refused without a message, as the forbidden
   // characters are.
   if (storage::IsBadListName(edited)) return 0;

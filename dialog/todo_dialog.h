@@ -163,6 +163,9 @@ class ToDoDialog {
   void OnTextBoxKillFocus();
 
  private:
+  // The text column's width in a dated list; a no-date list hides the date column.
+  static constexpr int kTextColumnWidth = 320;
+
   WindowOps& m_window;
   // The data folder as the host names it now, or null.
   const char* DataFolder() const;

@@ -7,16 +7,17 @@
 #include <string>
 
 #include "framework/fw_win_types.h"
+#include "resources/resource_ids.h"
 
 namespace todo {
 
 // The controls the logic reads or changes, by their dialog control numbers.
 enum class DialogControl {
-  ListModeButton = 6000,
-  ItemModeButton = 6001,
-  TextBox = 1064,
-  DatePicker = 1073,
-  NoDateBox = 1165,
+  ListModeButton = IDC_MODE_LIST,
+  ItemModeButton = IDC_MODE_ITEM,
+  TextBox = IDC_TEXT,
+  DatePicker = IDC_DATE,
+  NoDateBox = IDC_NO_DATE,
 };
 
 enum class MessageButtons { Ok, YesNo };

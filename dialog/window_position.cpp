@@ -8,7 +8,7 @@ namespace todo {
 
 namespace {
 
-constexpr int kSettingBufferSize = 260;
+constexpr int kSettingBufferSize = kSettingBufferBytes;
 
 int ReadCoordinate(IHostServices& host, int toolId, const char* key) {
   char text[kSettingBufferSize] = "";

@@ -9,8 +9,7 @@
 
 class HostServices final : public IHostServices {
  public:
-  // The size of the buffer a tool hands to ReadSetting.
-  static constexpr int kSettingBufferSize = 260;
+  static constexpr int kSettingBufferSize = kSettingBufferBytes;
 
   // dataFolder: an existing absolute folder, without a trailing backslash.
   explicit HostServices(const std::string& dataFolder);

@@ -4,6 +4,8 @@
 
 #include <utility>
 
+#include "framework/fw_thread.h"
+
 SearchWorker::~SearchWorker() {
   StopAndWait();
 }
@@ -35,12 +37,7 @@ unsigned __stdcall SearchWorker::Run(void* self) {
 void SearchWorker::StopAndWait() {
   if (!m_thread) return;
   RequestStop();
-  while (MsgWaitForMultipleObjects(1, &m_thread, FALSE, INFINITE, QS_SENDMESSAGE) ==
-         WAIT_OBJECT_0 + 1) {
-    // Only sent messages are handled here: no click or posted message runs in between.
-    MSG msg;
-    PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
-  }
+  WaitForThreadServingSentMessages(m_thread);
   Finish();
 }
 

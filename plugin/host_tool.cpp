@@ -1,3 +1,6 @@
+// The host's abstract tool class, which CToDoTool derives from: its making from the dialog
+// template and the two tool bitmaps it owns.
+
 #include "contract/host_interface.h"
 
 CHostTool::CHostTool(UINT nIDTemplate, CWnd* pHostWnd)

@@ -1,8 +1,14 @@
+// CToDoTool's life and threads: making the tool object, Initialize (the list folder, the
+// window's brushes and fonts, the tool thread), the tool thread's message loop, and the wait
+// for tool threads when the object goes. The other parts of the tool object:
+// window_setup.cpp (the window when it is made), dialog_wiring.cpp (the dialog logic behind
+// the window, the saves), window_placement.cpp (the window's place), search_provider.cpp
+// (the host's search), host_tool.cpp (the host's base class).
+
 #include "plugin/todo_tool.h"
 
-#include <cstdio>
-
 #include "framework/fw_app.h"
+#include "framework/fw_thread.h"
 #include "plugin/tool_texts.h"
 #include "resources/resource_ids.h"
 #include "storage/list_store.h"
@@ -89,12 +95,7 @@ void CToDoTool::Initialize() {
 void CToDoTool::WaitForToolThreads() {
   for (const auto& thread : m_toolThreads) {
     if (thread->m_nThreadID == GetCurrentThreadId()) continue;
-    HANDLE handle = thread->m_hThread;
-    while (MsgWaitForMultipleObjects(1, &handle, FALSE, INFINITE, QS_SENDMESSAGE) ==
-           WAIT_OBJECT_0 + 1) {
-      MSG msg;
-      PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
-    }
+    WaitForThreadServingSentMessages(thread->m_hThread);
   }
   m_toolThreads.clear();
   m_pThread = nullptr;

@@ -2,12 +2,14 @@
 // The tool's fixed identity: numbers and texts the host reads or the tool shows. Every text
 // is code page 932 (the build turns these UTF-8 literals into code page 932 bytes).
 
+#include "resources/resource_ids.h"
+
 namespace todo {
 
 constexpr int kToolId = 18;
 constexpr int kHostValue1 = 1;
 constexpr int kHostValue2 = 272;
-constexpr unsigned kTemplateId = 184;
+constexpr unsigned kTemplateId = IDD_TODO;
 
 constexpr const char kToolName[] = "ToDoList";  // also the list folder's name
 constexpr const char kDisplayName[] = "ToDoリスト";

@@ -42,7 +42,7 @@ MAY_INCLUDE = {
     "contract": {"framework"},
     "resources": set(),
     "storage": {"text", "framework"},
-    "dialog": {"storage", "contract", "quarnctrl", "framework", "text"},
+    "dialog": {"storage", "contract", "quarnctrl", "framework", "text", "resources"},
     "plugin": {"dialog", "storage", "contract", "quarnctrl", "dirscan", "framework", "text",
                "resources"},
     "host": {"contract", "framework", "text"},

@@ -5,9 +5,9 @@
 // through this header.
 //
 // Paths are code page 932 bytes, zero bytes excluded: a path holding a zero byte fails every
-// operation, so it can never name a shorter path. On Windows a path of MAX_PATH bytes or more
-// fails every operation like a file that cannot be opened. Files are read and written as
-// bytes, with no line-end translation.
+// operation, so it can never name a shorter path. On Windows a path of kPathLimitBytes (MAX_PATH)
+// bytes or more fails every operation like a file that cannot be opened. Files are read and written
+// as bytes, with no line-end translation.
 //
 // Threads: a Files object may be used from any number of threads at once. An open file
 // belongs to one thread at a time. Handles are closed by their destructors at the latest.
@@ -19,6 +19,9 @@
 #include <vector>
 
 namespace storage {
+
+// Windows opens no path of this many bytes or more (MAX_PATH).
+inline constexpr std::size_t kPathLimitBytes = 260;
 
 // An open file being read from its start.
 class ReadableFile {

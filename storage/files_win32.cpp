@@ -20,8 +20,10 @@ constexpr DWORD kMoveRetryLimitMs = 1000;
 constexpr DWORD kMoveRetryLongestWaitMs = 50;
 
 // Paths that do not fit the platform's limit are refused before Windows sees them.
+static_assert(kPathLimitBytes == MAX_PATH, "the path limit is the platform's");
+
 bool IsUsablePath(const std::string& path) {
-  return !path.empty() && path.size() < MAX_PATH && path.find('\0') == std::string::npos;
+  return !path.empty() && path.size() < kPathLimitBytes && path.find('\0') == std::string::npos;
 }
 
 DWORD ChunkSize(std::size_t size) {

@@ -9,11 +9,11 @@
 
 namespace {
 
-using testsupport::HostRun;
-using testsupport::RunHost;
+using todo_test::HostRun;
+using todo_test::RunHost;
 
 std::string TempFolder() {
-  return testsupport::HostTempFolder("todo-host-test");
+  return todo_test::HostTempFolder("todo-host-test");
 }
 
 TEST(HostInfo, RawPrintsTheToolsIdentityAndHistoryAsCodePage932Lines) {

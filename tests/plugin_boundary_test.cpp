@@ -12,10 +12,10 @@
 #include "support/fake_host.h"
 #include "support/message_pump.h"
 
-using testsupport::CountWindowsTitled;
-using testsupport::FakeHost;
-using testsupport::PumpFor;
-using testsupport::PumpUntil;
+using todo_test::CountWindowsTitled;
+using todo_test::FakeHost;
+using todo_test::PumpFor;
+using todo_test::PumpUntil;
 
 namespace {
 

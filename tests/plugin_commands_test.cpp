@@ -15,10 +15,10 @@
 #include "support/run_host.h"
 #include "support/tool_window.h"
 
-using testsupport::FakeHost;
-using testsupport::PumpFor;
-using testsupport::PumpUntil;
-using namespace testsupport::tool_window;
+using todo_test::FakeHost;
+using todo_test::PumpFor;
+using todo_test::PumpUntil;
+using namespace todo_test::tool_window;
 
 namespace {
 
@@ -92,8 +92,8 @@ TEST_F(ToolCommands, ItemTypedDatedAndAddedReachesItsListsFile) {
   ASSERT_TRUE(host.CloseTool());
   EXPECT_EQ("仕事\r\n買い物\r\n", File("ListInfo.dat"));
   EXPECT_EQ("NO_DATE\r\n", File("買い物.lst"));
-  testsupport::HostRun search =
-      testsupport::RunHost("--data \"" + host.dataFolder() + "\" search --raw 電話");
+  todo_test::HostRun search =
+      todo_test::RunHost("--data \"" + host.dataFolder() + "\" search --raw 電話");
   EXPECT_EQ(0u, search.exitCode);
   EXPECT_EQ("[仕事] (未) 期限：2026/12/24 電話する\n", search.out);
 }

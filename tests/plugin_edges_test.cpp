@@ -14,10 +14,10 @@
 #include "support/message_pump.h"
 #include "support/tool_window.h"
 
-using testsupport::FakeHost;
-using testsupport::PumpFor;
-using testsupport::PumpUntil;
-using namespace testsupport::tool_window;
+using todo_test::FakeHost;
+using todo_test::PumpFor;
+using todo_test::PumpUntil;
+using namespace todo_test::tool_window;
 
 namespace {
 
@@ -148,7 +148,7 @@ TEST_F(ToolEdges, CloseUnderTheSettingsDialogEndsItAndCloses) {
   ASSERT_TRUE(PumpUntil([&] { return host.tool()->m_bBusy.load() == 1; }));
   ASSERT_TRUE(HostCloses());
   EXPECT_EQ(0, host.tool()->m_bBusy.load());
-  EXPECT_EQ(0, testsupport::CountWindowsTitled("ToDoList"));
+  EXPECT_EQ(0, todo_test::CountWindowsTitled("ToDoList"));
   EXPECT_EQ("a\r\nb\r\n", ReadFile(OrderFile()));
 }
 

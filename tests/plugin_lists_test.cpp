@@ -11,10 +11,10 @@
 #include "support/tool_window.h"
 #include "support/message_pump.h"
 
-using testsupport::FakeHost;
-using testsupport::PumpFor;
-using testsupport::PumpUntil;
-using namespace testsupport::tool_window;
+using todo_test::FakeHost;
+using todo_test::PumpFor;
+using todo_test::PumpUntil;
+using namespace todo_test::tool_window;
 
 namespace {
 

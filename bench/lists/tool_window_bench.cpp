@@ -28,8 +28,8 @@
 
 namespace {
 
-using testsupport::FakeHost;
-using namespace testsupport::tool_window;
+using todo_test::FakeHost;
+using namespace todo_test::tool_window;
 
 constexpr int kItems = 100000;
 constexpr int kLists = 20000;
@@ -97,7 +97,7 @@ bool LoadAndSave() {
     writes.push_back(Now() - start);
 
     Click(listBox, 10, 30);  // away to a list with no file, for the next round's load
-    testsupport::PumpFor(50);
+    todo_test::PumpFor(50);
   }
   bench::PrintTimes("line_read_ms", reads);
   bench::PrintTimes("load_ms", loads);

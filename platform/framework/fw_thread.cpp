@@ -44,3 +44,12 @@ CWinThread* AfxBeginThread(AFX_THREADPROC pfnThreadProc, LPVOID pParam, int nPri
   if (!(dwCreateFlags & CREATE_SUSPENDED)) thread->ResumeThread();
   return thread;
 }
+
+void WaitForThreadServingSentMessages(HANDLE thread) {
+  while (MsgWaitForMultipleObjects(1, &thread, FALSE, INFINITE, QS_SENDMESSAGE) ==
+         WAIT_OBJECT_0 + 1) {
+    // Peeking for sent messages handles them; nothing is taken off the queue.
+    MSG msg;
+    PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
+  }
+}

@@ -38,3 +38,8 @@ CWinThread* AfxBeginThread(AFX_THREADPROC pfnThreadProc, LPVOID pParam,
                            int nPriority = THREAD_PRIORITY_NORMAL, UINT nStackSize = 0,
                            DWORD dwCreateFlags = 0,
                            LPSECURITY_ATTRIBUTES lpSecurityAttrs = nullptr);
+
+// Waits until `thread` has ended while handling what other threads send to this one (a
+// thread that is ending may be waiting on a message it sent here), but no posted message and
+// no input: no click or timer of this thread runs in between.
+void WaitForThreadServingSentMessages(HANDLE thread);

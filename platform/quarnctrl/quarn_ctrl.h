@@ -57,6 +57,11 @@ enum QuarnEvent {
 // Column numbers of the item box. On screen the order is check, text, date.
 enum QuarnColumn { QUARN_COLUMN_TEXT = 0, QUARN_COLUMN_CHECK = 1, QUARN_COLUMN_DATE = 2 };
 
+// The most bytes an in-place text edit holds, and so what GetEditText may give.
+constexpr int QUARN_EDIT_LIMIT = 254;
+// A width of the text column that puts the date column out of view.
+constexpr int QUARN_WIDTH_HIDING_DATES = 65535;
+
 class QUARNCTRL_API CQuarnListBox {
  public:
   // Makes a new visible child of `parent` covering `rect` (client pixels of the parent):
@@ -94,7 +99,8 @@ class QUARNCTRL_API CQuarnListBox {
   void SetEditable(int editable);    // in-place editing by the user (off at first)
   void SetItemHeight(int pixels);    // row height; values below 1 are ignored
   void SetColumnLabel(int column, const char* label);
-  // Width of a column in pixels; 65535 on column 0 puts the date column out of view.
+  // Width of a column in pixels; QUARN_WIDTH_HIDING_DATES on column 0 puts the date column
+  // out of view.
   void SetColumnWidth(int column, int pixels);
 
   // Row operations. A null text counts as empty; texts of any length are kept whole.

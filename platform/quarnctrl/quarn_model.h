@@ -58,7 +58,7 @@ class ListView {
 class ListModel {
  public:
   static constexpr int kColumns = 3;
-  static constexpr int kEditLimit = 254;  // bytes an in-place text edit may hold
+  static constexpr int kEditLimit = QUARN_EDIT_LIMIT;  // bytes an in-place text edit may hold
   static constexpr int kDefaultWidths[kColumns] = {200, 36, 90};
 
   explicit ListModel(bool checked);

@@ -34,7 +34,7 @@ class ChaosHost {
 
   CHostTool* tool() const { return m_tool; }
   HWND ToolWindow() const { return WindowOf(m_tool); }
-  testsupport::EventLog& log() { return m_log; }
+  todo_test::EventLog& log() { return m_log; }
 
   // Makes a tool object with the module's factory; false when there is none.
   bool NewTool();
@@ -44,9 +44,9 @@ class ChaosHost {
   bool Initialize(bool opens, DWORD timeoutMs = 10000);
 
  private:
-  testsupport::EventLog m_log;
-  testsupport::FakeHostServices m_services;
-  testsupport::FakeHostWindow m_window;
+  todo_test::EventLog m_log;
+  todo_test::FakeHostServices m_services;
+  todo_test::FakeHostWindow m_window;
   HMODULE m_module = nullptr;
   NewLumaplexToolFn m_factory = nullptr;
   CHostTool* m_tool = nullptr;

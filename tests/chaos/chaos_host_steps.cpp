@@ -10,7 +10,7 @@
 
 namespace chaos {
 
-using testsupport::tool_window::FocusOfThread;
+using todo_test::tool_window::FocusOfThread;
 
 void HostChaos::HostSaveState() {
   const bool saves = model_.open && model_.selected >= 0 && model_.rows[model_.selected].hasFile;

@@ -24,10 +24,10 @@ LONG WINAPI ReportStepsOfCrash(EXCEPTION_POINTERS* info) {
 
 }  // namespace
 
-using testsupport::tool_window::BoxAt;
-using testsupport::tool_window::FocusOfThread;
-using testsupport::tool_window::kItemBoxCorner;
-using testsupport::tool_window::kListBoxCorner;
+using todo_test::tool_window::BoxAt;
+using todo_test::tool_window::FocusOfThread;
+using todo_test::tool_window::kItemBoxCorner;
+using todo_test::tool_window::kListBoxCorner;
 
 void HostChaos::SetUp() {
   char temp[MAX_PATH];

@@ -43,7 +43,7 @@ class HostChaos : public testing::Test {
   HWND Tool() const { return host_->ToolWindow(); }
   HWND Control(int id) const { return GetDlgItem(Tool(), id); }
   bool FocusIn(HWND box) const {
-    HWND focus = testsupport::tool_window::FocusOfThread(Tool());
+    HWND focus = todo_test::tool_window::FocusOfThread(Tool());
     return focus && (focus == box || IsChild(box, focus));
   }
   // Waits until the tool thread has handled what was posted to it.

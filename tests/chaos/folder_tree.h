@@ -74,6 +74,6 @@ inline FileTree FilesIn(const std::string& folder) {
   return files;
 }
 
-using testsupport::RemoveTree;
+using todo_test::RemoveTree;
 
 }  // namespace chaos

@@ -50,12 +50,12 @@ HostWindow::HostWindow(Kind kind) : m_own(kind == kOwn) {
   m_hwnd = m_own ? MakeHostWindow() : shared;
   SetForegroundWindow(m_hwnd);
   SetFocus(m_hwnd);
-  testsupport::PumpFor(20);
+  todo_test::PumpFor(20);
 }
 
 HostWindow::~HostWindow() {
   if (m_own) DestroyWindow(m_hwnd);
-  testsupport::PumpFor(10);
+  todo_test::PumpFor(10);
 }
 
 std::vector<HWND> BoxWindows(HWND parent) {
@@ -149,8 +149,8 @@ HWND TestBox::Editor(const char* className) const {
 
 HWND TestBox::WaitForEditor(const char* className) const {
   HWND found = nullptr;
-  testsupport::PumpUntil([&] { return (found = Editor(className)) != nullptr; },
-                         GetDoubleClickTime() * 4 + 2000);
+  todo_test::PumpUntil([&] { return (found = Editor(className)) != nullptr; },
+                       GetDoubleClickTime() * 4 + 2000);
   return found;
 }
 

@@ -107,14 +107,14 @@ TEST(QuarnWindowNameEdit, NoEditOnADoubleClickOrAFirstClickOrWhenNotEditable) {
   NameBoxes f;
   f.names.SelectAndFocus(2);
   f.names.DoubleClick(2);
-  testsupport::PumpFor(GetDoubleClickTime() * 2);
+  todo_test::PumpFor(GetDoubleClickTime() * 2);
   EXPECT_EQ(nullptr, f.names.Editor("Edit"));
   SetFocus(f.host.Hwnd());
   f.names.Click(2);  // the box did not have the focus: this click only activates it
   f.names.Box()->SetEditable(0);
   f.names.Click(2);
   f.names.Key(VK_F2);
-  testsupport::PumpFor(GetDoubleClickTime() * 2);
+  todo_test::PumpFor(GetDoubleClickTime() * 2);
   EXPECT_EQ(nullptr, f.names.Editor("Edit"));
   EXPECT_EQ(f.names.Log().events, (Events{1, 1, 1, 1}));
 }
@@ -207,7 +207,7 @@ TEST(QuarnWindowItemEdit, CheckCellTogglesAtOnceAndReportsIt) {
   f.items.Key(VK_SPACE);
   EXPECT_EQ(0, f.items.Box()->GetItemCheck(2));
   EXPECT_EQ(f.items.Log().events, (Events{1, 11, 13, 11, 13}));
-  testsupport::PumpFor(GetDoubleClickTime() * 2);
+  todo_test::PumpFor(GetDoubleClickTime() * 2);
   EXPECT_EQ(nullptr, f.items.Editor("Edit"));
 }
 
@@ -250,7 +250,7 @@ TEST(QuarnWindowItemEdit, CalendarDropDownKeepsTheEditAndAPickInItStoresTheDate)
   auto toggleCalendar = [&] {
     SendMessageA(picker, WM_LBUTTONDOWN, MK_LBUTTON, button);
     SendMessageA(picker, WM_LBUTTONUP, 0, button);
-    testsupport::PumpFor(100);
+    todo_test::PumpFor(100);
   };
   toggleCalendar();
   auto calendar = reinterpret_cast<HWND>(SendMessageA(picker, DTM_GETMONTHCAL, 0, 0));
@@ -273,7 +273,7 @@ TEST(QuarnWindowItemEdit, CalendarDropDownKeepsTheEditAndAPickInItStoresTheDate)
   select.stSelStart = picked;
   select.stSelEnd = picked;
   SendMessageA(picker, WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&select));
-  testsupport::PumpUntil([&] { return !IsWindow(picker); }, 2000);
+  todo_test::PumpUntil([&] { return !IsWindow(picker); }, 2000);
   EXPECT_EQ(f.items.Log().events, (Events{1, 11, 13}));
   EXPECT_EQ(CQuarnListBox::ConvertToDateData(picked), f.items.Box()->GetItemDate(1));
   EXPECT_FALSE(IsWindow(picker));

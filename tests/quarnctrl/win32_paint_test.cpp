@@ -131,7 +131,7 @@ TEST(QuarnWindowPaint, TenThousandRowsPaintAtTheTopAndTheBottom) {
     EXPECT_GT(box->TopRow(), 9000);
     EXPECT_GT(canvas.Count(RowBand(*box, 9998, 0, canvas.Width()), Dark), 0);
   }
-  testsupport::PumpFor(50);
+  todo_test::PumpFor(50);
 }
 
 TEST(QuarnWindowPaint, SelectionIsHighlightedWhileFocusedAndRowsKeepTheirColours) {

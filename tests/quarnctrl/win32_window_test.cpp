@@ -157,7 +157,7 @@ TEST(QuarnWindowProgram, ProgramChangesRaiseNoEvents) {
   names.Box()->SetItemColor(0, RGB(255, 0, 0));
   names.Box()->RefreshCtrl();
   names.Box()->ResetContent();
-  testsupport::PumpFor(50);
+  todo_test::PumpFor(50);
   EXPECT_TRUE(names.Log().events.empty());
   EXPECT_EQ(0, names.Box()->GetCount());
 }
@@ -166,7 +166,7 @@ TEST(QuarnWindowScroll, ScrollBarFollowsTheRowsTheSelectionAndTheWheel) {
   HostWindow host;
   TestBox items(host.Hwnd(), "ToDoItem", kItemsRect);
   FillItems(items, 1000);
-  testsupport::PumpFor(50);
+  todo_test::PumpFor(50);
   SCROLLINFO info{};
   info.cbSize = sizeof(info);
   info.fMask = SIF_ALL;
@@ -204,7 +204,7 @@ TEST(QuarnWindowScroll, ScrollBarFollowsTheRowsTheSelectionAndTheWheel) {
   SendMessageA(items.Hwnd(), WM_VSCROLL, SB_BOTTOM, 0);
   items.Box()->ResetContent();
   FillItems(items, 3);
-  testsupport::PumpFor(50);
+  todo_test::PumpFor(50);
   EXPECT_EQ(0, items.TopRow());
   SendMessageA(items.Hwnd(), WM_VSCROLL, SB_LINEDOWN, 0);
   EXPECT_EQ(0, items.TopRow());

@@ -11,13 +11,13 @@
 
 namespace {
 
-using testsupport::HostRun;
-using testsupport::RunHost;
+using todo_test::HostRun;
+using todo_test::RunHost;
 
 class ConsoleSearch : public testing::Test {
  protected:
   static void SetUpTestSuite() {
-    data_ = testsupport::HostTempFolder("todo-search-console");
+    data_ = todo_test::HostTempFolder("todo-search-console");
     CreateDirectoryA(data_.c_str(), nullptr);
     CreateDirectoryA((data_ + "\\ToDoList").c_str(), nullptr);
     Write(data_ + "\\ToDoList\\Home.lst",

@@ -58,7 +58,7 @@ class SearchProvider : public testing::Test {
 
   int Search(const char* text) { return host_.tool()->Search(&request_, text); }
 
-  testsupport::FakeHost host_;
+  todo_test::FakeHost host_;
   std::string folder_;
   ResultWindow window_;
   ToolSearchRequest request_ = {};

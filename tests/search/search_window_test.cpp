@@ -42,7 +42,7 @@ class SearchWindowTest : public testing::Test {
     return text;
   }
 
-  testsupport::FakeHost host_;
+  todo_test::FakeHost host_;
   CSearchWindow window_;
 };
 
@@ -50,7 +50,7 @@ TEST_F(SearchWindowTest, ResultsFillTheListAndTheStatusCountsThem) {
   ASSERT_TRUE(window_.Open());
   Type("2999");  // one word: "item" would match every line
   window_.OnSearch();
-  ASSERT_TRUE(testsupport::PumpUntil([&] { return !window_.Searching(); }));
+  ASSERT_TRUE(todo_test::PumpUntil([&] { return !window_.Searching(); }));
   EXPECT_EQ(ListedLines(), 2);
   EXPECT_EQ(Status(), "2 results");
 }
@@ -60,9 +60,9 @@ TEST_F(SearchWindowTest, StopEndsALongSearchEarly) {
   Type("item");
   window_.OnSearch();
   // The window takes results while the search runs; stop once some have come.
-  ASSERT_TRUE(testsupport::PumpUntil([&] { return ListedLines() >= 10; }));
+  ASSERT_TRUE(todo_test::PumpUntil([&] { return ListedLines() >= 10; }));
   window_.OnStop();
-  ASSERT_TRUE(testsupport::PumpUntil([&] { return !window_.Searching(); }));
+  ASSERT_TRUE(todo_test::PumpUntil([&] { return !window_.Searching(); }));
   EXPECT_LT(ListedLines(), 6000);
   EXPECT_EQ(ListedLines(), window_.ResultCount());
   EXPECT_EQ(Status().rfind("Stopped: ", 0), 0u) << Status();

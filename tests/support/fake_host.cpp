@@ -6,7 +6,7 @@
 
 #include "support/message_pump.h"
 
-namespace testsupport {
+namespace todo_test {
 
 void EventLog::Add(const std::string& event) {
   std::lock_guard<std::mutex> lock(m_mutex);
@@ -170,4 +170,4 @@ int CountWindowsTitled(const char* title) {
   return search.count;
 }
 
-}  // namespace testsupport
+}  // namespace todo_test

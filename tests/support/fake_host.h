@@ -14,7 +14,7 @@
 #include "framework/fw_window.h"
 #include "contract/host_interface.h"
 
-namespace testsupport {
+namespace todo_test {
 
 class EventLog {
  public:
@@ -95,4 +95,4 @@ int CountWindowsTitled(const char* title);
 // Deletes folder with everything in it, as far as it can.
 void RemoveTree(const std::string& folder);
 
-}  // namespace testsupport
+}  // namespace todo_test

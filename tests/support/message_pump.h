@@ -6,7 +6,7 @@
 
 #include <functional>
 
-namespace testsupport {
+namespace todo_test {
 
 // Handles this thread's messages until done() is true or timeoutMs has passed; returns done().
 inline bool PumpUntil(const std::function<bool()>& done, DWORD timeoutMs = 20000) {
@@ -30,4 +30,4 @@ inline void PumpFor(DWORD ms) {
   PumpUntil([] { return false; }, ms);
 }
 
-}  // namespace testsupport
+}  // namespace todo_test

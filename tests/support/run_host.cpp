@@ -1,6 +1,6 @@
 #include "support/run_host.h"
 
-namespace testsupport {
+namespace todo_test {
 
 HostRun RunHost(const std::string& arguments) {
   char self[MAX_PATH];
@@ -46,4 +46,4 @@ std::string HostTempFolder(const std::string& name) {
   return std::string(temp) + name;
 }
 
-}  // namespace testsupport
+}  // namespace todo_test

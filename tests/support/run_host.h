@@ -6,7 +6,7 @@
 
 #include <string>
 
-namespace testsupport {
+namespace todo_test {
 
 struct HostRun {
   DWORD exitCode = 0xFFFFFFFF;
@@ -19,4 +19,4 @@ HostRun RunHost(const std::string& arguments);
 // A folder for the host's data under the system's temporary folder, named after name.
 std::string HostTempFolder(const std::string& name);
 
-}  // namespace testsupport
+}  // namespace todo_test

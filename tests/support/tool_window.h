@@ -9,22 +9,23 @@
 #include <sstream>
 #include <string>
 
+#include "resources/resource_ids.h"
 #include "support/fake_host.h"
 #include "support/message_pump.h"
 
-namespace testsupport::tool_window {
+namespace todo_test::tool_window {
 
-constexpr int kTextBox = 1064;
-constexpr int kDatePicker = 1073;
-constexpr int kNoDateBox = 1165;
-constexpr int kListModeButton = 6000;
-constexpr int kItemModeButton = 6001;
-constexpr int kAdd = 1065;
-constexpr int kAddAtBottom = 1066;
-constexpr int kMoveUp = 1076;
-constexpr int kMoveDown = 1077;
-constexpr int kDelete = 1078;
-constexpr int kClear = 1079;
+constexpr int kTextBox = IDC_TEXT;
+constexpr int kDatePicker = IDC_DATE;
+constexpr int kNoDateBox = IDC_NO_DATE;
+constexpr int kListModeButton = IDC_MODE_LIST;
+constexpr int kItemModeButton = IDC_MODE_ITEM;
+constexpr int kAdd = IDC_ADD_TOP;
+constexpr int kAddAtBottom = IDC_ADD_BOTTOM;
+constexpr int kMoveUp = IDC_UP;
+constexpr int kMoveDown = IDC_DOWN;
+constexpr int kDelete = IDC_DELETE;
+constexpr int kClear = IDC_CLEAR;
 constexpr POINT kListBoxCorner = {25, 142};  // client pixels of the tool window
 constexpr POINT kItemBoxCorner = {280, 40};
 constexpr RECT kItemCountLine = {280, 562, 740, 577};
@@ -90,7 +91,7 @@ inline void Click(HWND box, int x, int y) {
 inline std::string ItemCountPixels(HWND tool) {
   RedrawWindow(tool, nullptr, nullptr,
                RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN);
-  testsupport::PumpFor(200);
+  todo_test::PumpFor(200);
   HDC dc = GetDC(tool);
   std::string pixels;
   for (int y = kItemCountLine.top; y < kItemCountLine.bottom; ++y) {
@@ -185,4 +186,4 @@ inline std::string MessageBoxText(HWND box) {
   return text;
 }
 
-}  // namespace testsupport::tool_window
+}  // namespace todo_test::tool_window
