@@ -7,24 +7,10 @@
 #include "framework/fw_app.h"
 #include "plugin/todo_tool.h"
 #include "plugin/tool_texts.h"
+#include "plugin/window_layout.h"
 #include "resources/resource_ids.h"
 
 namespace {
-
-struct ControlPlace {
-  int id;
-  RECT rect;  // left, top, width, height in client pixels
-};
-
-// Where the set-up puts the controls, in this order; the template's own layout is replaced.
-constexpr ControlPlace kControlPlaces[] = {
-    {IDC_TEXT, {15, 40, 240, 30}},         {IDC_DATE, {165, 15, 90, 18}},
-    {IDC_NO_DATE, {95, 15, 65, 18}},       {IDC_ADD_TOP, {15, 80, 32, 32}},
-    {IDC_ADD_BOTTOM, {52, 80, 32, 32}},    {IDC_UP, {89, 80, 32, 32}},
-    {IDC_DOWN, {126, 80, 32, 32}},         {IDC_DELETE, {163, 80, 32, 32}},
-    {IDC_CLEAR, {200, 80, 32, 32}},        {IDC_LIST_GROUP, {15, 122, 240, 450}},
-    {IDC_ITEM_GROUP, {270, 20, 480, 540}},
-};
 
 constexpr int kButtonIds[] = {IDC_ADD_TOP, IDC_ADD_BOTTOM, IDC_UP, IDC_DOWN, IDC_DELETE, IDC_CLEAR};
 
@@ -80,9 +66,9 @@ BOOL CToDoTool::OnInitDialog() {
   PlaceControls();
   SetWindowSubclass(GetDlgItem(IDC_TEXT), &TextBoxProc, kTextBoxSubclassId, 0);
 
-  m_rectListBox = RECT{25, 142, 245, 562};
-  m_rectItemBox = RECT{280, 40, 740, 550};
-  m_rectItemCount = RECT{280, 562, 740, 577};
+  m_rectListBox = todo::layout::kListBox;
+  m_rectItemBox = todo::layout::kItemBox;
+  m_rectItemCount = todo::layout::kItemCountLine;
 
   for (int i = 0; i < 6; ++i) m_buttons[i].AutoLoad(kButtonIds[i], this);
   for (const ButtonTip& tip : kButtonTips) m_ToolTip.AddTool(GetDlgItem(tip.id), tip.text);
@@ -108,22 +94,19 @@ void CToDoTool::SetUpButtons() {
   m_pModeItemBitmap->LoadBitmap(IDB_MODE_ITEM);
 
   HWND listMode = GetDlgItem(IDC_MODE_LIST);
-  ::MoveWindow(listMode, 15, 15, 35, 20, TRUE);
   ::SendMessageA(listMode, BM_SETIMAGE, IMAGE_BITMAP,
                  reinterpret_cast<LPARAM>(static_cast<HBITMAP>(*m_pModeListBitmap)));
   m_ToolTip.AddTool(listMode, "TODOﾘｽﾄ追加ﾓｰﾄﾞ");
 
   HWND itemMode = GetDlgItem(IDC_MODE_ITEM);
-  ::MoveWindow(itemMode, 50, 15, 35, 20, TRUE);
   ::SendMessageA(itemMode, BM_SETIMAGE, IMAGE_BITMAP,
                  reinterpret_cast<LPARAM>(static_cast<HBITMAP>(*m_pModeItemBitmap)));
   m_ToolTip.AddTool(itemMode, "TODOｱｲﾃﾑ追加ﾓｰﾄﾞ");
 }
 
 void CToDoTool::PlaceControls() {
-  for (const ControlPlace& place : kControlPlaces) {
-    ::MoveWindow(GetDlgItem(place.id), place.rect.left, place.rect.top, place.rect.right,
-                 place.rect.bottom, TRUE);
+  for (const todo::layout::Place& place : todo::layout::kControls) {
+    ::MoveWindow(GetDlgItem(place.id), place.left, place.top, place.width, place.height, TRUE);
   }
 }
 

@@ -9,6 +9,7 @@
 #include <sstream>
 #include <string>
 
+#include "plugin/window_layout.h"
 #include "resources/resource_ids.h"
 #include "support/fake_host.h"
 #include "support/message_pump.h"
@@ -26,9 +27,9 @@ constexpr int kMoveUp = IDC_UP;
 constexpr int kMoveDown = IDC_DOWN;
 constexpr int kDelete = IDC_DELETE;
 constexpr int kClear = IDC_CLEAR;
-constexpr POINT kListBoxCorner = {25, 142};  // client pixels of the tool window
-constexpr POINT kItemBoxCorner = {280, 40};
-constexpr RECT kItemCountLine = {280, 562, 740, 577};
+constexpr POINT kListBoxCorner = {todo::layout::kListBox.left, todo::layout::kListBox.top};
+constexpr POINT kItemBoxCorner = {todo::layout::kItemBox.left, todo::layout::kItemBox.top};
+constexpr RECT kItemCountLine = todo::layout::kItemCountLine;
 
 inline std::string ListFolder(const FakeHost& host) {
   return host.dataFolder() + "\\ToDoList";
