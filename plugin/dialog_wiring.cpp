@@ -5,6 +5,7 @@
 #include <string>
 
 #include "framework/fw_app.h"
+#include "framework/fw_gdi_scope.h"
 #include "plugin/todo_tool.h"
 #include "plugin/tool_texts.h"
 #include "resources/resource_ids.h"
@@ -72,16 +73,14 @@ void CToDoTool::OnTextKillFocus() {
 }
 
 void CToDoTool::OnPaint() {
-  PAINTSTRUCT paint;
-  HDC dc = ::BeginPaint(m_hWnd, &paint);
+  const fw::PaintScope paint(m_hWnd);  // ends the paint after the font is put back
+  const HDC dc = paint.Dc();
   const int count = m_pDialog && m_pDialog->ItemBox() ? m_pDialog->ItemBox()->GetCount() : 0;
   const std::string text = todo::ItemCountLine(count);
   SetBkMode(dc, TRANSPARENT);
-  HGDIOBJ oldFont = m_fontSmall.m_hObject ? SelectObject(dc, m_fontSmall.m_hObject) : nullptr;
+  const fw::Selection font(dc, m_fontSmall.m_hObject);
   RECT rect = m_rectItemCount;
   DrawTextA(dc, text.c_str(), -1, &rect, DT_RIGHT | DT_VCENTER | DT_SINGLELINE | DT_END_ELLIPSIS);
-  if (oldFont) SelectObject(dc, oldFont);
-  ::EndPaint(m_hWnd, &paint);
 }
 
 int CToDoTool::SaveState() {

@@ -6,6 +6,8 @@
 
 #include <string>
 
+#include "framework/fw_gdi_scope.h"
+
 BOOL CBitmapButton::AutoLoad(UINT id, CWnd* pParent) {
   if (!SubclassDlgItem(id, pParent)) return FALSE;
   char caption[256] = "";
@@ -56,13 +58,11 @@ void CBitmapButton::DrawItem(const DRAWITEMSTRUCT& item) {
     image = &m_bitmapDisabled;
   }
   if (!image->m_hObject) return;
-  HDC memory = CreateCompatibleDC(item.hDC);
-  if (!memory) return;
-  HGDIOBJ old = SelectObject(memory, image->m_hObject);
+  const fw::MemoryDc memory(item.hDC);
+  if (!memory.Get()) return;
+  const fw::Selection selected(memory.Get(), image->m_hObject);
   const RECT& r = item.rcItem;
-  BitBlt(item.hDC, r.left, r.top, r.right - r.left, r.bottom - r.top, memory, 0, 0, SRCCOPY);
-  SelectObject(memory, old);
-  DeleteDC(memory);
+  BitBlt(item.hDC, r.left, r.top, r.right - r.left, r.bottom - r.top, memory.Get(), 0, 0, SRCCOPY);
 }
 
 BOOL CToolTipCtrl::Create(CWnd* pParentWnd, DWORD style) {

@@ -3,9 +3,12 @@
 #include <algorithm>
 #include <cstdio>
 
-#include "quarnctrl/win32/gdi_handles.h"
+#include "framework/fw_gdi_scope.h"
 
 namespace quarn::win32 {
+
+using fw::MemoryDc;
+using fw::Selection;
 
 namespace {
 

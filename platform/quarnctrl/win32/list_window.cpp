@@ -6,12 +6,17 @@
 
 #include <algorithm>
 
-#include "quarnctrl/win32/gdi_handles.h"
+#include "framework/fw_gdi_scope.h"
 #include "quarnctrl/win32/list_painter.h"
 
 extern "C" IMAGE_DOS_HEADER __ImageBase;
 
 namespace quarn::win32 {
+
+using fw::GdiObject;
+using fw::MemoryDc;
+using fw::PaintScope;
+using fw::Selection;
 
 namespace {
 

@@ -1,10 +1,10 @@
 #pragma once
-// Owners of the GDI handles a box makes while it paints: each gives its handle back when it
+// Owners of the GDI handles made while painting: each gives its handle back when it
 // goes out of scope, so no early return can leak one or leave a device context changed.
 
 #include <windows.h>
 
-namespace quarn::win32 {
+namespace fw {
 
 // A GDI object we made (bitmap, brush, pen): deleted at the end.
 template <typename Handle>
@@ -75,4 +75,4 @@ class PaintScope {
   HDC m_dc;
 };
 
-}  // namespace quarn::win32
+}  // namespace fw
