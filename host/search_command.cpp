@@ -18,12 +18,12 @@ bool ReadTextFile(const std::string& path, std::string* bytes) {
   fw::UniqueFileHandle file(CreateFileA(path.c_str(), GENERIC_READ,
                                         FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
                                         FILE_ATTRIBUTE_NORMAL, nullptr));
-  if (!file.valid()) return false;
+  if (!file.Ok()) return false;
   bytes->clear();
   char chunk[64 * 1024];
   for (;;) {
     DWORD got = 0;
-    if (!ReadFile(file.get(), chunk, sizeof(chunk), &got, nullptr)) return false;
+    if (!ReadFile(file.Get(), chunk, sizeof(chunk), &got, nullptr)) return false;
     if (got == 0) return true;
     bytes->append(chunk, got);
   }

@@ -7,71 +7,71 @@ namespace {
 class FaultyReadableFile : public ReadableFile {
  public:
   FaultyReadableFile(FaultInjectingFiles& owner, std::unique_ptr<ReadableFile> base)
-      : owner_(owner), base_(std::move(base)) {}
+      : m_owner(owner), m_base(std::move(base)) {}
 
   bool Read(char* buffer, std::size_t capacity, std::size_t* count) override {
     *count = 0;
-    return !owner_.ShouldFail(false) && base_->Read(buffer, capacity, count);
+    return !m_owner.ShouldFail(false) && m_base->Read(buffer, capacity, count);
   }
 
  private:
-  FaultInjectingFiles& owner_;
-  std::unique_ptr<ReadableFile> base_;
+  FaultInjectingFiles& m_owner;
+  std::unique_ptr<ReadableFile> m_base;
 };
 
 class FaultyWritableFile : public WritableFile {
  public:
   FaultyWritableFile(FaultInjectingFiles& owner, std::unique_ptr<WritableFile> base)
-      : owner_(owner), base_(std::move(base)) {}
+      : m_owner(owner), m_base(std::move(base)) {}
 
   bool Append(std::string_view data) override {
-    if (owner_.ShouldFail(true)) {
-      base_->Append(data.substr(0, data.size() / 2));  // a torn write
+    if (m_owner.ShouldFail(true)) {
+      m_base->Append(data.substr(0, data.size() / 2));  // a torn write
       return false;
     }
-    return base_->Append(data);
+    return m_base->Append(data);
   }
 
-  bool Flush() override { return !owner_.ShouldFail(true) && base_->Flush(); }
+  bool Flush() override { return !m_owner.ShouldFail(true) && m_base->Flush(); }
 
   bool Close() override {
-    const bool fail = owner_.ShouldFail(true);
-    const bool closed = base_->Close();
+    const bool fail = m_owner.ShouldFail(true);
+    const bool closed = m_base->Close();
     return !fail && closed;
   }
 
  private:
-  FaultInjectingFiles& owner_;
-  std::unique_ptr<WritableFile> base_;
+  FaultInjectingFiles& m_owner;
+  std::unique_ptr<WritableFile> m_base;
 };
 
 }  // namespace
 
 void FaultInjectingFiles::FailAt(int n, Mode mode) {
-  std::lock_guard<std::mutex> lock(mutex_);
-  remaining_ = n;
-  mode_ = mode;
-  failing_ = false;
-  failed_ = false;
+  std::lock_guard<std::mutex> lock(m_mutex);
+  m_remaining = n;
+  m_mode = mode;
+  m_failing = false;
+  m_failed = false;
 }
 
 void FaultInjectingFiles::Heal() {
-  std::lock_guard<std::mutex> lock(mutex_);
-  remaining_ = 0;
-  failing_ = false;
+  std::lock_guard<std::mutex> lock(m_mutex);
+  m_remaining = 0;
+  m_failing = false;
 }
 
 bool FaultInjectingFiles::HasFailed() const {
-  std::lock_guard<std::mutex> lock(mutex_);
-  return failed_;
+  std::lock_guard<std::mutex> lock(m_mutex);
+  return m_failed;
 }
 
 bool FaultInjectingFiles::ShouldFail(bool counted) {
-  std::lock_guard<std::mutex> lock(mutex_);
-  if (failing_) return true;
-  if (!counted || remaining_ == 0 || --remaining_ > 0) return false;
-  failed_ = true;
-  failing_ = mode_ == Mode::kFromThenOn;
+  std::lock_guard<std::mutex> lock(m_mutex);
+  if (m_failing) return true;
+  if (!counted || m_remaining == 0 || --m_remaining > 0) return false;
+  m_failed = true;
+  m_failing = m_mode == Mode::kFromThenOn;
   return true;
 }
 
@@ -80,7 +80,7 @@ OpenResult FaultInjectingFiles::OpenForReading(const std::string& path,
   file->reset();
   if (ShouldFail(true)) return OpenResult::kFailed;
   std::unique_ptr<ReadableFile> opened;
-  const OpenResult result = base_.OpenForReading(path, &opened);
+  const OpenResult result = m_base.OpenForReading(path, &opened);
   if (result == OpenResult::kOpened) {
     *file = std::make_unique<FaultyReadableFile>(*this, std::move(opened));
   }
@@ -90,30 +90,30 @@ OpenResult FaultInjectingFiles::OpenForReading(const std::string& path,
 std::unique_ptr<WritableFile> FaultInjectingFiles::OpenForWriting(const std::string& path,
                                                                   CreateMode mode) {
   if (ShouldFail(true)) return nullptr;
-  std::unique_ptr<WritableFile> opened = base_.OpenForWriting(path, mode);
+  std::unique_ptr<WritableFile> opened = m_base.OpenForWriting(path, mode);
   if (opened == nullptr) return nullptr;
   return std::make_unique<FaultyWritableFile>(*this, std::move(opened));
 }
 
 bool FaultInjectingFiles::CreateFolder(const std::string& path) {
-  return !ShouldFail(false) && base_.CreateFolder(path);
+  return !ShouldFail(false) && m_base.CreateFolder(path);
 }
 
 bool FaultInjectingFiles::SetCurrentFolder(const std::string& path) {
-  return !ShouldFail(false) && base_.SetCurrentFolder(path);
+  return !ShouldFail(false) && m_base.SetCurrentFolder(path);
 }
 
 bool FaultInjectingFiles::Delete(const std::string& path) {
-  return !ShouldFail(false) && base_.Delete(path);
+  return !ShouldFail(false) && m_base.Delete(path);
 }
 
 bool FaultInjectingFiles::MoveReplacing(const std::string& from, const std::string& to) {
-  return !ShouldFail(true) && base_.MoveReplacing(from, to);
+  return !ShouldFail(true) && m_base.MoveReplacing(from, to);
 }
 
 bool FaultInjectingFiles::ListFolder(const std::string& folder, std::vector<std::string>* names) {
   names->clear();
-  return !ShouldFail(false) && base_.ListFolder(folder, names);
+  return !ShouldFail(false) && m_base.ListFolder(folder, names);
 }
 
 }  // namespace storage

@@ -17,7 +17,7 @@ class FaultInjectingFiles : public Files {
   };
 
   // base must outlive this object and every file opened through it.
-  explicit FaultInjectingFiles(Files& base) : base_(base) {}
+  explicit FaultInjectingFiles(Files& base) : m_base(base) {}
 
   // Fails the n-th counted operation from now on (n >= 1). Counted are opens (for reading
   // and for writing), writes, flushes, closes of written files and moves. A failed open
@@ -44,12 +44,12 @@ class FaultInjectingFiles : public Files {
   bool ShouldFail(bool counted);
 
  private:
-  Files& base_;
-  mutable std::mutex mutex_;
-  int remaining_ = 0;  // counted operations until the chosen one; 0 when none is chosen
-  Mode mode_ = Mode::kOnce;
-  bool failing_ = false;  // kFromThenOn has struck: everything fails
-  bool failed_ = false;
+  Files& m_base;
+  mutable std::mutex m_mutex;
+  int m_remaining = 0;  // counted operations until the chosen one; 0 when none is chosen
+  Mode m_mode = Mode::kOnce;
+  bool m_failing = false;  // kFromThenOn has struck: everything fails
+  bool m_failed = false;
 };
 
 }  // namespace storage

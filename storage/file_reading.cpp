@@ -29,33 +29,33 @@ OpenResult ReadWholeFile(Files& files, const std::string& path, std::string* byt
 }
 
 bool LineReader::Fill() {
-  if (atEnd_ || failed_) return false;
-  buffer_.erase(0, start_);
-  start_ = 0;
-  const std::size_t size = buffer_.size();
-  buffer_.resize(size + kReadChunk);
+  if (m_atEnd || m_failed) return false;
+  m_buffer.erase(0, m_start);
+  m_start = 0;
+  const std::size_t size = m_buffer.size();
+  m_buffer.resize(size + kReadChunk);
   std::size_t got = 0;
-  if (!file_.Read(&buffer_[size], kReadChunk, &got)) failed_ = true;
-  buffer_.resize(size + got);
-  if (got == 0) atEnd_ = true;
+  if (!m_file.Read(&m_buffer[size], kReadChunk, &got)) m_failed = true;
+  m_buffer.resize(size + got);
+  if (got == 0) m_atEnd = true;
   return got > 0;
 }
 
 bool LineReader::ReadLine(std::string* line, bool* ended) {
-  std::size_t searched = 0;  // bytes after start_ known to hold no line feed
+  std::size_t searched = 0;  // bytes after m_start known to hold no line feed
   std::size_t feed;
-  while ((feed = buffer_.find('\n', start_ + searched)) == std::string::npos) {
-    searched = buffer_.size() - start_;
-    if (!Fill()) break;  // Fill keeps the bytes after start_, moved to the front
+  while ((feed = m_buffer.find('\n', m_start + searched)) == std::string::npos) {
+    searched = m_buffer.size() - m_start;
+    if (!Fill()) break;  // Fill keeps the bytes after m_start, moved to the front
   }
-  if (failed_) return false;
-  const std::size_t end = feed == std::string::npos ? buffer_.size() : feed + 1;
-  std::string_view rest(buffer_.data() + start_, end - start_);
+  if (m_failed) return false;
+  const std::size_t end = feed == std::string::npos ? m_buffer.size() : feed + 1;
+  std::string_view rest(m_buffer.data() + m_start, end - m_start);
   Line taken;
   if (!TakeLine(&rest, &taken)) return false;
   line->assign(taken.text.data(), taken.text.size());
   if (ended != nullptr) *ended = taken.ended;
-  start_ = end;
+  m_start = end;
   return true;
 }
 

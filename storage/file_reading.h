@@ -18,23 +18,23 @@ OpenResult ReadWholeFile(Files& files, const std::string& path, std::string* byt
 // lines.h. One thread at a time; the file must outlive the reader.
 class LineReader {
  public:
-  explicit LineReader(ReadableFile& file) : file_(file) {}
+  explicit LineReader(ReadableFile& file) : m_file(file) {}
 
   // Sets *line to the next line without its line end and *ended to whether it had one.
   // Returns false at the end of the file or after a read error (then failed() is true).
   bool ReadLine(std::string* line, bool* ended = nullptr);
 
-  bool failed() const { return failed_; }
+  bool failed() const { return m_failed; }
 
  private:
-  // Reads more bytes into buffer_; false at the end of the file or on an error.
+  // Reads more bytes into m_buffer; false at the end of the file or on an error.
   bool Fill();
 
-  ReadableFile& file_;
-  std::string buffer_;     // bytes read but not yet returned start at start_
-  std::size_t start_ = 0;  // where the next line begins in buffer_
-  bool atEnd_ = false;
-  bool failed_ = false;
+  ReadableFile& m_file;
+  std::string m_buffer;     // bytes read but not yet returned start at m_start
+  std::size_t m_start = 0;  // where the next line begins in m_buffer
+  bool m_atEnd = false;
+  bool m_failed = false;
 };
 
 }  // namespace storage

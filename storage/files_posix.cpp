@@ -20,31 +20,31 @@ bool IsUsablePath(const std::string& path) {
 // Owns one file descriptor.
 class Descriptor {
  public:
-  explicit Descriptor(int fd) : fd_(fd) {}
+  explicit Descriptor(int fd) : m_fd(fd) {}
   Descriptor(const Descriptor&) = delete;
   Descriptor& operator=(const Descriptor&) = delete;
   ~Descriptor() { Close(); }
 
-  int get() const { return fd_; }
+  int get() const { return m_fd; }
   bool Close() {
-    if (fd_ < 0) return false;
-    const int result = ::close(fd_);
-    fd_ = -1;
+    if (m_fd < 0) return false;
+    const int result = ::close(m_fd);
+    m_fd = -1;
     return result == 0;
   }
 
  private:
-  int fd_;
+  int m_fd;
 };
 
 class PosixReadableFile : public ReadableFile {
  public:
-  explicit PosixReadableFile(int fd) : fd_(fd) {}
+  explicit PosixReadableFile(int fd) : m_fd(fd) {}
 
   bool Read(char* buffer, std::size_t capacity, std::size_t* count) override {
     *count = 0;
     for (;;) {
-      const ssize_t got = ::read(fd_.get(), buffer, capacity);
+      const ssize_t got = ::read(m_fd.get(), buffer, capacity);
       if (got >= 0) {
         *count = static_cast<std::size_t>(got);
         return true;
@@ -54,16 +54,16 @@ class PosixReadableFile : public ReadableFile {
   }
 
  private:
-  Descriptor fd_;
+  Descriptor m_fd;
 };
 
 class PosixWritableFile : public WritableFile {
  public:
-  explicit PosixWritableFile(int fd) : fd_(fd) {}
+  explicit PosixWritableFile(int fd) : m_fd(fd) {}
 
   bool Append(std::string_view data) override {
     while (!data.empty()) {
-      const ssize_t put = ::write(fd_.get(), data.data(), data.size());
+      const ssize_t put = ::write(m_fd.get(), data.data(), data.size());
       if (put < 0) {
         if (errno == EINTR) continue;
         return false;
@@ -73,12 +73,12 @@ class PosixWritableFile : public WritableFile {
     return true;
   }
 
-  bool Flush() override { return fd_.get() >= 0 && ::fsync(fd_.get()) == 0; }
+  bool Flush() override { return m_fd.get() >= 0 && ::fsync(m_fd.get()) == 0; }
 
-  bool Close() override { return fd_.Close(); }
+  bool Close() override { return m_fd.Close(); }
 
  private:
-  Descriptor fd_;
+  Descriptor m_fd;
 };
 
 class PosixFiles : public Files {

@@ -32,28 +32,28 @@ DWORD ChunkSize(std::size_t size) {
 
 class Win32ReadableFile : public ReadableFile {
  public:
-  explicit Win32ReadableFile(HANDLE handle) : handle_(handle) {}
+  explicit Win32ReadableFile(HANDLE handle) : m_handle(handle) {}
 
   bool Read(char* buffer, std::size_t capacity, std::size_t* count) override {
     *count = 0;
     DWORD got = 0;
-    if (!ReadFile(handle_.get(), buffer, ChunkSize(capacity), &got, nullptr)) return false;
+    if (!ReadFile(m_handle.Get(), buffer, ChunkSize(capacity), &got, nullptr)) return false;
     *count = got;
     return true;
   }
 
  private:
-  fw::UniqueFileHandle handle_;
+  fw::UniqueFileHandle m_handle;
 };
 
 class Win32WritableFile : public WritableFile {
  public:
-  explicit Win32WritableFile(HANDLE handle) : handle_(handle) {}
+  explicit Win32WritableFile(HANDLE handle) : m_handle(handle) {}
 
   bool Append(std::string_view data) override {
     while (!data.empty()) {
       DWORD put = 0;
-      if (!WriteFile(handle_.get(), data.data(), ChunkSize(data.size()), &put, nullptr) ||
+      if (!WriteFile(m_handle.Get(), data.data(), ChunkSize(data.size()), &put, nullptr) ||
           put == 0) {
         return false;
       }
@@ -62,12 +62,12 @@ class Win32WritableFile : public WritableFile {
     return true;
   }
 
-  bool Flush() override { return FlushFileBuffers(handle_.get()) != FALSE; }
+  bool Flush() override { return FlushFileBuffers(m_handle.Get()) != FALSE; }
 
-  bool Close() override { return handle_.Close(); }
+  bool Close() override { return m_handle.Close(); }
 
  private:
-  fw::UniqueFileHandle handle_;
+  fw::UniqueFileHandle m_handle;
 };
 
 bool IsHeldByAnother(DWORD error) {
@@ -137,12 +137,12 @@ class Win32Files : public Files {
     if (!IsUsablePath(folder) || !IsUsablePath(pattern)) return false;
     WIN32_FIND_DATAA entry;
     fw::UniqueFindHandle search(FindFirstFileA(pattern.c_str(), &entry));
-    if (!search.valid()) return GetLastError() == ERROR_FILE_NOT_FOUND;
+    if (!search.Ok()) return GetLastError() == ERROR_FILE_NOT_FOUND;
     do {
       if ((entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0) {
         names->emplace_back(entry.cFileName);
       }
-    } while (FindNextFileA(search.get(), &entry));
+    } while (FindNextFileA(search.Get(), &entry));
     if (GetLastError() == ERROR_NO_MORE_FILES) return true;
     names->clear();
     return false;

@@ -115,26 +115,26 @@ class StoredLineFinder {
  public:
   StoredLineFinder(const ListFileContent& content, const AsRead* asRead) {
     if (asRead == nullptr || !asRead->HasLines()) return;
-    asRead_ = asRead;
+    m_asRead = asRead;
     // With another marker setting the first line may have to be formatted, after which the
     // first unused line of a record is no longer its own.
-    oneToOne_ = &content == asRead->Content() ||
-                (content.noDate == asRead->NoDate() && SameRecords(content, *asRead));
-    if (oneToOne_ || asRead->Count() == 0) return;
+    m_oneToOne = &content == asRead->Content() ||
+                 (content.noDate == asRead->NoDate() && SameRecords(content, *asRead));
+    if (m_oneToOne || asRead->Count() == 0) return;
     const std::size_t count = asRead->Count();
     std::size_t size = 2;
     while (size < 2 * count) size *= 2;
-    slots_.resize(size);
-    nextEqual_.assign(count, kNoLine);
+    m_slots.resize(size);
+    m_nextEqual.assign(count, kNoLine);
     // From the last line back, so that each record's chain of equal lines runs in file order.
     for (std::size_t line = count; line-- > 0;) {
       const std::size_t hash = asRead->Hash(line);
-      Slot& slot = slots_[SlotOfLine(line, hash)];
+      Slot& slot = m_slots[SlotOfLine(line, hash)];
       if (slot.first == kNoLine) {
         slot.hash = hash;
         slot.first = line;
       } else {
-        nextEqual_[line] = slot.unused;
+        m_nextEqual[line] = slot.unused;
       }
       slot.unused = line;
     }
@@ -142,21 +142,21 @@ class StoredLineFinder {
 
   // The stored line for the index-th record of content, or kNoLine. *slot is what Use needs.
   std::size_t Find(const ListFileContent& content, std::size_t index, std::size_t* slot) const {
-    if (asRead_ == nullptr) return kNoLine;
-    if (oneToOne_) return index;
-    if (slots_.empty()) return kNoLine;
+    if (m_asRead == nullptr) return kNoLine;
+    if (m_oneToOne) return index;
+    if (m_slots.empty()) return kNoLine;
     const ListRecord& record = content.records[index];
     *slot = SlotOfRecord(record, HashOf(record));
-    return slots_[*slot].unused;
+    return m_slots[*slot].unused;
   }
 
   // Marks the line Find gave as used, so that an equal record after it gets the next one.
   void Use(std::size_t slot) {
-    if (oneToOne_) return;
-    slots_[slot].unused = nextEqual_[slots_[slot].unused];
+    if (m_oneToOne) return;
+    m_slots[slot].unused = m_nextEqual[m_slots[slot].unused];
   }
 
-  StoredLineView Line(std::size_t line) const { return asRead_->Line(line); }
+  StoredLineView Line(std::size_t line) const { return m_asRead->Line(line); }
 
  private:
   // One distinct record of asRead. A slot whose lines are all used keeps its record, so that
@@ -177,28 +177,28 @@ class StoredLineFinder {
 
   // The slot that holds record, or the empty one where it would go.
   std::size_t SlotOfRecord(const ListRecord& record, std::size_t hash) const {
-    const std::size_t mask = slots_.size() - 1;
+    const std::size_t mask = m_slots.size() - 1;
     for (std::size_t at = hash & mask;; at = (at + 1) & mask) {
-      const Slot& slot = slots_[at];
+      const Slot& slot = m_slots[at];
       if (slot.first == kNoLine) return at;
-      if (slot.hash == hash && asRead_->Holds(slot.first, record)) return at;
+      if (slot.hash == hash && m_asRead->Holds(slot.first, record)) return at;
     }
   }
 
   // The same for the record of one of asRead's own lines, while the table is built.
   std::size_t SlotOfLine(std::size_t line, std::size_t hash) const {
-    const std::size_t mask = slots_.size() - 1;
+    const std::size_t mask = m_slots.size() - 1;
     for (std::size_t at = hash & mask;; at = (at + 1) & mask) {
-      const Slot& slot = slots_[at];
+      const Slot& slot = m_slots[at];
       if (slot.first == kNoLine) return at;
-      if (slot.hash == hash && asRead_->Same(slot.first, line)) return at;
+      if (slot.hash == hash && m_asRead->Same(slot.first, line)) return at;
     }
   }
 
-  const AsRead* asRead_ = nullptr;  // null when it has no stored lines
-  bool oneToOne_ = false;
-  std::vector<Slot> slots_;             // a power of two of them, at most half of them full
-  std::vector<std::size_t> nextEqual_;  // for each line, the next line with an equal record
+  const AsRead* m_asRead = nullptr;  // null when it has no stored lines
+  bool m_oneToOne = false;
+  std::vector<Slot> m_slots;             // a power of two of them, at most half of them full
+  std::vector<std::size_t> m_nextEqual;  // for each line, the next line with an equal record
 };
 
 }  // namespace

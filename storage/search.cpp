@@ -46,7 +46,7 @@ std::string_view LineBefore(const char* begin, const char* end, bool endsWithFee
 class FolderSearch {
  public:
   FolderSearch(Files& files, std::string_view text, SearchSink& sink)
-      : files_(files), sink_(sink), line_(CutSearchWords(text)), scanner_(line_.words()) {}
+      : m_files(files), m_sink(sink), m_line(CutSearchWords(text)), m_scanner(m_line.words()) {}
 
   // Searches one list file: reads it whole, closes it, then tests its lines. False when the
   // search must stop.
@@ -64,13 +64,13 @@ class FolderSearch {
   bool SearchLine(const char* begin, LineEnd end, const char* blockEnd, const char* word = nullptr,
                   std::size_t wordLength = 0);
 
-  Files& files_;
-  SearchSink& sink_;
-  LineSearch line_;
-  WordScanner scanner_;
-  std::unique_ptr<char[]> buffer_;
-  std::size_t capacity_ = 0;
-  const char* fileStart_ = nullptr;  // the file's first line in the buffer
+  Files& m_files;
+  SearchSink& m_sink;
+  LineSearch m_line;
+  WordScanner m_scanner;
+  std::unique_ptr<char[]> m_buffer;
+  std::size_t m_capacity = 0;
+  const char* m_fileStart = nullptr;  // the file's first line in the buffer
 };
 
 bool FolderSearch::SearchFile(const std::string& path, std::string_view listName) {
@@ -80,17 +80,17 @@ bool FolderSearch::SearchFile(const std::string& path, std::string_view listName
     // The file is open only within this block: the results are sent after it is closed,
     // since on Windows an open file keeps a save from moving the new file over it.
     std::unique_ptr<ReadableFile> file;
-    if (files_.OpenForReading(path, &file) != OpenResult::kOpened) return true;
+    if (m_files.OpenForReading(path, &file) != OpenResult::kOpened) return true;
     while (!complete) {
-      if (capacity_ - filled < kReadSize) Grow(filled);
+      if (m_capacity - filled < kReadSize) Grow(filled);
       std::size_t got = 0;
-      if (!file->Read(buffer_.get() + filled, capacity_ - filled, &got)) break;
-      if (sink_.StopRequested()) return false;
+      if (!file->Read(m_buffer.get() + filled, m_capacity - filled, &got)) break;
+      if (m_sink.StopRequested()) return false;
       filled += got;
       complete = got == 0;
     }
   }
-  const char* begin = buffer_.get();
+  const char* begin = m_buffer.get();
   std::size_t whole = filled;
   if (!complete) {
     // A read failed midway: only the lines it completed count.
@@ -98,36 +98,36 @@ bool FolderSearch::SearchFile(const std::string& path, std::string_view listName
     if (feed == nullptr) return true;
     whole = static_cast<std::size_t>(feed + 1 - begin);
   }
-  line_.SetListName(listName);
-  fileStart_ = begin;
+  m_line.SetListName(listName);
+  m_fileStart = begin;
   return SearchLines(begin, begin + whole);
 }
 
 void FolderSearch::Grow(std::size_t filled) {
-  const std::size_t capacity = capacity_ == 0 ? 2 * kReadSize : 2 * capacity_;
+  const std::size_t capacity = m_capacity == 0 ? 2 * kReadSize : 2 * m_capacity;
   // The scanner reads a little past the lines it is given: room that is never read into,
   // written here once.
   std::unique_ptr<char[]> grown(new char[capacity + WordScanner::kReadsPastEnd]());
-  if (filled > 0) std::memcpy(grown.get(), buffer_.get(), filled);
-  buffer_ = std::move(grown);
-  capacity_ = capacity;
+  if (filled > 0) std::memcpy(grown.get(), m_buffer.get(), filled);
+  m_buffer = std::move(grown);
+  m_capacity = capacity;
 }
 
 // Inline: it runs for every line that may give a result.
 inline bool FolderSearch::SearchLine(const char* begin, LineEnd end, const char* blockEnd,
                                      const char* word, std::size_t wordLength) {
-  if (sink_.StopRequested()) return false;
+  if (m_sink.StopRequested()) return false;
   const std::size_t knownAt = word ? static_cast<std::size_t>(word - begin) : LineSearch::kNowhere;
-  if (line_.Test(LineBefore(begin, end.at, end.at < blockEnd), begin == fileStart_, end.plain,
-                 knownAt, wordLength)) {
-    sink_.Result(line_.result().data(), line_.result().size());
+  if (m_line.Test(LineBefore(begin, end.at, end.at < blockEnd), begin == m_fileStart, end.plain,
+                  knownAt, wordLength)) {
+    m_sink.Result(m_line.result().data(), m_line.result().size());
   }
   return true;
 }
 
 bool FolderSearch::SearchLines(const char* begin, const char* end) {
   const char* pos = begin;
-  if (line_.NeedsEveryLine()) {
+  if (m_line.NeedsEveryLine()) {
     while (pos < end) {
       const LineEnd lineEnd = FindLineEnd(pos, end);
       if (!SearchLine(pos, lineEnd, end)) return false;
@@ -136,9 +136,9 @@ bool FolderSearch::SearchLines(const char* begin, const char* end) {
     return true;
   }
   // Only a line that holds a word can match: jump from one such line to the next.
-  scanner_.Reset(begin, end);
+  m_scanner.Reset(begin, end);
   WordScanner::Line line;
-  while (scanner_.NextLine(&line)) {
+  while (m_scanner.NextLine(&line)) {
     if (!SearchLine(line.begin, line.end, end, line.word, line.wordLength)) return false;
   }
   return true;

@@ -35,12 +35,12 @@ std::string_view TakeField(std::string_view* rest) {
 
 }  // namespace
 
-LineSearch::LineSearch(std::vector<std::string> words) : words_(std::move(words)) {
-  for (const std::string& word : words_) {
-    if (word.find_first_of(",\t") != std::string::npos) testsTabbed_ = true;
-    if (word.empty()) needsEveryLine_ = true;
+LineSearch::LineSearch(std::vector<std::string> words) : m_words(std::move(words)) {
+  for (const std::string& word : m_words) {
+    if (word.find_first_of(",\t") != std::string::npos) m_testsTabbed = true;
+    if (word.empty()) m_needsEveryLine = true;
   }
-  needsEveryLine_ = needsEveryLine_ || testsTabbed_;
+  m_needsEveryLine = m_needsEveryLine || m_testsTabbed;
 }
 
 bool LineSearch::Test(std::string_view line, bool firstLine, bool plain, std::size_t knownAt,
@@ -58,20 +58,20 @@ bool LineSearch::Test(std::string_view line, bool firstLine, bool plain, std::si
   const int count = FindFieldSeparators(line, separators);
   // Tabs of its own split the line's fields as well: then the line is taken with its tabs.
   const bool ownTabs = !plain && line.find('\t') != std::string_view::npos;
-  if (ownTabs || testsTabbed_) {
-    tabbed_.assign(line.data(), line.size());
-    for (int i = 0; i < count; ++i) tabbed_[separators[i]] = '\t';
+  if (ownTabs || m_testsTabbed) {
+    m_tabbed.assign(line.data(), line.size());
+    for (int i = 0; i < count; ++i) m_tabbed[separators[i]] = '\t';
   }
 
   // Separators made tabs change neither where a word without commas and tabs occurs nor
   // where characters start.
-  const bool knownMatch = !testsTabbed_ && knownAt != kNowhere &&
+  const bool knownMatch = !m_testsTabbed && knownAt != kNowhere &&
                           knownAt + knownLength <= line.size() && IsCharacterStart(line, knownAt);
-  if (!knownMatch && !Matches(testsTabbed_ ? std::string_view(tabbed_) : line)) return false;
+  if (!knownMatch && !Matches(m_testsTabbed ? std::string_view(m_tabbed) : line)) return false;
   if (ownTabs) {
     MakeResultFromTabs();
   } else if (count == kTabbedSeparators) {
-    result_.PutRecord(line, separators);
+    m_result.PutRecord(line, separators);
   } else {
     MakeResult(line, separators, count);
   }
@@ -79,7 +79,7 @@ bool LineSearch::Test(std::string_view line, bool firstLine, bool plain, std::si
 }
 
 bool LineSearch::Matches(std::string_view line) const {
-  for (const std::string& word : words_) {
+  for (const std::string& word : m_words) {
     // The character starts up to each place the word occurs, walked once per word.
     std::size_t character = 0;
     for (std::size_t at = line.find(word); at != std::string_view::npos;
@@ -100,14 +100,14 @@ void LineSearch::MakeResult(std::string_view line, const std::size_t* separators
     fields[i] = line.substr(start, separators[i] - start);
     start = separators[i] + 1;
   }
-  result_.Put(fields, line.substr(start));
+  m_result.Put(fields, line.substr(start));
 }
 
 void LineSearch::MakeResultFromTabs() {
-  std::string_view rest = tabbed_;
+  std::string_view rest = m_tabbed;
   std::string_view fields[kTabbedSeparators];
   for (std::string_view& field : fields) field = TakeField(&rest);
-  result_.Put(fields, rest);
+  m_result.Put(fields, rest);
 }
 
 }  // namespace storage

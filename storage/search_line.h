@@ -18,15 +18,15 @@ class LineSearch {
  public:
   explicit LineSearch(std::vector<std::string> words);
 
-  const std::vector<std::string>& words() const { return words_; }
+  const std::vector<std::string>& words() const { return m_words; }
 
   // True when a line can match although none of the words occurs in its bytes as read: a
   // word is empty, or holds a comma or a tab (the first four separators become tabs before
   // the test). Then every line must be tested; otherwise only lines holding a word.
-  bool NeedsEveryLine() const { return needsEveryLine_; }
+  bool NeedsEveryLine() const { return m_needsEveryLine; }
 
   // The list name that results start with, until the next call.
-  void SetListName(std::string_view name) { result_.SetListName(name); }
+  void SetListName(std::string_view name) { m_result.SetListName(name); }
 
   // Tests one line (without its line end; it ends at its first zero byte). firstLine tells
   // whether it is the first line of its file; plain, that it is known to hold neither a zero
@@ -39,21 +39,21 @@ class LineSearch {
             std::size_t knownLength = 0);
 
   // The last result line.
-  const ResultLine& result() const { return result_; }
+  const ResultLine& result() const { return m_result; }
 
  private:
   // Whether a word occurs in line starting at a character boundary.
   bool Matches(std::string_view line) const;
   // The result from the line's fields, which end at its first separators.
   void MakeResult(std::string_view line, const std::size_t* separators, int count);
-  // The result from the fields of tabbed_, which end at its tabs.
+  // The result from the fields of m_tabbed, which end at its tabs.
   void MakeResultFromTabs();
 
-  std::vector<std::string> words_;
-  bool needsEveryLine_ = false;
-  bool testsTabbed_ = false;  // a word holds a comma or a tab: test the line with its tabs
-  std::string tabbed_;        // the line with its first four separators made tabs, when needed
-  ResultLine result_;
+  std::vector<std::string> m_words;
+  bool m_needsEveryLine = false;
+  bool m_testsTabbed = false;  // a word holds a comma or a tab: test the line with its tabs
+  std::string m_tabbed;        // the line with its first four separators made tabs, when needed
+  ResultLine m_result;
 };
 
 }  // namespace storage

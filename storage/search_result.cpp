@@ -25,26 +25,26 @@ char* Copy(char* out, std::string_view part) {
 }  // namespace
 
 void ResultLine::SetListName(std::string_view name) {
-  listPart_ = 0;  // nothing of the last list's part is kept
+  m_listPart = 0;  // nothing of the last list's part is kept
   char* out = Reserve(name.size() + 3);
   *out++ = '[';
   out = Copy(out, name);
   std::memcpy(out, "] ", 2);
-  listPart_ = name.size() + 3;
-  size_ = 0;
+  m_listPart = name.size() + 3;
+  m_size = 0;
 }
 
 char* ResultLine::Reserve(std::size_t bytes) {
-  if (bytes + 1 > capacity_) Grow(bytes + 1);
-  return buffer_.get() + listPart_;
+  if (bytes + 1 > m_capacity) Grow(bytes + 1);
+  return m_buffer.get() + m_listPart;
 }
 
 void ResultLine::Grow(std::size_t capacity) {
-  if (capacity < 2 * capacity_) capacity = 2 * capacity_;
+  if (capacity < 2 * m_capacity) capacity = 2 * m_capacity;
   std::unique_ptr<char[]> grown(new char[capacity]);
-  if (capacity_ > 0) std::memcpy(grown.get(), buffer_.get(), listPart_);
-  buffer_ = std::move(grown);
-  capacity_ = capacity;
+  if (m_capacity > 0) std::memcpy(grown.get(), m_buffer.get(), m_listPart);
+  m_buffer = std::move(grown);
+  m_capacity = capacity;
 }
 
 char* ResultLine::PutHead(char* out, std::string_view doneFlag) {
@@ -55,9 +55,9 @@ char* ResultLine::PutHead(char* out, std::string_view doneFlag) {
 }
 
 void ResultLine::Put(const std::string_view fields[kTabbedSeparators], std::string_view text) {
-  size_ = listPart_ + kFieldBytes + fields[1].size() + fields[2].size() + fields[3].size() +
-          text.size();
-  char* out = PutHead(Reserve(size_), fields[0]);
+  m_size = m_listPart + kFieldBytes + fields[1].size() + fields[2].size() + fields[3].size() +
+           text.size();
+  char* out = PutHead(Reserve(m_size), fields[0]);
   out = Copy(out, fields[1]);
   *out++ = '/';
   out = Copy(out, fields[2]);
@@ -73,8 +73,8 @@ void ResultLine::PutRecord(std::string_view line, const std::size_t separators[k
   // the three separators between them the slashes and the space of the result.
   const std::string_view dateAndText(line.data() + separators[0] + 1,
                                      line.size() - separators[0] - 1);
-  size_ = listPart_ + kHeadBytes + dateAndText.size();
-  char* out = PutHead(Reserve(size_), std::string_view(line.data(), separators[0]));
+  m_size = m_listPart + kHeadBytes + dateAndText.size();
+  char* out = PutHead(Reserve(m_size), std::string_view(line.data(), separators[0]));
   std::memcpy(out, dateAndText.data(), dateAndText.size());
   out[separators[1] - separators[0] - 1] = '/';
   out[separators[2] - separators[0] - 1] = '/';

@@ -26,8 +26,8 @@ class ResultLine {
   void PutRecord(std::string_view line, const std::size_t separators[kTabbedSeparators]);
 
   // The last result put, followed by a zero byte.
-  const char* data() const { return buffer_.get(); }
-  std::size_t size() const { return size_; }
+  const char* data() const { return m_buffer.get(); }
+  std::size_t size() const { return m_size; }
 
  private:
   // Makes room for a result of this many bytes in all; returns where the mark goes.
@@ -38,10 +38,10 @@ class ResultLine {
   // Writes the mark and the due-date label at out; returns where the year goes.
   static char* PutHead(char* out, std::string_view doneFlag);
 
-  std::unique_ptr<char[]> buffer_;
-  std::size_t capacity_ = 0;  // bytes in buffer_, the closing zero byte included
-  std::size_t listPart_ = 0;  // bytes of "[<list>] " at the start
-  std::size_t size_ = 0;
+  std::unique_ptr<char[]> m_buffer;
+  std::size_t m_capacity = 0;  // bytes in m_buffer, the closing zero byte included
+  std::size_t m_listPart = 0;  // bytes of "[<list>] " at the start
+  std::size_t m_size = 0;
 };
 
 }  // namespace storage

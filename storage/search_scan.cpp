@@ -11,8 +11,8 @@ namespace storage {
 
 WordScanner::WordScanner(const std::vector<std::string>& words) {
   for (const std::string& word : words) {
-    if (word.empty() || std::find(words_.begin(), words_.end(), word) != words_.end()) continue;
-    words_.push_back(word);
+    if (word.empty() || std::find(m_words.begin(), m_words.end(), word) != m_words.end()) continue;
+    m_words.push_back(word);
     Probe probe;
     const std::size_t headBytes = std::min(word.size(), kWidth);
     probe.lastAt = headBytes - 1;
@@ -21,28 +21,28 @@ WordScanner::WordScanner(const std::vector<std::string>& words) {
     std::memset(probe.head, 0, kWidth);
     std::memcpy(probe.head, word.data(), headBytes);
     probe.headBits = (1u << headBytes) - 1;
-    probes_.push_back(probe);
-    longest_ = std::max(longest_, word.size());
+    m_probes.push_back(probe);
+    m_longest = std::max(m_longest, word.size());
   }
 }
 
 bool WordScanner::NextLinePlainly(Line* line) {
-  for (const char* at = next_; at < end_; ++at) {
-    const std::size_t left = static_cast<std::size_t>(end_ - at);
-    for (const std::string& word : words_) {
+  for (const char* at = m_next; at < m_end; ++at) {
+    const std::size_t left = static_cast<std::size_t>(m_end - at);
+    for (const std::string& word : m_words) {
       if (word.size() > left || word[0] != *at || std::memcmp(at, word.data(), word.size()) != 0) {
         continue;
       }
-      const char* feed = FindLastFeed(next_, at);
-      line->begin = feed != nullptr ? feed + 1 : next_;
-      line->end = FindLineEnd(line->begin, end_);
+      const char* feed = FindLastFeed(m_next, at);
+      line->begin = feed != nullptr ? feed + 1 : m_next;
+      line->end = FindLineEnd(line->begin, m_end);
       line->word = at;
       line->wordLength = word.size();
-      next_ = line->end.at < end_ ? line->end.at + 1 : end_;
+      m_next = line->end.at < m_end ? line->end.at + 1 : m_end;
       return true;
     }
   }
-  next_ = end_;
+  m_next = m_end;
   return false;
 }
 
@@ -79,11 +79,11 @@ std::uint64_t Below(unsigned bit) {
 
 template <std::size_t kWords>
 void WordScanner::MaskBlock() {
-  const std::size_t words = kWords != 0 ? kWords : probes_.size();
+  const std::size_t words = kWords != 0 ? kWords : m_probes.size();
   const std::size_t length = Length();
   const std::size_t windows = (length + kWindow - 1) / kWindow;
-  if (feeds_.size() < windows + 2) feeds_.resize(windows + 2);
-  if (candidates_.size() < windows) candidates_.resize(windows);
+  if (m_feeds.size() < windows + 2) m_feeds.resize(windows + 2);
+  if (m_candidates.size() < windows) m_candidates.resize(windows);
   const __m128i feed = _mm_set1_epi8('\n');
   // Zero bytes and tabs are looked for a little more widely, as bytes below 0x0A: the lowest
   // byte seen in each of the sixteen lanes is all it takes.
@@ -92,7 +92,7 @@ void WordScanner::MaskBlock() {
   bool odd = false;          // a byte below 0x0A in the last window, if it reaches past the end
   std::size_t count = 0;
   for (std::size_t window = 0; window < windows; ++window) {
-    const char* const start = begin_ + window * kWindow;
+    const char* const start = m_begin + window * kWindow;
     std::uint64_t feeds = 0;
     std::uint64_t places = 0;
     __m128i low = highest;
@@ -101,7 +101,7 @@ void WordScanner::MaskBlock() {
       const __m128i here = Load(at);
       __m128i candidates = _mm_setzero_si128();
       for (std::size_t w = 0; w < words; ++w) {
-        const Probe& probe = probes_[w];
+        const Probe& probe = m_probes[w];
         candidates = _mm_or_si128(
             candidates,
             _mm_and_si128(_mm_cmpeq_epi8(here, LoadAligned(probe.first)),
@@ -122,24 +122,24 @@ void WordScanner::MaskBlock() {
         odd = odd || static_cast<unsigned char>(start[i]) < 0x0A;
       }
     }
-    feeds_[window + 1] = feeds & valid;
-    candidates_[count] = {places & valid, window};
+    m_feeds[window + 1] = feeds & valid;
+    m_candidates[count] = {places & valid, window};
     count += (places & valid) != 0;
   }
-  feeds_[0] = std::uint64_t{1} << (kWindow - 1);  // the line before the block ends just before it
-  feeds_[windows + 1] = 0;
-  feeds_[length / kWindow + 1] |= std::uint64_t{1} << (length % kWindow);  // the block's end
-  count_ = count;
+  m_feeds[0] = std::uint64_t{1} << (kWindow - 1);  // the line before the block ends just before it
+  m_feeds[windows + 1] = 0;
+  m_feeds[length / kWindow + 1] |= std::uint64_t{1} << (length % kWindow);  // the block's end
+  m_count = count;
   const __m128i nine = _mm_set1_epi8(0x09);
-  plain_ = !odd && Bits(_mm_cmpeq_epi8(_mm_min_epu8(lowest, nine), lowest)) == 0;
+  m_plain = !odd && Bits(_mm_cmpeq_epi8(_mm_min_epu8(lowest, nine), lowest)) == 0;
 }
 
 void WordScanner::Reset(const char* begin, const char* end) {
-  begin_ = next_ = begin;
-  end_ = end;
-  taken_ = count_ = 0;
-  places_ = 0;
-  switch (probes_.size()) {
+  m_begin = m_next = begin;
+  m_end = end;
+  m_taken = m_count = 0;
+  m_places = 0;
+  switch (m_probes.size()) {
     case 0:
       break;
     case 1:
@@ -159,23 +159,23 @@ bool WordScanner::HeadIsAt(const char* place, const Probe& probe) {
 }
 
 int WordScanner::WordAt(const char* place) const {
-  if (probes_.size() > 32 || longest_ > kWidth) return LongWordAt(place);
+  if (m_probes.size() > 32 || m_longest > kWidth) return LongWordAt(place);
   // Each word's bytes are all in its head: which words are there is found without a branch
   // for each.
   unsigned found = 0;
-  for (std::size_t w = 0; w < probes_.size(); ++w) {
-    found |= static_cast<unsigned>(HeadIsAt(place, probes_[w])) << w;
+  for (std::size_t w = 0; w < m_probes.size(); ++w) {
+    found |= static_cast<unsigned>(HeadIsAt(place, m_probes[w])) << w;
   }
   return found != 0 ? __builtin_ctz(found) : -1;
 }
 
 int WordScanner::LongWordAt(const char* place) const {
-  for (std::size_t w = 0; w < probes_.size(); ++w) {
-    if (!HeadIsAt(place, probes_[w])) continue;
+  for (std::size_t w = 0; w < m_probes.size(); ++w) {
+    if (!HeadIsAt(place, m_probes[w])) continue;
     // A longer word is compared on only while it lies within the block.
-    const std::string& word = words_[w];
+    const std::string& word = m_words[w];
     if (word.size() <= kWidth ||
-        (word.size() <= static_cast<std::size_t>(end_ - place) &&
+        (word.size() <= static_cast<std::size_t>(m_end - place) &&
          std::memcmp(place + kWidth, word.data() + kWidth, word.size() - kWidth) == 0)) {
       return static_cast<int>(w);
     }
@@ -191,62 +191,62 @@ void WordScanner::FindLineAround(std::size_t offset, Line* line) const {
   // first from the word on, in its window or else in the next. Each pair of answers is worked
   // out whole (an empty mask gets a stand-in bit) and one is chosen: in dense text the choice
   // is a coin toss that a branch would often get wrong.
-  const std::uint64_t before = feeds_[window + 1] & Below(bit);
-  const std::uint64_t previous = feeds_[window];
+  const std::uint64_t before = m_feeds[window + 1] & Below(bit);
+  const std::uint64_t previous = m_feeds[window];
   const std::size_t afterBefore =
       windowStart + kWindow - static_cast<std::size_t>(__builtin_clzll(before | 1));
   const std::size_t afterPrevious =
       windowStart - static_cast<std::size_t>(__builtin_clzll(previous | 1));
-  const std::uint64_t from = feeds_[window + 1] & ~Below(bit);
-  const std::uint64_t following = feeds_[window + 2];
+  const std::uint64_t from = m_feeds[window + 1] & ~Below(bit);
+  const std::uint64_t following = m_feeds[window + 2];
   const std::size_t atFrom =
       windowStart + static_cast<std::size_t>(__builtin_ctzll(from | std::uint64_t{1} << 63));
   const std::size_t atFollowing =
       windowStart + kWindow +
       static_cast<std::size_t>(__builtin_ctzll(following | std::uint64_t{1} << 63));
-  line->begin = begin_ + Choose(before != 0, afterBefore, afterPrevious);
-  line->end = {begin_ + Choose(from != 0, atFrom, atFollowing), plain_};
+  line->begin = m_begin + Choose(before != 0, afterBefore, afterPrevious);
+  line->end = {m_begin + Choose(from != 0, atFrom, atFollowing), m_plain};
   // A line of more than a window's length may have no line feed in either.
-  if ((before | previous) == 0 || (from | following) == 0 || !plain_) {
+  if ((before | previous) == 0 || (from | following) == 0 || !m_plain) {
     FindLongLineAround(offset, line);
   }
 }
 
 void WordScanner::FindLongLineAround(std::size_t offset, Line* line) const {
   const std::size_t window = offset / kWindow;
-  const std::uint64_t previous = feeds_[window];
-  if ((feeds_[window + 1] & Below(offset % kWindow)) == 0 && previous == 0) {
-    const char* feed = FindLastFeed(begin_, begin_ + offset);
-    line->begin = feed != nullptr ? feed + 1 : begin_;
+  const std::uint64_t previous = m_feeds[window];
+  if ((m_feeds[window + 1] & Below(offset % kWindow)) == 0 && previous == 0) {
+    const char* feed = FindLastFeed(m_begin, m_begin + offset);
+    line->begin = feed != nullptr ? feed + 1 : m_begin;
   }
-  const std::uint64_t following = feeds_[window + 2];
-  if ((feeds_[window + 1] & ~Below(offset % kWindow)) == 0 && following == 0) {
+  const std::uint64_t following = m_feeds[window + 2];
+  if ((m_feeds[window + 1] & ~Below(offset % kWindow)) == 0 && following == 0) {
     // The block's end counts as a line feed, so it lies past the next window.
     const std::size_t searched = (window + 2) * kWindow;
-    const void* feed = std::memchr(begin_ + searched, '\n', Length() - searched);
-    line->end.at = feed != nullptr ? static_cast<const char*>(feed) : end_;
+    const void* feed = std::memchr(m_begin + searched, '\n', Length() - searched);
+    line->end.at = feed != nullptr ? static_cast<const char*>(feed) : m_end;
   }
-  if (!plain_) line->end.plain = FindLineEnd(line->begin, end_).plain;
+  if (!m_plain) line->end.plain = FindLineEnd(line->begin, m_end).plain;
 }
 
 bool WordScanner::NextLine(Line* line) {
   for (;;) {
-    while (places_ == 0) {
-      if (taken_ == count_) return false;
-      places_ = candidates_[taken_].places;
-      window_ = candidates_[taken_].window;
-      ++taken_;
+    while (m_places == 0) {
+      if (m_taken == m_count) return false;
+      m_places = m_candidates[m_taken].places;
+      m_window = m_candidates[m_taken].window;
+      ++m_taken;
     }
     const std::size_t offset =
-        window_ * kWindow + static_cast<std::size_t>(__builtin_ctzll(places_));
-    places_ &= places_ - 1;
-    if (begin_ + offset < next_) continue;  // in a line given already
-    const int w = WordAt(begin_ + offset);
+        m_window * kWindow + static_cast<std::size_t>(__builtin_ctzll(m_places));
+    m_places &= m_places - 1;
+    if (m_begin + offset < m_next) continue;  // in a line given already
+    const int w = WordAt(m_begin + offset);
     if (w < 0) continue;
     FindLineAround(offset, line);
-    line->word = begin_ + offset;
-    line->wordLength = words_[static_cast<std::size_t>(w)].size();
-    next_ = line->end.at + 1;  // at most one past the block's end
+    line->word = m_begin + offset;
+    line->wordLength = m_words[static_cast<std::size_t>(w)].size();
+    m_next = line->end.at + 1;  // at most one past the block's end
     return true;
   }
 }
@@ -254,8 +254,8 @@ bool WordScanner::NextLine(Line* line) {
 #else
 
 void WordScanner::Reset(const char* begin, const char* end) {
-  begin_ = next_ = begin;
-  end_ = end;
+  m_begin = m_next = begin;
+  m_end = end;
 }
 
 bool WordScanner::NextLine(Line* line) {

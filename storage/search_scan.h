@@ -71,7 +71,7 @@ class WordScanner {
     std::size_t window;
   };
 
-  // NextLine byte by byte, from next_ on; with no reads past the block's end.
+  // NextLine byte by byte, from m_next on; with no reads past the block's end.
   bool NextLinePlainly(Line* line);
   // The first pass over the block, with the number of words known when it is not 0.
   template <std::size_t kWords>
@@ -82,29 +82,29 @@ class WordScanner {
   int WordAt(const char* place) const;
   // WordAt for more than 32 words or words longer than kWidth.
   [[gnu::cold]] int LongWordAt(const char* place) const;
-  std::size_t Length() const { return static_cast<std::size_t>(end_ - begin_); }
+  std::size_t Length() const { return static_cast<std::size_t>(m_end - m_begin); }
   // The line around the word at offset from the block's start, from the masks.
   void FindLineAround(std::size_t offset, Line* line) const;
   // Corrects what FindLineAround found for a line longer than a window, or in a block that
   // is not plain, by going over its bytes.
   [[gnu::cold]] void FindLongLineAround(std::size_t offset, Line* line) const;
 
-  std::vector<std::string> words_;
-  std::vector<Probe> probes_;
-  std::size_t longest_ = 0;
+  std::vector<std::string> m_words;
+  std::vector<Probe> m_probes;
+  std::size_t m_longest = 0;
 
-  const char* begin_ = nullptr;  // the block
-  const char* end_ = nullptr;
-  const char* next_ = nullptr;  // where the plain search goes on; what is before it is done
+  const char* m_begin = nullptr;  // the block
+  const char* m_end = nullptr;
+  const char* m_next = nullptr;  // where the plain search goes on; what is before it is done
   // The line feeds of each window, at index window + 1; index 0 stands for the line end just
   // before the block, and the block's end counts as a line feed.
-  std::vector<std::uint64_t> feeds_;
-  std::vector<Candidates> candidates_;  // windows with candidates, in order; count_ of them
-  std::size_t count_ = 0;
-  std::size_t taken_ = 0;     // windows of candidates_ taken so far
-  std::uint64_t places_ = 0;  // candidates of the window being looked at, not yet taken
-  std::size_t window_ = 0;    // that window
-  bool plain_ = false;        // the block holds no byte below 0x0A: no zero byte, no tab
+  std::vector<std::uint64_t> m_feeds;
+  std::vector<Candidates> m_candidates;  // windows with candidates, in order; m_count of them
+  std::size_t m_count = 0;
+  std::size_t m_taken = 0;     // windows of m_candidates taken so far
+  std::uint64_t m_places = 0;  // candidates of the window being looked at, not yet taken
+  std::size_t m_window = 0;    // that window
+  bool m_plain = false;        // the block holds no byte below 0x0A: no zero byte, no tab
 };
 
 }  // namespace storage

@@ -35,12 +35,12 @@ void ListFileNames(const char* path, std::vector<std::string>* names) {
   if (pattern.size() >= MAX_PATH) return;
   WIN32_FIND_DATAA entry;
   fw::UniqueFindHandle search(FindFirstFileA(pattern.c_str(), &entry));
-  if (!search.valid()) return;
+  if (!search.Ok()) return;
   do {
     if ((entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0) {
       names->emplace_back(entry.cFileName);
     }
-  } while (FindNextFileA(search.get(), &entry));
+  } while (FindNextFileA(search.Get(), &entry));
 }
 
 }  // namespace dirscan

@@ -14,8 +14,8 @@ class UniqueHandle {
   UniqueHandle& operator=(const UniqueHandle&) = delete;
   ~UniqueHandle() { Close(); }
 
-  HANDLE get() const { return m_handle; }
-  bool valid() const { return m_handle != INVALID_HANDLE_VALUE; }
+  HANDLE Get() const { return m_handle; }
+  bool Ok() const { return m_handle != INVALID_HANDLE_VALUE; }
   // Closes the handle now; false when there was none or closing failed. Later calls do
   // nothing and answer false.
   bool Close() {

@@ -34,30 +34,30 @@ std::string TreeDifference(const FileTree& expected, const FileTree& found) {
 
 void HostChaos::CheckFiles() {
   FileTree outside;
-  chaos::AddTree(outer_, "", listFolder_, &outside);
-  EXPECT_TRUE(outside == outsideBefore_) << "files outside the list folder changed:\n"
-                                         << TreeDifference(outsideBefore_, outside);
+  chaos::AddTree(m_outer, "", m_listFolder, &outside);
+  EXPECT_TRUE(outside == m_outsideBefore) << "files outside the list folder changed:\n"
+                                          << TreeDifference(m_outsideBefore, outside);
   FileTree expected;
-  expected["LISTINFO.DAT"] = model_.order;
-  for (const auto& file : model_.files) expected[file.first + ".LST"] = FileBytes(file.second);
+  expected["LISTINFO.DAT"] = m_model.order;
+  for (const auto& file : m_model.files) expected[file.first + ".LST"] = FileBytes(file.second);
   FileTree found;
-  for (const auto& file : chaos::FilesIn(listFolder_)) found[Folded(file.first)] = file.second;
+  for (const auto& file : chaos::FilesIn(m_listFolder)) found[Folded(file.first)] = file.second;
   EXPECT_TRUE(expected == found) << "the list folder differs from the model:\n"
                                  << TreeDifference(expected, found);
 }
 
 void HostChaos::Check() {
   HWND tool = Tool();
-  ASSERT_EQ(model_.open, tool != nullptr) << "the window is open exactly when it should be";
+  ASSERT_EQ(m_model.open, tool != nullptr) << "the window is open exactly when it should be";
   if (tool) {
     EXPECT_TRUE(IsWindowVisible(tool));
-    chaos::ModalWindows modal = chaos::ModalWindowsOf(toolThread_);
-    if (box_ && box_->mayBeMissing && modal.messageBoxes.empty()) box_.reset();
-    if (box_) {
+    chaos::ModalWindows modal = chaos::ModalWindowsOf(m_toolThread);
+    if (m_box && m_box->mayBeMissing && modal.messageBoxes.empty()) m_box.reset();
+    if (m_box) {
       EXPECT_EQ(1u, modal.messageBoxes.size()) << "one message box is open";
       if (!modal.messageBoxes.empty()) {
-        EXPECT_NE(std::find(box_->texts.begin(), box_->texts.end(), modal.texts[0]),
-                  box_->texts.end())
+        EXPECT_NE(std::find(m_box->texts.begin(), m_box->texts.end(), modal.texts[0]),
+                  m_box->texts.end())
             << "unexpected message \"" << Shown(modal.texts[0]) << "\"";
       }
     } else {
@@ -65,11 +65,11 @@ void HostChaos::Check() {
           << "no message box is open"
           << (modal.texts.empty() ? "" : ", but \"" + Shown(modal.texts[0]) + "\" is");
     }
-    EXPECT_EQ(settingsOpen_ ? 1u : 0u, modal.settings.size()) << "the settings dialog";
-    EXPECT_EQ(box_ || settingsOpen_ ? 1 : 0, host_->tool()->m_bBusy.load())
+    EXPECT_EQ(m_settingsOpen ? 1u : 0u, modal.settings.size()) << "the settings dialog";
+    EXPECT_EQ(m_box || m_settingsOpen ? 1 : 0, m_host->tool()->m_bBusy.load())
         << "busy exactly while a box or the settings dialog is open";
-    const bool editorShown = chaos::EditorOf(listBox_) || chaos::EditorOf(itemBox_);
-    EXPECT_EQ(editor_.has_value(), editorShown) << "an in-place editor is open";
+    const bool editorShown = chaos::EditorOf(m_listBox) || chaos::EditorOf(m_itemBox);
+    EXPECT_EQ(m_editor.has_value(), editorShown) << "an in-place editor is open";
   }
   CheckFiles();
 }

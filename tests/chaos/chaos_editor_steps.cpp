@@ -10,25 +10,26 @@
 namespace chaos {
 
 void HostChaos::StartEditWithF2(bool names) {
-  HWND box = names ? listBox_ : itemBox_;
-  if (!names && model_.itemSelected < 0 && !model_.shown.empty()) {
+  HWND box = names ? m_listBox : m_itemBox;
+  if (!names && m_model.itemSelected < 0 && !m_model.shown.empty()) {
     // An item to edit: a click on one selects it and focuses the box.
-    const int row = Pick(static_cast<int>(model_.shown.size()));
+    const int row = Pick(static_cast<int>(m_model.shown.size()));
     Note("click item row " + std::to_string(row));
     ActivateItems();
-    model_.itemSelected = row;
+    m_model.itemSelected = row;
     ClickAt(box, kTextX, kItemHeader + row * kItemRowHeight + kItemRowHeight / 2);
   }
   if (!FocusIn(box)) {
     // Into the box first: a click on its selected row (or below the rows) focuses it.
     if (names) {
-      const int row = model_.selected >= 0 ? model_.selected : static_cast<int>(model_.rows.size());
+      const int row =
+          m_model.selected >= 0 ? m_model.selected : static_cast<int>(m_model.rows.size());
       Note("click into the list box at row " + std::to_string(row));
       ActivateNames();
       ClickAt(box, 60, row * kNameRowHeight + kNameRowHeight / 2);
     } else {
       const int row =
-          model_.itemSelected >= 0 ? model_.itemSelected : static_cast<int>(model_.shown.size());
+          m_model.itemSelected >= 0 ? m_model.itemSelected : static_cast<int>(m_model.shown.size());
       Note("click into the item box at row " + std::to_string(row));
       ActivateItems();
       ClickAt(box, kTextX, kItemHeader + row * kItemRowHeight + kItemRowHeight / 2);
@@ -36,16 +37,16 @@ void HostChaos::StartEditWithF2(bool names) {
     if (!FocusIn(box)) return;
   }
   Note(names ? "F2 in the list box" : "F2 in the item box");
-  if (names && model_.selected >= 0) Note("  on \"" + model_.rows[model_.selected].name + "\"");
+  if (names && m_model.selected >= 0) Note("  on \"" + m_model.rows[m_model.selected].name + "\"");
   Key(box, VK_F2);
-  const int row = names ? model_.selected : model_.itemSelected;
+  const int row = names ? m_model.selected : m_model.itemSelected;
   if (row >= 0) EditorOpened(names, false, row);
 }
 
 void HostChaos::EditorOpened(bool names, bool date, int row) {
-  OpenEditor editor{names, date, row, names ? model_.rows[row].name : model_.shown[row].text};
-  if (!names) editor.due = model_.shown[row].due;
-  HWND window = chaos::EditorOf(names ? listBox_ : itemBox_);
+  OpenEditor editor{names, date, row, names ? m_model.rows[row].name : m_model.shown[row].text};
+  if (!names) editor.due = m_model.shown[row].due;
+  HWND window = chaos::EditorOf(names ? m_listBox : m_itemBox);
   if (!window) return;  // Check() reports the missing editor
   if (Pick(4) != 0) {
     if (date) {
@@ -54,11 +55,11 @@ void HostChaos::EditorOpened(bool names, bool date, int row) {
     } else {
       if (names) {
         std::vector<std::string> candidates = {PickOf(kTypedNames).text,
-                                               "改名" + std::to_string(++freshNames_),
+                                               "改名" + std::to_string(++m_freshNames),
                                                Folded(editor.text), "edited\tname"};
         // Another list's name, exactly or in other letters.
         const Row& other =
-            model_.rows[static_cast<std::size_t>(Pick(static_cast<int>(model_.rows.size())))];
+            m_model.rows[static_cast<std::size_t>(Pick(static_cast<int>(m_model.rows.size())))];
         candidates.push_back(other.name);
         candidates.push_back(Folded(other.name));
         editor.text = PickOf(candidates);
@@ -73,13 +74,13 @@ void HostChaos::EditorOpened(bool names, bool date, int row) {
                : editor.text) +
          "\"");
   }
-  editor_ = editor;
+  m_editor = editor;
 }
 
 // What a commit of the open editor should do.
 void HostChaos::CommitModel(const OpenEditor& editor) {
   if (!editor.names) {
-    Item& item = model_.shown[editor.row];
+    Item& item = m_model.shown[editor.row];
     if (editor.date) {
       item.due = editor.due;
     } else if (!AsEdited(editor.text).empty()) {
@@ -88,20 +89,20 @@ void HostChaos::CommitModel(const OpenEditor& editor) {
     return;
   }
   const std::string edited = AsEdited(editor.text);
-  Row& row = model_.rows[editor.row];
+  Row& row = m_model.rows[editor.row];
   if (edited.empty() || edited == row.name) return;
   const NameKind kind = KindOf(edited);
   if (kind == NameKind::kRefused) return;  // refused without a message
   if (kind == NameKind::kHidesSeparator) {
-    box_ = ExpectedBox{{kBadListName, kDuplicateName}, false, true, nullptr};
+    m_box = ExpectedBox{{kBadListName, kDuplicateName}, false, true, nullptr};
     return;
   }
   bool duplicate = false;
-  bool sameFileAsAnother = model_.files.count(Folded(edited)) != 0;
-  for (int i = 0; i < static_cast<int>(model_.rows.size()); ++i) {
+  bool sameFileAsAnother = m_model.files.count(Folded(edited)) != 0;
+  for (int i = 0; i < static_cast<int>(m_model.rows.size()); ++i) {
     if (i == editor.row) continue;
-    duplicate = duplicate || model_.rows[i].name == edited;
-    sameFileAsAnother = sameFileAsAnother || Folded(model_.rows[i].name) == Folded(edited);
+    duplicate = duplicate || m_model.rows[i].name == edited;
+    sameFileAsAnother = sameFileAsAnother || Folded(m_model.rows[i].name) == Folded(edited);
   }
   if (duplicate) {
     Expect({kDuplicateName});
@@ -110,38 +111,38 @@ void HostChaos::CommitModel(const OpenEditor& editor) {
   const bool ownLetterCase = Folded(row.name) == Folded(edited);
   if (!ownLetterCase && sameFileAsAnother) {
     // Its file would be another list's (Windows ignores the letter case): the name stays.
-    box_ = ExpectedBox{{kDuplicateName, kListExists}, false, true, nullptr};
+    m_box = ExpectedBox{{kDuplicateName, kListExists}, false, true, nullptr};
     return;
   }
   if (!row.hasFile) {
     // A name that named no file takes the new name with nothing stored, like a list whose
     // file is missing: from now on it is an empty dated list of its own.
     row = Row{edited, true};
-    model_.shownNoDate = false;
+    m_model.shownNoDate = false;
     return;
   }
-  auto file = model_.files.find(Folded(row.name));
-  if (file != model_.files.end()) {
+  auto file = m_model.files.find(Folded(row.name));
+  if (file != m_model.files.end()) {
     StoredList moved = file->second;
     moved.name = edited;
-    model_.files.erase(file);
-    model_.files[Folded(edited)] = moved;
+    m_model.files.erase(file);
+    m_model.files[Folded(edited)] = moved;
   }
   row.name = edited;
 }
 
 void HostChaos::CommitEditor(bool byClickBelow) {
-  const OpenEditor editor = *editor_;
-  editor_.reset();
-  HWND box = editor.names ? listBox_ : itemBox_;
+  const OpenEditor editor = *m_editor;
+  m_editor.reset();
+  HWND box = editor.names ? m_listBox : m_itemBox;
   Note(byClickBelow ? "click below the rows to end the edit" : "Enter in the editor");
   CommitModel(editor);
   if (byClickBelow) {
     // A press anywhere in the box stores the edit first, then activates the box.
     editor.names ? ActivateNames() : ActivateItems();
     const int y = editor.names
-                      ? static_cast<int>(model_.rows.size()) * kNameRowHeight + 10
-                      : kItemHeader + static_cast<int>(model_.shown.size()) * kItemRowHeight + 9;
+                      ? static_cast<int>(m_model.rows.size()) * kNameRowHeight + 10
+                      : kItemHeader + static_cast<int>(m_model.shown.size()) * kItemRowHeight + 9;
     ClickAt(box, editor.names ? 60 : kTextX, y);
   } else {
     Key(chaos::EditorOf(box), VK_RETURN);
@@ -149,10 +150,10 @@ void HostChaos::CommitEditor(bool byClickBelow) {
 }
 
 void HostChaos::CancelEditor() {
-  const OpenEditor editor = *editor_;
-  editor_.reset();
+  const OpenEditor editor = *m_editor;
+  m_editor.reset();
   Note("Esc in the editor");
-  Key(chaos::EditorOf(editor.names ? listBox_ : itemBox_), VK_ESCAPE);
+  Key(chaos::EditorOf(editor.names ? m_listBox : m_itemBox), VK_ESCAPE);
 }
 
 }  // namespace chaos

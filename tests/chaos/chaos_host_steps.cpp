@@ -13,9 +13,10 @@ namespace chaos {
 using todo_test::tool_window::FocusOfThread;
 
 void HostChaos::HostSaveState() {
-  const bool saves = model_.open && model_.selected >= 0 && model_.rows[model_.selected].hasFile;
+  const bool saves =
+      m_model.open && m_model.selected >= 0 && m_model.rows[m_model.selected].hasFile;
   Note("host SaveState");
-  const int result = host_->tool()->SaveState();
+  const int result = m_host->tool()->SaveState();
   if (saves) SaveShown();
   EXPECT_EQ(saves ? 1 : 0, result) << "1 only when a list's items were written";
 }
@@ -24,9 +25,9 @@ void HostChaos::HostSearch() {
   const std::vector<std::string> words = {"", "milk", "電話", "2027"};
   const std::string word = PickOf(words);
   Note("host Search \"" + word + "\"");
-  std::vector<std::string> found = chaos::SearchOnOwnThread(host_->tool(), word);
+  std::vector<std::string> found = chaos::SearchOnOwnThread(m_host->tool(), word);
   std::vector<std::string> expected;
-  for (const auto& file : model_.files) {
+  for (const auto& file : m_model.files) {
     for (const Item& item : file.second.items) {
       const std::string y = std::to_string(item.due.year);
       const std::string m = std::to_string(item.due.month);
@@ -51,38 +52,39 @@ void HostChaos::HostSettings() {
   ::PostMessageA(Tool(), WM_TOOL_SETTINGS, 0, 0);
   Settle();
   // With a message box open nothing opens; a second request keeps the one dialog.
-  if (!box_) settingsOpen_ = true;
+  if (!m_box) m_settingsOpen = true;
 }
 
 void HostChaos::CloseSettings() {
-  chaos::ModalWindows modal = chaos::ModalWindowsOf(toolThread_);
+  chaos::ModalWindows modal = chaos::ModalWindowsOf(m_toolThread);
   ASSERT_EQ(1u, modal.settings.size());
   Note("close the settings dialog with its button");
   HWND dialog = modal.settings[0];
   ::PostMessageA(GetDlgItem(dialog, IDCANCEL), BM_CLICK, 0, 0);
   EXPECT_TRUE(chaos::WaitFor([&] { return !IsWindow(dialog); })) << "the settings dialog closes";
-  settingsOpen_ = false;
+  m_settingsOpen = false;
   Settle();
 }
 
 bool HostChaos::WaitUntilClosed() {
   const bool closed = chaos::WaitFor([&] { return Tool() == nullptr; }, 10000);
   EXPECT_TRUE(closed) << "the window closes; it is " << (IsWindowEnabled(Tool()) ? "" : "not ")
-                      << "enabled, with " << chaos::ModalWindowsOf(toolThread_).messageBoxes.size()
-                      << " message boxes and " << chaos::ModalWindowsOf(toolThread_).settings.size()
+                      << "enabled, with " << chaos::ModalWindowsOf(m_toolThread).messageBoxes.size()
+                      << " message boxes and "
+                      << chaos::ModalWindowsOf(m_toolThread).settings.size()
                       << " settings dialogs open";
   if (!closed) return false;
   const bool ended = chaos::WaitFor(
-      [&] { return WaitForSingleObject(toolThreadHandle_, 0) == WAIT_OBJECT_0; }, 10000);
+      [&] { return WaitForSingleObject(m_toolThreadHandle, 0) == WAIT_OBJECT_0; }, 10000);
   EXPECT_TRUE(ended) << "the tool thread ends with its window; it still has "
-                     << chaos::WindowCountOf(toolThread_) << " windows";
-  barrier_.Detach();
+                     << chaos::WindowCountOf(m_toolThread) << " windows";
+  m_barrier.Detach();
   return ended;
 }
 
 // how: 0 WM_CLOSE sent by the host, 1 the caption's close, 2 Alt+F4 at the focused control.
 void HostChaos::HostClose(int how) {
-  if (how == 2 && box_) how = 1;  // the keys would go to the box
+  if (how == 2 && m_box) how = 1;  // the keys would go to the box
   HWND tool = Tool();
   if (how == 0) {
     Note("host sends WM_CLOSE");
@@ -91,7 +93,7 @@ void HostChaos::HostClose(int how) {
   } else if (how == 1) {
     Note("close from the caption (SC_CLOSE)");
     ::PostMessageA(tool, WM_SYSCOMMAND, SC_CLOSE, 0);
-    if (box_) {
+    if (m_box) {
       // A message box is owned by the tool window and disables it, so the window's own close
       // does nothing until the box is answered: what the user can do on Windows, too.
       Settle();
@@ -110,7 +112,7 @@ void HostChaos::HostClose(int how) {
 }
 
 bool HostChaos::OpenWindow() {
-  const bool opened = host_->Initialize(true);
+  const bool opened = m_host->Initialize(true);
   EXPECT_TRUE(opened) << "Initialize opens the window";
   if (!opened) return false;
   ModelOpened();
@@ -118,16 +120,16 @@ bool HostChaos::OpenWindow() {
 }
 
 void HostChaos::HostInitialize() {
-  if (!model_.open) {
+  if (!m_model.open) {
     Note("host Initialize (window closed)");
     OpenWindow();
     return;
   }
   Note("host Initialize (window open)");
   HWND before = Tool();
-  host_->Initialize(false);
+  m_host->Initialize(false);
   // The thread it starts finds the window and ends at once.
-  HANDLE thread = host_->tool()->m_pThread ? host_->tool()->m_pThread->m_hThread : nullptr;
+  HANDLE thread = m_host->tool()->m_pThread ? m_host->tool()->m_pThread->m_hThread : nullptr;
   EXPECT_TRUE(thread &&
               chaos::WaitFor([&] { return WaitForSingleObject(thread, 0) == WAIT_OBJECT_0; }))
       << "the second tool thread ends at once";
@@ -136,18 +138,18 @@ void HostChaos::HostInitialize() {
 }
 
 void HostChaos::HostReplaceTool() {
-  Note(model_.open ? "host deletes the tool object (window open), makes a new one"
-                   : "host deletes the tool object, makes a new one");
-  const bool wasOpen = model_.open;
-  host_->DeleteTool();
+  Note(m_model.open ? "host deletes the tool object (window open), makes a new one"
+                    : "host deletes the tool object, makes a new one");
+  const bool wasOpen = m_model.open;
+  m_host->DeleteTool();
   if (wasOpen) {
     ModelClosed();
-    EXPECT_EQ(WAIT_OBJECT_0, WaitForSingleObject(toolThreadHandle_, 0))
+    EXPECT_EQ(WAIT_OBJECT_0, WaitForSingleObject(m_toolThreadHandle, 0))
         << "the destructor waited for the tool thread";
-    barrier_.Detach();
+    m_barrier.Detach();
   }
   CheckFiles();
-  ASSERT_TRUE(host_->NewTool());
+  ASSERT_TRUE(m_host->NewTool());
   OpenWindow();
 }
 

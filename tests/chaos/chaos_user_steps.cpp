@@ -16,20 +16,20 @@ namespace chaos {
 // a date, the button.
 void HostChaos::AddItemToAList() {
   std::vector<int> storable;
-  for (int row = 0; row < static_cast<int>(model_.rows.size()); ++row) {
-    if (model_.rows[row].hasFile) storable.push_back(row);
+  for (int row = 0; row < static_cast<int>(m_model.rows.size()); ++row) {
+    if (m_model.rows[row].hasFile) storable.push_back(row);
   }
-  if (model_.selected < 0 || !model_.rows[model_.selected].hasFile || Pick(4) == 0) {
+  if (m_model.selected < 0 || !m_model.rows[m_model.selected].hasFile || Pick(4) == 0) {
     if (storable.empty()) return;
     // A click on the selected row of the focused box would begin a rename: only another row.
     const int row = PickOf(storable);
-    if (row != model_.selected) {
-      Note("click list row " + std::to_string(row) + " \"" + model_.rows[row].name + "\"");
+    if (row != m_model.selected) {
+      Note("click list row " + std::to_string(row) + " \"" + m_model.rows[row].name + "\"");
       ActivateNames();
       SaveShown();
-      model_.selected = row;
+      m_model.selected = row;
       LoadSelected();
-      ClickAt(listBox_, 60, row * kNameRowHeight + kNameRowHeight / 2);
+      ClickAt(m_listBox, 60, row * kNameRowHeight + kNameRowHeight / 2);
     }
   }
   ClickModeButton(false);
@@ -40,14 +40,14 @@ void HostChaos::AddItemToAList() {
 
 void HostChaos::TypeText() {
   std::string text;
-  if (model_.listMode ? Pick(4) != 0 : Pick(4) == 0) {
-    text = Pick(3) == 0 ? "新規" + std::to_string(++freshNames_) : PickOf(kTypedNames).text;
+  if (m_model.listMode ? Pick(4) != 0 : Pick(4) == 0) {
+    text = Pick(3) == 0 ? "新規" + std::to_string(++m_freshNames) : PickOf(kTypedNames).text;
   } else {
     text = PickOf(kItemTexts);
   }
   Note("type \"" + text + "\"");
   ::SendMessageA(Control(kTextBox), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
-  model_.text = text;
+  m_model.text = text;
 }
 
 void HostChaos::PickDate() {
@@ -55,7 +55,7 @@ void HostChaos::PickDate() {
   Note("pick " + std::to_string(date.year) + "/" + std::to_string(date.month) + "/" +
        std::to_string(date.day));
   SetPickerDate(Control(kDatePicker), date);
-  model_.picker = date;
+  m_model.picker = date;
 }
 
 void HostChaos::ClickModeButton(bool names) {
@@ -65,28 +65,28 @@ void HostChaos::ClickModeButton(bool names) {
 }
 
 void HostChaos::ToggleNoDate() {
-  if (!model_.listMode) return;  // disabled in item mode
+  if (!m_model.listMode) return;  // disabled in item mode
   Note("no-date box");
   Press(kNoDateBox);
-  model_.noDateBox = !model_.noDateBox;
+  m_model.noDateBox = !m_model.noDateBox;
 }
 
 void HostChaos::AddEntry(bool atBottom) {
   // Mostly the user types first.
   if (Pick(5) != 0) TypeText();
-  if (!model_.listMode && Pick(4) != 0) PickDate();
-  model_.listMode ? AddList(atBottom) : AddItem(atBottom);
+  if (!m_model.listMode && Pick(4) != 0) PickDate();
+  m_model.listMode ? AddList(atBottom) : AddItem(atBottom);
 }
 
 void HostChaos::AddList(bool atBottom) {
-  const std::string name = AsOneLine(model_.text);
+  const std::string name = AsOneLine(m_model.text);
   const bool checked = ::SendMessageA(Control(kNoDateBox), BM_GETCHECK, 0, 0) == BST_CHECKED;
-  EXPECT_EQ(model_.noDateBox, checked) << "the no-date box as the user left it";
-  bool taken = model_.files.count(Folded(name)) != 0;
-  for (const Row& row : model_.rows) taken = taken || Folded(row.name) == Folded(name);
-  const NameKind kind = KindOf(model_.text);
+  EXPECT_EQ(m_model.noDateBox, checked) << "the no-date box as the user left it";
+  bool taken = m_model.files.count(Folded(name)) != 0;
+  for (const Row& row : m_model.rows) taken = taken || Folded(row.name) == Folded(name);
+  const NameKind kind = KindOf(m_model.text);
   if (!name.empty() && kind == NameKind::kGood && !taken &&
-      static_cast<int>(model_.rows.size()) >= kMostLists) {
+      static_cast<int>(m_model.rows.size()) >= kMostLists) {
     return DeleteEntry();  // a list more would not show without scrolling
   }
   Note(std::string(atBottom ? "add list at bottom" : "add list") + " \"" + name + "\"");
@@ -100,53 +100,53 @@ void HostChaos::AddList(bool atBottom) {
     Expect({kListExists});
   } else {
     SaveShown();
-    model_.files[Folded(name)] = StoredList{name, checked, {}};
-    const int at = atBottom ? static_cast<int>(model_.rows.size()) : 0;
-    model_.rows.insert(model_.rows.begin() + at, Row{name, true});
-    model_.selected = at;
-    model_.shown.clear();
-    model_.shownNoDate = checked;
-    model_.itemSelected = -1;
-    model_.noDateBox = checked;
-    model_.text.clear();
+    m_model.files[Folded(name)] = StoredList{name, checked, {}};
+    const int at = atBottom ? static_cast<int>(m_model.rows.size()) : 0;
+    m_model.rows.insert(m_model.rows.begin() + at, Row{name, true});
+    m_model.selected = at;
+    m_model.shown.clear();
+    m_model.shownNoDate = checked;
+    m_model.itemSelected = -1;
+    m_model.noDateBox = checked;
+    m_model.text.clear();
   }
   Press(atBottom ? kAddAtBottom : kAdd);
 }
 
 void HostChaos::AddItem(bool atBottom) {
-  if (static_cast<int>(model_.shown.size()) >= kMostItems) return;
-  Note(std::string(atBottom ? "add item at bottom" : "add item") + " \"" + model_.text + "\"");
-  if (model_.selected < 0) {
+  if (static_cast<int>(m_model.shown.size()) >= kMostItems) return;
+  Note(std::string(atBottom ? "add item at bottom" : "add item") + " \"" + m_model.text + "\"");
+  if (m_model.selected < 0) {
     Expect({kNoListSelected});
-  } else if (!model_.rows[model_.selected].hasFile) {
+  } else if (!m_model.rows[m_model.selected].hasFile) {
     Expect({kListNotStorable});  // the item could never be saved
-  } else if (model_.text.empty()) {
+  } else if (m_model.text.empty()) {
     Expect({kEnterItem});
   } else {
-    Item item{0, model_.picker, AsOneLine(model_.text)};
+    Item item{0, m_model.picker, AsOneLine(m_model.text)};
     if (atBottom) {
-      model_.shown.push_back(item);
+      m_model.shown.push_back(item);
     } else {
-      model_.shown.insert(model_.shown.begin(), item);
-      if (model_.itemSelected >= 0) ++model_.itemSelected;
+      m_model.shown.insert(m_model.shown.begin(), item);
+      if (m_model.itemSelected >= 0) ++m_model.itemSelected;
     }
-    model_.text.clear();
+    m_model.text.clear();
   }
   Press(atBottom ? kAddAtBottom : kAdd);
 }
 
 void HostChaos::Move(int step) {
   Note(step < 0 ? "up" : "down");
-  if (model_.listMode) {
-    int& at = model_.selected;
-    if (at >= 0 && at + step >= 0 && at + step < static_cast<int>(model_.rows.size())) {
-      std::swap(model_.rows[at], model_.rows[at + step]);
+  if (m_model.listMode) {
+    int& at = m_model.selected;
+    if (at >= 0 && at + step >= 0 && at + step < static_cast<int>(m_model.rows.size())) {
+      std::swap(m_model.rows[at], m_model.rows[at + step]);
       at += step;
     }
   } else {
-    int& at = model_.itemSelected;
-    if (at >= 0 && at + step >= 0 && at + step < static_cast<int>(model_.shown.size())) {
-      std::swap(model_.shown[at], model_.shown[at + step]);
+    int& at = m_model.itemSelected;
+    if (at >= 0 && at + step >= 0 && at + step < static_cast<int>(m_model.shown.size())) {
+      std::swap(m_model.shown[at], m_model.shown[at + step]);
       at += step;
     }
   }
@@ -155,19 +155,19 @@ void HostChaos::Move(int step) {
 
 void HostChaos::DeleteEntry() {
   Note("delete");
-  if (model_.listMode && model_.selected >= 0) {
-    const int at = model_.selected;
+  if (m_model.listMode && m_model.selected >= 0) {
+    const int at = m_model.selected;
     Expect({kDeleteList}, true, [this, at] {
-      if (model_.rows[at].hasFile) model_.files.erase(Folded(model_.rows[at].name));
-      model_.rows.erase(model_.rows.begin() + at);
-      model_.selected = -1;
-      model_.shown.clear();  // not saved anywhere
-      model_.itemSelected = -1;
+      if (m_model.rows[at].hasFile) m_model.files.erase(Folded(m_model.rows[at].name));
+      m_model.rows.erase(m_model.rows.begin() + at);
+      m_model.selected = -1;
+      m_model.shown.clear();  // not saved anywhere
+      m_model.itemSelected = -1;
     });
-  } else if (!model_.listMode && model_.itemSelected >= 0) {
+  } else if (!m_model.listMode && m_model.itemSelected >= 0) {
     Expect({kDeleteItem}, true, [this] {
-      model_.shown.erase(model_.shown.begin() + model_.itemSelected);
-      if (model_.itemSelected >= static_cast<int>(model_.shown.size())) --model_.itemSelected;
+      m_model.shown.erase(m_model.shown.begin() + m_model.itemSelected);
+      if (m_model.itemSelected >= static_cast<int>(m_model.shown.size())) --m_model.itemSelected;
     });
   }
   Press(kDelete);
@@ -175,47 +175,47 @@ void HostChaos::DeleteEntry() {
 
 void HostChaos::ClearBox() {
   Note("clear");
-  if (model_.listMode && !model_.rows.empty()) {
+  if (m_model.listMode && !m_model.rows.empty()) {
     Expect({kClearLists}, true, [this] {
-      for (const Row& row : model_.rows) {
-        if (row.hasFile) model_.files.erase(Folded(row.name));
+      for (const Row& row : m_model.rows) {
+        if (row.hasFile) m_model.files.erase(Folded(row.name));
       }
-      model_.rows.clear();
-      model_.selected = -1;
-      model_.shown.clear();
-      model_.itemSelected = -1;
+      m_model.rows.clear();
+      m_model.selected = -1;
+      m_model.shown.clear();
+      m_model.itemSelected = -1;
     });
-  } else if (!model_.listMode && !model_.shown.empty()) {
+  } else if (!m_model.listMode && !m_model.shown.empty()) {
     Expect({kClearItems}, true, [this] {
-      model_.shown.clear();
-      model_.itemSelected = -1;
+      m_model.shown.clear();
+      m_model.itemSelected = -1;
     });
   }
   Press(kClear);
 }
 
 void HostChaos::ClickListRow() {
-  const int count = static_cast<int>(model_.rows.size());
+  const int count = static_cast<int>(m_model.rows.size());
   // The selected row often: a second click on it in the focused box starts a rename.
   int row = count == 0 ? -1 : Pick(count + 1) - 1;
-  if (model_.selected >= 0 && Pick(4) == 0) row = model_.selected;
-  const bool hadFocus = FocusIn(listBox_);
+  if (m_model.selected >= 0 && Pick(4) == 0) row = m_model.selected;
+  const bool hadFocus = FocusIn(m_listBox);
   Note("click list row " + std::to_string(row) +
-       (row >= 0 ? " \"" + model_.rows[row].name + "\"" : std::string()) +
+       (row >= 0 ? " \"" + m_model.rows[row].name + "\"" : std::string()) +
        (hadFocus ? " (focused)" : ""));
   const int y = row >= 0 ? row * kNameRowHeight + kNameRowHeight / 2
                          : count * kNameRowHeight + kNameRowHeight / 2;
-  const bool startsRename = row >= 0 && row == model_.selected && hadFocus;
+  const bool startsRename = row >= 0 && row == m_model.selected && hadFocus;
   ActivateNames();
-  if (row >= 0 && row != model_.selected) {
+  if (row >= 0 && row != m_model.selected) {
     SaveShown();
-    model_.selected = row;
+    m_model.selected = row;
     LoadSelected();
   }
-  ClickAt(listBox_, 60, y);
+  ClickAt(m_listBox, 60, y);
   if (startsRename) {
     // The edit begins once no second click of a double-click can come any more.
-    EXPECT_TRUE(chaos::WaitFor([&] { return chaos::EditorOf(listBox_) != nullptr; }, 4000))
+    EXPECT_TRUE(chaos::WaitFor([&] { return chaos::EditorOf(m_listBox) != nullptr; }, 4000))
         << "a click on the selected row of the focused box starts a rename";
     Settle();
     EditorOpened(true, false, row);
@@ -223,31 +223,31 @@ void HostChaos::ClickListRow() {
 }
 
 void HostChaos::ClickItemRow() {
-  const int count = static_cast<int>(model_.shown.size());
+  const int count = static_cast<int>(m_model.shown.size());
   int row = count == 0 ? -1 : Pick(count + 1) - 1;
-  if (model_.itemSelected >= 0 && Pick(3) == 0) row = model_.itemSelected;
+  if (m_model.itemSelected >= 0 && Pick(3) == 0) row = m_model.itemSelected;
   const int x = std::vector<int>{kCheckX, kTextX, kDateX}[static_cast<std::size_t>(Pick(3))];
-  const bool hadFocus = FocusIn(itemBox_);
+  const bool hadFocus = FocusIn(m_itemBox);
   Note("click item row " + std::to_string(row) + " at x " + std::to_string(x) +
        (hadFocus ? " (focused)" : ""));
   const int y = kItemHeader + (row >= 0 ? row : count) * kItemRowHeight + kItemRowHeight / 2;
   ActivateItems();
   bool editPending = false;
   bool date = false;
-  if (row >= 0 && row != model_.itemSelected) {
-    model_.itemSelected = row;
+  if (row >= 0 && row != m_model.itemSelected) {
+    m_model.itemSelected = row;
   } else if (row >= 0 && hadFocus) {
     if (x == kCheckX) {
-      model_.shown[row].check = model_.shown[row].check == 0 ? 1 : 0;
+      m_model.shown[row].check = m_model.shown[row].check == 0 ? 1 : 0;
     } else {
       // Without dates the text column covers the date column's place.
       editPending = true;
-      date = x == kDateX && !model_.shownNoDate;
+      date = x == kDateX && !m_model.shownNoDate;
     }
   }
-  ClickAt(itemBox_, x, y);
+  ClickAt(m_itemBox, x, y);
   if (editPending) {
-    EXPECT_TRUE(chaos::WaitFor([&] { return chaos::EditorOf(itemBox_) != nullptr; }, 4000))
+    EXPECT_TRUE(chaos::WaitFor([&] { return chaos::EditorOf(m_itemBox) != nullptr; }, 4000))
         << "a click on the selected row of the focused box starts an edit";
     Settle();
     EditorOpened(false, date, row);
@@ -260,15 +260,15 @@ void HostChaos::EscapeInTextBox() {
 }
 
 void HostChaos::AnswerBox() {
-  const ExpectedBox expected = *box_;
-  chaos::ModalWindows modal = chaos::ModalWindowsOf(toolThread_);
+  const ExpectedBox expected = *m_box;
+  chaos::ModalWindows modal = chaos::ModalWindowsOf(m_toolThread);
   ASSERT_EQ(1u, modal.messageBoxes.size());
   // Clearing every list is answered Yes seldom, or little would be left to work with.
   const bool yes = Pick(expected.texts[0] == kClearLists ? 5 : 2) == 0;
   const int answer = !expected.yesNo ? IDOK : yes ? IDYES : IDNO;
   Note(answer == IDYES ? "answer Yes" : answer == IDNO ? "answer No" : "answer OK");
   HWND box = modal.messageBoxes[0];
-  box_.reset();
+  m_box.reset();
   if (answer == IDYES && expected.onYes) expected.onYes();
   ::PostMessageA(box, WM_COMMAND, MAKEWPARAM(answer, BN_CLICKED), 0);
   EXPECT_TRUE(chaos::WaitFor([&] { return !IsWindow(box); })) << "the answered box closes";

@@ -32,31 +32,31 @@ using todo_test::tool_window::kListBoxCorner;
 void HostChaos::SetUp() {
   char temp[MAX_PATH];
   GetTempPathA(MAX_PATH, temp);
-  outer_ = std::string(temp) + "todo-chaos-" + std::to_string(GetCurrentProcessId()) + "-" +
-           std::to_string(GetTickCount());
-  data_ = outer_ + "\\data";
-  listFolder_ = data_ + "\\ToDoList";
+  m_outer = std::string(temp) + "todo-chaos-" + std::to_string(GetCurrentProcessId()) + "-" +
+            std::to_string(GetTickCount());
+  m_data = m_outer + "\\data";
+  m_listFolder = m_data + "\\ToDoList";
   for (const std::string& folder :
-       {outer_, data_, listFolder_, listFolder_ + "\\sub", listFolder_ + "\\ab\x80"}) {
+       {m_outer, m_data, m_listFolder, m_listFolder + "\\sub", m_listFolder + "\\ab\x80"}) {
     ASSERT_TRUE(CreateDirectoryA(folder.c_str(), nullptr)) << Shown(folder);
   }
   // Where the escaping names would lead if they were taken as paths, files that must stay as
   // they are; were one loaded, its item would show and be saved back somewhere.
   const std::pair<std::string, std::string> outside[] = {
-      {outer_ + "\\escape.lst", "0,2026,1,1,outside escape\r\n"},
-      {outer_ + "\\keep.txt", "the data folder's parent\r\n"},
-      {data_ + "\\up1.lst", "0,2026,1,1,outside up1\r\n"},
-      {data_ + "\\fwd.lst", "0,2026,1,1,outside fwd\r\n"},
-      {data_ + "\\host.ini", "[host]\r\n"},
-      {listFolder_ + "\\sub\\x.lst", "0,2026,1,1,inside sub\r\n"},
-      {listFolder_ + "\\ab\x80\\cd.lst", "0,2026,1,1,behind 0x80\r\n"},
+      {m_outer + "\\escape.lst", "0,2026,1,1,outside escape\r\n"},
+      {m_outer + "\\keep.txt", "the data folder's parent\r\n"},
+      {m_data + "\\up1.lst", "0,2026,1,1,outside up1\r\n"},
+      {m_data + "\\fwd.lst", "0,2026,1,1,outside fwd\r\n"},
+      {m_data + "\\host.ini", "[host]\r\n"},
+      {m_listFolder + "\\sub\\x.lst", "0,2026,1,1,inside sub\r\n"},
+      {m_listFolder + "\\ab\x80\\cd.lst", "0,2026,1,1,behind 0x80\r\n"},
   };
   for (const auto& file : outside) ASSERT_TRUE(chaos::WriteBytes(file.first, file.second));
 
   auto seed = [&](const std::string& name, bool noDate, std::vector<Item> items) {
     StoredList list{name, noDate, std::move(items)};
-    ASSERT_TRUE(chaos::WriteBytes(listFolder_ + "\\" + name + ".lst", FileBytes(list)));
-    model_.files[Folded(name)] = list;
+    ASSERT_TRUE(chaos::WriteBytes(m_listFolder + "\\" + name + ".lst", FileBytes(list)));
+    m_model.files[Folded(name)] = list;
   };
   seed("work", false, {{0, {2026, 12, 8}, "call"}, {1, {2026, 12, 9}, "milk"}});
   seed("home", true, {{0, {2027, 1, 2}, "cook"}});
@@ -66,13 +66,13 @@ void HostChaos::SetUp() {
   const std::vector<std::string> order = {
       "work", "..\\..\\escape", "home",   "..\\up1", "ghost", "../fwd", "\x83\x5C\x95\x5C", "sub/x",
       "CON",  "ab\x80\\cd",     "nul.old"};
-  for (const std::string& name : order) model_.order += name + "\r\n";
-  ASSERT_TRUE(chaos::WriteBytes(listFolder_ + "\\ListInfo.dat", model_.order));
-  chaos::AddTree(outer_, "", listFolder_, &outsideBefore_);
+  for (const std::string& name : order) m_model.order += name + "\r\n";
+  ASSERT_TRUE(chaos::WriteBytes(m_listFolder + "\\ListInfo.dat", m_model.order));
+  chaos::AddTree(m_outer, "", m_listFolder, &m_outsideBefore);
 
   g_previousFilter = SetUnhandledExceptionFilter(&ReportStepsOfCrash);
-  watchdog_ = std::thread([this] {
-    while (!stopWatchdog_) {
+  m_watchdog = std::thread([this] {
+    while (!m_stopWatchdog) {
       Sleep(200);
       const DWORD deadline = g_stepDeadline;
       if (deadline != 0 && static_cast<LONG>(GetTickCount() - deadline) > 0) {
@@ -83,111 +83,112 @@ void HostChaos::SetUp() {
     }
   });
 
-  host_ = std::make_unique<chaos::ChaosHost>(data_);
-  ASSERT_TRUE(host_->NewTool());
-  ASSERT_TRUE(host_->Initialize(true));
+  m_host = std::make_unique<chaos::ChaosHost>(m_data);
+  ASSERT_TRUE(m_host->NewTool());
+  ASSERT_TRUE(m_host->Initialize(true));
   ModelOpened();
 }
 
 void HostChaos::TearDown() {
   g_stepDeadline = GetTickCount() + 60000;
-  barrier_.Detach();
-  host_.reset();
-  if (toolThreadHandle_) CloseHandle(toolThreadHandle_);
+  m_barrier.Detach();
+  m_host.reset();
+  if (m_toolThreadHandle) CloseHandle(m_toolThreadHandle);
   g_stepDeadline = 0;
-  stopWatchdog_ = true;
-  if (watchdog_.joinable()) watchdog_.join();
+  m_stopWatchdog = true;
+  if (m_watchdog.joinable()) m_watchdog.join();
   SetUnhandledExceptionFilter(g_previousFilter);
   // The tool makes the data folder the current one; let go of it before removing it.
   char temp[MAX_PATH];
   GetTempPathA(MAX_PATH, temp);
   SetCurrentDirectoryA(temp);
-  chaos::RemoveTree(outer_);
+  chaos::RemoveTree(m_outer);
 }
 
 void HostChaos::SaveShown() {
-  if (model_.selected < 0 || !model_.rows[model_.selected].hasFile) return;
-  const std::string& name = model_.rows[model_.selected].name;
-  StoredList& file = model_.files[Folded(name)];
+  if (m_model.selected < 0 || !m_model.rows[m_model.selected].hasFile) return;
+  const std::string& name = m_model.rows[m_model.selected].name;
+  StoredList& file = m_model.files[Folded(name)];
   if (file.name.empty()) file.name = name;
-  file.noDate = model_.shownNoDate;
-  file.items = model_.shown;
+  file.noDate = m_model.shownNoDate;
+  file.items = m_model.shown;
 }
 
 void HostChaos::LoadSelected() {
-  model_.shown.clear();
-  model_.itemSelected = -1;
-  const Row& row = model_.rows[model_.selected];
+  m_model.shown.clear();
+  m_model.itemSelected = -1;
+  const Row& row = m_model.rows[m_model.selected];
   if (!row.hasFile) return;  // never opened: nothing is loaded
-  auto it = model_.files.find(Folded(row.name));
-  model_.shownNoDate = it != model_.files.end() && it->second.noDate;
-  if (it != model_.files.end()) model_.shown = it->second.items;
-  if (model_.listMode) model_.noDateBox = model_.shownNoDate;
+  auto it = m_model.files.find(Folded(row.name));
+  m_model.shownNoDate = it != m_model.files.end() && it->second.noDate;
+  if (it != m_model.files.end()) m_model.shown = it->second.items;
+  if (m_model.listMode) m_model.noDateBox = m_model.shownNoDate;
 }
 
 // A press in a box, or the mode button: the entry row switches and the text box empties.
 void HostChaos::ActivateNames() {
-  model_.listMode = true;
-  model_.text.clear();
-  model_.noDateBox = false;
+  m_model.listMode = true;
+  m_model.text.clear();
+  m_model.noDateBox = false;
 }
 
 void HostChaos::ActivateItems() {
-  model_.listMode = false;
-  model_.text.clear();
+  m_model.listMode = false;
+  m_model.text.clear();
 }
 
 void HostChaos::ModelOpened() {
-  model_.open = true;
-  model_.rows.clear();
-  std::string rest = model_.order;
+  m_model.open = true;
+  m_model.rows.clear();
+  std::string rest = m_model.order;
   for (std::size_t end; (end = rest.find("\r\n")) != std::string::npos; rest.erase(0, end + 2)) {
     const std::string name = rest.substr(0, end);
-    if (!name.empty()) model_.rows.push_back({name, !IsEscapingName(name)});
+    if (!name.empty()) m_model.rows.push_back({name, !IsEscapingName(name)});
   }
-  model_.selected = -1;
-  model_.shown.clear();
-  model_.itemSelected = -1;
-  model_.listMode = true;
-  model_.noDateBox = false;
-  model_.text.clear();
+  m_model.selected = -1;
+  m_model.shown.clear();
+  m_model.itemSelected = -1;
+  m_model.listMode = true;
+  m_model.noDateBox = false;
+  m_model.text.clear();
   HWND tool = Tool();
   ASSERT_NE(nullptr, tool);
-  toolThread_ = GetWindowThreadProcessId(tool, nullptr);
-  if (toolThreadHandle_) CloseHandle(toolThreadHandle_);
-  toolThreadHandle_ = OpenThread(SYNCHRONIZE, FALSE, toolThread_);
-  ASSERT_TRUE(barrier_.Attach(toolThread_));
-  listBox_ = BoxAt(tool, kListBoxCorner);
-  itemBox_ = BoxAt(tool, kItemBoxCorner);
-  ASSERT_NE(nullptr, listBox_);
-  ASSERT_NE(nullptr, itemBox_);
+  m_toolThread = GetWindowThreadProcessId(tool, nullptr);
+  if (m_toolThreadHandle) CloseHandle(m_toolThreadHandle);
+  m_toolThreadHandle = OpenThread(SYNCHRONIZE, FALSE, m_toolThread);
+  ASSERT_TRUE(m_barrier.Attach(m_toolThread));
+  m_listBox = BoxAt(tool, kListBoxCorner);
+  m_itemBox = BoxAt(tool, kItemBoxCorner);
+  ASSERT_NE(nullptr, m_listBox);
+  ASSERT_NE(nullptr, m_itemBox);
   // The date picker starts at today.
   SYSTEMTIME today;
   GetLocalTime(&today);
-  model_.picker = Date{today.wYear, today.wMonth, today.wDay};
+  m_model.picker = Date{today.wYear, today.wMonth, today.wDay};
 }
 
 // Whatever is open ends as No, Cancel or given up; the current list is saved, then the list
 // order is written.
 void HostChaos::ModelClosed() {
-  box_.reset();
-  settingsOpen_ = false;
-  editor_.reset();
+  m_box.reset();
+  m_settingsOpen = false;
+  m_editor.reset();
   SaveShown();
-  model_.order.clear();
-  for (const Row& row : model_.rows) model_.order += row.name + "\r\n";
-  model_.open = false;
+  m_model.order.clear();
+  for (const Row& row : m_model.rows) m_model.order += row.name + "\r\n";
+  m_model.open = false;
 }
 
 void HostChaos::Note(const std::string& what) {
-  const char* open = box_            ? " [a message box is open]"
-                     : settingsOpen_ ? " [the settings dialog is open]"
-                     : editor_       ? " [an editor is open]"
-                                     : "";
-  history_.push_back("step " + std::to_string(step_) + ": " + what + (what[0] == ' ' ? "" : open));
-  while (history_.size() > 30) history_.pop_front();
+  const char* open = m_box            ? " [a message box is open]"
+                     : m_settingsOpen ? " [the settings dialog is open]"
+                     : m_editor       ? " [an editor is open]"
+                                      : "";
+  m_history.push_back("step " + std::to_string(m_step) + ": " + what +
+                      (what[0] == ' ' ? "" : open));
+  while (m_history.size() > 30) m_history.pop_front();
   std::string all;
-  for (const std::string& line : history_) all += Shown(line) + "\n";
+  for (const std::string& line : m_history) all += Shown(line) + "\n";
   std::snprintf(g_lastSteps, sizeof(g_lastSteps), "%s", all.c_str());
 }
 
@@ -215,16 +216,16 @@ void HostChaos::Step() {
     for (auto& choice : host(closes)) own.push_back(choice);
     Choose(own);
   };
-  if (!model_.open) {
+  if (!m_model.open) {
     Choose({{12, [&] { HostInitialize(); }},
             {2, [&] { HostReplaceTool(); }},
             {2, [&] { HostSaveState(); }},
             {1, [&] { HostSearch(); }}});
-  } else if (box_) {
+  } else if (m_box) {
     with(3, {{36, [&] { AnswerBox(); }}, {3, [&] { HostSettings(); }}});
-  } else if (settingsOpen_) {
+  } else if (m_settingsOpen) {
     with(3, {{25, [&] { CloseSettings(); }}, {2, [&] { HostSettings(); }}});
-  } else if (editor_) {
+  } else if (m_editor) {
     with(3, {{22, [&] { CommitEditor(false); }},
              {8, [&] { CommitEditor(true); }},
              {12, [&] { CancelEditor(); }},
@@ -249,22 +250,22 @@ void HostChaos::Step() {
 }
 
 void HostChaos::Walk(unsigned seed, int steps) {
-  random_.seed(seed);
-  for (step_ = 0; step_ < steps && !HasFailure(); ++step_) {
+  m_random.seed(seed);
+  for (m_step = 0; m_step < steps && !HasFailure(); ++m_step) {
     g_stepDeadline = GetTickCount() + 45000;
     Step();
     if (HasFailure()) break;
     Check();
   }
-  if (!HasFailure() && model_.open) {
-    ++step_;
+  if (!HasFailure() && m_model.open) {
+    ++m_step;
     HostClose(0);
     Check();
   }
   g_stepDeadline = 0;
   if (HasFailure()) {
     std::string last;
-    for (const std::string& line : history_) last += Shown(line) + "\n";
+    for (const std::string& line : m_history) last += Shown(line) + "\n";
     ADD_FAILURE() << "seed " << seed << ", the last steps:\n" << last;
   }
 }

@@ -40,14 +40,14 @@ class HostChaos : public testing::Test {
 
  private:
   // --- the tool window and its controls ---
-  HWND Tool() const { return host_->ToolWindow(); }
+  HWND Tool() const { return m_host->ToolWindow(); }
   HWND Control(int id) const { return GetDlgItem(Tool(), id); }
   bool FocusIn(HWND box) const {
     HWND focus = todo_test::tool_window::FocusOfThread(Tool());
     return focus && (focus == box || IsChild(box, focus));
   }
   // Waits until the tool thread has handled what was posted to it.
-  void Settle() { barrier_.Pass(Tool()); }
+  void Settle() { m_barrier.Pass(Tool()); }
   void Press(int id) {
     ::PostMessageA(Control(id), BM_CLICK, 0, 0);
     Settle();
@@ -80,7 +80,7 @@ class HostChaos : public testing::Test {
   void Expect(std::vector<std::string> texts, bool yesNo = false,
               std::function<void()> onYes = nullptr) {
     Note("  expects the message \"" + texts[0] + "\"");
-    box_ = ExpectedBox{std::move(texts), yesNo, false, std::move(onYes)};
+    m_box = ExpectedBox{std::move(texts), yesNo, false, std::move(onYes)};
   }
 
   // --- steps ---
@@ -121,32 +121,32 @@ class HostChaos : public testing::Test {
   void Check();
   void CheckFiles();
 
-  int Pick(int n) { return std::uniform_int_distribution<int>(0, n - 1)(random_); }
+  int Pick(int n) { return std::uniform_int_distribution<int>(0, n - 1)(m_random); }
   template <typename T>
   const T& PickOf(const std::vector<T>& pool) {
     return pool[static_cast<std::size_t>(Pick(static_cast<int>(pool.size())))];
   }
 
-  std::string outer_;       // the data folder's parent: nothing in it may change
-  std::string data_;        // the host's data folder
-  std::string listFolder_;  // data_\ToDoList
-  FileTree outsideBefore_;  // everything under outer_ but the list folder's own files
-  std::unique_ptr<chaos::ChaosHost> host_;
-  chaos::ToolThreadBarrier barrier_;
-  DWORD toolThread_ = 0;
-  HANDLE toolThreadHandle_ = nullptr;
-  HWND listBox_ = nullptr;
-  HWND itemBox_ = nullptr;
-  Model model_;
-  std::optional<ExpectedBox> box_;
-  bool settingsOpen_ = false;
-  std::optional<OpenEditor> editor_;
-  std::mt19937 random_;
-  int step_ = 0;
-  int freshNames_ = 0;
-  std::deque<std::string> history_;
-  std::thread watchdog_;
-  std::atomic<bool> stopWatchdog_{false};
+  std::string m_outer;       // the data folder's parent: nothing in it may change
+  std::string m_data;        // the host's data folder
+  std::string m_listFolder;  // m_data\ToDoList
+  FileTree m_outsideBefore;  // everything under m_outer but the list folder's own files
+  std::unique_ptr<chaos::ChaosHost> m_host;
+  chaos::ToolThreadBarrier m_barrier;
+  DWORD m_toolThread = 0;
+  HANDLE m_toolThreadHandle = nullptr;
+  HWND m_listBox = nullptr;
+  HWND m_itemBox = nullptr;
+  Model m_model;
+  std::optional<ExpectedBox> m_box;
+  bool m_settingsOpen = false;
+  std::optional<OpenEditor> m_editor;
+  std::mt19937 m_random;
+  int m_step = 0;
+  int m_freshNames = 0;
+  std::deque<std::string> m_history;
+  std::thread m_watchdog;
+  std::atomic<bool> m_stopWatchdog{false};
 };
 
 }  // namespace chaos

@@ -21,8 +21,11 @@ namespace todo_test {
 class DialogTest : public FolderTest {
  protected:
   DialogTest()
-      : host(folder_.Path()), faults(*files_), window(&busy), dialog(window, &host, faults, busy) {
-    files_->CreateFolder(storage::ListFolderPath(folder_.Path()));
+      : host(m_folder.Path()),
+        faults(*m_files),
+        window(&busy),
+        dialog(window, &host, faults, busy) {
+    m_files->CreateFolder(storage::ListFolderPath(m_folder.Path()));
     RECT rect{0, 0, 100, 100};
     dialog.AttachBoxes(
         static_cast<CQuarnImageListBox*>(
@@ -38,10 +41,10 @@ class DialogTest : public FolderTest {
   quarn::HeadlessFront* itemFront() { return quarn::HeadlessFrontOf(items()); }
 
   std::string ListFile(const std::string& name) {
-    return storage::ListFilePath(folder_.Path(), name);
+    return storage::ListFilePath(m_folder.Path(), name);
   }
   std::string OrderFile() {
-    return storage::ListFolderPath(folder_.Path()) + storage::kPathSeparator + "ListInfo.dat";
+    return storage::ListFolderPath(m_folder.Path()) + storage::kPathSeparator + "ListInfo.dat";
   }
   // The names in the list-name box, joined with ';'.
   std::string ListNames() {
@@ -69,12 +72,12 @@ class DialogTest : public FolderTest {
   // Every file of the list folder with its bytes, in name order: "name=bytes|...".
   std::string ListFolderState() {
     std::vector<std::string> found;
-    EXPECT_TRUE(files_->ListFolder(storage::ListFolderPath(folder_.Path()), &found));
+    EXPECT_TRUE(m_files->ListFolder(storage::ListFolderPath(m_folder.Path()), &found));
     std::sort(found.begin(), found.end());
     std::string all;
     for (const std::string& name : found) {
       all += name + "=" +
-             Read(storage::ListFolderPath(folder_.Path()) + storage::kPathSeparator + name) + "|";
+             Read(storage::ListFolderPath(m_folder.Path()) + storage::kPathSeparator + name) + "|";
     }
     return all;
   }
@@ -90,7 +93,7 @@ class DialogTest : public FolderTest {
   // Whether the file at path exists (as the platform sees names: on Windows letter case aside).
   bool Exists(const std::string& path) {
     std::unique_ptr<storage::ReadableFile> file;
-    return files_->OpenForReading(path, &file) != storage::OpenResult::kNotFound;
+    return m_files->OpenForReading(path, &file) != storage::OpenResult::kNotFound;
   }
 
   std::atomic<int> busy{0};

@@ -42,17 +42,17 @@ class ListFolderGate : public todo_test::DialogTest {
     Write(OrderFile(), order);
     Write(ListFile("Plain"), "0,2026,12,8,p\r\n");
     // Files where the names would lead if they were taken as paths here.
-    const std::string lists = storage::ListFolderPath(folder_.Path());
+    const std::string lists = storage::ListFolderPath(m_folder.Path());
     std::filesystem::create_directory(lists + "/sub");
     Write(lists + "/sub/x.lst", "0,2026,1,1,in a sub-folder\r\n");
-    Write(folder_.Path() + "/fwd.lst", "0,2026,1,1,outside\r\n");
-    Write(folder_.Path() + "/escape.lst", "0,2026,1,1,outside\r\n");
+    Write(m_folder.Path() + "/fwd.lst", "0,2026,1,1,outside\r\n");
+    Write(m_folder.Path() + "/escape.lst", "0,2026,1,1,outside\r\n");
     dialog.LoadListNames();
-    before = Tree(folder_.Path());
+    before = Tree(m_folder.Path());
   }
   // The files other than the plain list's and the order file are as they were.
   void ExpectOnlyOwnFilesChanged(const std::string& madeHere = "") {
-    std::map<std::string, std::string> now = Tree(folder_.Path());
+    std::map<std::string, std::string> now = Tree(m_folder.Path());
     for (auto* tree : {&before, &now}) {
       tree->erase("ToDoList/Plain.lst");
       tree->erase("ToDoList/ListInfo.dat");
@@ -154,7 +154,7 @@ TEST_F(ListFolderGate, RenameToAnEscapingNameKeepsTheOldName) {
 TEST_F(ListFolderGate, EscapingListRenamedAfterANoDateListIsSavedDated) {
   Write(ListFile("Dateless"), "NO_DATE\r\n");
   // The fixture's order file is replaced: start again from it.
-  files_->Delete(OrderFile());
+  m_files->Delete(OrderFile());
   Write(OrderFile(), "Dateless\r\n..\\up1\r\n");
   dialog.LoadListNames();
   Select(0);

@@ -83,8 +83,8 @@ TEST_F(ListLoading, KindOfTheLoadedListSetsColumnFlagAndEntryRow) {
       EXPECT_EQ(window.checked[DialogControl::NoDateBox], c.noDate == 0) << "left alone";
     }
     EXPECT_TRUE(window.enabled[DialogControl::NoDateBox]);
-    for (const char* name : {"a", "b", "c"}) files_->Delete(ListFile(name));
-    files_->Delete(OrderFile());
+    for (const char* name : {"a", "b", "c"}) m_files->Delete(ListFile(name));
+    m_files->Delete(OrderFile());
   }
 }
 
@@ -136,7 +136,7 @@ TEST_F(ListLoading, SavesWriteOnlyTheSelectedListAndNothingWithoutOne) {
 // or saving it would turn it into a no-date list.
 TEST_F(ListLoading, MissingFileLoadsAsAnEmptyDatedList) {
   MakeLists("NO_DATE\r\n", "", "");
-  files_->Delete(ListFile("b"));
+  m_files->Delete(ListFile("b"));
   nameFront()->Click(0);
   EXPECT_TRUE(dialog.NoDate());
   nameFront()->Click(1);
@@ -292,7 +292,7 @@ TEST_F(ListLoading, EachChangeToAListOnlyLookedAtIsSaved) {
   EXPECT_EQ(Read(ListFile("a")), "0,2026,1,9,ONE\r\n1,2026,1,2,two\r\n");
 
   // Saved again unchanged, and written again whole over a file changed meanwhile.
-  ASSERT_TRUE(files_->Delete(ListFile("a")));
+  ASSERT_TRUE(m_files->Delete(ListFile("a")));
   Write(ListFile("a"), "stale");
   EXPECT_EQ(dialog.SaveCurrentList(), 1);
   EXPECT_EQ(Read(ListFile("a")), "0,2026,1,9,ONE\r\n1,2026,1,2,two\r\n");

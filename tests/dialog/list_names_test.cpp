@@ -88,7 +88,7 @@ TEST_F(ListRename, FileTakesTheNewNameAtOnceAndTheOrderFileWaits) {
   EXPECT_EQ(ListNames(), "renamed;b;");
   EXPECT_EQ(Read(ListFile("renamed")), "0,2026,12,8,a1\r\n");
   std::unique_ptr<storage::ReadableFile> old;
-  EXPECT_EQ(files_->OpenForReading(ListFile("a"), &old), storage::OpenResult::kNotFound);
+  EXPECT_EQ(m_files->OpenForReading(ListFile("a"), &old), storage::OpenResult::kNotFound);
   EXPECT_EQ(Read(OrderFile()), "a\r\nb\r\n");
   dialog.SaveListNames();
   EXPECT_EQ(Read(OrderFile()), "renamed\r\nb\r\n");
@@ -152,7 +152,7 @@ TEST_F(ListRename, UnreadableListIsNotSavedUnderItsNewNameEither) {
 }
 
 TEST_F(ListRename, ListWithoutAFileStillTakesTheNewName) {
-  files_->Delete(ListFile("a"));
+  m_files->Delete(ListFile("a"));
   Rename("fresh");
   EXPECT_EQ(ListNames(), "fresh;b;");
   EXPECT_EQ(dialog.SaveCurrentList(), 1);
@@ -163,7 +163,7 @@ TEST_F(ListRename, ListWithoutAFileStillTakesTheNewName) {
 // in letter case was accepted when that list had no file yet, and the two lists then shared
 // one file.
 TEST_F(ListRename, NameTakenByAnotherListLetterCaseAsideIsRefused) {
-  files_->Delete(ListFile("b"));
+  m_files->Delete(ListFile("b"));
   Rename("B");
   ASSERT_EQ(window.messages.size(), 1u);
   EXPECT_EQ(window.messages[0].text, "同じ名前のリストは既に登録されています！");

@@ -174,7 +174,7 @@ TEST_F(Commands, DeletedListTakesItsFileAndLeavesNoListSelected) {
 }
 
 TEST_F(Commands, ListWhoseFileIsMissingIsDeletedAllTheSame) {
-  files_->Delete(ListFile("b"));
+  m_files->Delete(ListFile("b"));
   nameFront()->Click(1);
   window.answers = {MessageAnswer::Yes};
   dialog.OnDelete();
@@ -191,7 +191,7 @@ TEST_F(Commands, ClearingListsNeedsNoSelectionAndDeletesEveryListFile) {
   EXPECT_EQ(ListFolderState(),
             "ListInfo.dat=a\r\nb\r\nc\r\n|orphan.lst=0,2026,1,1,someone else's\r\n|");
   // With a list shown, its items go too and are not saved anywhere.
-  files_->Delete(OrderFile());
+  m_files->Delete(OrderFile());
   MakeListFiles({{"x", "0,2026,1,1,x0\r\n"}});
   nameFront()->Click(0);
   window.answers = {MessageAnswer::Yes};

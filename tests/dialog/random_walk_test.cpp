@@ -74,7 +74,7 @@ class RandomWalk : public todo_test::DialogTest {
     dialog.LoadListNames();
   }
 
-  int Pick(int n) { return std::uniform_int_distribution<int>(0, n - 1)(random_); }
+  int Pick(int n) { return std::uniform_int_distribution<int>(0, n - 1)(m_random); }
   template <typename T>
   const T& PickOf(const std::vector<T>& pool) {
     return pool[static_cast<std::size_t>(Pick(static_cast<int>(pool.size())))];
@@ -307,7 +307,7 @@ class RandomWalk : public todo_test::DialogTest {
   void CheckBoxes();
   void CheckFiles(bool selectedSavedToo);
 
-  std::mt19937 random_{20261208};
+  std::mt19937 m_random{20261208};
   Model m_;
 };
 
@@ -430,7 +430,7 @@ void RandomWalk::CheckFiles(bool selectedSavedToo) {
   std::vector<std::string> expected = {"orphan.lst"};
   for (const List& list : m_.lists) expected.push_back(list.name + ".lst");
   std::vector<std::string> found;
-  ASSERT_TRUE(files_->ListFolder(storage::ListFolderPath(folder_.Path()), &found));
+  ASSERT_TRUE(m_files->ListFolder(storage::ListFolderPath(m_folder.Path()), &found));
   found.erase(std::remove(found.begin(), found.end(), "ListInfo.dat"), found.end());
   std::sort(expected.begin(), expected.end());
   std::sort(found.begin(), found.end());

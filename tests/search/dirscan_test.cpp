@@ -27,17 +27,17 @@ TEST_F(Dirscan, GivesFileNamesInByteOrderWithoutFolders) {
   // Capitals sort before small letters, and ア (0x83 0x41) after every ASCII name, as its
   // first byte is above 0x7F.
   for (const char* name : {"b.lst", "\x83\x41.lst", "C.lst", "a.lst", "z"}) {
-    Write(folder_.File(name), "x");
+    Write(m_folder.File(name), "x");
   }
-  ASSERT_TRUE(files_->CreateFolder(folder_.File("sub.lst")));
+  ASSERT_TRUE(m_files->CreateFolder(m_folder.File("sub.lst")));
   const std::vector<std::string> expected = {"C.lst", "a.lst", "b.lst", "z", "\x83\x41.lst"};
-  EXPECT_EQ(Entries(folder_.Path().c_str()), expected);
+  EXPECT_EQ(Entries(m_folder.Path().c_str()), expected);
   // The search hands the folder over with a separator at its end.
-  EXPECT_EQ(Entries((folder_.Path() + storage::kPathSeparator).c_str()), expected);
+  EXPECT_EQ(Entries((m_folder.Path() + storage::kPathSeparator).c_str()), expected);
 }
 
 TEST_F(Dirscan, MissingFolderOrNoPathGivesNoEntries) {
-  EXPECT_TRUE(Entries(folder_.File("missing").c_str()).empty());
+  EXPECT_TRUE(Entries(m_folder.File("missing").c_str()).empty());
   EXPECT_TRUE(Entries(nullptr).empty());
   EXPECT_TRUE(Entries("").empty());
 }

@@ -17,13 +17,13 @@ using todo_test::RunHost;
 class ConsoleSearch : public testing::Test {
  protected:
   static void SetUpTestSuite() {
-    data_ = todo_test::HostTempFolder("todo-search-console");
-    CreateDirectoryA(data_.c_str(), nullptr);
-    CreateDirectoryA((data_ + "\\ToDoList").c_str(), nullptr);
-    Write(data_ + "\\ToDoList\\Home.lst",
+    m_data = todo_test::HostTempFolder("todo-search-console");
+    CreateDirectoryA(m_data.c_str(), nullptr);
+    CreateDirectoryA((m_data + "\\ToDoList").c_str(), nullptr);
+    Write(m_data + "\\ToDoList\\Home.lst",
           "0,2026,12,7,Pay rent\r\n1,2027,1,15,牛乳 milk\r\n0,2026,1,2,a b\r\n");
-    Write(data_ + "\\ToDoList\\Work.lst", "NO_DATE\r\n0,2026,3,4,-x report\r\n");
-    Write(data_ + "\\words.txt", "牛乳  b");  // two spaces: 牛乳 and " b"
+    Write(m_data + "\\ToDoList\\Work.lst", "NO_DATE\r\n0,2026,3,4,-x report\r\n");
+    Write(m_data + "\\words.txt", "牛乳  b");  // two spaces: 牛乳 and " b"
   }
 
   static void Write(const std::string& path, const std::string& bytes) {
@@ -35,13 +35,13 @@ class ConsoleSearch : public testing::Test {
   }
 
   static HostRun Search(const std::string& arguments) {
-    return RunHost("--data \"" + data_ + "\" search " + arguments);
+    return RunHost("--data \"" + m_data + "\" search " + arguments);
   }
 
-  static std::string data_;
+  static std::string m_data;
 };
 
-std::string ConsoleSearch::data_;
+std::string ConsoleSearch::m_data;
 
 TEST_F(ConsoleSearch, RawPrintsEachResultLineAsCodePage932Bytes) {
   const HostRun run = Search("--raw 2026");
@@ -53,7 +53,7 @@ TEST_F(ConsoleSearch, RawPrintsEachResultLineAsCodePage932Bytes) {
 }
 
 TEST_F(ConsoleSearch, PrintsUtf8ByDefaultAndTakesTheTextFileAsItIs) {
-  const HostRun run = Search("--text-file \"" + data_ + "\\words.txt\"");
+  const HostRun run = Search("--text-file \"" + m_data + "\\words.txt\"");
   EXPECT_EQ(run.exitCode, 0u);
   // [Home] (済) 期限：2027/1/15 牛乳 milk, then the line holding " b", in UTF-8.
   EXPECT_EQ(run.out,

@@ -18,9 +18,9 @@ using Lines = std::vector<std::string>;
 TEST_F(SearchTest, OnlyEntriesEndingInLowerCaseLstAreSearched) {
   WriteList("Home", "0,2026,1,1,x\r\n");
   WriteList("v1.2", "0,2026,1,2,x\r\n");
-  Write(folder_.File("Shout.LST"), "0,2026,1,3,x\r\n");
-  Write(folder_.File("ListInfo.dat"), "0,2026,1,4,x\r\n");
-  Write(folder_.File("notes.txt"), "0,2026,1,5,x\r\n");
+  Write(m_folder.File("Shout.LST"), "0,2026,1,3,x\r\n");
+  Write(m_folder.File("ListInfo.dat"), "0,2026,1,4,x\r\n");
+  Write(m_folder.File("notes.txt"), "0,2026,1,5,x\r\n");
   EXPECT_EQ(Search("x"), (Lines{"[Home] (未) 期限：2026/1/1 x", "[v1.2] (未) 期限：2026/1/2 x"}));
 }
 
@@ -76,11 +76,11 @@ TEST_F(SearchTest, MarkerCountsOnlyAsTheFirstLine) {
     ScratchFolder other;
     const std::string path = other.File("L.lst");
     std::unique_ptr<storage::WritableFile> file =
-        files_->OpenForWriting(path, storage::CreateMode::kCreateNew);
+        m_files->OpenForWriting(path, storage::CreateMode::kCreateNew);
     ASSERT_TRUE(file && file->Append(c.file) && file->Close());
     RecordingSink sink;
     const std::vector<std::string_view> entries = {"L.lst"};
-    storage::SearchListFiles(*files_, other.Path() + storage::kPathSeparator, entries, "NO_DATE",
+    storage::SearchListFiles(*m_files, other.Path() + storage::kPathSeparator, entries, "NO_DATE",
                              sink);
     EXPECT_EQ(sink.results, c.results) << c.file;
   }
@@ -125,55 +125,55 @@ TEST_F(SearchTest, EveryMatchingLineIsFoundAcrossReadBoundaries) {
 class TrickleFiles : public storage::Files {
  public:
   TrickleFiles(storage::Files& base, std::size_t piece, int failingRead)
-      : base_(base), piece_(piece), failingRead_(failingRead) {}
+      : m_base(base), m_piece(piece), m_failingRead(failingRead) {}
 
-  int OpenReaders() const { return openReaders_; }
+  int OpenReaders() const { return m_openReaders; }
 
   storage::OpenResult OpenForReading(const std::string& path,
                                      std::unique_ptr<storage::ReadableFile>* file) override {
     std::unique_ptr<storage::ReadableFile> inner;
-    const storage::OpenResult result = base_.OpenForReading(path, &inner);
+    const storage::OpenResult result = m_base.OpenForReading(path, &inner);
     file->reset(inner ? new TrickleFile(std::move(inner), *this) : nullptr);
     return result;
   }
   std::unique_ptr<storage::WritableFile> OpenForWriting(const std::string& path,
                                                         storage::CreateMode mode) override {
-    return base_.OpenForWriting(path, mode);
+    return m_base.OpenForWriting(path, mode);
   }
-  bool CreateFolder(const std::string& path) override { return base_.CreateFolder(path); }
-  bool SetCurrentFolder(const std::string& path) override { return base_.SetCurrentFolder(path); }
-  bool Delete(const std::string& path) override { return base_.Delete(path); }
+  bool CreateFolder(const std::string& path) override { return m_base.CreateFolder(path); }
+  bool SetCurrentFolder(const std::string& path) override { return m_base.SetCurrentFolder(path); }
+  bool Delete(const std::string& path) override { return m_base.Delete(path); }
   bool MoveReplacing(const std::string& from, const std::string& to) override {
-    return base_.MoveReplacing(from, to);
+    return m_base.MoveReplacing(from, to);
   }
   bool ListFolder(const std::string& folder, std::vector<std::string>* names) override {
-    return base_.ListFolder(folder, names);
+    return m_base.ListFolder(folder, names);
   }
 
  private:
   class TrickleFile : public storage::ReadableFile {
    public:
     TrickleFile(std::unique_ptr<storage::ReadableFile> inner, TrickleFiles& files)
-        : inner_(std::move(inner)), files_(files) {
-      ++files_.openReaders_;
+        : m_inner(std::move(inner)), m_files(files) {
+      ++m_files.m_openReaders;
     }
-    ~TrickleFile() override { --files_.openReaders_; }
+    ~TrickleFile() override { --m_files.m_openReaders; }
     bool Read(char* buffer, std::size_t capacity, std::size_t* count) override {
       *count = 0;
-      if (++files_.reads_ == files_.failingRead_) return false;
-      return inner_->Read(buffer, std::min(capacity, files_.piece_), count);
+      if (++m_files.m_reads == m_files.m_failingRead) return false;
+      return m_inner->Read(buffer, std::min(capacity, m_files.m_piece), count);
     }
 
    private:
-    std::unique_ptr<storage::ReadableFile> inner_;
-    TrickleFiles& files_;
+    std::unique_ptr<storage::ReadableFile> m_inner;
+    TrickleFiles& m_files;
   };
 
-  storage::Files& base_;
-  std::size_t piece_;
-  int failingRead_;
-  int reads_ = 0;
-  int openReaders_ = 0;
+  storage::Files& m_base;
+  std::size_t m_piece;
+  int m_failingRead;
+  int m_reads = 0;
+  int m_openReaders = 0;
 };
 
 TEST_F(SearchTest, FileArrivingInSmallPiecesGivesTheSameResults) {
@@ -182,7 +182,7 @@ TEST_F(SearchTest, FileArrivingInSmallPiecesGivesTheSameResults) {
   const Lines whole = Search("hit");
   ASSERT_EQ(whole.size(), 4u);
   for (std::size_t piece : {1, 2, 3, 7, 64}) {
-    TrickleFiles trickle(*files_, piece, 0);
+    TrickleFiles trickle(*m_files, piece, 0);
     RecordingSink sink;
     const std::vector<std::string_view> entries = {"a.lst", "b.lst"};
     storage::SearchListFiles(trickle, FolderPath(), entries, "hit", sink);
@@ -193,7 +193,7 @@ TEST_F(SearchTest, FileArrivingInSmallPiecesGivesTheSameResults) {
 TEST_F(SearchTest, ReadFailingMidwayEndsOnlyThatFile) {
   WriteList("a", "0,2026,1,1,hit one\r\n0,2026,1,2,hit two\r\n");
   WriteList("b", "0,2026,1,3,hit three\r\n");
-  TrickleFiles trickle(*files_, 20, 2);  // the first read holds exactly the first line
+  TrickleFiles trickle(*m_files, 20, 2);  // the first read holds exactly the first line
   RecordingSink sink;
   const std::vector<std::string_view> entries = {"a.lst", "b.lst"};
   storage::SearchListFiles(trickle, FolderPath(), entries, "hit", sink);
@@ -222,10 +222,10 @@ TEST_F(SearchTest, NoListFileIsOpenWhileResultsAreSent) {
   };
   for (const std::string text : {"hit", ""}) {  // the fast scan and the test of every line
     std::vector<std::string> expected = Search(text);
-    sink_.results.clear();
+    m_sink.results.clear();
     ASSERT_GT(expected.size(), 4000u);
     for (const auto& c : cases) {
-      TrickleFiles trickle(*files_, c.piece, c.failingRead);
+      TrickleFiles trickle(*m_files, c.piece, c.failingRead);
       RecordingSink sink;
       int sentWhileOpen = 0;
       sink.onResult = [&](RecordingSink&) { sentWhileOpen += trickle.OpenReaders() == 0 ? 0 : 1; };
@@ -248,7 +248,7 @@ TEST_F(SearchTest, StopSetDuringAResultEndsTheSearchBeforeTheNextLineOrFile) {
     sink.onResult = [](RecordingSink& s) { s.stop = true; };
     const std::vector<std::string> names = Names();
     const std::vector<std::string_view> entries(names.begin(), names.end());
-    storage::SearchListFiles(*files_, FolderPath(), entries, text, sink);
+    storage::SearchListFiles(*m_files, FolderPath(), entries, text, sink);
     EXPECT_EQ(sink.results, Lines{"[a] (未) 期限：2026/1/1 x"}) << text;
   }
 }
@@ -256,15 +256,15 @@ TEST_F(SearchTest, StopSetDuringAResultEndsTheSearchBeforeTheNextLineOrFile) {
 TEST_F(SearchTest, StopAfterTheLastLineOfAFileKeepsTheNextFileUnread) {
   WriteList("a", "0,2026,1,1,x\r\n");
   WriteList("b", "0,2026,1,3,x\r\n");
-  sink_.onResult = [](RecordingSink& s) { s.stop = true; };
+  m_sink.onResult = [](RecordingSink& s) { s.stop = true; };
   EXPECT_EQ(Search("x"), Lines{"[a] (未) 期限：2026/1/1 x"});
 }
 
 TEST_F(SearchTest, StopSetBeforehandReadsNothing) {
   WriteList("a", "0,2026,1,1,x\r\n");
-  sink_.stop = true;
+  m_sink.stop = true;
   EXPECT_EQ(Search(""), Lines{});
-  EXPECT_EQ(sink_.stopChecks, 1);
+  EXPECT_EQ(m_sink.stopChecks, 1);
 }
 
 // The host may ask for a search mode the tool does not have: the answer is one line saying

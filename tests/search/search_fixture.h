@@ -33,18 +33,18 @@ class RecordingSink : public storage::SearchSink {
 class SearchTest : public FolderTest {
  protected:
   void WriteList(std::string_view name, const std::string& bytes) {
-    Write(folder_.File(std::string(name) + ".lst"), bytes);
+    Write(m_folder.File(std::string(name) + ".lst"), bytes);
   }
-  std::string FolderPath() const { return folder_.Path() + storage::kPathSeparator; }
+  std::string FolderPath() const { return m_folder.Path() + storage::kPathSeparator; }
 
   // Searches the given entries, or every file of the folder in byte order.
   std::vector<std::string> Search(std::string_view text,
                                   const std::vector<std::string>* entries = nullptr) {
     const std::vector<std::string> names = entries ? *entries : Names();
     const std::vector<std::string_view> views(names.begin(), names.end());
-    storage::SearchListFiles(*files_, FolderPath(), views, text, sink_);
-    return sink_.results;
+    storage::SearchListFiles(*m_files, FolderPath(), views, text, m_sink);
+    return m_sink.results;
   }
 
-  RecordingSink sink_;
+  RecordingSink m_sink;
 };

@@ -42,13 +42,13 @@ class ResultWindow final : public CWnd {
 class SearchProvider : public testing::Test {
  protected:
   SearchProvider() {
-    folder_ = host_.dataFolder() + "\\ToDoList";
-    CreateDirectoryA(folder_.c_str(), nullptr);
-    request_.pResultWnd = &window_;
+    m_folder = m_host.dataFolder() + "\\ToDoList";
+    CreateDirectoryA(m_folder.c_str(), nullptr);
+    m_request.pResultWnd = &m_window;
   }
 
   void WriteList(const std::string& name, const std::string& bytes) {
-    const HANDLE file = CreateFileA((folder_ + "\\" + name).c_str(), GENERIC_WRITE, 0, nullptr,
+    const HANDLE file = CreateFileA((m_folder + "\\" + name).c_str(), GENERIC_WRITE, 0, nullptr,
                                     CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
     ASSERT_NE(file, INVALID_HANDLE_VALUE) << name;
     DWORD written = 0;
@@ -56,12 +56,12 @@ class SearchProvider : public testing::Test {
     CloseHandle(file);
   }
 
-  int Search(const char* text) { return host_.tool()->Search(&request_, text); }
+  int Search(const char* text) { return m_host.tool()->Search(&m_request, text); }
 
-  todo_test::FakeHost host_;
-  std::string folder_;
-  ResultWindow window_;
-  ToolSearchRequest request_ = {};
+  todo_test::FakeHost m_host;
+  std::string m_folder;
+  ResultWindow m_window;
+  ToolSearchRequest m_request = {};
 };
 
 TEST_F(SearchProvider, FindsItemsOfEveryListFileInNameOrder) {
@@ -70,14 +70,14 @@ TEST_F(SearchProvider, FindsItemsOfEveryListFileInNameOrder) {
   WriteList("v1.2.lst", "0,2027,2,3,rent again\r\n");
   WriteList("Upper.LST", "0,2026,1,1,rent\r\n");
   WriteList("ListInfo.dat", "b\r\n");
-  CreateDirectoryA((folder_ + "\\folder.lst").c_str(), nullptr);
+  CreateDirectoryA((m_folder + "\\folder.lst").c_str(), nullptr);
   EXPECT_EQ(Search("rent"), 0);
-  EXPECT_EQ(window_.lines,
+  EXPECT_EQ(m_window.lines,
             (Lines{"[a] (済) 期限：2026/1/5 rent due", "[b] (未) 期限：2026/12/7 Pay rent",
                    "[v1.2] (未) 期限：2027/2/3 rent again"}));
   // One string object, reused for every line.
-  ASSERT_EQ(window_.stringObjects.size(), 3u);
-  EXPECT_EQ(window_.stringObjects[0], window_.stringObjects[2]);
+  ASSERT_EQ(m_window.stringObjects.size(), 3u);
+  EXPECT_EQ(m_window.stringObjects[0], m_window.stringObjects[2]);
 }
 
 TEST_F(SearchProvider, DoubleByteCharactersNeverMatchByTheirSecondByte) {
@@ -85,50 +85,50 @@ TEST_F(SearchProvider, DoubleByteCharactersNeverMatchByTheirSecondByte) {
   WriteList("L.lst", "\x83\x5C,2026,1,1,\x83\x41\r\n0,2026,1,2,A\\\r\n");
   EXPECT_EQ(Search("A"), 0);
   EXPECT_EQ(Search("\\"), 0);
-  EXPECT_EQ(window_.lines, (Lines{"[L] (未) 期限：2026/1/2 A\\", "[L] (未) 期限：2026/1/2 A\\"}));
+  EXPECT_EQ(m_window.lines, (Lines{"[L] (未) 期限：2026/1/2 A\\", "[L] (未) 期限：2026/1/2 A\\"}));
 }
 
 TEST_F(SearchProvider, OtherModesGetOneNoticeAndNoResult) {
   WriteList("L.lst", "0,2026,1,1,x\r\n");
   for (const std::uint16_t mode : {1, 2, 0xFFFF}) {
-    window_.lines.clear();
-    request_.nMode = mode;
+    m_window.lines.clear();
+    m_request.nMode = mode;
     EXPECT_EQ(Search(""), 0);
-    EXPECT_EQ(window_.lines, Lines{kUnsupportedMode}) << mode;
+    EXPECT_EQ(m_window.lines, Lines{kUnsupportedMode}) << mode;
   }
 }
 
 TEST_F(SearchProvider, MissingRequestWindowTextOrFolderIsNoFailure) {
-  EXPECT_EQ(host_.tool()->Search(nullptr, "x"), 0);
+  EXPECT_EQ(m_host.tool()->Search(nullptr, "x"), 0);
   WriteList("L.lst", "0,2026,1,1,x\r\n");
   EXPECT_EQ(Search(nullptr), 0);  // no text is the empty text: every item
-  EXPECT_EQ(window_.lines, Lines{"[L] (未) 期限：2026/1/1 x"});
-  request_.pResultWnd = nullptr;
-  request_.nMode = 1;
+  EXPECT_EQ(m_window.lines, Lines{"[L] (未) 期限：2026/1/1 x"});
+  m_request.pResultWnd = nullptr;
+  m_request.nMode = 1;
   EXPECT_EQ(Search("x"), 0);
-  request_.nMode = 0;
+  m_request.nMode = 0;
   EXPECT_EQ(Search("x"), 0);
-  DeleteFileA((folder_ + "\\L.lst").c_str());
-  RemoveDirectoryA(folder_.c_str());
-  request_.pResultWnd = &window_;
+  DeleteFileA((m_folder + "\\L.lst").c_str());
+  RemoveDirectoryA(m_folder.c_str());
+  m_request.pResultWnd = &m_window;
   EXPECT_EQ(Search(""), 0);
-  EXPECT_EQ(window_.lines.size(), 1u);
+  EXPECT_EQ(m_window.lines.size(), 1u);
 }
 
 TEST_F(SearchProvider, StopFlagSetFromAResultEndsTheSearch) {
   WriteList("a.lst", "0,2026,1,1,x\r\n0,2026,1,2,x\r\n");
   WriteList("b.lst", "0,2026,1,3,x\r\n");
-  window_.onResult = [this] { request_.bStop = 1; };
+  m_window.onResult = [this] { m_request.bStop = 1; };
   EXPECT_EQ(Search("x"), 0);
-  EXPECT_EQ(window_.lines, Lines{"[a] (未) 期限：2026/1/1 x"});
+  EXPECT_EQ(m_window.lines, Lines{"[a] (未) 期限：2026/1/1 x"});
 }
 
 TEST_F(SearchProvider, ResultWindowDestroyedMidSearchGetsNothingMore) {
   WriteList("a.lst", "0,2026,1,1,x\r\n0,2026,1,2,x\r\n");
   WriteList("b.lst", "0,2026,1,3,x\r\n");
-  window_.onResult = [this] { window_.DestroyWindow(); };
+  m_window.onResult = [this] { m_window.DestroyWindow(); };
   EXPECT_EQ(Search("x"), 0);
-  EXPECT_EQ(window_.lines, Lines{"[a] (未) 期限：2026/1/1 x"});
+  EXPECT_EQ(m_window.lines, Lines{"[a] (未) 期限：2026/1/1 x"});
 }
 
 }  // namespace

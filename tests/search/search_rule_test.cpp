@@ -28,18 +28,18 @@ using Lists = std::vector<std::pair<std::string, std::string>>;  // list name, f
 // List files held in memory, handed out at most piece bytes per read.
 class MemoryFiles : public storage::Files {
  public:
-  MemoryFiles(const Lists& lists, std::size_t piece) : piece_(piece) {
-    for (const auto& list : lists) files_["/" + list.first + ".lst"] = list.second;
+  MemoryFiles(const Lists& lists, std::size_t piece) : m_piece(piece) {
+    for (const auto& list : lists) m_files["/" + list.first + ".lst"] = list.second;
   }
 
   storage::OpenResult OpenForReading(const std::string& path,
                                      std::unique_ptr<storage::ReadableFile>* file) override {
-    const auto found = files_.find(path);
-    if (found == files_.end()) {
+    const auto found = m_files.find(path);
+    if (found == m_files.end()) {
       file->reset();
       return storage::OpenResult::kNotFound;
     }
-    file->reset(new MemoryFile(found->second, piece_));
+    file->reset(new MemoryFile(found->second, m_piece));
     return storage::OpenResult::kOpened;
   }
   std::unique_ptr<storage::WritableFile> OpenForWriting(const std::string&,
@@ -55,22 +55,22 @@ class MemoryFiles : public storage::Files {
  private:
   class MemoryFile : public storage::ReadableFile {
    public:
-    MemoryFile(const std::string& bytes, std::size_t piece) : bytes_(bytes), piece_(piece) {}
+    MemoryFile(const std::string& bytes, std::size_t piece) : m_bytes(bytes), m_piece(piece) {}
     bool Read(char* buffer, std::size_t capacity, std::size_t* count) override {
-      *count = std::min({capacity, piece_, bytes_.size() - at_});
-      if (*count > 0) std::memcpy(buffer, bytes_.data() + at_, *count);
-      at_ += *count;
+      *count = std::min({capacity, m_piece, m_bytes.size() - m_at});
+      if (*count > 0) std::memcpy(buffer, m_bytes.data() + m_at, *count);
+      m_at += *count;
       return true;
     }
 
    private:
-    const std::string& bytes_;
-    std::size_t piece_;
-    std::size_t at_ = 0;
+    const std::string& m_bytes;
+    std::size_t m_piece;
+    std::size_t m_at = 0;
   };
 
-  std::map<std::string, std::string> files_;
-  std::size_t piece_;
+  std::map<std::string, std::string> m_files;
+  std::size_t m_piece;
 };
 
 // The lines of a file: a line feed ends a line, and a CR before it is no part of the line;
@@ -153,7 +153,7 @@ Lines FastSearch(const Lists& lists, std::string_view text, std::size_t piece) {
 // Random lists and search texts, made of the bytes that the rule treats apart.
 class RandomLists {
  public:
-  explicit RandomLists(unsigned seed) : random_(seed) {}
+  explicit RandomLists(unsigned seed) : m_random(seed) {}
 
   Lists MakeLists() {
     Lists lists;
@@ -182,7 +182,7 @@ class RandomLists {
   }
 
  private:
-  int Below(int bound) { return static_cast<int>(random_() % static_cast<unsigned>(bound)); }
+  int Below(int bound) { return static_cast<int>(m_random() % static_cast<unsigned>(bound)); }
 
   // One character, or a byte that the rule treats apart: ア (0x83 0x41, its second byte a
   // letter), ソ (0x83 0x5C, its second byte a backslash), 会 and 議, a half-width katakana,
@@ -242,7 +242,7 @@ class RandomLists {
     return bytes;
   }
 
-  std::mt19937 random_;
+  std::mt19937 m_random;
 };
 
 TEST(SearchAgainstThePlainRule, RandomListsGiveTheSameResultsWhereverAReadEnds) {

@@ -16,8 +16,8 @@ namespace {
 
 class SearchWindowTest : public testing::Test {
  protected:
-  SearchWindowTest() : window_(host_.tool()) {
-    const std::string folder = host_.dataFolder() + "\\ToDoList";
+  SearchWindowTest() : m_window(m_host.tool()) {
+    const std::string folder = m_host.dataFolder() + "\\ToDoList";
     CreateDirectoryA(folder.c_str(), nullptr);
     // Enough lines that a search takes a while: each result is a message to this thread.
     std::string bytes;
@@ -31,50 +31,50 @@ class SearchWindowTest : public testing::Test {
     }
   }
 
-  void Type(const char* text) { ::SetWindowTextA(window_.GetDlgItem(IDC_SEARCH_TEXT), text); }
+  void Type(const char* text) { ::SetWindowTextA(m_window.GetDlgItem(IDC_SEARCH_TEXT), text); }
   int ListedLines() {
     return static_cast<int>(
-        ::SendMessageA(window_.GetDlgItem(IDC_SEARCH_RESULTS), LB_GETCOUNT, 0, 0));
+        ::SendMessageA(m_window.GetDlgItem(IDC_SEARCH_RESULTS), LB_GETCOUNT, 0, 0));
   }
   std::string Status() {
     char text[128] = "";
-    ::GetWindowTextA(window_.GetDlgItem(IDC_SEARCH_STATUS), text, sizeof(text));
+    ::GetWindowTextA(m_window.GetDlgItem(IDC_SEARCH_STATUS), text, sizeof(text));
     return text;
   }
 
-  todo_test::FakeHost host_;
-  CSearchWindow window_;
+  todo_test::FakeHost m_host;
+  CSearchWindow m_window;
 };
 
 TEST_F(SearchWindowTest, ResultsFillTheListAndTheStatusCountsThem) {
-  ASSERT_TRUE(window_.Open());
+  ASSERT_TRUE(m_window.Open());
   Type("2999");  // one word: "item" would match every line
-  window_.OnSearch();
-  ASSERT_TRUE(todo_test::PumpUntil([&] { return !window_.Searching(); }));
+  m_window.OnSearch();
+  ASSERT_TRUE(todo_test::PumpUntil([&] { return !m_window.Searching(); }));
   EXPECT_EQ(ListedLines(), 2);
   EXPECT_EQ(Status(), "2 results");
 }
 
 TEST_F(SearchWindowTest, StopEndsALongSearchEarly) {
-  ASSERT_TRUE(window_.Open());
+  ASSERT_TRUE(m_window.Open());
   Type("item");
-  window_.OnSearch();
+  m_window.OnSearch();
   // The window takes results while the search runs; stop once some have come.
   ASSERT_TRUE(todo_test::PumpUntil([&] { return ListedLines() >= 10; }));
-  window_.OnStop();
-  ASSERT_TRUE(todo_test::PumpUntil([&] { return !window_.Searching(); }));
+  m_window.OnStop();
+  ASSERT_TRUE(todo_test::PumpUntil([&] { return !m_window.Searching(); }));
   EXPECT_LT(ListedLines(), 6000);
-  EXPECT_EQ(ListedLines(), window_.ResultCount());
+  EXPECT_EQ(ListedLines(), m_window.ResultCount());
   EXPECT_EQ(Status().rfind("Stopped: ", 0), 0u) << Status();
 }
 
 TEST_F(SearchWindowTest, ClosingDuringASearchWaitsForIt) {
-  ASSERT_TRUE(window_.Open());
+  ASSERT_TRUE(m_window.Open());
   Type("");
-  window_.OnSearch();
-  ::SendMessageA(window_.m_hWnd, WM_CLOSE, 0, 0);
-  EXPECT_FALSE(window_.Searching());
-  EXPECT_EQ(window_.m_hWnd, nullptr);
+  m_window.OnSearch();
+  ::SendMessageA(m_window.m_hWnd, WM_CLOSE, 0, 0);
+  EXPECT_FALSE(m_window.Searching());
+  EXPECT_EQ(m_window.m_hWnd, nullptr);
 }
 
 }  // namespace

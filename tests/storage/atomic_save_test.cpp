@@ -46,21 +46,21 @@ class SaveFaultSweep : public FolderTest, public testing::WithParamInterface<Swe
 
 TEST_P(SaveFaultSweep, StoredFileIsOldOrNewAndFailureIsReported) {
   const SweepParam& p = GetParam();
-  const std::string path = folder_.File(p.what.file);
-  const std::string other = folder_.File("other.lst");  // a neighbour that must stay as it is
-  ASSERT_TRUE(storage::SaveFileAtomically(*files_, other, "other\r\n"));
-  ASSERT_TRUE(p.what.save(*files_, path, false));
+  const std::string path = m_folder.File(p.what.file);
+  const std::string other = m_folder.File("other.lst");  // a neighbour that must stay as it is
+  ASSERT_TRUE(storage::SaveFileAtomically(*m_files, other, "other\r\n"));
+  ASSERT_TRUE(p.what.save(*m_files, path, false));
   const std::string oldBytes = Read(path);
-  ASSERT_TRUE(p.what.save(*files_, path, true));
+  ASSERT_TRUE(p.what.save(*m_files, path, true));
   const std::string newBytes = Read(path);
   ASSERT_NE(oldBytes, newBytes);
   ASSERT_FALSE(oldBytes.empty());
 
-  FaultInjectingFiles faulty(*files_);
+  FaultInjectingFiles faulty(*m_files);
   int faultsSeen = 0;
   for (int n = 1;; ++n) {
     ASSERT_LT(n, 50) << "the save never completed untouched";
-    ASSERT_TRUE(p.what.save(*files_, path, false));
+    ASSERT_TRUE(p.what.save(*m_files, path, false));
     faulty.FailAt(n, p.mode);
     const bool saved = p.what.save(faulty, path, true);
     faulty.Heal();
@@ -77,7 +77,7 @@ TEST_P(SaveFaultSweep, StoredFileIsOldOrNewAndFailureIsReported) {
     }
     // The next load clears what a crash or a failed clean-up left.
     std::vector<std::string> names;
-    storage::LoadListOrder(*files_, folder_.File("ListInfo.dat"), &names);
+    storage::LoadListOrder(*m_files, m_folder.File("ListInfo.dat"), &names);
     EXPECT_EQ(Names(), (std::vector<std::string>{p.what.file, "other.lst"}))
         << "fault at operation " << n;
     EXPECT_EQ(Read(other), "other\r\n");
@@ -112,10 +112,10 @@ using LeftoverTest = FolderTest;
 TEST_F(LeftoverTest, NextLoadRemovesOnlyTemporaryFilesOfSaves) {
   for (const char* name :
        {"~save0.tmp", "~save12.tmp", "~save.tmp", "notes.txt", "~save1.lst", "ListInfo.dat"}) {
-    Write(folder_.File(name), "Home\r\n");
+    Write(m_folder.File(name), "Home\r\n");
   }
   std::vector<std::string> names;
-  ASSERT_EQ(storage::LoadListOrder(*files_, folder_.File("ListInfo.dat"), &names),
+  ASSERT_EQ(storage::LoadListOrder(*m_files, m_folder.File("ListInfo.dat"), &names),
             OpenResult::kOpened);
   EXPECT_EQ(names, std::vector<std::string>{"Home"});
   EXPECT_EQ(Names(),
@@ -123,17 +123,17 @@ TEST_F(LeftoverTest, NextLoadRemovesOnlyTemporaryFilesOfSaves) {
 }
 
 TEST_F(LeftoverTest, LeftoverTemporaryFileDoesNotBlockOrEnterASave) {
-  Write(folder_.File("~save0.tmp"), "crash");
-  ASSERT_TRUE(storage::SaveFileAtomically(*files_, folder_.File("Home.lst"), "0,1,1,1,a\r\n"));
-  EXPECT_EQ(Read(folder_.File("Home.lst")), "0,1,1,1,a\r\n");
-  EXPECT_EQ(Read(folder_.File("~save0.tmp")), "crash");
+  Write(m_folder.File("~save0.tmp"), "crash");
+  ASSERT_TRUE(storage::SaveFileAtomically(*m_files, m_folder.File("Home.lst"), "0,1,1,1,a\r\n"));
+  EXPECT_EQ(Read(m_folder.File("Home.lst")), "0,1,1,1,a\r\n");
+  EXPECT_EQ(Read(m_folder.File("~save0.tmp")), "crash");
 }
 
 TEST_F(LeftoverTest, SaveIntoMissingFolderFailsAndMakesNothing) {
-  const std::string path = folder_.File("none") + storage::kPathSeparator + "Home.lst";
-  EXPECT_FALSE(storage::SaveListFile(*files_, path, Items(1, "a")));
+  const std::string path = m_folder.File("none") + storage::kPathSeparator + "Home.lst";
+  EXPECT_FALSE(storage::SaveListFile(*m_files, path, Items(1, "a")));
   storage::ListFileContent content = Items(1, "stale");
-  EXPECT_EQ(storage::LoadListFile(*files_, path, &content), OpenResult::kNotFound);
+  EXPECT_EQ(storage::LoadListFile(*m_files, path, &content), OpenResult::kNotFound);
   EXPECT_TRUE(content.records.empty());
 }
 
@@ -142,25 +142,25 @@ using StoredLinesTest = FolderTest;
 // The dialog's round: load a list, save it with what was loaded, and on success keep the
 // lines written as what the file holds now.
 TEST_F(StoredLinesTest, SavedListKeepsItsLinesAndFailedSaveKeepsTheOldOnes) {
-  const std::string path = folder_.File("Home.lst");
+  const std::string path = m_folder.File("Home.lst");
   Write(path, " 01,2026,01,05,milk\nbread\n+0,2026,3,4,tea");
   storage::ListFileContent loaded;
-  ASSERT_EQ(storage::LoadListFile(*files_, path, &loaded), OpenResult::kOpened);
-  ASSERT_TRUE(storage::SaveListFile(*files_, path, loaded, &loaded, &loaded.lines));
+  ASSERT_EQ(storage::LoadListFile(*m_files, path, &loaded), OpenResult::kOpened);
+  ASSERT_TRUE(storage::SaveListFile(*m_files, path, loaded, &loaded, &loaded.lines));
   EXPECT_EQ(Read(path), " 01,2026,01,05,milk\r\nbread\r\n+0,2026,3,4,tea\r\n");
 
   storage::ListFileContent edited = loaded;
   edited.records[0].done = 0;
   const std::vector<storage::StoredLine> before = loaded.lines;
-  FaultInjectingFiles faulty(*files_);
+  FaultInjectingFiles faulty(*m_files);
   faulty.FailAt(1, FaultInjectingFiles::Mode::kFromThenOn);
   EXPECT_FALSE(storage::SaveListFile(faulty, path, edited, &loaded, &loaded.lines));
   EXPECT_EQ(loaded.lines, before) << "the file still holds the old lines";
 
-  ASSERT_TRUE(storage::SaveListFile(*files_, path, edited, &loaded, &loaded.lines));
+  ASSERT_TRUE(storage::SaveListFile(*m_files, path, edited, &loaded, &loaded.lines));
   EXPECT_EQ(Read(path), "0,2026,1,5,milk\r\n1,2026,1,5,bread\r\n+0,2026,3,4,tea\r\n");
   storage::ListFileContent reloaded;
-  ASSERT_EQ(storage::LoadListFile(*files_, path, &reloaded), OpenResult::kOpened);
+  ASSERT_EQ(storage::LoadListFile(*m_files, path, &reloaded), OpenResult::kOpened);
   EXPECT_EQ(loaded.lines, reloaded.lines);
 }
 

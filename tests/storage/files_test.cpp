@@ -22,74 +22,75 @@ using FilesTest = FolderTest;
 // The tool makes its list folder in the host's data folder whenever it starts: a second
 // start must leave the folder and the lists in it as they are.
 TEST_F(FilesTest, ListFolderIsMadeOnceAndKeptWithItsLists) {
-  const std::string data = folder_.File("data");
-  ASSERT_TRUE(files_->CreateFolder(data));
-  storage::MakeListFolder(*files_, data);
+  const std::string data = m_folder.File("data");
+  ASSERT_TRUE(m_files->CreateFolder(data));
+  storage::MakeListFolder(*m_files, data);
   const std::string list = storage::ListFilePath(data, "a");
   Write(list, "0,2026,1,1,kept\r\n");
-  storage::MakeListFolder(*files_, data);
+  storage::MakeListFolder(*m_files, data);
   EXPECT_EQ(Read(list), "0,2026,1,1,kept\r\n");
   std::vector<std::string> names;
-  ASSERT_TRUE(files_->ListFolder(storage::ListFolderPath(data), &names));
+  ASSERT_TRUE(m_files->ListFolder(storage::ListFolderPath(data), &names));
   EXPECT_EQ(names, std::vector<std::string>{"a.lst"});
 }
 
 TEST_F(FilesTest, MissingFileIsToldApartFromUnreadableOne) {
   std::unique_ptr<storage::ReadableFile> file;
-  EXPECT_EQ(files_->OpenForReading(folder_.File("none.lst"), &file), OpenResult::kNotFound);
-  EXPECT_EQ(files_->OpenForReading(folder_.File("none") + storage::kPathSeparator + "x.lst", &file),
-            OpenResult::kNotFound);
-  ASSERT_TRUE(files_->CreateFolder(folder_.File("sub")));
-  EXPECT_EQ(files_->OpenForReading(folder_.File("sub"), &file), OpenResult::kFailed);
+  EXPECT_EQ(m_files->OpenForReading(m_folder.File("none.lst"), &file), OpenResult::kNotFound);
+  EXPECT_EQ(
+      m_files->OpenForReading(m_folder.File("none") + storage::kPathSeparator + "x.lst", &file),
+      OpenResult::kNotFound);
+  ASSERT_TRUE(m_files->CreateFolder(m_folder.File("sub")));
+  EXPECT_EQ(m_files->OpenForReading(m_folder.File("sub"), &file), OpenResult::kFailed);
   EXPECT_EQ(file, nullptr);
 }
 
 TEST_F(FilesTest, CreateNewNeverEmptiesAnExistingFile) {
-  const std::string path = folder_.File("a.lst");
+  const std::string path = m_folder.File("a.lst");
   Write(path, "old");
-  EXPECT_EQ(files_->OpenForWriting(path, CreateMode::kCreateNew), nullptr);
+  EXPECT_EQ(m_files->OpenForWriting(path, CreateMode::kCreateNew), nullptr);
   EXPECT_EQ(Read(path), "old");
-  ASSERT_NE(files_->OpenForWriting(path, CreateMode::kCreateOrTruncate), nullptr);
+  ASSERT_NE(m_files->OpenForWriting(path, CreateMode::kCreateOrTruncate), nullptr);
   EXPECT_EQ(Read(path), "");
 }
 
 TEST_F(FilesTest, MoveReplacesTheTargetInOneStep) {
-  Write(folder_.File("new"), "new");
-  Write(folder_.File("a.lst"), "old");
-  ASSERT_TRUE(files_->MoveReplacing(folder_.File("new"), folder_.File("a.lst")));
-  EXPECT_EQ(Read(folder_.File("a.lst")), "new");
+  Write(m_folder.File("new"), "new");
+  Write(m_folder.File("a.lst"), "old");
+  ASSERT_TRUE(m_files->MoveReplacing(m_folder.File("new"), m_folder.File("a.lst")));
+  EXPECT_EQ(Read(m_folder.File("a.lst")), "new");
   EXPECT_EQ(Names(), std::vector<std::string>{"a.lst"});
-  EXPECT_FALSE(files_->MoveReplacing(folder_.File("new"), folder_.File("a.lst")));
-  EXPECT_TRUE(files_->Delete(folder_.File("a.lst")));
-  EXPECT_FALSE(files_->Delete(folder_.File("a.lst")));
+  EXPECT_FALSE(m_files->MoveReplacing(m_folder.File("new"), m_folder.File("a.lst")));
+  EXPECT_TRUE(m_files->Delete(m_folder.File("a.lst")));
+  EXPECT_FALSE(m_files->Delete(m_folder.File("a.lst")));
 }
 
 TEST_F(FilesTest, ListFolderGivesFileNamesWithoutFolders) {
-  Write(folder_.File("b.lst"), "");
-  Write(folder_.File("ListInfo.dat"), "");
-  ASSERT_TRUE(files_->CreateFolder(folder_.File("sub")));
-  EXPECT_FALSE(files_->CreateFolder(folder_.File("sub")));
+  Write(m_folder.File("b.lst"), "");
+  Write(m_folder.File("ListInfo.dat"), "");
+  ASSERT_TRUE(m_files->CreateFolder(m_folder.File("sub")));
+  EXPECT_FALSE(m_files->CreateFolder(m_folder.File("sub")));
   EXPECT_EQ(Names(), (std::vector<std::string>{"ListInfo.dat", "b.lst"}));
   std::vector<std::string> names{"stale"};
-  EXPECT_FALSE(files_->ListFolder(folder_.File("none"), &names));
+  EXPECT_FALSE(m_files->ListFolder(m_folder.File("none"), &names));
   EXPECT_TRUE(names.empty());
 }
 
 TEST_F(FilesTest, PathWithZeroByteNamesNoShorterFile) {
-  const std::string path = folder_.File(std::string("a\0b.lst", 7));
-  EXPECT_EQ(files_->OpenForWriting(path, CreateMode::kCreateOrTruncate), nullptr);
+  const std::string path = m_folder.File(std::string("a\0b.lst", 7));
+  EXPECT_EQ(m_files->OpenForWriting(path, CreateMode::kCreateOrTruncate), nullptr);
   std::unique_ptr<storage::ReadableFile> file;
-  EXPECT_EQ(files_->OpenForReading(path, &file), OpenResult::kFailed);
+  EXPECT_EQ(m_files->OpenForReading(path, &file), OpenResult::kFailed);
   EXPECT_TRUE(Names().empty());
 }
 
 #if defined(_WIN32)
 TEST_F(FilesTest, PathLongerThanPlatformLimitCannotBeOpened) {
-  const std::string path = folder_.File(std::string(300, 'n') + ".lst");
-  EXPECT_EQ(files_->OpenForWriting(path, CreateMode::kCreateOrTruncate), nullptr);
+  const std::string path = m_folder.File(std::string(300, 'n') + ".lst");
+  EXPECT_EQ(m_files->OpenForWriting(path, CreateMode::kCreateOrTruncate), nullptr);
   std::unique_ptr<storage::ReadableFile> file;
-  EXPECT_EQ(files_->OpenForReading(path, &file), OpenResult::kFailed);
-  EXPECT_FALSE(storage::SaveListFile(*files_, path, storage::ListFileContent()));
+  EXPECT_EQ(m_files->OpenForReading(path, &file), OpenResult::kFailed);
+  EXPECT_FALSE(storage::SaveListFile(*m_files, path, storage::ListFileContent()));
   EXPECT_TRUE(Names().empty());
 }
 #endif
@@ -99,30 +100,30 @@ TEST_F(FilesTest, DoubleByteNameWithBackslashTrailByteIsSavedInItsFolder) {
   const std::string name = "\x95\\.lst";
   storage::ListFileContent content;
   content.records.push_back(Rec(1, 2026, 12, 7, "\x95\\"));
-  ASSERT_TRUE(storage::SaveListFile(*files_, folder_.File(name), content));
+  ASSERT_TRUE(storage::SaveListFile(*m_files, m_folder.File(name), content));
   EXPECT_EQ(Names(), std::vector<std::string>{name});
   storage::ListFileContent back;
-  ASSERT_EQ(storage::LoadListFile(*files_, folder_.File(name), &back), OpenResult::kOpened);
+  ASSERT_EQ(storage::LoadListFile(*m_files, m_folder.File(name), &back), OpenResult::kOpened);
   EXPECT_EQ(back.records, content.records);
 }
 
 TEST_F(FilesTest, RelativeListOrderPathFollowsCurrentFolder) {
   const std::filesystem::path before = std::filesystem::current_path();
-  ASSERT_TRUE(files_->CreateFolder(folder_.File("ToDoList")));
-  ASSERT_TRUE(files_->SetCurrentFolder(folder_.Path()));
-  const bool saved = storage::SaveListOrder(*files_, storage::ListOrderPath(), {"Home", "Work"});
+  ASSERT_TRUE(m_files->CreateFolder(m_folder.File("ToDoList")));
+  ASSERT_TRUE(m_files->SetCurrentFolder(m_folder.Path()));
+  const bool saved = storage::SaveListOrder(*m_files, storage::ListOrderPath(), {"Home", "Work"});
   std::filesystem::current_path(before);
   ASSERT_TRUE(saved);
-  EXPECT_EQ(Read(folder_.File("ToDoList") + storage::kPathSeparator + "ListInfo.dat"),
+  EXPECT_EQ(Read(m_folder.File("ToDoList") + storage::kPathSeparator + "ListInfo.dat"),
             "Home\r\nWork\r\n");
 }
 
 TEST_F(FilesTest, LineReaderReadsLongLinesWholeAndAllLineEnds) {
   const std::string longLine(200000, '\x88');
-  const std::string path = folder_.File("lines.lst");
+  const std::string path = m_folder.File("lines.lst");
   Write(path, longLine + "\r\nb\n\r\nc\032d\rx\r\nlast");  // \032 is Ctrl-Z
   std::unique_ptr<storage::ReadableFile> file;
-  ASSERT_EQ(files_->OpenForReading(path, &file), OpenResult::kOpened);
+  ASSERT_EQ(m_files->OpenForReading(path, &file), OpenResult::kOpened);
   storage::LineReader reader(*file);
   std::vector<std::string> lines;
   std::string line;

@@ -23,48 +23,48 @@ class ScratchFolder {
     std::random_device random;
     const std::filesystem::path base = std::filesystem::temp_directory_path();
     for (;;) {
-      path_ = base / ("todo-storage-" + std::to_string(random()));
-      if (std::filesystem::create_directory(path_)) break;
+      m_path = base / ("todo-storage-" + std::to_string(random()));
+      if (std::filesystem::create_directory(m_path)) break;
     }
   }
   ScratchFolder(const ScratchFolder&) = delete;
   ScratchFolder& operator=(const ScratchFolder&) = delete;
   ~ScratchFolder() {
     std::error_code ignored;
-    std::filesystem::remove_all(path_, ignored);
+    std::filesystem::remove_all(m_path, ignored);
   }
 
-  std::string Path() const { return path_.string(); }
+  std::string Path() const { return m_path.string(); }
   std::string File(std::string_view name) const {
     return Path() + storage::kPathSeparator + std::string(name);
   }
 
  private:
-  std::filesystem::path path_;
+  std::filesystem::path m_path;
 };
 
 class FolderTest : public testing::Test {
  protected:
   void Write(const std::string& path, const std::string& bytes) {
     std::unique_ptr<storage::WritableFile> file =
-        files_->OpenForWriting(path, storage::CreateMode::kCreateNew);
+        m_files->OpenForWriting(path, storage::CreateMode::kCreateNew);
     ASSERT_NE(file, nullptr) << path;
     ASSERT_TRUE(file->Append(bytes));
     ASSERT_TRUE(file->Close());
   }
   std::string Read(const std::string& path) {
     std::string bytes;
-    EXPECT_EQ(storage::ReadWholeFile(*files_, path, &bytes), storage::OpenResult::kOpened) << path;
+    EXPECT_EQ(storage::ReadWholeFile(*m_files, path, &bytes), storage::OpenResult::kOpened) << path;
     return bytes;
   }
   // The names of the files in the folder, sorted.
   std::vector<std::string> Names() {
     std::vector<std::string> names;
-    EXPECT_TRUE(files_->ListFolder(folder_.Path(), &names));
+    EXPECT_TRUE(m_files->ListFolder(m_folder.Path(), &names));
     std::sort(names.begin(), names.end());
     return names;
   }
 
-  std::unique_ptr<storage::Files> files_ = storage::NewPlatformFiles();
-  ScratchFolder folder_;
+  std::unique_ptr<storage::Files> m_files = storage::NewPlatformFiles();
+  ScratchFolder m_folder;
 };
