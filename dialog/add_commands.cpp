@@ -44,30 +44,26 @@ void ToDoDialog::OnAddAtBottom() {
   }
 }
 
+const char* ToDoDialog::RefusalOfNewList(const std::string& name, std::string* path) {
+  if (name.empty()) return kEnterListNameMessage;
+  if (storage::IsBadListName(name)) return kBadListNameMessage;
+  if (ListNameTaken(name, -1)) return kListExistsMessage;
+  const char* folder = DataFolder();
+  *path = folder != nullptr ? storage::ListFilePath(folder, name) : std::string();
+  if (path->empty() || path->size() >= storage::kPathLimitBytes) return kCannotCreateMessage;
+  // A file no list names (or one Windows matches by letter case) keeps its items: the name is
+  // refused rather than the file emptied.
+  if (FileExists(*path)) return kListExistsMessage;
+  return nullptr;
+}
+
 void ToDoDialog::AddList(bool atBottom) {
   if (m_listNames == nullptr || m_items == nullptr) return;
   const std::string name = EntryText(m_window.TextBoxText(), kListNameLimit);
-  const char* refusal = nullptr;
-  if (name.empty()) {
-    refusal = kEnterListNameMessage;
-  } else if (storage::IsBadListName(name)) {
-    refusal = kBadListNameMessage;
-  } else if (ListNameTaken(name, -1)) {
-    refusal = kListExistsMessage;
-  }
   std::string path;
-  if (refusal == nullptr) {
-    const char* folder = DataFolder();
-    if (folder != nullptr) path = storage::ListFilePath(folder, name);
-    if (path.empty() || path.size() >= storage::kPathLimitBytes) {
-      refusal = kCannotCreateMessage;
-    } else if (FileExists(path)) {
-      // A file no list names (or one Windows matches by letter case) keeps its items: the
-      // name is refused rather than the file emptied.
-      refusal = kListExistsMessage;
-    } else if (!CreateListFile(path, m_window.IsChecked(DialogControl::NoDateBox))) {
-      refusal = kCannotCreateMessage;
-    }
+  const char* refusal = RefusalOfNewList(name, &path);
+  if (refusal == nullptr && !CreateListFile(path, m_window.IsChecked(DialogControl::NoDateBox))) {
+    refusal = kCannotCreateMessage;
   }
   // The list selected so far is written while it is still selected; the boxes raise no
   // events for what the program does, so the switch to the new list is done here. When its

@@ -194,6 +194,9 @@ class ToDoDialog {
   // Applies a loaded list's kind to the text column and the entry row.
   void ApplyListKind(bool noDate);
   // Helpers of the button commands.
+  // The message that refuses a new list of this name, or null; then *path is its file. Only
+  // looks: nothing is made or changed.
+  const char* RefusalOfNewList(const std::string& name, std::string* path);
   void AddList(bool atBottom);
   void AddItemFromTextBox(bool atBottom);
   // Makes the empty file of a new list at `path`, holding the no-date marker when `noDate`;
