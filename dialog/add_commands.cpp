@@ -1,13 +1,11 @@
 // Add and Add-at-bottom: a new list from the text box in list mode, a new item of the
 // selected list in item mode.
 
-#include <memory>
 #include <string>
 
 #include "dialog/entry_text.h"
-#include "storage/list_names.h"
 #include "dialog/todo_dialog.h"
-#include "storage/list_file_format.h"
+#include "storage/list_names.h"
 #include "storage/paths.h"
 
 namespace todo {
@@ -29,7 +27,7 @@ const char kListNotStorableMessage[] =
 }  // namespace
 
 void ToDoDialog::OnAdd() {
-  if (InListMode()) {
+  if (m_entry.InListMode()) {
     AddList(false);
   } else {
     AddItemFromTextBox(false);
@@ -37,7 +35,7 @@ void ToDoDialog::OnAdd() {
 }
 
 void ToDoDialog::OnAddAtBottom() {
-  if (InListMode()) {
+  if (m_entry.InListMode()) {
     AddList(true);
   } else {
     AddItemFromTextBox(true);
@@ -47,65 +45,46 @@ void ToDoDialog::OnAddAtBottom() {
 const char* ToDoDialog::RefusalOfNewList(const std::string& name, std::string* path) {
   if (name.empty()) return kEnterListNameMessage;
   if (storage::IsBadListName(name)) return kBadListNameMessage;
-  if (ListNameTaken(name, -1)) return kListExistsMessage;
-  const char* folder = DataFolder();
-  *path = folder != nullptr ? storage::ListFilePath(folder, name) : std::string();
+  if (m_names.Taken(name, -1)) return kListExistsMessage;
+  *path = m_gate.PathOf(name);
   if (path->empty() || path->size() >= storage::kPathLimitBytes) return kCannotCreateMessage;
   // A file no list names (or one Windows matches by letter case) keeps its items: the name is
   // refused rather than the file emptied.
-  if (FileExists(*path)) return kListExistsMessage;
+  if (m_gate.Exists(*path)) return kListExistsMessage;
   return nullptr;
 }
 
 void ToDoDialog::AddList(bool atBottom) {
-  if (m_listNames == nullptr || m_items == nullptr) return;
-  const std::string name = EntryText(m_window.TextBoxText(), kListNameLimit);
+  if (!m_names.HasBox() || !m_items.HasBox()) return;
+  const std::string name = EntryText(m_entry.Typed(), kListNameLimit);
   std::string path;
   const char* refusal = RefusalOfNewList(name, &path);
-  if (refusal == nullptr && !CreateListFile(path, m_window.IsChecked(DialogControl::NoDateBox))) {
+  if (refusal == nullptr && !m_gate.CreateListFile(path, m_entry.NoDateChecked())) {
     refusal = kCannotCreateMessage;
   }
   // The list selected so far is written while it is still selected; the boxes raise no
   // events for what the program does, so the switch to the new list is done here. When its
   // items cannot be written, the new list is not made, so that they are not thrown away.
   if (refusal == nullptr && SaveSelectedList() == SaveOutcome::kFailed) {
-    m_files.Delete(path);
+    m_gate.Delete(path);
     refusal = kCannotCreateMessage;
   }
   if (refusal != nullptr) {
     Ask(refusal, MessageButtons::Ok, MessageIcon::Exclamation);
-    m_window.FocusTextBox();
+    m_entry.Focus();
     return;
   }
 
-  if (atBottom || m_listNames->GetCount() == 0) {
-    m_listNames->AddItem(m_listBitmap, name.c_str(), 0);
-  } else {
-    m_listNames->InsertItem(0, m_listBitmap, name.c_str(), 0);
-  }
-  m_listNames->SetCurSel(atBottom ? m_listNames->GetCount() - 1 : 0);
-  m_items->ResetContent();
+  m_names.AddSelected(name, atBottom);
+  m_items.Clear();
   LoadCurrentList();
-  m_items->RefreshCtrl();
+  m_items.Box()->RefreshCtrl();
   FinishAdd();
 }
 
-bool ToDoDialog::CreateListFile(const std::string& path, bool noDate) {
-  std::unique_ptr<storage::WritableFile> file =
-      m_files.OpenForWriting(path, storage::CreateMode::kCreateNew);
-  if (file == nullptr) return false;
-  storage::ListFileContent content;
-  content.noDate = noDate;
-  bool written = file->Append(storage::FormatListFile(content));
-  if (file->Close() && written) return true;
-  // A torn marker would turn into an item of a dated list: no file rather than a wrong one.
-  m_files.Delete(path);
-  return false;
-}
-
 void ToDoDialog::AddItemFromTextBox(bool atBottom) {
-  if (m_listNames == nullptr || m_items == nullptr) return;
-  if (m_listNames->GetCurSel() < 0) {
+  if (!m_names.HasBox() || !m_items.HasBox()) return;
+  if (m_names.Selected() < 0) {
     Ask(kNoListSelectedMessage, MessageButtons::Ok, MessageIcon::Information);
     return;
   }
@@ -115,28 +94,21 @@ void ToDoDialog::AddItemFromTextBox(bool atBottom) {
     Ask(kListNotStorableMessage, MessageButtons::Ok, MessageIcon::Exclamation);
     return;
   }
-  const std::string typed = m_window.TextBoxText();
+  const std::string typed = m_entry.Typed();
   if (typed.empty()) {
     Ask(kEnterItemMessage, MessageButtons::Ok, MessageIcon::Exclamation);
-    m_window.FocusTextBox();
+    m_entry.Focus();
     return;
   }
-  const std::string text = EntryText(typed, kItemTextLimit);
   // Every new item carries the picker's date, in a no-date list too.
-  DWORD due = CQuarnListBox::ConvertToDateData(m_window.DatePickerDate());
-  int row;
-  if (atBottom || m_items->GetCount() == 0) {
-    row = m_items->AddItem(0, text.c_str(), due);
-  } else {
-    row = m_items->InsertItem(0, 0, text.c_str(), due);
-  }
-  ColourItem(row);
+  const DWORD due = CQuarnListBox::ConvertToDateData(m_window.DatePickerDate());
+  ColourItem(m_items.Add(EntryText(typed, kItemTextLimit), due, atBottom));
   FinishAdd();
 }
 
 void ToDoDialog::FinishAdd() {
-  m_window.FocusTextBox();
-  m_window.SetTextBoxText(std::string());
+  m_entry.Focus();
+  m_entry.ClearText();
   m_window.InvalidateItemCount();
 }
 

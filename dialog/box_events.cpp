@@ -1,110 +1,59 @@
-// How the two boxes are set up, and what the dialog does when the user works in them or on
-// the mode buttons.
+// What the dialog does when the user works in the two boxes: the handlers of their events.
 
 #include "dialog/todo_dialog.h"
 
 namespace todo {
 
-namespace {
+// The boxes call plain functions with the dialog as their user pointer.
+struct ToDoDialog::BoxEvents {
+  static ToDoDialog& DialogOf(void* user) { return *static_cast<ToDoDialog*>(user); }
 
-ToDoDialog& DialogOf(void* user) {
-  return *static_cast<ToDoDialog*>(user);
-}
-
-int ListBoxActivated(void* user) {
-  return DialogOf(user).OnListBoxActivated();
-}
-int ItemBoxActivated(void* user) {
-  return DialogOf(user).OnItemBoxActivated();
-}
-int LeaveList(void* user) {
-  return DialogOf(user).OnLeaveList();
-}
-int LoadList(void* user) {
-  return DialogOf(user).OnLoadList();
-}
-int ItemEdited(void* user) {
-  return DialogOf(user).OnItemEdited();
-}
-int ListNameEdited(void* user) {
-  return DialogOf(user).OnListNameEdited();
-}
-int EditBegins(void*) {
-  return 0;
-}
-int AllowItemSelectionChange(void*) {
-  return 1;
-}
-int ItemSelectionChanged(void*) {
-  return 0;
-}
-
-constexpr int kNameRowHeight = 20;
-constexpr int kItemRowHeight = 18;
-constexpr int kCheckColumnWidth = 36;
-
-}  // namespace
+  static int ListBoxActivated(void* user) { return DialogOf(user).OnListBoxActivated(); }
+  static int ItemBoxActivated(void* user) { return DialogOf(user).OnItemBoxActivated(); }
+  static int LeaveList(void* user) { return DialogOf(user).OnLeaveList(); }
+  static int LoadList(void* user) { return DialogOf(user).OnLoadList(); }
+  static int ItemEdited(void* user) { return DialogOf(user).OnItemEdited(); }
+  static int ListNameEdited(void* user) { return DialogOf(user).OnListNameEdited(); }
+  static int EditBegins(void*) { return 0; }
+  static int AllowItemSelectionChange(void*) { return 1; }
+  static int ItemSelectionChanged(void*) { return 0; }
+};
 
 void ToDoDialog::ConfigureBoxes(HFONT nameFont, HFONT itemFont) {
-  if (m_listNames != nullptr) {
-    m_listNames->SetUseItemLine(0);
-    m_listNames->SetUseColumnHeader(0);
-    m_listNames->SetEditable(1);
-    m_listNames->SetCtrlFont(nameFont, 1);
-    m_listNames->SetItemHeight(kNameRowHeight);
-    m_listNames->SetCallback(QUARN_EVENT_SELCHANGING, &LeaveList, this);
-    m_listNames->SetCallback(QUARN_EVENT_SELCHANGING_KEY, &LeaveList, this);
-    m_listNames->SetCallback(QUARN_EVENT_SELCHANGED, &LoadList, this);
-    m_listNames->SetCallback(QUARN_EVENT_EDITBEGIN, &EditBegins, this);
-    m_listNames->SetCallback(QUARN_EVENT_NAMEEDITED, &ListNameEdited, this);
-    m_listNames->SetCallback(QUARN_EVENT_ACTIVATE, &ListBoxActivated, this);
+  m_names.Configure(nameFont);
+  if (CQuarnImageListBox* names = m_names.Box()) {
+    names->SetCallback(QUARN_EVENT_SELCHANGING, &BoxEvents::LeaveList, this);
+    names->SetCallback(QUARN_EVENT_SELCHANGING_KEY, &BoxEvents::LeaveList, this);
+    names->SetCallback(QUARN_EVENT_SELCHANGED, &BoxEvents::LoadList, this);
+    names->SetCallback(QUARN_EVENT_EDITBEGIN, &BoxEvents::EditBegins, this);
+    names->SetCallback(QUARN_EVENT_NAMEEDITED, &BoxEvents::ListNameEdited, this);
+    names->SetCallback(QUARN_EVENT_ACTIVATE, &BoxEvents::ListBoxActivated, this);
   }
-  if (m_items != nullptr) {
-    m_items->SetUseItemLine(1);
-    m_items->SetUseColumnHeader(1);
-    m_items->SetEditable(1);
-    m_items->SetColumnLabel(QUARN_COLUMN_CHECK, "ﾁｪｯｸ");
-    m_items->SetColumnLabel(QUARN_COLUMN_TEXT, "ToDo内容");
-    m_items->SetColumnLabel(QUARN_COLUMN_DATE, "期限日");
-    m_items->SetCtrlFont(itemFont, 1);
-    m_items->SetItemHeight(kItemRowHeight);
-    m_items->SetColumnWidth(QUARN_COLUMN_CHECK, kCheckColumnWidth);
-    m_items->SetColumnWidth(QUARN_COLUMN_TEXT, kTextColumnWidth);
-    m_items->SetCallback(QUARN_EVENT_SELCHANGING, &AllowItemSelectionChange, this);
-    m_items->SetCallback(QUARN_EVENT_SELCHANGED, &ItemSelectionChanged, this);
-    m_items->SetCallback(QUARN_EVENT_EDITBEGIN, &EditBegins, this);
-    m_items->SetCallback(QUARN_EVENT_EDITEND, &ItemEdited, this);
-    m_items->SetCallback(QUARN_EVENT_ACTIVATE, &ItemBoxActivated, this);
+  m_items.Configure(itemFont);
+  if (CQuarnToDoListBox* items = m_items.Box()) {
+    items->SetCallback(QUARN_EVENT_SELCHANGING, &BoxEvents::AllowItemSelectionChange, this);
+    items->SetCallback(QUARN_EVENT_SELCHANGED, &BoxEvents::ItemSelectionChanged, this);
+    items->SetCallback(QUARN_EVENT_EDITBEGIN, &BoxEvents::EditBegins, this);
+    items->SetCallback(QUARN_EVENT_EDITEND, &BoxEvents::ItemEdited, this);
+    items->SetCallback(QUARN_EVENT_ACTIVATE, &BoxEvents::ItemBoxActivated, this);
   }
-}
-
-void ToDoDialog::OnListModeClicked() {
-  ApplyInputMode(InputMode::List);
-  m_window.SetTextBoxText(std::string());
-}
-
-void ToDoDialog::OnItemModeClicked() {
-  ApplyInputMode(InputMode::Item);
-  m_window.SetTextBoxText(std::string());
 }
 
 int ToDoDialog::OnListBoxActivated() {
-  m_window.SetChecked(DialogControl::ListModeButton, true);
-  m_window.SetChecked(DialogControl::ItemModeButton, false);
+  m_entry.CheckModeButton(InputMode::List);
   OnListModeClicked();
   return 1;
 }
 
 int ToDoDialog::OnItemBoxActivated() {
-  m_window.SetChecked(DialogControl::ListModeButton, false);
-  m_window.SetChecked(DialogControl::ItemModeButton, true);
+  m_entry.CheckModeButton(InputMode::Item);
   OnItemModeClicked();
   return 1;
 }
 
 int ToDoDialog::OnLeaveList() {
   if (SaveSelectedList() == SaveOutcome::kFailed) return 0;
-  if (m_items != nullptr) m_items->ResetContent();
+  if (m_items.HasBox()) m_items.Clear();
   return 1;
 }
 
@@ -115,7 +64,7 @@ int ToDoDialog::OnLoadList() {
 }
 
 int ToDoDialog::OnItemEdited() {
-  if (m_items != nullptr) ColourItem(m_items->GetCurSel());
+  if (m_items.HasBox()) ColourItem(m_items.Selected());
   return 1;
 }
 

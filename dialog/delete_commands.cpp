@@ -20,7 +20,7 @@ const char kClearItemsQuestion[] =
 }  // namespace
 
 void ToDoDialog::OnDelete() {
-  if (InListMode()) {
+  if (m_entry.InListMode()) {
     DeleteSelectedList();
   } else {
     DeleteSelectedItem();
@@ -28,7 +28,7 @@ void ToDoDialog::OnDelete() {
 }
 
 void ToDoDialog::OnClear() {
-  if (InListMode()) {
+  if (m_entry.InListMode()) {
     ClearLists();
   } else {
     ClearItems();
@@ -36,64 +36,58 @@ void ToDoDialog::OnClear() {
 }
 
 void ToDoDialog::DeleteSelectedList() {
-  if (m_listNames == nullptr || m_items == nullptr) return;
-  if (m_listNames->GetCount() == 0 || m_listNames->GetCurSel() < 0) return;
+  if (!m_names.HasBox() || !m_items.HasBox()) return;
+  if (m_names.Count() == 0 || m_names.Selected() < 0) return;
   if (Ask(kDeleteListQuestion, MessageButtons::YesNo, MessageIcon::Question) == MessageAnswer::No) {
     return;
   }
-  const int selected = m_listNames->GetCurSel();
+  const int selected = m_names.Selected();
   if (selected < 0) return;
   const std::string path = ListFilePathOf(selected);
-  m_listNames->DeleteItem(static_cast<unsigned int>(selected));
+  m_names.Remove(selected);
   // A file that cannot be deleted (missing, in use) is passed over.
-  if (!path.empty()) m_files.Delete(path);
+  if (!path.empty()) m_gate.Delete(path);
   // No list stays selected, and the deleted list's items go unsaved: the item box must never
   // hold items that a later save would write into another list's file.
-  m_listNames->SetCurSel(-1);
-  m_items->ResetContent();
+  m_names.Unselect();
+  m_items.Clear();
   m_window.InvalidateItemCount();
 }
 
 void ToDoDialog::DeleteSelectedItem() {
-  if (m_items == nullptr) return;
-  if (m_items->GetCount() == 0 || m_items->GetCurSel() < 0) return;
+  if (!m_items.HasBox()) return;
+  if (m_items.Count() == 0 || m_items.Selected() < 0) return;
   if (Ask(kDeleteItemQuestion, MessageButtons::YesNo, MessageIcon::Question) == MessageAnswer::No) {
     return;
   }
-  int selected = m_items->GetCurSel();
-  if (selected < 0) return;
-  m_items->DeleteItem(static_cast<unsigned int>(selected));
-  // The item that moved into its place, else the new last one, else none.
-  if (selected >= m_items->GetCount()) --selected;
-  m_items->SetCurSel(selected);
-  m_window.InvalidateItemCount();
+  if (m_items.DeleteSelected()) m_window.InvalidateItemCount();
 }
 
 void ToDoDialog::ClearLists() {
-  if (m_listNames == nullptr || m_items == nullptr) return;
-  if (m_listNames->GetCount() == 0) return;
+  if (!m_names.HasBox() || !m_items.HasBox()) return;
+  if (m_names.Count() == 0) return;
   if (Ask(kClearListsQuestion, MessageButtons::YesNo, MessageIcon::Exclamation) ==
       MessageAnswer::No) {
     return;
   }
-  while (m_listNames->GetCount() > 0) {
+  while (m_names.Count() > 0) {
     const std::string path = ListFilePathOf(0);
-    if (!path.empty()) m_files.Delete(path);
-    m_listNames->DeleteItem(0);
+    if (!path.empty()) m_gate.Delete(path);
+    m_names.Remove(0);
   }
-  m_listNames->ResetContent();
-  m_items->ResetContent();
+  m_names.Clear();
+  m_items.Clear();
   m_window.InvalidateItemCount();
 }
 
 void ToDoDialog::ClearItems() {
-  if (m_items == nullptr) return;
-  if (m_items->GetCount() == 0) return;
+  if (!m_items.HasBox()) return;
+  if (m_items.Count() == 0) return;
   if (Ask(kClearItemsQuestion, MessageButtons::YesNo, MessageIcon::Question) == MessageAnswer::No) {
     return;
   }
   // The list's file is emptied at its next save.
-  m_items->ResetContent();
+  m_items.Clear();
   m_window.InvalidateItemCount();
 }
 

@@ -1,26 +1,31 @@
+// The dialog's parts put together, its mode as the host and the mode buttons see it, and its
+// message boxes.
+
 #include "dialog/todo_dialog.h"
+
+#include <cstring>
 
 namespace todo {
 
 ToDoDialog::ToDoDialog(WindowOps& window, IHostServices* host, storage::Files& files,
                        std::atomic<int>& busy)
-    : m_window(window), m_host(host), m_files(files), m_busy(busy) {}
+    : m_window(window), m_busy(busy), m_entry(window), m_gate(host, files) {}
 
 ToDoDialog::~ToDoDialog() {
-  ReleaseBoxes();  // the list-name box first, as the window had them
+  ReleaseBoxes();
 }
 
 void ToDoDialog::AttachBoxes(CQuarnImageListBox* listNames, CQuarnToDoListBox* items,
                              HBITMAP listBitmap) {
   ReleaseBoxes();
-  m_listNames.reset(listNames);
-  m_items.reset(items);
-  m_listBitmap = listBitmap;
+  m_names.Attach(listNames, listBitmap);
+  m_items.Attach(items);
 }
 
 void ToDoDialog::ReleaseBoxes() {
-  m_listNames.reset();
-  m_items.reset();
+  // The list-name box first, as the window had them.
+  m_names.Release();
+  m_items.Release();
 }
 
 std::string ItemCountLine(int count) {
@@ -32,6 +37,38 @@ MessageAnswer ToDoDialog::Ask(const char* text, MessageButtons buttons, MessageI
   MessageAnswer answer = m_window.ShowMessage(text, buttons, icon);
   m_busy = 0;
   return answer;
+}
+
+DWORD ToDoDialog::Today() {
+  return CQuarnListBox::ConvertToDateData(m_window.TodayUtc());
+}
+
+void ToDoDialog::OnListModeClicked() {
+  ApplyInputMode(InputMode::List);
+  m_entry.ClearText();
+}
+
+void ToDoDialog::OnItemModeClicked() {
+  ApplyInputMode(InputMode::Item);
+  m_entry.ClearText();
+}
+
+void ToDoDialog::GetInputMode(char* buffer) {
+  if (buffer == nullptr) return;
+  std::strcpy(buffer, ModeName(m_entry.Mode()));
+}
+
+void ToDoDialog::SetInputMode(const char* mode) {
+  InputMode named;
+  if (ModeOfName(mode, &named)) ApplyInputMode(named);
+}
+
+void ToDoDialog::ApplyInputMode(InputMode mode) {
+  m_entry.Apply(mode, m_items.NoDate());
+}
+
+void ToDoDialog::ColourItem(int row) {
+  m_items.Colour(row, Today());
 }
 
 }  // namespace todo

@@ -1,36 +1,25 @@
 #pragma once
-// The to-do dialog's logic: the two list boxes, the no-date flag, the input mode and item
-// colours, and moving lists and items between the boxes and their files. It is portable: the
-// window is reached through WindowOps, the boxes through the list-control library, the host
-// through IHostServices. One object lives for each tool window, on the tool thread.
+// The to-do dialog's logic: the commands of the tool window's buttons and what happens when
+// the user works in the two list boxes. It holds the parts that do the work, each with a job
+// of its own: the entry row and its mode (entry_row.h), the list-name side and the item side
+// with their boxes (list_name_side.h, item_side.h), and the gate to the lists' files
+// (list_folder_gate.h). It is portable: the window is reached through WindowOps, the boxes
+// through the list-control library, the host through IHostServices. One object lives for each
+// tool window, on the tool thread.
 
 #include <atomic>
-#include <memory>
 #include <string>
 
-#include "dialog/window_ops.h"
 #include "contract/host_services.h"
+#include "dialog/entry_row.h"
+#include "dialog/item_side.h"
+#include "dialog/list_folder_gate.h"
+#include "dialog/list_name_side.h"
+#include "dialog/window_ops.h"
 #include "quarnctrl/quarn_ctrl.h"
 #include "storage/files.h"
-#include "storage/list_file_as_read.h"
-#include "storage/list_file_format.h"
 
 namespace todo {
-
-// What the entry row adds to: lists or the selected list's items. Inside the dialog a mode is
-// this value; its name is used only where the host hands one over or asks for it.
-enum class InputMode { List, Item };
-
-// The two mode names, as GetInputMode hands them out and SetInputMode takes them.
-extern const char kListModeName[];  // "ﾘｽﾄ一覧"
-extern const char kItemModeName[];  // "ｱｲﾃﾑ一覧"
-
-// Text colours of item rows.
-constexpr COLORREF kColourDone = RGB(155, 155, 155);
-constexpr COLORREF kColourNoDate = RGB(55, 0, 0);
-constexpr COLORREF kColourOverdue = RGB(155, 100, 255);
-constexpr COLORREF kColourDueToday = RGB(255, 0, 0);
-constexpr COLORREF kColourDueLater = RGB(0, 0, 0);
 
 // The item-count line under the item box: "登録ｱｲﾃﾑ： <count> 件".
 std::string ItemCountLine(int count);
@@ -46,53 +35,31 @@ class ToDoDialog {
   // Takes ownership of the two boxes (either may be null) and remembers the list bitmap that
   // list rows show (not owned).
   void AttachBoxes(CQuarnImageListBox* listNames, CQuarnToDoListBox* items, HBITMAP listBitmap);
-  // Destroys and deletes both boxes; afterwards the dialog has none.
+  // Destroys and deletes both boxes, the list-name box first; afterwards the dialog has none.
   void ReleaseBoxes();
-  CQuarnImageListBox* ListNameBox() const { return m_listNames.get(); }
-  CQuarnToDoListBox* ItemBox() const { return m_items.get(); }
-  HBITMAP ListBitmap() const { return m_listBitmap; }
+  CQuarnImageListBox* ListNameBox() const { return m_names.Box(); }
+  CQuarnToDoListBox* ItemBox() const { return m_items.Box(); }
 
   // Sets both boxes up as the tool window shows them (lines, header, editing, column labels
   // and widths, fonts, row heights) and registers the dialog's handlers of their events.
   // `nameFont` is the 15-pixel font, `itemFont` the 14-pixel one (not owned).
   void ConfigureBoxes(HFONT nameFont, HFONT itemFont);
 
-  // Mode switching: the mode buttons clicked, and the boxes activated by the user. Each
-  // applies its mode to the entry row and empties the text box.
+  // The mode buttons were clicked: the mode is applied to the entry row and the text box
+  // emptied.
   void OnListModeClicked();
   void OnItemModeClicked();
-  int OnListBoxActivated();
-  int OnItemBoxActivated();
-  // The list-name box's selection leaves a list: its items are saved to its file and the
-  // item box is emptied. Returns 1; 0 when the save failed, so that the selection stays and
-  // the items that could not be written are not thrown away.
-  int OnLeaveList();
-  // The list-name box's selection arrived at a list: its items are loaded and the item count
-  // repainted. Returns 0.
-  int OnLoadList();
-  // An item was edited in place: the selected row is coloured again. Returns 1.
-  int OnItemEdited();
-  // A list's name was edited in place: answers 1 to let the box store the new name, 0 to keep
-  // the old one.
-  int OnListNameEdited();
-
-  // Whether the list loaded last is a no-date list.
-  bool NoDate() const { return m_noDate; }
-
   // Copies the current mode's name (with its terminating zero) into `buffer`, which holds at
   // least 9 bytes: list mode while the list-mode button is checked, else item mode.
   void GetInputMode(char* buffer);
-  bool InListMode();
   // Applies the named mode to the entry row; any other text changes nothing.
   void SetInputMode(const char* mode);
-  // Applies `mode` to the entry row: list mode takes the no-date box and leaves the date
-  // picker off, item mode shows the loaded list's kind with both boxes off but the picker.
-  void ApplyInputMode(InputMode mode);
+
+  // Whether the list loaded last is a no-date list.
+  bool NoDate() const { return m_items.NoDate(); }
   // Colours item row `row` by its done mark, the no-date flag and its due date against
   // today's UTC date. A bad row or a missing item box changes nothing.
   void ColourItem(int row);
-  // The same with today's date given as the item box packs dates, for colouring many rows.
-  void ColourItem(int row, DWORD today);
 
   // Fills the list-name box from the list-order file (list bitmap, data 0); no list is
   // selected afterwards. A missing or unreadable file leaves the box empty. Makes the data
@@ -122,16 +89,13 @@ class ToDoDialog {
   // list whose items are still unsaved.
   void SaveOnClose(bool listSaved);
 
-  // Shows a message box with the busy flag set while it is open.
-  MessageAnswer Ask(const char* text, MessageButtons buttons, MessageIcon icon);
-
   // --- The commands of the window's buttons ---
   // Each reads the input mode afresh and acts on the list-name box in list mode, on the item
-  // box in item mode; every message box goes through Ask. The boxes raise no events for the
-  // program's changes, so a command that changes which list is selected saves and loads by
-  // itself: afterwards the item box holds the selected list's items, or nothing when no list
-  // is selected. No command writes one list's items into another list's file or leaves a
-  // removed list's file behind.
+  // box in item mode; every message box is shown with the busy flag set. The boxes raise no
+  // events for the program's changes, so a command that changes which list is selected saves
+  // and loads by itself: afterwards the item box holds the selected list's items, or nothing
+  // when no list is selected. No command writes one list's items into another list's file or
+  // leaves a removed list's file behind.
   //
   // Add (button 1065) and Add-at-bottom (1066). List mode: a new list named by the text box
   // (its first 249 bytes as one line) goes to the top / the bottom of the list-name box with
@@ -163,12 +127,31 @@ class ToDoDialog {
   void OnTextBoxKillFocus();
 
  private:
-  // The text column's width in a dated list; a no-date list hides the date column.
-  static constexpr int kTextColumnWidth = 320;
+  // The handlers of the boxes' events (box_events.cpp), registered by ConfigureBoxes.
+  struct BoxEvents;
+  // A box was activated by the user: its mode is checked and applied. Returns 1.
+  int OnListBoxActivated();
+  int OnItemBoxActivated();
+  // The list-name box's selection leaves a list: its items are saved to its file and the
+  // item box is emptied. Returns 1; 0 when the save failed, so that the selection stays and
+  // the items that could not be written are not thrown away.
+  int OnLeaveList();
+  // The list-name box's selection arrived at a list: its items are loaded and the item count
+  // repainted. Returns 0.
+  int OnLoadList();
+  // An item was edited in place: the selected row is coloured again. Returns 1.
+  int OnItemEdited();
+  // A list's name was edited in place: answers 1 to let the box store the new name, 0 to keep
+  // the old one.
+  int OnListNameEdited();
 
-  WindowOps& m_window;
-  // The data folder as the host names it now, or null.
-  const char* DataFolder() const;
+  // Shows a message box with the busy flag set while it is open.
+  MessageAnswer Ask(const char* text, MessageButtons buttons, MessageIcon icon);
+  // Today's UTC date, packed as the item box packs dates.
+  DWORD Today();
+  // The mode applied to the entry row, with the loaded list's kind.
+  void ApplyInputMode(InputMode mode);
+
   // The file of list-name box row `row`; empty when its name names no file in the list
   // folder, which the tool then never touches.
   std::string ListFilePathOf(int row) const;
@@ -179,29 +162,18 @@ class ToDoDialog {
     kFailed,    // the file could not be written; it is as it was
   };
   SaveOutcome SaveSelectedList();
-  // The record item row `row` is saved as.
-  storage::ListRecord RecordOfItem(int row) const;
-  // Whether the item box holds what m_asRead holds, in the same order, with the same kind.
-  bool ItemsAreAsRead() const;
   // Whether a list is selected whose items a save would write: its name names a file in the
   // list folder, and that file could be read when the list was loaded.
   bool SelectedListCanBeSaved() const;
-  // Whether anything exists at `path` (a file that cannot be opened counts as existing).
-  bool FileExists(const std::string& path);
-  // Whether a list other than row `except` (-1: none) has `name`, letter case aside: on
-  // Windows two such names name one file. The one rule of Add and of in-place renames.
-  bool ListNameTaken(const std::string& name, int except) const;
-  // Applies a loaded list's kind to the text column and the entry row.
+  // Takes a loaded list's kind into the item side and the entry row.
   void ApplyListKind(bool noDate);
+
   // Helpers of the button commands.
   // The message that refuses a new list of this name, or null; then *path is its file. Only
   // looks: nothing is made or changed.
   const char* RefusalOfNewList(const std::string& name, std::string* path);
   void AddList(bool atBottom);
   void AddItemFromTextBox(bool atBottom);
-  // Makes the empty file of a new list at `path`, holding the no-date marker when `noDate`;
-  // false (and no file left) when it cannot be made whole.
-  bool CreateListFile(const std::string& path, bool noDate);
   // What every successful add ends with: the text box emptied and focused, the count redrawn.
   void FinishAdd();
   // Moves the selected entry of the mode's box `step` places (-1 up, +1 down).
@@ -211,20 +183,12 @@ class ToDoDialog {
   void ClearLists();
   void ClearItems();
 
-  IHostServices* m_host;
-  storage::Files& m_files;
+  WindowOps& m_window;
   std::atomic<int>& m_busy;
-  std::unique_ptr<CQuarnImageListBox, CQuarnBoxDeleter> m_listNames;
-  std::unique_ptr<CQuarnToDoListBox, CQuarnBoxDeleter> m_items;
-  HBITMAP m_listBitmap = nullptr;
-  bool m_noDate = false;
-  // The file of the list loaded last when it exists but could not be read: saving the empty
-  // item box over it would destroy the items it holds, so it is not saved.
-  std::string m_unreadableFile;
-  // The file the item box was read from or saved to last, and its content as stored then:
-  // saving gives unchanged items their lines as stored.
-  std::string m_asReadPath;
-  storage::ListFileAsRead m_asRead;
+  EntryRow m_entry;
+  ListFolderGate m_gate;
+  ListNameSide m_names;
+  ItemSide m_items;
 };
 
 }  // namespace todo

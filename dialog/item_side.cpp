@@ -1,0 +1,142 @@
+#include "dialog/item_side.h"
+
+#include <string_view>
+
+#include "dialog/box_rows.h"
+
+namespace todo {
+
+namespace {
+
+constexpr int kItemRowHeight = 18;
+constexpr int kCheckColumnWidth = 36;
+
+// Whether a zero-terminated text is the bytes of view, in one pass over both: a long list is
+// compared item by item at every save.
+bool SameText(const char* text, std::string_view view) {
+  for (char byte : view) {
+    if (*text == '\0' || *text != byte) return false;
+    ++text;
+  }
+  return *text == '\0';
+}
+
+}  // namespace
+
+void ItemSide::Configure(HFONT font) {
+  if (m_box == nullptr) return;
+  m_box->SetUseItemLine(1);
+  m_box->SetUseColumnHeader(1);
+  m_box->SetEditable(1);
+  m_box->SetColumnLabel(QUARN_COLUMN_CHECK, "ﾁｪｯｸ");
+  m_box->SetColumnLabel(QUARN_COLUMN_TEXT, "ToDo内容");
+  m_box->SetColumnLabel(QUARN_COLUMN_DATE, "期限日");
+  m_box->SetCtrlFont(font, 1);
+  m_box->SetItemHeight(kItemRowHeight);
+  m_box->SetColumnWidth(QUARN_COLUMN_CHECK, kCheckColumnWidth);
+  m_box->SetColumnWidth(QUARN_COLUMN_TEXT, kTextColumnWidth);
+}
+
+void ItemSide::SetKind(bool noDate) {
+  m_box->SetColumnWidth(QUARN_COLUMN_TEXT, noDate ? QUARN_WIDTH_HIDING_DATES : kTextColumnWidth);
+  m_noDate = noDate;
+}
+
+void ItemSide::Colour(int row, DWORD today) {
+  if (m_box == nullptr || row < 0 || row >= m_box->GetCount()) return;
+  COLORREF colour;
+  if (m_box->GetItemCheck(row) != 0) {
+    colour = kColourDone;
+  } else if (m_noDate) {
+    colour = kColourNoDate;
+  } else {
+    DWORD due = m_box->GetItemData(row);
+    colour = due < today ? kColourOverdue : due == today ? kColourDueToday : kColourDueLater;
+  }
+  m_box->SetItemColor(row, colour);
+}
+
+void ItemSide::Append(const storage::ListFileAsRead& file, DWORD today) {
+  const int count = static_cast<int>(file.Count());
+  m_box->InitStorage(m_box->GetCount() + count, static_cast<int>(file.Bytes().size()) + count);
+  std::string text;  // each text with the zero the box takes it by
+  for (std::size_t index = 0; index < file.Count(); ++index) {
+    const storage::RecordAsRead& record = file.Record(index);
+    SYSTEMTIME date{};
+    date.wYear = record.year;
+    date.wMonth = record.month;
+    date.wDay = record.day;
+    text.assign(file.Text(index));
+    m_box->AddItem(record.done, text.c_str(), CQuarnListBox::ConvertToDateData(date));
+    Colour(m_box->GetCount() - 1, today);
+  }
+}
+
+storage::ListRecord ItemSide::RecordOf(int row) const {
+  SYSTEMTIME date;
+  CQuarnListBox::ConvertToSysTime(m_box->GetItemDate(row), &date);
+  storage::ListRecord record;
+  record.done = m_box->GetItemCheck(row);
+  record.year = date.wYear;
+  record.month = date.wMonth;
+  record.day = date.wDay;
+  record.text = m_box->GetItemText(row);
+  return record;
+}
+
+storage::ListFileContent ItemSide::Content() const {
+  storage::ListFileContent content;
+  content.noDate = m_noDate;
+  const int count = Count();
+  content.records.reserve(static_cast<std::size_t>(count));
+  for (int row = 0; row < count; ++row) content.records.push_back(RecordOf(row));
+  return content;
+}
+
+bool ItemSide::Shows(const storage::ListFileAsRead& file) const {
+  if (file.NoDate() != m_noDate || static_cast<std::size_t>(Count()) != file.Count()) {
+    return false;
+  }
+  for (std::size_t row = 0; row < file.Count(); ++row) {
+    const int index = static_cast<int>(row);
+    const storage::RecordAsRead& record = file.Record(row);
+    SYSTEMTIME date;
+    CQuarnListBox::ConvertToSysTime(m_box->GetItemDate(index), &date);
+    if (m_box->GetItemCheck(index) != record.done || date.wYear != record.year ||
+        date.wMonth != record.month || date.wDay != record.day ||
+        !SameText(m_box->GetItemText(index), file.Text(row))) {
+      return false;
+    }
+  }
+  return true;
+}
+
+int ItemSide::Add(const std::string& text, DWORD due, bool atBottom) {
+  if (atBottom || m_box->GetCount() == 0) return m_box->AddItem(0, text.c_str(), due);
+  return m_box->InsertItem(0, 0, text.c_str(), due);
+}
+
+void ItemSide::MoveSelected(int step, DWORD today) {
+  if (m_box == nullptr) return;
+  const int moved =
+      MoveSelectedRow(*m_box, step, [this](int to, const std::string& text, int check, DWORD due) {
+        if (to < m_box->GetCount()) {
+          m_box->InsertItem(to, check, text.c_str(), due);
+        } else {
+          m_box->AddItem(check, text.c_str(), due);
+        }
+      });
+  if (moved >= 0) Colour(m_box->GetCurSel(), today);
+}
+
+bool ItemSide::DeleteSelected() {
+  int selected = m_box->GetCurSel();
+  if (selected < 0) return false;
+  m_box->DeleteItem(static_cast<unsigned int>(selected));
+  // The item that moved into its place, else the new last one, else none.
+  if (selected >= m_box->GetCount()) --selected;
+  m_box->SetCurSel(selected);
+  return true;
+}
+
+}  // namespace todo

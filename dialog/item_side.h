@@ -1,0 +1,75 @@
+#pragma once
+// The item side of the dialog: the box of the selected list's items, which it owns, the kind
+// of the list shown (dated or no-date) and the colours of its rows. It turns rows into the
+// records a list file stores and back; which file they go to is decided elsewhere. Portable;
+// on the tool thread.
+
+#include <memory>
+#include <string>
+
+#include "quarnctrl/quarn_ctrl.h"
+#include "storage/list_file_as_read.h"
+#include "storage/list_file_format.h"
+
+namespace todo {
+
+// Text colours of item rows.
+constexpr COLORREF kColourDone = RGB(155, 155, 155);
+constexpr COLORREF kColourNoDate = RGB(55, 0, 0);
+constexpr COLORREF kColourOverdue = RGB(155, 100, 255);
+constexpr COLORREF kColourDueToday = RGB(255, 0, 0);
+constexpr COLORREF kColourDueLater = RGB(0, 0, 0);
+
+class ItemSide {
+ public:
+  // Takes ownership of `box` (may be null), dropping the one held before.
+  void Attach(CQuarnToDoListBox* box) { m_box.reset(box); }
+  // Destroys and deletes the box; afterwards the side has none.
+  void Release() { m_box.reset(); }
+  CQuarnToDoListBox* Box() const { return m_box.get(); }
+  bool HasBox() const { return m_box != nullptr; }
+
+  // Sets the box up as the tool window shows it: row lines, the column header and its labels,
+  // texts editable in place, `font` (not owned), the row height and the column widths.
+  void Configure(HFONT font);
+
+  // Whether the list shown is a no-date list.
+  bool NoDate() const { return m_noDate; }
+  // Takes a loaded list's kind: the no-date flag and the text column's width (a no-date list
+  // hides the date column). The box must exist.
+  void SetKind(bool noDate);
+
+  // Colours row `row` by its done mark, the kind and its due date against `today` (packed as
+  // the box packs dates). A bad row or a missing box changes nothing.
+  void Colour(int row, DWORD today);
+  // Appends the items of `file`, each coloured by `today`. The box must exist.
+  void Append(const storage::ListFileAsRead& file, DWORD today);
+  // The rows and the kind as a list file stores them.
+  storage::ListFileContent Content() const;
+  // Whether the rows and the kind are those of `file`, in the same order.
+  bool Shows(const storage::ListFileAsRead& file) const;
+
+  // Puts a new open item at the top or at the bottom; returns its row. The box must exist.
+  int Add(const std::string& text, DWORD due, bool atBottom);
+  // Moves the selected item `step` places (-1 up, +1 down); it stays selected and is coloured
+  // again by `today`.
+  void MoveSelected(int step, DWORD today);
+  // Removes the selected item and selects the one now at its place, else the new last one.
+  // False when no item is selected.
+  bool DeleteSelected();
+  void Clear() { m_box->ResetContent(); }
+  int Count() const { return m_box != nullptr ? m_box->GetCount() : 0; }
+  int Selected() const { return m_box != nullptr ? m_box->GetCurSel() : -1; }
+
+ private:
+  // The text column's width in a dated list.
+  static constexpr int kTextColumnWidth = 320;
+
+  // The record row `row` is saved as.
+  storage::ListRecord RecordOf(int row) const;
+
+  std::unique_ptr<CQuarnToDoListBox, CQuarnBoxDeleter> m_box;
+  bool m_noDate = false;
+};
+
+}  // namespace todo

@@ -1,0 +1,114 @@
+#include "dialog/list_folder_gate.h"
+
+#include <memory>
+#include <utility>
+
+#include "storage/list_store.h"
+#include "storage/paths.h"
+
+namespace todo {
+
+ListFolderGate::ListFolderGate(IHostServices* host, storage::Files& files)
+    : m_host(host), m_files(files) {}
+
+const char* ListFolderGate::DataFolder() const {
+  return ToolDataFolder(m_host);
+}
+
+std::string ListFolderGate::PathOf(std::string_view name) const {
+  const char* folder = DataFolder();
+  if (folder == nullptr) return std::string();
+  return storage::ListFilePath(folder, name);
+}
+
+bool ListFolderGate::Exists(const std::string& path) {
+  std::unique_ptr<storage::ReadableFile> file;
+  return m_files.OpenForReading(path, &file) != storage::OpenResult::kNotFound;
+}
+
+std::vector<std::string> ListFolderGate::LoadNames() {
+  std::vector<std::string> names;
+  const char* folder = DataFolder();
+  if (folder == nullptr || !m_files.SetCurrentFolder(folder)) return names;
+  storage::LoadListOrder(m_files, storage::ListOrderPath(), &names);
+  return names;
+}
+
+void ListFolderGate::SaveNames(const std::vector<std::string>& names) {
+  const char* folder = DataFolder();
+  if (folder == nullptr || !m_files.SetCurrentFolder(folder)) return;
+  storage::SaveListOrder(m_files, storage::ListOrderPath(), names);
+}
+
+bool ListFolderGate::CreateListFile(const std::string& path, bool noDate) {
+  std::unique_ptr<storage::WritableFile> file =
+      m_files.OpenForWriting(path, storage::CreateMode::kCreateNew);
+  if (file == nullptr) return false;
+  storage::ListFileContent content;
+  content.noDate = noDate;
+  bool written = file->Append(storage::FormatListFile(content));
+  if (file->Close() && written) return true;
+  // A torn marker would turn into an item of a dated list: no file rather than a wrong one.
+  m_files.Delete(path);
+  return false;
+}
+
+void ListFolderGate::Delete(const std::string& path) {
+  m_files.Delete(path);
+}
+
+bool ListFolderGate::Move(const std::string& oldPath, const std::string& newPath) {
+  if (!m_files.MoveReplacing(oldPath, newPath)) return false;
+  // A list whose file could not be read when it was loaded is still not saved under its new
+  // name: the empty item box would replace the items the file holds.
+  if (m_unreadableFile == oldPath) m_unreadableFile = newPath;
+  if (m_asReadPath == oldPath) m_asReadPath = newPath;
+  return true;
+}
+
+storage::OpenResult ListFolderGate::Read(const std::string& path, storage::ListFileAsRead* file) {
+  storage::OpenResult opened = storage::LoadListFile(m_files, path, file);
+  if (opened == storage::OpenResult::kFailed) {
+    m_unreadableFile = path;
+    return opened;
+  }
+  if (file->HoldsZeroByte()) {
+    m_unreadableFile = path;
+  } else {
+    m_unreadableFile.clear();
+  }
+  ForgetAsRead();
+  return opened;
+}
+
+void ListFolderGate::KeepAsRead(const std::string& path, storage::ListFileAsRead file) {
+  m_asReadPath = path;
+  m_asRead = std::move(file);
+}
+
+void ListFolderGate::ForgetAsRead() {
+  m_asReadPath.clear();
+  m_asRead = storage::ListFileAsRead();
+}
+
+const storage::ListFileAsRead* ListFolderGate::AsReadOf(const std::string& path) const {
+  return !path.empty() && path == m_asReadPath ? &m_asRead : nullptr;
+}
+
+bool ListFolderGate::MaySave(const std::string& path) const {
+  return !path.empty() && path != m_unreadableFile;
+}
+
+bool ListFolderGate::SaveAsRead(const std::string& path) {
+  return path == m_asReadPath && storage::SaveListFileAsRead(m_files, path, &m_asRead);
+}
+
+bool ListFolderGate::Save(const std::string& path, const storage::ListFileContent& content) {
+  // What was read of another file says nothing about this one.
+  if (path != m_asReadPath) ForgetAsRead();
+  if (!storage::SaveListFile(m_files, path, content, &m_asRead)) return false;
+  m_asReadPath = path;
+  return true;
+}
+
+}  // namespace todo

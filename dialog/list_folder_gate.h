@@ -1,0 +1,80 @@
+#pragma once
+// The dialog's one way to the files of its lists. A list's name reaches a file only through
+// PathOf, which gives nothing for a name that names no file directly inside the list folder:
+// such a name (anyone may edit the list-order file) is never read, written, moved or deleted.
+// The gate also remembers what was read of the list loaded last, so that an unchanged list is
+// written back as it was read and a file that could not be read is never written over.
+// Portable; one object per dialog, on the tool thread.
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "contract/host_services.h"
+#include "storage/files.h"
+#include "storage/list_file_as_read.h"
+#include "storage/list_file_format.h"
+
+namespace todo {
+
+class ListFolderGate {
+ public:
+  // `host` may be null: then there is no data folder and no list has a file.
+  ListFolderGate(IHostServices* host, storage::Files& files);
+
+  // The data folder as the host names it now, or null.
+  const char* DataFolder() const;
+  // The file of the list named `name`; empty when there is no data folder or the name names
+  // no file in the list folder.
+  std::string PathOf(std::string_view name) const;
+  // Whether anything exists at `path` (a file that cannot be opened counts as existing).
+  bool Exists(const std::string& path);
+
+  // The names of the list-order file, in its order; empty when it is missing, unreadable or
+  // there is no data folder. Makes the data folder the process's current folder.
+  std::vector<std::string> LoadNames();
+  // Replaces the list-order file with `names` in one step; a failed save leaves the old file.
+  // Makes the data folder the process's current folder.
+  void SaveNames(const std::vector<std::string>& names);
+
+  // Makes the file of a new list at `path`, empty or holding only the no-date marker; false
+  // (and no file left) when it cannot be made whole. Never replaces an existing file.
+  bool CreateListFile(const std::string& path, bool noDate);
+  // Deletes a list's file; one that cannot be deleted (missing, in use) is passed over.
+  void Delete(const std::string& path);
+  // Gives a renamed list's file its new path, replacing what is there; what the gate
+  // remembers of the old path moves with it. False when the file was not moved.
+  bool Move(const std::string& oldPath, const std::string& newPath);
+
+  // Reads the list file at `path` into *file and forgets what was read before. A file that
+  // exists but cannot be read, or that holds a zero byte (the boxes end a text at one, so the
+  // bytes after it would be lost), is marked as one that must not be saved over; reading
+  // another file clears the mark. Returns what opening the file gave.
+  storage::OpenResult Read(const std::string& path, storage::ListFileAsRead* file);
+  // Remembers `file` as what the item box shows of `path`.
+  void KeepAsRead(const std::string& path, storage::ListFileAsRead file);
+  // Forgets what was read: the item box shows nothing read from a file.
+  void ForgetAsRead();
+  // What was read of `path` and is remembered, or null.
+  const storage::ListFileAsRead* AsReadOf(const std::string& path) const;
+  // Whether the items of the list with file `path` may be written: it names a file and that
+  // file could be read when the list was loaded.
+  bool MaySave(const std::string& path) const;
+  // Writes back what is remembered of `path` (AsReadOf not null) in one step.
+  bool SaveAsRead(const std::string& path);
+  // Replaces the file at `path` with `content` in one step, giving records equal to those
+  // remembered of it their lines as stored; then `content` as written is remembered. A failed
+  // save leaves the old file.
+  bool Save(const std::string& path, const storage::ListFileContent& content);
+
+ private:
+  IHostServices* m_host;
+  storage::Files& m_files;
+  // The file of the list loaded last when it exists but could not be read whole.
+  std::string m_unreadableFile;
+  // The file the item box was read from or saved to last, and its content as stored then.
+  std::string m_asReadPath;
+  storage::ListFileAsRead m_asRead;
+};
+
+}  // namespace todo
