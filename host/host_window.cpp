@@ -51,7 +51,7 @@ ON_COMMAND(IDC_HOST_SEARCH, OnSearch)
 END_MESSAGE_MAP()
 
 CHostWindow::CHostWindow(IHostServices* services, std::string pluginPath)
-    : m_pServices(services), m_pluginPath(std::move(pluginPath)) {}
+    : m_services(services), m_pluginPath(std::move(pluginPath)) {}
 
 CHostWindow::~CHostWindow() {
   ReleaseTool();
@@ -79,20 +79,20 @@ void CHostWindow::CreateControls() {
     x += kButtonWidth + kButtonGap;
   }
   // Bitmap statics take the size of their image.
-  m_hImage256 =
+  m_image256 =
       MakeChild(m_hWnd, 0, "STATIC", "", SS_BITMAP, kMargin, kImageTop, 32, 32, IDC_HOST_IMAGE256);
-  m_hImage16 = MakeChild(m_hWnd, 0, "STATIC", "", SS_BITMAP, kMargin + kImageSpacing, kImageTop, 32,
-                         32, IDC_HOST_IMAGE16);
-  m_hLog = MakeChild(m_hWnd, WS_EX_CLIENTEDGE, "LISTBOX", "",
-                     WS_VSCROLL | LBS_NOINTEGRALHEIGHT | LBS_NOSEL, kMargin, kLogTop, 0, 0,
-                     IDC_HOST_LOG);
+  m_image16 = MakeChild(m_hWnd, 0, "STATIC", "", SS_BITMAP, kMargin + kImageSpacing, kImageTop, 32,
+                        32, IDC_HOST_IMAGE16);
+  m_log = MakeChild(m_hWnd, WS_EX_CLIENTEDGE, "LISTBOX", "",
+                    WS_VSCROLL | LBS_NOINTEGRALHEIGHT | LBS_NOSEL, kMargin, kLogTop, 0, 0,
+                    IDC_HOST_LOG);
   RECT client = {};
   GetClientRect(m_hWnd, &client);
   PlaceLog(client.right, client.bottom);
 }
 
 void CHostWindow::PlaceLog(int clientWidth, int clientHeight) const {
-  FillBelow(m_hLog, kLogTop, kMargin, clientWidth, clientHeight);
+  FillBelow(m_log, kLogTop, kMargin, clientWidth, clientHeight);
 }
 
 LRESULT CHostWindow::OnSize(WPARAM wParam, LPARAM lParam) {
@@ -102,7 +102,7 @@ LRESULT CHostWindow::OnSize(WPARAM wParam, LPARAM lParam) {
 
 void CHostWindow::LoadTool() {
   std::string error;
-  if (!m_module.Load(m_pluginPath, this, m_pServices, &error)) {
+  if (!m_module.Load(m_pluginPath, this, m_services, &error)) {
     Log(("Cannot load the tool: " + error).c_str());
     return;
   }
@@ -114,7 +114,7 @@ void CHostWindow::LoadTool() {
 }
 
 void CHostWindow::ReleaseTool() {
-  m_pSearch.reset();  // stops its search, which calls into the tool
+  m_search.reset();  // stops its search, which calls into the tool
   if (!m_module.tool()) return;
   ShowToolImages(nullptr, nullptr);  // the tool owns the bitmaps and deletes them
   if (!m_module.Release()) {
@@ -123,11 +123,11 @@ void CHostWindow::ReleaseTool() {
 }
 
 void CHostWindow::ShowToolImages(HBITMAP image256, HBITMAP image16) const {
-  if (m_hImage256) {
-    ::SendMessageA(m_hImage256, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(image256));
+  if (m_image256) {
+    ::SendMessageA(m_image256, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(image256));
   }
-  if (m_hImage16) {
-    ::SendMessageA(m_hImage16, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(image16));
+  if (m_image16) {
+    ::SendMessageA(m_image16, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(image16));
   }
 }
 
@@ -140,14 +140,14 @@ void CHostWindow::OnClose() {
 void CHostWindow::OnDestroy() {
   ReleaseTool();  // when destroyed without WM_CLOSE
   Default();
-  m_hLog = m_hImage256 = m_hImage16 = nullptr;
+  m_log = m_image256 = m_image16 = nullptr;
   PostQuitMessage(0);
 }
 
 void CHostWindow::Log(const char* line) const {
-  if (m_hLog) {
-    const LRESULT index = ::SendMessageA(m_hLog, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(line));
-    if (index >= 0) ::SendMessageA(m_hLog, LB_SETTOPINDEX, static_cast<WPARAM>(index), 0);
+  if (m_log) {
+    const LRESULT index = ::SendMessageA(m_log, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(line));
+    if (index >= 0) ::SendMessageA(m_log, LB_SETTOPINDEX, static_cast<WPARAM>(index), 0);
   }
   WriteStdout(Cp932ToUtf8(line) + "\n");
 }

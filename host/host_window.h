@@ -52,13 +52,13 @@ class CHostWindow : public CWnd {
   // Adds a line to the log list and echoes it, in UTF-8, on standard output.
   void Log(const char* line) const;
 
-  IHostServices* m_pServices;  // not owned
+  IHostServices* m_services;  // not owned
   std::string m_pluginPath;
   ToolModule m_module;
-  std::unique_ptr<CSearchWindow> m_pSearch;  // made when first opened; only with a tool
-  HWND m_hLog = nullptr;
-  HWND m_hImage256 = nullptr;
-  HWND m_hImage16 = nullptr;
+  std::unique_ptr<CSearchWindow> m_search;  // made when first opened; only with a tool
+  HWND m_log = nullptr;
+  HWND m_image256 = nullptr;
+  HWND m_image16 = nullptr;
 
   DECLARE_MESSAGE_MAP()
 };

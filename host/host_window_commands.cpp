@@ -100,7 +100,7 @@ LRESULT CHostWindow::OnToolClosing(WPARAM wParam, LPARAM) {
 void CHostWindow::OnSearch() {
   CHostTool* tool = ToolOrLog("Search");
   if (!tool) return;
-  if (!m_pSearch) m_pSearch = std::make_unique<CSearchWindow>(tool);
-  Log(m_pSearch->Open() ? "Search: the search window is open"
-                        : "Search: the search window cannot be made");
+  if (!m_search) m_search = std::make_unique<CSearchWindow>(tool);
+  Log(m_search->Open() ? "Search: the search window is open"
+                       : "Search: the search window cannot be made");
 }

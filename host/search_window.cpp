@@ -54,7 +54,7 @@ ON_COMMAND(IDC_SEARCH_START, OnSearch)
 ON_COMMAND(IDC_SEARCH_STOP, OnStop)
 END_MESSAGE_MAP()
 
-CSearchWindow::CSearchWindow(CHostTool* tool) : m_pTool(tool) {}
+CSearchWindow::CSearchWindow(CHostTool* tool) : m_tool(tool) {}
 
 CSearchWindow::~CSearchWindow() {
   // The search may still send to this window: it ends before the window goes.
@@ -96,16 +96,16 @@ void CSearchWindow::CreateControls() {
             kButtonWidth, kRowHeight, IDC_SEARCH_STOP);
   MakeChild(m_hWnd, 0, "STATIC", "", SS_LEFT, kMargin, kStatusTop, kWindowWidth, 18,
             IDC_SEARCH_STATUS);
-  m_hList = MakeChild(m_hWnd, WS_EX_CLIENTEDGE, "LISTBOX", "",
-                      WS_VSCROLL | WS_HSCROLL | LBS_NOINTEGRALHEIGHT | LBS_NOSEL, kMargin, kListTop,
-                      0, 0, IDC_SEARCH_RESULTS);
+  m_list = MakeChild(m_hWnd, WS_EX_CLIENTEDGE, "LISTBOX", "",
+                     WS_VSCROLL | WS_HSCROLL | LBS_NOINTEGRALHEIGHT | LBS_NOSEL, kMargin, kListTop,
+                     0, 0, IDC_SEARCH_RESULTS);
   RECT client = {};
   GetClientRect(m_hWnd, &client);
   PlaceList(client.right, client.bottom);
 }
 
 void CSearchWindow::PlaceList(int clientWidth, int clientHeight) const {
-  FillBelow(m_hList, kListTop, kMargin, clientWidth, clientHeight);
+  FillBelow(m_list, kListTop, kMargin, clientWidth, clientHeight);
 }
 
 LRESULT CSearchWindow::OnSize(WPARAM wParam, LPARAM lParam) {
@@ -121,13 +121,13 @@ void CSearchWindow::ShowState(const char* status) const {
 }
 
 void CSearchWindow::OnSearch() {
-  if (m_worker.Started() || !m_pTool) return;
-  ::SendMessageA(m_hList, LB_RESETCONTENT, 0, 0);
+  if (m_worker.Started() || !m_tool) return;
+  ::SendMessageA(m_list, LB_RESETCONTENT, 0, 0);
   m_results = 0;
   m_stopAsked = false;
   const std::string text = ControlText(GetDlgItem(IDC_SEARCH_TEXT));
   const std::uint16_t mode = ModeOf(ControlText(GetDlgItem(IDC_SEARCH_MODE)));
-  if (!m_worker.Start(m_pTool, this, text, mode, kSearchDoneMessage)) {
+  if (!m_worker.Start(m_tool, this, text, mode, kSearchDoneMessage)) {
     ShowState("The search could not be started");
     return;
   }
@@ -143,8 +143,8 @@ void CSearchWindow::OnStop() {
 
 LRESULT CSearchWindow::OnSearchResult(WPARAM wParam, LPARAM) {
   const auto* line = reinterpret_cast<const CString*>(wParam);
-  if (!line || !m_hList) return 0;
-  ::SendMessageA(m_hList, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(line->GetString()));
+  if (!line || !m_list) return 0;
+  ::SendMessageA(m_list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(line->GetString()));
   ++m_results;
   return 0;
 }
@@ -165,5 +165,5 @@ void CSearchWindow::OnClose() {
 void CSearchWindow::OnDestroy() {
   m_worker.StopAndWait();  // when destroyed without WM_CLOSE
   Default();
-  m_hList = nullptr;
+  m_list = nullptr;
 }

@@ -43,11 +43,11 @@ class CSearchWindow : public CWnd {
   // Enables the buttons for a running search or for none, and shows status.
   void ShowState(const char* status) const;
 
-  CHostTool* m_pTool;  // not owned
+  CHostTool* m_tool;  // not owned
   SearchWorker m_worker;
   int m_results = 0;
   bool m_stopAsked = false;
-  HWND m_hList = nullptr;
+  HWND m_list = nullptr;
 
   DECLARE_MESSAGE_MAP()
 };

@@ -12,31 +12,31 @@
 
 void CToDoTool::SetUpListBoxes() {
   auto* listNames = static_cast<CQuarnImageListBox*>(
-      CQuarnListBox::NewQuarnCtrl(m_hWnd, "ToDoList", &m_rectListBox, 0));
+      CQuarnListBox::NewQuarnCtrl(m_hWnd, "ToDoList", &m_listBoxRect, 0));
   auto* items = static_cast<CQuarnToDoListBox*>(
-      CQuarnListBox::NewQuarnCtrl(m_hWnd, "ToDoItem", &m_rectItemBox, 0));
+      CQuarnListBox::NewQuarnCtrl(m_hWnd, "ToDoItem", &m_itemBoxRect, 0));
   // The rows show the list bitmap only when the module has its expected file name.
   if (HMODULE module = GetModuleHandleA(todo::kModuleFileName)) {
-    m_bitmapList.Attach(LoadBitmapA(module, MAKEINTRESOURCEA(IDB_LIST)));
+    m_listBitmap.Attach(LoadBitmapA(module, MAKEINTRESOURCEA(IDB_LIST)));
   }
-  m_bClosing = false;
-  m_bListSavedForClose = false;
-  m_pModalBoxes = std::make_unique<ModalBoxes>(m_hWnd);
-  m_pWindowOps = std::make_unique<Win32WindowOps>(m_hWnd, m_rectItemCount, *m_pModalBoxes);
-  m_pDialog = std::make_unique<todo::ToDoDialog>(*m_pWindowOps, m_pHost, *m_pFiles, m_bBusy);
+  m_closing = false;
+  m_listSavedForClose = false;
+  m_modalBoxes = std::make_unique<ModalBoxes>(m_hWnd);
+  m_windowOps = std::make_unique<Win32WindowOps>(m_hWnd, m_itemCountRect, *m_modalBoxes);
+  m_dialog = std::make_unique<todo::ToDoDialog>(*m_windowOps, m_pHost, *m_files, m_bBusy);
   // A box that could not be made stays missing; every operation of the dialog checks for it.
-  m_pDialog->AttachBoxes(listNames, items, static_cast<HBITMAP>(m_bitmapList.m_hObject));
-  m_pDialog->ConfigureBoxes(static_cast<HFONT>(m_fontLarge.m_hObject),
-                            static_cast<HFONT>(m_fontSmall.m_hObject));
-  m_pDialog->LoadListNames();
+  m_dialog->AttachBoxes(listNames, items, static_cast<HBITMAP>(m_listBitmap.m_hObject));
+  m_dialog->ConfigureBoxes(static_cast<HFONT>(m_fontLarge.m_hObject),
+                           static_cast<HFONT>(m_fontSmall.m_hObject));
+  m_dialog->LoadListNames();
 }
 
 void CToDoTool::OnListModeClicked() {
-  if (m_pDialog) m_pDialog->OnListModeClicked();
+  if (m_dialog) m_dialog->OnListModeClicked();
 }
 
 void CToDoTool::OnItemModeClicked() {
-  if (m_pDialog) m_pDialog->OnItemModeClicked();
+  if (m_dialog) m_dialog->OnItemModeClicked();
 }
 
 void CToDoTool::OnNoDateClicked() {
@@ -44,42 +44,42 @@ void CToDoTool::OnNoDateClicked() {
 }
 
 void CToDoTool::OnAddClicked() {
-  if (m_pDialog) m_pDialog->OnAdd();
+  if (m_dialog) m_dialog->OnAdd();
 }
 
 void CToDoTool::OnAddAtBottomClicked() {
-  if (m_pDialog) m_pDialog->OnAddAtBottom();
+  if (m_dialog) m_dialog->OnAddAtBottom();
 }
 
 void CToDoTool::OnMoveUpClicked() {
-  if (m_pDialog) m_pDialog->OnMoveUp();
+  if (m_dialog) m_dialog->OnMoveUp();
 }
 
 void CToDoTool::OnMoveDownClicked() {
-  if (m_pDialog) m_pDialog->OnMoveDown();
+  if (m_dialog) m_dialog->OnMoveDown();
 }
 
 void CToDoTool::OnDeleteClicked() {
-  if (m_pDialog) m_pDialog->OnDelete();
+  if (m_dialog) m_dialog->OnDelete();
 }
 
 void CToDoTool::OnClearClicked() {
-  if (m_pDialog) m_pDialog->OnClear();
+  if (m_dialog) m_dialog->OnClear();
 }
 
 void CToDoTool::OnTextKillFocus() {
   // The focus leaves the text box as the window goes: nothing to check then.
-  if (m_pDialog && !m_bClosing) m_pDialog->OnTextBoxKillFocus();
+  if (m_dialog && !m_closing) m_dialog->OnTextBoxKillFocus();
 }
 
 void CToDoTool::OnPaint() {
   const fw::PaintScope paint(m_hWnd);  // ends the paint after the font is put back
   const HDC dc = paint.Dc();
-  const int count = m_pDialog && m_pDialog->ItemBox() ? m_pDialog->ItemBox()->GetCount() : 0;
+  const int count = m_dialog && m_dialog->ItemBox() ? m_dialog->ItemBox()->GetCount() : 0;
   const std::string text = todo::ItemCountLine(count);
   SetBkMode(dc, TRANSPARENT);
   const fw::Selection font(dc, m_fontSmall.m_hObject);
-  RECT rect = m_rectItemCount;
+  RECT rect = m_itemCountRect;
   DrawTextA(dc, text.c_str(), -1, &rect, DT_RIGHT | DT_VCENTER | DT_SINGLELINE | DT_END_ELLIPSIS);
 }
 
@@ -99,27 +99,27 @@ LRESULT CToDoTool::OnSaveStateOnToolThread(WPARAM, LPARAM) {
 
 int CToDoTool::SaveStateNow() {
   StoreWindowPosition();
-  return m_pDialog ? m_pDialog->SaveCurrentList() : 0;
+  return m_dialog ? m_dialog->SaveCurrentList() : 0;
 }
 
 void CToDoTool::OnDestroy() {
   Default();
-  if (m_pModalBoxes) m_pModalBoxes->RefuseNewBoxes();
+  if (m_modalBoxes) m_modalBoxes->RefuseNewBoxes();
   StoreWindowPosition();
-  if (m_pDialog) m_pDialog->SaveOnClose(m_bListSavedForClose);
+  if (m_dialog) m_dialog->SaveOnClose(m_listSavedForClose);
   ReleaseWindowResources();
 }
 
 void CToDoTool::ReleaseWindowResources() {
-  if (m_pDialog) m_pDialog->ReleaseBoxes();
-  m_pDialog.reset();
-  m_pWindowOps.reset();
-  m_pModalBoxes.reset();  // the close waited for every box
+  if (m_dialog) m_dialog->ReleaseBoxes();
+  m_dialog.reset();
+  m_windowOps.reset();
+  m_modalBoxes.reset();  // the close waited for every box
   m_brushRed.DeleteObject();
   m_brushYellow.DeleteObject();
   m_fontLarge.DeleteObject();
   m_fontSmall.DeleteObject();
-  m_bitmapList.DeleteObject();
-  m_pModeListBitmap.reset();
-  m_pModeItemBitmap.reset();
+  m_listBitmap.DeleteObject();
+  m_modeListBitmap.reset();
+  m_modeItemBitmap.reset();
 }

@@ -29,23 +29,23 @@ BOOL CALLBACK EndBoxOwnedBy(HWND box, LPARAM param) {
 }  // namespace
 
 bool ModalBoxes::Enter() {
-  if (m_bClosing) return false;
-  ++m_nOpen;
+  if (m_closing) return false;
+  ++m_openCount;
   return true;
 }
 
 void ModalBoxes::Leave() {
-  if (m_nOpen > 0) --m_nOpen;
-  if (m_nOpen == 0 && m_bCloseWaits) {
-    m_bCloseWaits = false;
+  if (m_openCount > 0) --m_openCount;
+  if (m_openCount == 0 && m_closeWaits) {
+    m_closeWaits = false;
     // No other box opens before the close has run: it allows them again for its own question.
-    PostMessageA(m_hWindow, WM_CLOSE, 0, 0);
+    PostMessageA(m_window, WM_CLOSE, 0, 0);
   }
 }
 
 void ModalBoxes::EndAllThenClose() {
-  m_bClosing = true;
-  m_bCloseWaits = true;
-  EndSearch search = {m_hWindow};
+  m_closing = true;
+  m_closeWaits = true;
+  EndSearch search = {m_window};
   EnumThreadWindows(GetCurrentThreadId(), &EndBoxOwnedBy, reinterpret_cast<LPARAM>(&search));
 }

@@ -10,7 +10,7 @@
 class ModalBoxes {
  public:
   // `window` is the tool window: owner of the boxes, and where a waiting close is posted.
-  explicit ModalBoxes(HWND window) : m_hWindow(window) {}
+  explicit ModalBoxes(HWND window) : m_window(window) {}
   ModalBoxes(const ModalBoxes&) = delete;
   ModalBoxes& operator=(const ModalBoxes&) = delete;
 
@@ -21,19 +21,19 @@ class ModalBoxes {
   // waits, the close is posted to the window again.
   void Leave();
 
-  bool AnyOpen() const { return m_nOpen > 0; }
+  bool AnyOpen() const { return m_openCount > 0; }
   // Boxes may open again: the close has begun and may ask its own question.
-  void AllowBoxes() { m_bClosing = false; }
+  void AllowBoxes() { m_closing = false; }
   // From now on no box opens: the window is being destroyed.
-  void RefuseNewBoxes() { m_bClosing = true; }
+  void RefuseNewBoxes() { m_closing = true; }
   // Asks every dialog box of this thread but the window itself to end with its No answer
   // (Cancel, or OK where that is all it has); a close is posted to the window once the last
   // has returned.
   void EndAllThenClose();
 
  private:
-  HWND m_hWindow;
-  int m_nOpen = 0;
-  bool m_bClosing = false;
-  bool m_bCloseWaits = false;
+  HWND m_window;
+  int m_openCount = 0;
+  bool m_closing = false;
+  bool m_closeWaits = false;
 };

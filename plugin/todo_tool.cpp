@@ -32,7 +32,7 @@ ON_MESSAGE(kSaveStateMessage, OnSaveStateOnToolThread)
 END_MESSAGE_MAP()
 
 CToDoTool::CToDoTool(CWnd* pHostWnd)
-    : CHostTool(todo::kTemplateId, pHostWnd), m_pFiles(storage::NewPlatformFiles()) {
+    : CHostTool(todo::kTemplateId, pHostWnd), m_files(storage::NewPlatformFiles()) {
   m_nToolId = todo::kToolId;
   m_strName = todo::kToolName;
   m_nHostValue1 = todo::kHostValue1;
@@ -61,7 +61,7 @@ UINT CToDoTool::GetTemplateId() {
 
 void CToDoTool::Initialize() {
   if (const char* dataFolder = ToolDataFolder(m_pHost)) {
-    storage::MakeListFolder(*m_pFiles, dataFolder);
+    storage::MakeListFolder(*m_files, dataFolder);
   }
   // A window that is open keeps using these: make them only when they are missing.
   if (!m_brushRed.m_hObject) m_brushRed.CreateSolidBrush(RGB(255, 0, 0));
@@ -139,23 +139,23 @@ void CToDoTool::NotifyHost(UINT message) const {
 
 void CToDoTool::OnClose() {
   // A close while the close's own question is open: that question decides.
-  if (m_bClosing) return;
+  if (m_closing) return;
   // Under an open box the window must stay: the box's caller goes on once it returns. The
   // boxes end with their No answer, and the close comes back after the last one.
-  if (m_pModalBoxes && m_pModalBoxes->AnyOpen()) {
-    m_pModalBoxes->EndAllThenClose();
+  if (m_modalBoxes && m_modalBoxes->AnyOpen()) {
+    m_modalBoxes->EndAllThenClose();
     return;
   }
-  m_bClosing = true;
-  if (m_pModalBoxes) m_pModalBoxes->AllowBoxes();
-  if (m_pDialog) {
+  m_closing = true;
+  if (m_modalBoxes) m_modalBoxes->AllowBoxes();
+  if (m_dialog) {
     // An edit the user has not ended is given up, like any box left open.
-    m_pDialog->GiveUpInPlaceEdits();
+    m_dialog->GiveUpInPlaceEdits();
     // Saved while the window can still ask: a reader holding the file may make it wait.
-    m_pDialog->SaveBeforeClose();
-    m_bListSavedForClose = true;
+    m_dialog->SaveBeforeClose();
+    m_listSavedForClose = true;
   }
-  if (m_pModalBoxes) m_pModalBoxes->RefuseNewBoxes();
+  if (m_modalBoxes) m_modalBoxes->RefuseNewBoxes();
   NotifyHost(WM_TOOL_CLOSING);
   Default();
   DestroyWindow();
@@ -172,16 +172,16 @@ LRESULT CToDoTool::ShowSettings(WPARAM wParam, LPARAM lParam) {
     return 0;
   }
   // Asked again while the dialog is open: bring it forward instead of opening a second one.
-  if (m_SettingsDlg.m_hWnd) {
-    SetForegroundWindow(m_SettingsDlg.m_hWnd);
+  if (m_settingsDialog.m_hWnd) {
+    SetForegroundWindow(m_settingsDialog.m_hWnd);
     return 0;
   }
   // Under a message box, or while the window closes, no dialog opens.
-  if (m_pModalBoxes && (m_pModalBoxes->AnyOpen() || !m_pModalBoxes->Enter())) return 0;
+  if (m_modalBoxes && (m_modalBoxes->AnyOpen() || !m_modalBoxes->Enter())) return 0;
   if (m_hWnd) SetForegroundWindow(m_hWnd);
   m_bBusy = 1;
-  m_SettingsDlg.DoModal();
+  m_settingsDialog.DoModal();
   m_bBusy = 0;
-  if (m_pModalBoxes) m_pModalBoxes->Leave();
+  if (m_modalBoxes) m_modalBoxes->Leave();
   return 0;
 }

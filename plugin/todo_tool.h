@@ -82,30 +82,30 @@ class CToDoTool : public CHostTool {
   // thread meanwhile so that a thread waiting on our window cannot deadlock.
   void WaitForToolThreads();
 
-  HICON m_hIcon = nullptr;
-  CToDoSettingsDlg m_SettingsDlg;
+  HICON m_icon = nullptr;
+  CToDoSettingsDlg m_settingsDialog;
   CFont m_fontLarge;  // 15 pixels
   CFont m_fontSmall;  // 14 pixels
   CBrush m_brushRed;
   CBrush m_brushYellow;
   CBitmapButton m_buttons[6];  // add at top, add at bottom, up, down, delete, clear
-  std::unique_ptr<CBitmap> m_pModeListBitmap;
-  std::unique_ptr<CBitmap> m_pModeItemBitmap;
-  CToolTipCtrl m_ToolTip;
-  CBitmap m_bitmapList;  // shown in every row of the list-name box
-  std::unique_ptr<storage::Files> m_pFiles;
+  std::unique_ptr<CBitmap> m_modeListBitmap;
+  std::unique_ptr<CBitmap> m_modeItemBitmap;
+  CToolTipCtrl m_toolTip;
+  CBitmap m_listBitmap;  // shown in every row of the list-name box
+  std::unique_ptr<storage::Files> m_files;
   // While the window exists: its controls as the dialog logic sees them, and that logic.
-  std::unique_ptr<ModalBoxes> m_pModalBoxes;
-  std::unique_ptr<Win32WindowOps> m_pWindowOps;
-  std::unique_ptr<todo::ToDoDialog> m_pDialog;
+  std::unique_ptr<ModalBoxes> m_modalBoxes;
+  std::unique_ptr<Win32WindowOps> m_windowOps;
+  std::unique_ptr<todo::ToDoDialog> m_dialog;
   // From the start of a close until the window is gone.
-  bool m_bClosing = false;
+  bool m_closing = false;
   // The close has saved the current list, or the user chose to close without: the destroy
   // handling does not save it again.
-  bool m_bListSavedForClose = false;
-  RECT m_rectListBox = {};
-  RECT m_rectItemBox = {};
-  RECT m_rectItemCount = {};
+  bool m_listSavedForClose = false;
+  RECT m_listBoxRect = {};
+  RECT m_itemBoxRect = {};
+  RECT m_itemCountRect = {};
   // Tool threads started by Initialize; each object lives until its thread has ended.
   std::vector<std::unique_ptr<CWinThread>> m_toolThreads;
 

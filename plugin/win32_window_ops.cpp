@@ -5,7 +5,7 @@
 #include "framework/fw_app.h"
 
 HWND Win32WindowOps::Control(todo::DialogControl control) const {
-  return GetDlgItem(m_hDialog, static_cast<int>(control));
+  return GetDlgItem(m_dialog, static_cast<int>(control));
 }
 
 std::string Win32WindowOps::TextBoxText() {
@@ -75,7 +75,7 @@ todo::MessageAnswer Win32WindowOps::ShowMessage(const char* text, todo::MessageB
   }
   // Owned by the tool window, which is disabled meanwhile: no second command can start under
   // the box, and a close of the window finds it.
-  const int answer = MessageBoxA(m_hDialog, text, AfxGetAppName(), type);
+  const int answer = MessageBoxA(m_dialog, text, AfxGetAppName(), type);
   m_modal.Leave();
   switch (answer) {
     case IDYES:
@@ -88,7 +88,7 @@ todo::MessageAnswer Win32WindowOps::ShowMessage(const char* text, todo::MessageB
 }
 
 void Win32WindowOps::InvalidateItemCount() {
-  InvalidateRect(m_hDialog, &m_itemCountRect, TRUE);
+  InvalidateRect(m_dialog, &m_itemCountRect, TRUE);
 }
 
 SYSTEMTIME Win32WindowOps::TodayUtc() {

@@ -11,7 +11,7 @@ class Win32WindowOps final : public todo::WindowOps {
   // `dialog` is the tool window; `itemCountRect` the item-count line in its client area;
   // `modal` counts the message boxes, which the tool window owns.
   Win32WindowOps(HWND dialog, const RECT& itemCountRect, ModalBoxes& modal)
-      : m_hDialog(dialog), m_itemCountRect(itemCountRect), m_modal(modal) {}
+      : m_dialog(dialog), m_itemCountRect(itemCountRect), m_modal(modal) {}
 
   std::string TextBoxText() override;
   void SetTextBoxText(const std::string& text) override;
@@ -29,7 +29,7 @@ class Win32WindowOps final : public todo::WindowOps {
  private:
   HWND Control(todo::DialogControl control) const;
 
-  HWND m_hDialog;
+  HWND m_dialog;
   RECT m_itemCountRect;
   ModalBoxes& m_modal;
 };

@@ -54,24 +54,24 @@ constexpr UINT_PTR kTextBoxSubclassId = 1;
 
 BOOL CToDoTool::OnInitDialog() {
   CHostTool::OnInitDialog();
-  m_hIcon = LoadIconA(AfxGetResourceHandle(), MAKEINTRESOURCEA(IDI_TODO));
-  SendMessage(WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(m_hIcon));
-  SendMessage(WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(m_hIcon));
+  m_icon = LoadIconA(AfxGetResourceHandle(), MAKEINTRESOURCEA(IDI_TODO));
+  SendMessage(WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(m_icon));
+  SendMessage(WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(m_icon));
   RestoreWindowPosition();
   SetWindowText(todo::kDisplayName);
 
-  m_ToolTip.Create(this, 0);
-  m_ToolTip.SetDelayTime(TTDT_AUTOMATIC, 1000);
+  m_toolTip.Create(this, 0);
+  m_toolTip.SetDelayTime(TTDT_AUTOMATIC, 1000);
   SetUpButtons();
   PlaceControls();
   SetWindowSubclass(GetDlgItem(IDC_TEXT), &TextBoxProc, kTextBoxSubclassId, 0);
 
-  m_rectListBox = todo::layout::kListBox;
-  m_rectItemBox = todo::layout::kItemBox;
-  m_rectItemCount = todo::layout::kItemCountLine;
+  m_listBoxRect = todo::layout::kListBox;
+  m_itemBoxRect = todo::layout::kItemBox;
+  m_itemCountRect = todo::layout::kItemCountLine;
 
   for (int i = 0; i < 6; ++i) m_buttons[i].AutoLoad(kButtonIds[i], this);
-  for (const ButtonTip& tip : kButtonTips) m_ToolTip.AddTool(GetDlgItem(tip.id), tip.text);
+  for (const ButtonTip& tip : kButtonTips) m_toolTip.AddTool(GetDlgItem(tip.id), tip.text);
 
   // The window starts in list mode. Checking a radio button also makes it a tab stop, which
   // the mode buttons are not: without this the first focus would go to the button instead of
@@ -88,20 +88,20 @@ BOOL CToDoTool::OnInitDialog() {
 }
 
 void CToDoTool::SetUpButtons() {
-  m_pModeListBitmap = std::make_unique<CBitmap>();
-  m_pModeListBitmap->LoadBitmap(IDB_MODE_LIST);
-  m_pModeItemBitmap = std::make_unique<CBitmap>();
-  m_pModeItemBitmap->LoadBitmap(IDB_MODE_ITEM);
+  m_modeListBitmap = std::make_unique<CBitmap>();
+  m_modeListBitmap->LoadBitmap(IDB_MODE_LIST);
+  m_modeItemBitmap = std::make_unique<CBitmap>();
+  m_modeItemBitmap->LoadBitmap(IDB_MODE_ITEM);
 
   HWND listMode = GetDlgItem(IDC_MODE_LIST);
   ::SendMessageA(listMode, BM_SETIMAGE, IMAGE_BITMAP,
-                 reinterpret_cast<LPARAM>(static_cast<HBITMAP>(*m_pModeListBitmap)));
-  m_ToolTip.AddTool(listMode, "TODOﾘｽﾄ追加ﾓｰﾄﾞ");
+                 reinterpret_cast<LPARAM>(static_cast<HBITMAP>(*m_modeListBitmap)));
+  m_toolTip.AddTool(listMode, "TODOﾘｽﾄ追加ﾓｰﾄﾞ");
 
   HWND itemMode = GetDlgItem(IDC_MODE_ITEM);
   ::SendMessageA(itemMode, BM_SETIMAGE, IMAGE_BITMAP,
-                 reinterpret_cast<LPARAM>(static_cast<HBITMAP>(*m_pModeItemBitmap)));
-  m_ToolTip.AddTool(itemMode, "TODOｱｲﾃﾑ追加ﾓｰﾄﾞ");
+                 reinterpret_cast<LPARAM>(static_cast<HBITMAP>(*m_modeItemBitmap)));
+  m_toolTip.AddTool(itemMode, "TODOｱｲﾃﾑ追加ﾓｰﾄﾞ");
 }
 
 void CToDoTool::PlaceControls() {
@@ -131,7 +131,7 @@ BOOL CToDoTool::PreTranslateMessage(MSG* pMsg) {
   }
   if (pMsg->message >= WM_MOUSEFIRST && pMsg->message <= WM_MBUTTONUP &&
       pMsg->message != WM_LBUTTONDBLCLK && pMsg->message != WM_RBUTTONDBLCLK) {
-    m_ToolTip.RelayEvent(pMsg);
+    m_toolTip.RelayEvent(pMsg);
   }
   return CHostTool::PreTranslateMessage(pMsg);
 }
