@@ -43,8 +43,10 @@ HostCommandLine ParseHostCommandLine(const std::vector<std::string>& args) {
     const bool hasValue = i + 1 < args.size();
     const bool searching = line.command == HostCommand::kSearch;
     if (optionsEnded || (searching && !LooksLikeOption(arg))) {
-      if (textGiven) return Invalid("search takes one text: " + arg);
-      line.searchText = arg;
+      // Words given apart are one text with single spaces between them, as typed on a
+      // console; the search cuts the text into words at spaces anyway.
+      if (textGiven) line.searchText += ' ';
+      line.searchText += arg;
       textGiven = true;
     } else if (arg == "--help" || arg == "-h" || arg == "/?") {
       HostCommandLine help;
@@ -90,15 +92,24 @@ HostCommandLine ParseHostCommandLine(const std::vector<std::string>& args) {
 const char* HostUsageText() {
   return "usage: Lumaplex.exe [--data DIR] [--open] [info [--raw]]\n"
          "       Lumaplex.exe [--data DIR] search [--mode N] [--raw] [--text-file FILE]\n"
-         "                    [--] [TEXT]\n"
+         "                    [--] [TEXT...]\n"
+         "       Lumaplex.exe --help\n"
          "  --data DIR        keep settings and tool data in DIR (default: data beside\n"
          "                    the program)\n"
          "  --open            open the tool window at start\n"
          "  info              print the tool's id, name, display name, template id, host\n"
          "                    values and history, one per line, in UTF-8\n"
-         "  search            print the tool's result lines for TEXT (no TEXT: the empty\n"
-         "                    text, which matches every item), one per line, in UTF-8\n"
+         "  search            print the tool's result lines for TEXT, one per line, in\n"
+         "                    UTF-8; several TEXT words are one text with single spaces\n"
+         "                    between them (no TEXT: the empty text, which matches every\n"
+         "                    item)\n"
          "  --mode N          with search: the search mode, 0 to 65535 (default 0)\n"
          "  --text-file FILE  with search: search for the exact bytes of FILE\n"
-         "  --raw             with info or search: print the texts as code page 932 bytes\n";
+         "  --raw             with info or search: print the texts as code page 932 bytes\n"
+         "  --                with search: every later argument is TEXT, also one that\n"
+         "                    begins with -\n"
+         "  --help, -h, /?    print this text\n"
+         "exit status: 0 done (a search that finds nothing too), 1 the tool, a file or\n"
+         "  the data folder could not be used (a message says which), 2 a wrong command\n"
+         "  line (a message and this text on standard error)\n";
 }

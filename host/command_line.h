@@ -1,7 +1,8 @@
 #pragma once
 // The host's command line:
 //   Lumaplex.exe [--data DIR] [--open] [info [--raw]]
-//   Lumaplex.exe [--data DIR] search [--mode N] [--raw] [--text-file FILE] [--] [TEXT]
+//   Lumaplex.exe [--data DIR] search [--mode N] [--raw] [--text-file FILE] [--] [TEXT...]
+//   Lumaplex.exe --help
 // Parsing is a pure function of the arguments, so it needs no window system.
 
 #include <cstdint>
@@ -22,7 +23,7 @@ struct HostCommandLine {
   bool openTool = false;         // --open: open the tool window at start
   bool raw = false;              // info or search --raw: print code page 932 bytes unchanged
   std::uint16_t searchMode = 0;  // search --mode N
-  std::string searchText;        // search TEXT; empty when missing
+  std::string searchText;        // search TEXT, several joined by single spaces; empty when missing
   std::string textFile;          // search --text-file FILE: the search text is its bytes
   std::string error;             // why the line is invalid
 };

@@ -57,6 +57,11 @@ TEST(HostCommandLine, SearchTakesItsTextModeAndTextFile) {
       {{"search", "info"}, 0, "info", ""},
       {{"search", "search"}, 0, "search", ""},
       {{"search", "--text-file", "t.txt"}, 0, "", "t.txt"},
+      // Words given apart, as a console user types them, are one text with single spaces.
+      {{"search", "review", "会議"}, 0, "review 会議", ""},
+      {{"search", "a  b", "c"}, 0, "a  b c", ""},
+      {{"search", "a", "--mode", "1", "b"}, 1, "a b", ""},
+      {{"search", "--", "a", "-b", "--raw"}, 0, "a -b --raw", ""},
   };
   for (const SearchCase& c : cases) {
     const HostCommandLine line = ParseHostCommandLine(c.args);
@@ -79,7 +84,6 @@ TEST(HostCommandLine, RefusedLinesSayWhy) {
       {"--verbose"},
       {"--mode", "1"},  // search options without search
       {"info", "--text-file", "t"},
-      {"search", "a", "b"},  // one text only: words are cut by the search
       {"search", "--open"},
       {"search", "--mode"},
       {"search", "--mode", "x"},
@@ -88,6 +92,7 @@ TEST(HostCommandLine, RefusedLinesSayWhy) {
       {"search", "--mode", "1", "--mode", "2"},
       {"search", "--text-file"},
       {"search", "--text-file", "t", "text"},
+      {"search", "a", "--text-file", "t", "b"},
       {"search", "--bogus"},
   };
   for (const auto& args : refused) {

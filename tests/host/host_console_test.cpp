@@ -33,6 +33,13 @@ TEST(HostInfo, PrintsUtf8ByDefault) {
   EXPECT_EQ(std::string::npos, run.out.find(todo::kDisplayName));
 }
 
+TEST(HostHelp, PrintsTheUsageAndTheExitStatusesOnStandardOutput) {
+  const HostRun run = RunHost("--help");
+  EXPECT_EQ(0u, run.exitCode);
+  EXPECT_EQ(0u, run.out.rfind("usage: Lumaplex.exe", 0));
+  EXPECT_NE(std::string::npos, run.out.find("exit status: 0"));
+}
+
 TEST(HostInfo, BadOptionGivesUsageAndExitTwo) {
   const HostRun run = RunHost("--bogus");
   EXPECT_EQ(2u, run.exitCode);

@@ -70,6 +70,21 @@ TEST_F(ConsoleSearch, OptionLikeTextAfterDoubleDashAndOtherModes) {
   EXPECT_EQ(mode.out, "非対応の検索モードです。\n");
 }
 
+TEST_F(ConsoleSearch, WordsGivenApartSearchAsOneTextWithSpaces) {
+  const HostRun apart = Search("--raw rent milk");
+  EXPECT_EQ(apart.exitCode, 0u);
+  EXPECT_EQ(apart.out,
+            "[Home] (未) 期限：2026/12/7 Pay rent\n"
+            "[Home] (済) 期限：2027/1/15 牛乳 milk\n");
+  EXPECT_EQ(Search("--raw \"rent milk\"").out, apart.out);
+}
+
+TEST_F(ConsoleSearch, ATextFileThatCannotBeReadGivesExitOne) {
+  const HostRun run = Search("--text-file \"" + m_data + "\\missing.txt\"");
+  EXPECT_EQ(run.exitCode, 1u);
+  EXPECT_TRUE(run.out.empty());
+}
+
 TEST_F(ConsoleSearch, BadOptionGivesUsageAndExitTwo) {
   const HostRun run = Search("--mode x");
   EXPECT_EQ(run.exitCode, 2u);
