@@ -1,0 +1,26 @@
+#!/usr/bin/env bash
+# Runs CTest on the Windows build with what its test programs need around them: the project's
+# Wine prefix, a display (a private Xvfb one when none is set) and one Wine server kept
+# between the programs. The arguments go to CTest, so one program runs alone with
+#   bash scripts/wine-ctest.sh -R plugin_tests
+# Build first (cmake --preset win32 && cmake --build build/win32).
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+cd "$root"
+
+source scripts/wine-env.sh
+source scripts/xvfb.sh
+[ -f build/win32/CTestTestfile.cmake ] || {
+  echo "error: build/win32 is not built; run: cmake --preset win32 && cmake --build build/win32" >&2
+  exit 1
+}
+todo_prepare_prefix
+todo_start_xvfb
+wineserver -p 60  # keep one Wine server between the test programs
+# Start Wine's background processes now, detached from CTest's output pipes: if the first test
+# program started them, they would hold its output open and CTest would wait for them.
+wine cmd.exe /c exit 0 </dev/null >/dev/null 2>&1 || true
+status=0
+ctest --test-dir build/win32 --output-on-failure "$@" || status=$?
+wineserver -k 2>/dev/null || true
+exit "$status"
