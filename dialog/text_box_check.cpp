@@ -12,10 +12,16 @@ const char kTooLongMessage[] = "文字数オーバー！\n超過分の文字を�
 }  // namespace
 
 void ToDoDialog::OnTextBoxKillFocus() {
+  CutTooLongText();
+}
+
+bool ToDoDialog::CutTooLongText() {
   // The limit is what Add takes in the current mode, so what the user sees after the check is
   // exactly what Add will add; nothing is cut off silently.
   const std::size_t limit = m_entry.InListMode() ? kListNameLimit : kItemTextLimit;
-  if (m_entry.CutToLimit(limit)) Ask(kTooLongMessage, MessageButtons::Ok, MessageIcon::Stop);
+  if (!m_entry.CutToLimit(limit)) return false;
+  Ask(kTooLongMessage, MessageButtons::Ok, MessageIcon::Stop);
+  return true;
 }
 
 }  // namespace todo

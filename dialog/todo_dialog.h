@@ -11,6 +11,7 @@
 #include <string>
 
 #include "contract/host_services.h"
+#include "dialog/command_keys.h"
 #include "dialog/entry_row.h"
 #include "dialog/item_side.h"
 #include "dialog/list_folder_gate.h"
@@ -125,6 +126,10 @@ class ToDoDialog {
   // in list mode, 253 in item mode, counted as one line) is cut to it at a character
   // boundary and put back, the text box gets the focus again and a message says so.
   void OnTextBoxKillFocus();
+  // A command's key was pressed with the focus at `focus` (command_keys.h): the command runs
+  // as its button's click does. An add from the text box first runs the text box's length
+  // check, and adds nothing when the check cut the text.
+  void OnCommandKey(Command command, FocusPlace focus);
 
  private:
   // The handlers of the boxes' events (box_events.cpp), registered by ConfigureBoxes.
@@ -167,6 +172,10 @@ class ToDoDialog {
   bool SelectedListCanBeSaved() const;
   // Takes a loaded list's kind into the item side and the entry row.
   void ApplyListKind(bool noDate);
+
+  // The text box's length check: a text longer than the mode's Add takes is cut and put back,
+  // with a message. True when it was cut.
+  bool CutTooLongText();
 
   // Helpers of the button commands.
   // The message that refuses a new list of this name, or null; then *path is its file. Only

@@ -66,6 +66,11 @@ class CToDoTool : public CHostTool {
   LRESULT OnSaveStateOnToolThread(WPARAM wParam, LPARAM lParam);
 
  private:
+  // Runs the command whose key `msg` presses (command_keys_wiring.cpp); false when it presses
+  // none, and the message goes on as before.
+  bool RunCommandKey(const MSG& msg);
+  // Where the keyboard focus `focus` is, as the commands' keys see it.
+  todo::FocusPlace FocusPlaceOf(HWND focus) const;
   // Sends a notice to the host window and waits until it is handled.
   void NotifyHost(UINT message) const;
   void RestoreWindowPosition();

@@ -129,6 +129,7 @@ BOOL CToDoTool::PreTranslateMessage(MSG* pMsg) {
     default:
       break;
   }
+  if (RunCommandKey(*pMsg)) return TRUE;
   if (pMsg->message >= WM_MOUSEFIRST && pMsg->message <= WM_MBUTTONUP &&
       pMsg->message != WM_LBUTTONDBLCLK && pMsg->message != WM_RBUTTONDBLCLK) {
     m_toolTip.RelayEvent(pMsg);

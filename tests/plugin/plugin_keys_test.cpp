@@ -1,0 +1,165 @@
+// The commands' keys and the Tab order through the real window: keys pressed as the keyboard
+// presses them, into whatever has the focus, and the files on disk checked.
+
+#include <windows.h>
+
+#include <initializer_list>
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "support/fake_host.h"
+#include "support/message_pump.h"
+#include "support/tool_window.h"
+
+using todo_test::FakeHost;
+using todo_test::PumpFor;
+using todo_test::PumpUntil;
+using namespace todo_test::tool_window;
+
+namespace {
+
+// Presses `key` with the modifier keys `held` down, as the keyboard does.
+void PressKeys(std::initializer_list<WORD> held, WORD key) {
+  std::vector<INPUT> inputs;
+  auto add = [&](WORD vk, DWORD flags) {
+    INPUT input = {};
+    input.type = INPUT_KEYBOARD;
+    input.ki.wVk = vk;
+    input.ki.dwFlags = flags;
+    inputs.push_back(input);
+  };
+  for (WORD modifier : held) add(modifier, 0);
+  add(key, 0);
+  add(key, KEYEVENTF_KEYUP);
+  for (WORD modifier : held) add(modifier, KEYEVENTF_KEYUP);
+  SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+}
+
+class ToolKeys : public testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_TRUE(host.OpenTool());
+    tool = host.tool()->m_hWnd;
+    listBox = BoxAt(tool, kListBoxCorner);
+    itemBox = BoxAt(tool, kItemBoxCorner);
+    SetForegroundWindow(tool);
+    ASSERT_TRUE(PumpUntil([&] { return FocusOfThread(tool) == Control(kTextBox); }));
+  }
+
+  HWND Control(int id) { return GetDlgItem(tool, id); }
+  void Type(const char* text) {
+    ::SendMessageA(Control(kTextBox), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text));
+  }
+  std::string File(const std::string& name) { return ReadFile(ListFolder(host) + "\\" + name); }
+  // Moves the focus as the dialog manager does, and waits until it has moved.
+  void Focus(HWND control) {
+    ::PostMessageA(tool, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(control), TRUE);
+    ASSERT_TRUE(PumpUntil([&] { return FocusOfThread(tool) == control; }));
+  }
+  // Waits for the tool's message box, answers it and returns its text.
+  std::string Answer(int answer) {
+    HWND box = nullptr;
+    PumpUntil([&] { return (box = ToolMessageBox(tool)) != nullptr; });
+    if (box == nullptr) return "<no message box>";
+    const std::string text = MessageBoxText(box);
+    ::PostMessageA(box, WM_COMMAND, MAKEWPARAM(answer, BN_CLICKED), 0);
+    PumpUntil([&] { return !IsWindow(box); });
+    return text;
+  }
+
+  FakeHost host;
+  HWND tool = nullptr;
+  HWND listBox = nullptr;
+  HWND itemBox = nullptr;
+};
+
+TEST_F(ToolKeys, EachCommandRunsFromItsKeyWithTheFilesAsItsButtonLeavesThem) {
+  Type("仕事");
+  PressKeys({VK_MENU}, 'A');
+  ASSERT_TRUE(PumpUntil([&] { return File("仕事.lst") == ""; })) << "Alt+A adds the list";
+  EXPECT_EQ(FocusOfThread(tool), Control(kTextBox)) << "the focus stays for the next entry";
+  Type("買い物");
+  PressKeys({VK_MENU}, 'B');
+  ASSERT_TRUE(PumpUntil([&] { return File("買い物.lst") == ""; })) << "Alt+B adds at the bottom";
+  Type("家");
+  PressKeys({VK_MENU}, 'A');
+  ASSERT_TRUE(PumpUntil([&] { return File("家.lst") == ""; }));
+  // 家 (selected), 仕事, 買い物: down twice, then up once.
+  PressKeys({VK_MENU}, 'D');
+  PressKeys({VK_MENU}, 'D');
+  PressKeys({VK_MENU}, 'U');
+  PumpFor(300);
+  // Delete in the list-name box deletes the selected list after its question.
+  Focus(listBox);
+  PressKeys({}, VK_DELETE);
+  EXPECT_NE(std::string::npos, Answer(IDYES).find("選択されたリストを削除します"));
+  EXPECT_EQ("<missing>", File("家.lst"));
+  EXPECT_EQ("", File("仕事.lst"));
+  // Alt+C clears, after its question; a No keeps every list.
+  PressKeys({VK_MENU}, 'C');
+  EXPECT_NE(std::string::npos, Answer(IDNO).find("全てのリスト"));
+  ASSERT_TRUE(host.CloseTool());
+  EXPECT_EQ("仕事\r\n買い物\r\n", File("ListInfo.dat"));
+}
+
+TEST_F(ToolKeys, MovesFollowTheirKeysInTheListOrder) {
+  for (const char* name : {"c", "b", "a"}) {
+    Type(name);
+    PressKeys({VK_MENU}, 'A');
+    ASSERT_TRUE(PumpUntil([&] { return File(std::string(name) + ".lst") == ""; })) << name;
+  }
+  PressKeys({VK_MENU}, 'D');  // a, the new one, goes below b
+  PumpFor(300);
+  ASSERT_TRUE(host.CloseTool());
+  EXPECT_EQ("b\r\na\r\nc\r\n", File("ListInfo.dat"));
+}
+
+// The edit keys keep their meaning where text is edited.
+TEST_F(ToolKeys, DeleteAndCtrlLettersInTheTextBoxEditTheText) {
+  Type("x");
+  PressKeys({VK_MENU}, 'A');
+  ASSERT_TRUE(PumpUntil([&] { return File("x.lst") == ""; }));
+  Type("ab");
+  ::SendMessageA(Control(kTextBox), EM_SETSEL, 0, 0);
+  PressKeys({}, VK_DELETE);
+  ASSERT_TRUE(PumpUntil([&] {
+    char text[16] = "";
+    GetWindowTextA(Control(kTextBox), text, sizeof(text));
+    return std::string(text) == "b";
+  }));
+  PressKeys({VK_CONTROL}, 'A');
+  PumpFor(300);
+  EXPECT_EQ(nullptr, ToolMessageBox(tool)) << "no command, no question";
+  ASSERT_TRUE(host.CloseTool());
+  EXPECT_EQ("x\r\n", File("ListInfo.dat"));
+}
+
+// Tab goes through the entry row and the buttons to the list-name box and then the item box,
+// round to the text box; Shift+Tab goes back the same way.
+TEST_F(ToolKeys, TabReachesBothBoxesAfterTheButtonsAndShiftTabComesBack) {
+  std::vector<HWND> forward;
+  for (int i = 0; i < 16 && (forward.empty() || forward.back() != Control(kTextBox)); ++i) {
+    const HWND before = FocusOfThread(tool);
+    PressKeys({}, VK_TAB);
+    PumpUntil([&] { return FocusOfThread(tool) != before; });
+    forward.push_back(FocusOfThread(tool));
+  }
+  std::string order;
+  for (HWND window : forward) order += std::to_string(GetDlgCtrlID(window)) + " ";
+  SCOPED_TRACE("Tab order: " + order);
+  ASSERT_EQ(forward.back(), Control(kTextBox)) << "Tab comes round to the text box";
+  std::size_t list = 0;
+  while (list < forward.size() && forward[list] != listBox) ++list;
+  ASSERT_LT(list + 1, forward.size()) << "the list-name box is reached";
+  EXPECT_EQ(forward[list + 1], itemBox) << "the item box right after it";
+  ASSERT_GT(list, 0u);
+  EXPECT_EQ(forward[list - 1], Control(kClear)) << "after the last button";
+  const HWND before = FocusOfThread(tool);
+  PressKeys({VK_SHIFT}, VK_TAB);
+  PumpUntil([&] { return FocusOfThread(tool) != before; });
+  EXPECT_EQ(FocusOfThread(tool), forward[forward.size() - 2]);
+}
+
+}  // namespace
