@@ -2,6 +2,7 @@
 // selected list in item mode.
 
 #include <string>
+#include <utility>
 
 #include "dialog/entry_text.h"
 #include "dialog/todo_dialog.h"
@@ -57,6 +58,7 @@ const char* ToDoDialog::RefusalOfNewList(const std::string& name, std::string* p
 void ToDoDialog::AddList(bool atBottom) {
   if (!m_names.HasBox() || !m_items.HasBox()) return;
   const std::string name = EntryText(m_entry.Typed(), kListNameLimit);
+  const std::string selectedBefore = SelectedListName();
   std::string path;
   const char* refusal = RefusalOfNewList(name, &path);
   if (refusal == nullptr && !m_gate.CreateListFile(path, m_entry.NoDateChecked())) {
@@ -79,6 +81,15 @@ void ToDoDialog::AddList(bool atBottom) {
   m_items.Clear();
   LoadCurrentList();
   m_items.Box()->RefreshCtrl();
+  UndoStep step;
+  step.kind = UndoStep::Kind::kAddList;
+  RemovedList added;
+  added.row = m_names.Selected();
+  added.name = name;
+  step.lists.push_back(std::move(added));
+  step.selectedBefore = selectedBefore;
+  step.selectedAfter = name;
+  m_history.Record(std::move(step));
   FinishAdd();
 }
 
@@ -102,7 +113,15 @@ void ToDoDialog::AddItemFromTextBox(bool atBottom) {
   }
   // Every new item carries the picker's date, in a no-date list too.
   const DWORD due = CQuarnListBox::ConvertToDateData(m_window.DatePickerDate());
-  ColourItem(m_items.Add(EntryText(typed, kItemTextLimit), due, atBottom));
+  UndoStep step;
+  step.kind = UndoStep::Kind::kAddItem;
+  step.list = SelectedListName();
+  step.itemSelectedBefore = m_items.Selected();
+  const int row = m_items.Add(EntryText(typed, kItemTextLimit), due, atBottom);
+  ColourItem(row);
+  step.items.emplace_back(row, m_items.RowAt(row));
+  step.itemSelectedAfter = m_items.Selected();
+  m_history.Record(std::move(step));
   FinishAdd();
 }
 

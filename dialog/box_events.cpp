@@ -1,5 +1,7 @@
 // What the dialog does when the user works in the two boxes: the handlers of their events.
 
+#include <utility>
+
 #include "dialog/todo_dialog.h"
 
 namespace todo {
@@ -15,6 +17,7 @@ struct ToDoDialog::BoxEvents {
   static int ItemEdited(void* user) { return DialogOf(user).OnItemEdited(); }
   static int ListNameEdited(void* user) { return DialogOf(user).OnListNameEdited(); }
   static int EditBegins(void*) { return 0; }
+  static int ItemEditBegins(void* user) { return DialogOf(user).OnItemEditBegins(); }
   static int AllowItemSelectionChange(void*) { return 1; }
   static int ItemSelectionChanged(void*) { return 0; }
 };
@@ -33,7 +36,7 @@ void ToDoDialog::ConfigureBoxes(HFONT nameFont, HFONT itemFont) {
   if (CQuarnToDoListBox* items = m_items.Box()) {
     items->SetCallback(QUARN_EVENT_SELCHANGING, &BoxEvents::AllowItemSelectionChange, this);
     items->SetCallback(QUARN_EVENT_SELCHANGED, &BoxEvents::ItemSelectionChanged, this);
-    items->SetCallback(QUARN_EVENT_EDITBEGIN, &BoxEvents::EditBegins, this);
+    items->SetCallback(QUARN_EVENT_EDITBEGIN, &BoxEvents::ItemEditBegins, this);
     items->SetCallback(QUARN_EVENT_EDITEND, &BoxEvents::ItemEdited, this);
     items->SetCallback(QUARN_EVENT_ACTIVATE, &BoxEvents::ItemBoxActivated, this);
   }
@@ -63,8 +66,33 @@ int ToDoDialog::OnLoadList() {
   return 0;
 }
 
+int ToDoDialog::OnItemEditBegins() {
+  m_editRow = m_items.Selected();
+  if (m_editRow >= 0) {
+    m_editBefore = m_items.RowAt(m_editRow);
+    m_editList = SelectedListName();
+  }
+  return 0;
+}
+
 int ToDoDialog::OnItemEdited() {
-  if (m_items.HasBox()) ColourItem(m_items.Selected());
+  if (!m_items.HasBox()) return 1;
+  const int row = m_items.Selected();
+  ColourItem(row);
+  if (row >= 0 && row == m_editRow && m_editList == SelectedListName()) {
+    const ItemRow after = m_items.RowAt(row);
+    if (!(after == m_editBefore)) {
+      UndoStep step;
+      step.kind = UndoStep::Kind::kEditItem;
+      step.list = m_editList;
+      step.row = row;
+      step.before = m_editBefore;
+      step.after = after;
+      step.itemSelectedBefore = step.itemSelectedAfter = row;
+      m_history.Record(std::move(step));
+    }
+  }
+  m_editRow = -1;
   return 1;
 }
 

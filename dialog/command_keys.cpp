@@ -8,6 +8,12 @@ Command CommandOfKey(const KeyPress& press, FocusPlace focus) {
     const bool inABox = focus == FocusPlace::ListNameBox || focus == FocusPlace::ItemBox;
     return inABox ? Command::Delete : Command::None;
   }
+  if (press.control && !press.alt) {
+    if (focus == FocusPlace::TextBox) return Command::None;
+    if (press.key == 'Z') return press.shift ? Command::Redo : Command::Undo;
+    if (press.key == 'Y' && !press.shift) return Command::Redo;
+    return Command::None;
+  }
   if (!press.alt || press.control || press.shift) return Command::None;
   switch (press.key) {
     case 'A':

@@ -7,7 +7,7 @@
 namespace todo {
 
 // The commands of the window's buttons.
-enum class Command { None, Add, AddAtBottom, MoveUp, MoveDown, Delete, Clear };
+enum class Command { None, Add, AddAtBottom, MoveUp, MoveDown, Delete, Clear, Undo, Redo };
 
 // Where the keyboard focus is when a key is pressed.
 enum class FocusPlace {
@@ -33,8 +33,10 @@ struct KeyPress {
 //   Alt+A  Add                 Alt+U  Move up
 //   Alt+B  Add at the bottom   Alt+D  Move down
 //   Alt+C  Clear               Delete (in either box) Delete
+//   Ctrl+Z Undo                Ctrl+Y, Shift+Ctrl+Z   Redo
 // The Alt keys act anywhere in the window but in an in-place editor; no other modifier may be
-// held with them (Ctrl+Alt is AltGr on some keyboards, which types characters).
+// held with them (Ctrl+Alt is AltGr on some keyboards, which types characters). Undo and Redo
+// act anywhere but in the text box and the editors, which undo their own typing.
 Command CommandOfKey(const KeyPress& press, FocusPlace focus);
 
 }  // namespace todo

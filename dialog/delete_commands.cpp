@@ -1,6 +1,8 @@
 // Delete and Clear: removing the selected entry or every entry of a box, after a question.
 
+#include <algorithm>
 #include <string>
+#include <utility>
 
 #include "dialog/todo_dialog.h"
 
@@ -43,14 +45,13 @@ void ToDoDialog::DeleteSelectedList() {
   }
   const int selected = m_names.Selected();
   if (selected < 0) return;
-  const std::string path = ListFilePathOf(selected);
-  m_names.Remove(selected);
-  // A file that cannot be deleted (missing, in use) is passed over.
-  if (!path.empty()) m_gate.Delete(path);
+  UndoStep step;
+  step.kind = UndoStep::Kind::kRemoveLists;
+  step.selectedBefore = SelectedListName();
   // No list stays selected, and the deleted list's items go unsaved: the item box must never
   // hold items that a later save would write into another list's file.
-  m_names.Unselect();
-  m_items.Clear();
+  step.lists.push_back(TakeList(selected));
+  m_history.Record(std::move(step));
   m_window.InvalidateItemCount();
 }
 
@@ -60,7 +61,16 @@ void ToDoDialog::DeleteSelectedItem() {
   if (Ask(kDeleteItemQuestion, MessageButtons::YesNo, MessageIcon::Question) == MessageAnswer::No) {
     return;
   }
-  if (m_items.DeleteSelected()) m_window.InvalidateItemCount();
+  UndoStep step;
+  step.kind = UndoStep::Kind::kRemoveItems;
+  step.list = SelectedListName();
+  step.itemSelectedBefore = m_items.Selected();
+  if (step.itemSelectedBefore < 0) return;
+  step.items.emplace_back(step.itemSelectedBefore, m_items.RowAt(step.itemSelectedBefore));
+  if (!m_items.DeleteSelected()) return;
+  step.itemSelectedAfter = m_items.Selected();
+  m_history.Record(std::move(step));
+  m_window.InvalidateItemCount();
 }
 
 void ToDoDialog::ClearLists() {
@@ -70,11 +80,13 @@ void ToDoDialog::ClearLists() {
       MessageAnswer::No) {
     return;
   }
-  while (m_names.Count() > 0) {
-    const std::string path = ListFilePathOf(0);
-    if (!path.empty()) m_gate.Delete(path);
-    m_names.Remove(0);
-  }
+  UndoStep step;
+  step.kind = UndoStep::Kind::kRemoveLists;
+  step.selectedBefore = SelectedListName();
+  // From the last up, so that each list keeps its row in the step.
+  while (m_names.Count() > 0) step.lists.push_back(TakeList(m_names.Count() - 1));
+  std::reverse(step.lists.begin(), step.lists.end());
+  m_history.Record(std::move(step));
   m_names.Clear();
   m_items.Clear();
   m_window.InvalidateItemCount();
@@ -86,6 +98,12 @@ void ToDoDialog::ClearItems() {
   if (Ask(kClearItemsQuestion, MessageButtons::YesNo, MessageIcon::Question) == MessageAnswer::No) {
     return;
   }
+  UndoStep step;
+  step.kind = UndoStep::Kind::kRemoveItems;
+  step.list = SelectedListName();
+  step.itemSelectedBefore = m_items.Selected();
+  for (int row = 0; row < m_items.Count(); ++row) step.items.emplace_back(row, m_items.RowAt(row));
+  m_history.Record(std::move(step));
   // The list's file is emptied at its next save.
   m_items.Clear();
   m_window.InvalidateItemCount();

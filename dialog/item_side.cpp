@@ -116,8 +116,8 @@ int ItemSide::Add(const std::string& text, DWORD due, bool atBottom) {
   return m_box->InsertItem(0, 0, text.c_str(), due);
 }
 
-void ItemSide::MoveSelected(int step, DWORD today) {
-  if (m_box == nullptr) return;
+int ItemSide::MoveSelected(int step, DWORD today) {
+  if (m_box == nullptr) return -1;
   const int moved =
       MoveSelectedRow(*m_box, step, [this](int to, const std::string& text, int check, DWORD due) {
         if (to < m_box->GetCount()) {
@@ -127,6 +127,31 @@ void ItemSide::MoveSelected(int step, DWORD today) {
         }
       });
   if (moved >= 0) Colour(m_box->GetCurSel(), today);
+  return moved;
+}
+
+ItemRow ItemSide::RowAt(int row) const {
+  ItemRow item;
+  item.text = m_box->GetItemText(row);
+  item.check = m_box->GetItemCheck(row);
+  item.date = m_box->GetItemData(row);
+  return item;
+}
+
+void ItemSide::Insert(int row, const ItemRow& item, DWORD today) {
+  if (row < m_box->GetCount()) {
+    m_box->InsertItem(row, item.check, item.text.c_str(), item.date);
+  } else {
+    row = m_box->AddItem(item.check, item.text.c_str(), item.date);
+  }
+  Colour(row, today);
+}
+
+void ItemSide::SetRow(int row, const ItemRow& item, DWORD today) {
+  const bool selected = m_box->GetCurSel() == row;
+  Remove(row);
+  Insert(row, item, today);
+  if (selected) m_box->SetCurSel(row);
 }
 
 bool ItemSide::DeleteSelected() {

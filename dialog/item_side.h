@@ -7,6 +7,7 @@
 #include <memory>
 #include <string>
 
+#include "dialog/undo_history.h"
 #include "quarnctrl/quarn_ctrl.h"
 #include "storage/list_file_as_read.h"
 #include "storage/list_file_format.h"
@@ -52,8 +53,18 @@ class ItemSide {
   // Puts a new open item at the top or at the bottom; returns its row. The box must exist.
   int Add(const std::string& text, DWORD due, bool atBottom);
   // Moves the selected item `step` places (-1 up, +1 down); it stays selected and is coloured
-  // again by `today`.
-  void MoveSelected(int step, DWORD today);
+  // again by `today`. Returns its new row, -1 when nothing moved.
+  int MoveSelected(int step, DWORD today);
+  // Row `row` as it stands; the row must exist.
+  ItemRow RowAt(int row) const;
+  // Puts `item` in at `row` (the count: at the end), coloured by `today`; the selected item
+  // stays selected.
+  void Insert(int row, const ItemRow& item, DWORD today);
+  // Removes row `row`.
+  void Remove(int row) { m_box->DeleteItem(static_cast<unsigned int>(row)); }
+  // Gives row `row` the content of `item`, coloured by `today`; the selection stays.
+  void SetRow(int row, const ItemRow& item, DWORD today);
+  void Select(int row) { m_box->SetCurSel(row); }
   // Removes the selected item and selects the one now at its place, else the new last one.
   // False when no item is selected.
   bool DeleteSelected();

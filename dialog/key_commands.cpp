@@ -29,6 +29,12 @@ void ToDoDialog::OnCommandKey(Command command, FocusPlace focus) {
     case Command::Clear:
       OnClear();
       break;
+    case Command::Undo:
+      OnUndo();
+      break;
+    case Command::Redo:
+      OnRedo();
+      break;
     case Command::None:
       break;
   }

@@ -3,6 +3,7 @@
 #include <memory>
 #include <utility>
 
+#include "storage/file_reading.h"
 #include "storage/list_store.h"
 #include "storage/paths.h"
 
@@ -41,20 +42,35 @@ void ListFolderGate::SaveNames(const std::vector<std::string>& names) {
 }
 
 bool ListFolderGate::CreateListFile(const std::string& path, bool noDate) {
+  storage::ListFileContent content;
+  content.noDate = noDate;
+  return CreateFileWith(path, storage::FormatListFile(content));
+}
+
+bool ListFolderGate::CreateFileWith(const std::string& path, const std::string& bytes) {
   std::unique_ptr<storage::WritableFile> file =
       m_files.OpenForWriting(path, storage::CreateMode::kCreateNew);
   if (file == nullptr) return false;
-  storage::ListFileContent content;
-  content.noDate = noDate;
-  bool written = file->Append(storage::FormatListFile(content));
+  bool written = file->Append(bytes);
   if (file->Close() && written) return true;
   // A torn marker would turn into an item of a dated list: no file rather than a wrong one.
   m_files.Delete(path);
   return false;
 }
 
-void ListFolderGate::Delete(const std::string& path) {
-  m_files.Delete(path);
+bool ListFolderGate::Delete(const std::string& path) {
+  return m_files.Delete(path);
+}
+
+bool ListFolderGate::ReadBytes(const std::string& path, std::string* bytes) {
+  return storage::ReadWholeFile(m_files, path, bytes) == storage::OpenResult::kOpened;
+}
+
+std::string ListFolderGate::BytesToSave(const std::string& path,
+                                        const storage::ListFileContent& content) const {
+  const storage::ListFileAsRead* asRead = AsReadOf(path);
+  return asRead != nullptr ? storage::FormatListFile(content, *asRead)
+                           : storage::FormatListFile(content);
 }
 
 bool ListFolderGate::Move(const std::string& oldPath, const std::string& newPath) {

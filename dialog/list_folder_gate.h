@@ -40,8 +40,16 @@ class ListFolderGate {
   // Makes the file of a new list at `path`, empty or holding only the no-date marker; false
   // (and no file left) when it cannot be made whole. Never replaces an existing file.
   bool CreateListFile(const std::string& path, bool noDate);
-  // Deletes a list's file; one that cannot be deleted (missing, in use) is passed over.
-  void Delete(const std::string& path);
+  // Deletes a list's file; one that cannot be deleted (missing, in use) is passed over, and
+  // then the answer is false.
+  bool Delete(const std::string& path);
+  // The bytes of the file at `path`; false when it is missing or cannot be read.
+  bool ReadBytes(const std::string& path, std::string* bytes);
+  // Makes the file at `path` with `bytes`, never replacing one; false (and no file left) when
+  // it cannot be made whole.
+  bool CreateFileWith(const std::string& path, const std::string& bytes);
+  // The bytes a save of `content` to `path` would write now.
+  std::string BytesToSave(const std::string& path, const storage::ListFileContent& content) const;
   // Gives a renamed list's file its new path, replacing what is there; what the gate
   // remembers of the old path moves with it. False when the file was not moved.
   bool Move(const std::string& oldPath, const std::string& newPath);

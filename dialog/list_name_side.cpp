@@ -57,15 +57,32 @@ void ListNameSide::AddSelected(const std::string& name, bool atBottom) {
   m_box->SetCurSel(atBottom ? m_box->GetCount() - 1 : 0);
 }
 
-void ListNameSide::MoveSelected(int step) {
-  if (m_box == nullptr) return;
-  MoveSelectedRow(*m_box, step, [this](int to, const std::string& name, int, DWORD) {
-    if (to < m_box->GetCount()) {
-      m_box->InsertItem(to, m_bitmap, name.c_str(), 0);
-    } else {
-      m_box->AddItem(m_bitmap, name.c_str(), 0);
-    }
-  });
+int ListNameSide::MoveSelected(int step) {
+  if (m_box == nullptr) return -1;
+  return MoveSelectedRow(*m_box, step,
+                         [this](int to, const std::string& name, int, DWORD) { Insert(to, name); });
+}
+
+int ListNameSide::RowOf(const std::string& name) const {
+  for (int row = 0; row < Count(); ++row) {
+    if (name == m_box->GetItemText(row)) return row;
+  }
+  return -1;
+}
+
+void ListNameSide::Insert(int row, const std::string& name) {
+  if (row < m_box->GetCount()) {
+    m_box->InsertItem(row, m_bitmap, name.c_str(), 0);
+  } else {
+    m_box->AddItem(m_bitmap, name.c_str(), 0);
+  }
+}
+
+void ListNameSide::SetName(int row, const std::string& name) {
+  const bool selected = m_box->GetCurSel() == row;
+  m_box->DeleteItem(static_cast<unsigned int>(row));
+  Insert(row, name);
+  if (selected) m_box->SetCurSel(row);
 }
 
 }  // namespace todo

@@ -42,8 +42,16 @@ class ListNameSide {
 
   // Puts `name` at the top or at the bottom and selects it.
   void AddSelected(const std::string& name, bool atBottom);
-  // Moves the selected name `step` places (-1 up, +1 down); it stays selected.
-  void MoveSelected(int step);
+  // Moves the selected name `step` places (-1 up, +1 down); it stays selected. Returns its
+  // new row, -1 when nothing moved.
+  int MoveSelected(int step);
+  // The first row holding exactly `name`, -1 when none does.
+  int RowOf(const std::string& name) const;
+  // Puts `name` in at `row` (the count: at the end); the selected list stays selected.
+  void Insert(int row, const std::string& name);
+  // Gives row `row` the name `name`; the selection stays where it is.
+  void SetName(int row, const std::string& name);
+  void Select(int row) { m_box->SetCurSel(row); }
   // Removes row `row`.
   void Remove(int row) { m_box->DeleteItem(static_cast<unsigned int>(row)); }
   void Unselect() { m_box->SetCurSel(-1); }

@@ -2,6 +2,7 @@
 // the list's file takes the new name at once.
 
 #include <string>
+#include <utility>
 
 #include "dialog/todo_dialog.h"
 #include "storage/list_names.h"
@@ -19,6 +20,21 @@ int ToDoDialog::OnListNameEdited() {
   if (names == nullptr) return 0;
   char edited[QUARN_EDIT_LIMIT + 1];
   if (names->GetEditText(edited, QUARN_EDIT_LIMIT) <= 0) return 1;
+  const int selected = m_names.Selected();
+  const std::string oldName = selected >= 0 ? m_names.NameOf(selected) : std::string();
+  const int answer = AnswerRename(edited);
+  if (answer == 1 && selected >= 0 && oldName != edited) {
+    UndoStep step;
+    step.kind = UndoStep::Kind::kRenameList;
+    step.row = selected;
+    step.oldName = oldName;
+    step.newName = edited;
+    m_history.Record(std::move(step));
+  }
+  return answer;
+}
+
+int ToDoDialog::AnswerRename(const char* edited) {
   // A name Windows cannot give a file is refused without a message, as the forbidden
   // characters are.
   if (storage::IsBadListName(edited)) return 0;

@@ -2,6 +2,8 @@
 // boxes raise no events for this, so no list is saved or loaded meanwhile and the item box
 // keeps showing the selected list, which is the one moved.
 
+#include <utility>
+
 #include "dialog/todo_dialog.h"
 
 namespace todo {
@@ -15,11 +17,19 @@ void ToDoDialog::OnMoveDown() {
 }
 
 void ToDoDialog::MoveSelected(int step) {
+  UndoStep moved;
   if (m_entry.InListMode()) {
-    m_names.MoveSelected(step);
+    moved.kind = UndoStep::Kind::kMoveList;
+    moved.from = m_names.Selected();
+    moved.to = m_names.MoveSelected(step);
+    moved.selectedBefore = moved.selectedAfter = SelectedListName();
   } else {
-    m_items.MoveSelected(step, Today());
+    moved.kind = UndoStep::Kind::kMoveItem;
+    moved.list = SelectedListName();
+    moved.from = m_items.Selected();
+    moved.to = m_items.MoveSelected(step, Today());
   }
+  if (moved.to >= 0) m_history.Record(std::move(moved));
 }
 
 }  // namespace todo

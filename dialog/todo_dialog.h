@@ -16,6 +16,7 @@
 #include "dialog/item_side.h"
 #include "dialog/list_folder_gate.h"
 #include "dialog/list_name_side.h"
+#include "dialog/undo_history.h"
 #include "dialog/window_ops.h"
 #include "quarnctrl/quarn_ctrl.h"
 #include "storage/files.h"
@@ -130,6 +131,15 @@ class ToDoDialog {
   // as its button's click does. An add from the text box first runs the text box's length
   // check, and adds nothing when the check cut the text.
   void OnCommandKey(Command command, FocusPlace focus);
+  // Undo (Ctrl+Z) takes back the latest change the user made in the window that is not taken
+  // back yet: an add, move, delete, clear, rename or in-place edit of an item, in either box;
+  // Redo (Ctrl+Y) does the latest step taken back again. Everything is put back as it was: the
+  // rows, the selection, and the files of lists that were added, removed or renamed (item
+  // changes reach their list's file at the next save, as every item change does). A step that
+  // cannot be taken back or done again (a file of that name exists now, a file cannot be
+  // written) changes nothing, a message says so, and the step stays in the history.
+  void OnUndo();
+  void OnRedo();
 
  private:
   // The handlers of the boxes' events (box_events.cpp), registered by ConfigureBoxes.
@@ -144,11 +154,16 @@ class ToDoDialog {
   // The list-name box's selection arrived at a list: its items are loaded and the item count
   // repainted. Returns 0.
   int OnLoadList();
-  // An item was edited in place: the selected row is coloured again. Returns 1.
+  // An in-place edit of an item begins: the row is remembered as it stands. Returns 0.
+  int OnItemEditBegins();
+  // An item was edited in place: the selected row is coloured again, and the change becomes a
+  // step of the history. Returns 1.
   int OnItemEdited();
   // A list's name was edited in place: answers 1 to let the box store the new name, 0 to keep
-  // the old one.
+  // the old one. A new name stored becomes a step of the history.
   int OnListNameEdited();
+  // The answer of OnListNameEdited for the edited name `edited`.
+  int AnswerRename(const char* edited);
 
   // Shows a message box with the busy flag set while it is open.
   MessageAnswer Ask(const char* text, MessageButtons buttons, MessageIcon icon);
@@ -187,6 +202,27 @@ class ToDoDialog {
   void FinishAdd();
   // Moves the selected entry of the mode's box `step` places (-1 up, +1 down).
   void MoveSelected(int step);
+
+  // Helpers of the history (undo_commands.cpp, undo_steps.cpp).
+  // The selected list's name; empty when none is selected.
+  std::string SelectedListName() const;
+  // Selects the list named `name` (empty: none) as the user would: the list left is saved
+  // first, the one arrived at is loaded. False, with nothing changed, when the list left could
+  // not be saved or no list has that name.
+  bool SwitchToList(const std::string& name);
+  // Takes the list at `row` out of the box and deletes its file, keeping what the file held
+  // (for the selected list, what a save would write now); a selected list leaves no list
+  // selected and the item box empty.
+  RemovedList TakeList(int row);
+  // Puts `lists` back at their rows, each file with the bytes it held. False, with nothing
+  // changed, when a file of one of their names exists or one cannot be written.
+  bool PutBackLists(const std::vector<RemovedList>& lists);
+  // Gives the file of the list named `from` the name of `to`, as a rename in place does. False,
+  // with nothing changed, when that would move over another file or the move fails.
+  bool MoveListFile(const std::string& from, const std::string& to);
+  // Takes `step` back / does it again; false when it could not be, and then nothing changed.
+  bool TakeBack(const UndoStep& step);
+  bool DoAgain(const UndoStep& step);
   void DeleteSelectedList();
   void DeleteSelectedItem();
   void ClearLists();
@@ -198,6 +234,11 @@ class ToDoDialog {
   ListFolderGate m_gate;
   ListNameSide m_names;
   ItemSide m_items;
+  UndoHistory m_history;
+  // The item row an in-place edit began on, as it stood then, and its list.
+  int m_editRow = -1;
+  ItemRow m_editBefore;
+  std::string m_editList;
 };
 
 }  // namespace todo

@@ -53,12 +53,14 @@ TEST(CommandKeys, EachCommandHasItsKeyAndNoKeyInUseGivesOne) {
   KeyPress shiftDelete = Plain(todo::kDeleteKey);
   shiftDelete.shift = true;  // cut, in a text
   EXPECT_EQ(todo::CommandOfKey(shiftDelete, FocusPlace::ListNameBox), Command::None);
-  for (char letter : {'A', 'B', 'C', 'D', 'U', 'V', 'X', 'Z'}) {
+  for (char letter : {'A', 'B', 'C', 'D', 'U', 'V', 'X', 'Y', 'Z'}) {
     KeyPress typed = Plain(static_cast<unsigned char>(letter));
     EXPECT_EQ(todo::CommandOfKey(typed, FocusPlace::TextBox), Command::None) << letter;
     typed.control = true;
     EXPECT_EQ(todo::CommandOfKey(typed, FocusPlace::TextBox), Command::None) << letter;
-    EXPECT_EQ(todo::CommandOfKey(typed, FocusPlace::ItemBox), Command::None) << letter;
+    if (letter != 'Y' && letter != 'Z') {
+      EXPECT_EQ(todo::CommandOfKey(typed, FocusPlace::ItemBox), Command::None) << letter;
+    }
   }
   // Ctrl+Alt is AltGr on some keyboards, which types characters; Alt+Shift switches the input
   // language on others.
@@ -69,6 +71,30 @@ TEST(CommandKeys, EachCommandHasItsKeyAndNoKeyInUseGivesOne) {
   altShift.shift = true;
   EXPECT_EQ(todo::CommandOfKey(altShift, FocusPlace::TextBox), Command::None);
   EXPECT_EQ(todo::CommandOfKey(Alt('E'), FocusPlace::TextBox), Command::None);
+}
+
+// Ctrl+Z and Ctrl+Y undo and redo the window's steps, but never the text box's typing, which
+// the text box undoes itself.
+TEST(CommandKeys, UndoAndRedoKeysActOutsideTheTextBoxAndTheEditors) {
+  KeyPress undo = Plain('Z');
+  undo.control = true;
+  KeyPress redo = Plain('Y');
+  redo.control = true;
+  KeyPress shiftRedo = undo;
+  shiftRedo.shift = true;
+  for (FocusPlace focus : {FocusPlace::ListNameBox, FocusPlace::ItemBox, FocusPlace::Other}) {
+    EXPECT_EQ(todo::CommandOfKey(undo, focus), Command::Undo);
+    EXPECT_EQ(todo::CommandOfKey(redo, focus), Command::Redo);
+    EXPECT_EQ(todo::CommandOfKey(shiftRedo, focus), Command::Redo);
+  }
+  for (FocusPlace focus : {FocusPlace::TextBox, FocusPlace::InPlaceEditor}) {
+    for (const KeyPress& press : {undo, redo, shiftRedo}) {
+      EXPECT_EQ(todo::CommandOfKey(press, focus), Command::None);
+    }
+  }
+  KeyPress altGrZ = undo;
+  altGrZ.alt = true;
+  EXPECT_EQ(todo::CommandOfKey(altGrZ, FocusPlace::ItemBox), Command::None);
 }
 
 // An in-place editor keeps every key for the text it edits.

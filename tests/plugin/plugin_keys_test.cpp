@@ -116,6 +116,32 @@ TEST_F(ToolKeys, MovesFollowTheirKeysInTheListOrder) {
   EXPECT_EQ("b\r\na\r\nc\r\n", File("ListInfo.dat"));
 }
 
+// Ctrl+Z and Ctrl+Y through the real window: a deleted list and its file come back and go
+// again; in the text box Ctrl+Z is the text box's own.
+TEST_F(ToolKeys, CtrlZBringsADeletedListBackAndCtrlYDeletesItAgain) {
+  Type("a");
+  PressKeys({VK_MENU}, 'A');
+  ASSERT_TRUE(PumpUntil([&] { return File("a.lst") == ""; }));
+  Focus(listBox);
+  PressKeys({}, VK_DELETE);
+  EXPECT_NE(std::string::npos, Answer(IDYES).find("選択されたリストを削除します"));
+  ASSERT_EQ("<missing>", File("a.lst"));
+  Focus(Control(kTextBox));
+  PressKeys({VK_CONTROL}, 'Z');
+  PumpFor(500);
+  EXPECT_EQ("<missing>", File("a.lst")) << "the text box's own undo";
+  Focus(listBox);
+  PressKeys({VK_CONTROL}, 'Z');
+  EXPECT_TRUE(PumpUntil([&] { return File("a.lst") == ""; })) << "the list's file is back";
+  PressKeys({VK_CONTROL}, 'Y');
+  EXPECT_TRUE(PumpUntil([&] { return File("a.lst") == "<missing>"; }));
+  PressKeys({VK_SHIFT, VK_CONTROL}, 'Z');  // nothing left to do again
+  PumpFor(300);
+  EXPECT_EQ(nullptr, ToolMessageBox(tool));
+  ASSERT_TRUE(host.CloseTool());
+  EXPECT_EQ("", File("ListInfo.dat"));
+}
+
 // The edit keys keep their meaning where text is edited.
 TEST_F(ToolKeys, DeleteAndCtrlLettersInTheTextBoxEditTheText) {
   Type("x");

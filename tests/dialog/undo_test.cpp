@@ -1,0 +1,211 @@
+// Undo and Redo over the dialog: every step taken back and done again, with the boxes, the
+// selection and the files as they were.
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "dialog/undo_history.h"
+#include "dialog_fixture.h"
+
+namespace {
+
+using todo::MessageAnswer;
+using Mode = storage::FaultInjectingFiles::Mode;
+
+class Undo : public todo_test::DialogTest {
+ protected:
+  void AddList(const char* name, bool atBottom = false) {
+    window.CheckMode(true);
+    window.text = name;
+    atBottom ? dialog.OnAddAtBottom() : dialog.OnAdd();
+  }
+  void AddItem(const char* text) {
+    window.CheckMode(false);
+    window.text = text;
+    dialog.OnAdd();
+  }
+  // Everything a step may change: the boxes, their selections and which files the list folder
+  // holds. (What an item file holds depends on the saves in between, which no step undoes.)
+  std::string State() {
+    std::vector<std::string> found;
+    EXPECT_TRUE(m_files->ListFolder(storage::ListFolderPath(m_folder.Path()), &found));
+    std::sort(found.begin(), found.end());
+    std::string files;
+    for (const std::string& name : found) files += name + " ";
+    return BoxState() + " | " + files;
+  }
+};
+
+// Each step back must give exactly the state before it, and each step again the state after
+// it. A selection by the user is no step: it is kept in the state before the next step.
+TEST_F(Undo, EveryListStepGoesBackAndComesAgainWithTheFiles) {
+  std::vector<std::string> before;
+  std::vector<std::string> after;
+  auto step = [&](auto&& act) {
+    before.push_back(State());
+    act();
+    after.push_back(State());
+  };
+  step([&] { AddList("a"); });
+  step([&] { AddList("b", true); });
+  step([&] { AddItem("b1"); });
+  step([&] {
+    window.CheckMode(true);
+    dialog.OnMoveUp();  // b above a
+  });
+  nameFront()->Click(1);  // a selected, b written
+  step([&] {
+    window.CheckMode(true);
+    window.answers = {MessageAnswer::Yes};
+    dialog.OnDelete();  // a
+  });
+  step([&] {
+    window.answers = {MessageAnswer::Yes};
+    dialog.OnClear();
+  });
+  ASSERT_EQ(ListNames(), "");
+  ASSERT_EQ(ListFolderState(), "");
+
+  for (std::size_t index = before.size(); index-- > 0;) {
+    dialog.OnUndo();
+    EXPECT_EQ(State(), before[index]) << "undo of step " << index;
+    if (index == 5) {
+      EXPECT_EQ(Read(ListFile("b")), "0,2026,12,8,b1\r\n") << "b's bytes back";
+    }
+  }
+  dialog.OnUndo();  // nothing left to take back
+  EXPECT_EQ(State(), before[0]);
+  for (std::size_t index = 0; index < after.size(); ++index) {
+    dialog.OnRedo();
+    EXPECT_EQ(State(), after[index]) << "redo of step " << index;
+  }
+  EXPECT_EQ(window.messages.size(), 2u) << "only the two questions";
+}
+
+TEST_F(Undo, ItemStepsGoBackInTheirOwnListAfterAnotherIsSelected) {
+  AddList("b");
+  AddList("a");
+  AddItem("a1");
+  AddItem("a2");
+  itemFront()->Click(1);
+  itemFront()->PressKey(quarn::Key::Space);  // a1 ticked in place
+  window.CheckMode(false);
+  window.answers = {MessageAnswer::Yes};
+  dialog.OnDelete();      // a1
+  nameFront()->Click(1);  // to b: a written
+  EXPECT_EQ(Read(ListFile("a")), "0,2026,12,8,a2\r\n");
+  dialog.OnUndo();  // a1 comes back, in a, which is selected again
+  EXPECT_EQ(ListNames() + " sel " + std::to_string(names()->GetCurSel()), "a;b; sel 0");
+  EXPECT_EQ(ItemTexts(), "a2;a1;");
+  EXPECT_EQ(items()->GetItemCheck(1), 1);
+  EXPECT_EQ(items()->GetCurSel(), 1);
+  dialog.OnUndo();  // the tick
+  EXPECT_EQ(items()->GetItemCheck(1), 0);
+  nameFront()->Click(1);
+  EXPECT_EQ(Read(ListFile("a")), "0,2026,12,8,a2\r\n0,2026,12,8,a1\r\n");
+  dialog.OnRedo();
+  EXPECT_EQ(names()->GetCurSel(), 0);
+  EXPECT_EQ(items()->GetItemCheck(1), 1);
+}
+
+// A deleted list comes back with the items it showed, saved or not: the item steps before the
+// delete find their items where they left them.
+TEST_F(Undo, ADeletedListComesBackWithItsUnsavedItems) {
+  AddList("a");
+  AddItem("unsaved");
+  window.CheckMode(true);
+  window.answers = {MessageAnswer::Yes};
+  dialog.OnDelete();
+  ASSERT_FALSE(Exists(ListFile("a")));
+  dialog.OnUndo();
+  EXPECT_EQ(Read(ListFile("a")), "0,2026,12,8,unsaved\r\n");
+  EXPECT_EQ(ItemTexts(), "unsaved;");
+  dialog.OnUndo();
+  EXPECT_EQ(ItemTexts(), "");
+  dialog.OnUndo();
+  EXPECT_EQ(ListNames(), "");
+  EXPECT_FALSE(Exists(ListFile("a")));
+}
+
+// A rename taken back gives the file its old name again, through the same checks as a rename.
+TEST_F(Undo, ARenameGoesBackWithItsFileUnlessItsOldNameIsTakenMeanwhile) {
+  AddList("old");
+  AddItem("x");
+  nameFront()->Click(0);  // the focus
+  nameFront()->Click(0);  // the edit
+  ASSERT_TRUE(nameFront()->EditorOpen());
+  nameFront()->TypeText("new");
+  nameFront()->PressEnter();
+  ASSERT_EQ(ListNames(), "new;");
+  ASSERT_TRUE(Exists(ListFile("new")));
+  Write(ListFile("old"), "0,2026,1,1,someone else's\r\n");
+  window.messages.clear();
+  dialog.OnUndo();
+  ASSERT_EQ(window.messages.size(), 1u);
+  EXPECT_EQ(window.messages[0].text.rfind("元に戻せませんでした！", 0), 0u);
+  EXPECT_EQ(ListNames(), "new;") << "nothing changed";
+  EXPECT_EQ(Read(ListFile("old")), "0,2026,1,1,someone else's\r\n");
+  std::remove(ListFile("old").c_str());
+  dialog.OnUndo();  // the step was kept
+  EXPECT_EQ(ListNames(), "old;");
+  EXPECT_TRUE(Exists(ListFile("old")));
+  EXPECT_FALSE(Exists(ListFile("new")));
+  EXPECT_EQ(ItemTexts(), "x;");
+}
+
+TEST_F(Undo, AListThatCannotBeWrittenBackChangesNothingAndStaysInTheHistory) {
+  AddList("a");
+  window.answers = {MessageAnswer::Yes};
+  dialog.OnDelete();
+  const std::string before = State();
+  faults.FailAt(1, Mode::kOnce);  // the new file's open
+  window.messages.clear();
+  dialog.OnUndo();
+  EXPECT_EQ(window.messages.size(), 1u);
+  EXPECT_EQ(State(), before);
+  dialog.OnUndo();
+  EXPECT_EQ(ListNames(), "a;");
+  EXPECT_TRUE(Exists(ListFile("a")));
+}
+
+// A new step after an undo ends what could be done again.
+TEST_F(Undo, ANewStepDropsTheStepsTakenBack) {
+  AddList("a");
+  AddList("b");
+  dialog.OnUndo();
+  AddList("c");
+  dialog.OnRedo();
+  EXPECT_EQ(ListNames(), "c;a;");
+}
+
+TEST(UndoHistory, KeepsAtMostItsStepsAndItsBytesDroppingTheOldest) {
+  todo::UndoHistory history;
+  for (int i = 0; i < 1005; ++i) {
+    todo::UndoStep step;
+    step.row = i;
+    history.Record(step);
+  }
+  EXPECT_EQ(history.StepCount(), todo::UndoHistory::kMostSteps);
+  int undone = 0;
+  while (history.NextUndo() != nullptr) {
+    EXPECT_EQ(history.NextUndo()->row, 1004 - undone);
+    history.Undone();
+    ++undone;
+  }
+  EXPECT_EQ(undone, 1000);
+
+  todo::UndoHistory big;
+  for (int i = 0; i < 20; ++i) {
+    todo::UndoStep step;
+    step.lists.push_back({0, "list", true, std::string(8u << 20, 'x')});
+    big.Record(std::move(step));
+  }
+  EXPECT_LE(big.StepCount() * (8u << 20), todo::UndoHistory::kMostBytes);
+  EXPECT_GE(big.StepCount(), 7u);
+}
+
+}  // namespace
