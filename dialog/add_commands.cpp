@@ -59,6 +59,7 @@ void ToDoDialog::AddList(bool atBottom) {
   if (!m_names.HasBox() || !m_items.HasBox()) return;
   const std::string name = EntryText(m_entry.Typed(), kListNameLimit);
   const std::string selectedBefore = SelectedListName();
+  const int itemSelectedBefore = m_items.Selected();
   std::string path;
   const char* refusal = RefusalOfNewList(name, &path);
   if (refusal == nullptr && !m_gate.CreateListFile(path, m_entry.NoDateChecked())) {
@@ -89,6 +90,8 @@ void ToDoDialog::AddList(bool atBottom) {
   step.lists.push_back(std::move(added));
   step.selectedBefore = selectedBefore;
   step.selectedAfter = name;
+  step.itemSelectedBefore = itemSelectedBefore;
+  step.itemSelectedAfter = m_items.Selected();
   m_history.Record(std::move(step));
   FinishAdd();
 }

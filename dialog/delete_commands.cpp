@@ -48,6 +48,7 @@ void ToDoDialog::DeleteSelectedList() {
   UndoStep step;
   step.kind = UndoStep::Kind::kRemoveLists;
   step.selectedBefore = SelectedListName();
+  step.itemSelectedBefore = m_items.Selected();
   // No list stays selected, and the deleted list's items go unsaved: the item box must never
   // hold items that a later save would write into another list's file.
   step.lists.push_back(TakeList(selected));
@@ -83,6 +84,7 @@ void ToDoDialog::ClearLists() {
   UndoStep step;
   step.kind = UndoStep::Kind::kRemoveLists;
   step.selectedBefore = SelectedListName();
+  step.itemSelectedBefore = m_items.Selected();
   // From the last up, so that each list keeps its row in the step.
   while (m_names.Count() > 0) step.lists.push_back(TakeList(m_names.Count() - 1));
   std::reverse(step.lists.begin(), step.lists.end());

@@ -24,7 +24,10 @@ std::string ToDoDialog::ListFilePathOf(int row) const {
 }
 
 void ToDoDialog::LoadListNames() {
-  if (m_names.HasBox()) m_names.Fill(m_gate.LoadNames());
+  if (!m_names.HasBox()) return;
+  m_names.Fill(m_gate.LoadNames());
+  // The history speaks of the rows before; the window starts afresh with the names read.
+  m_history = UndoHistory();
 }
 
 void ToDoDialog::SaveListNames() {

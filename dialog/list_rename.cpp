@@ -29,6 +29,7 @@ int ToDoDialog::OnListNameEdited() {
     step.row = selected;
     step.oldName = oldName;
     step.newName = edited;
+    step.itemSelectedBefore = step.itemSelectedAfter = m_items.Selected();
     m_history.Record(std::move(step));
   }
   return answer;

@@ -23,6 +23,7 @@ void ToDoDialog::MoveSelected(int step) {
     moved.from = m_names.Selected();
     moved.to = m_names.MoveSelected(step);
     moved.selectedBefore = moved.selectedAfter = SelectedListName();
+    moved.itemSelectedBefore = moved.itemSelectedAfter = m_items.Selected();
   } else {
     moved.kind = UndoStep::Kind::kMoveItem;
     moved.list = SelectedListName();

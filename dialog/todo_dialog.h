@@ -63,8 +63,8 @@ class ToDoDialog {
   // today's UTC date. A bad row or a missing item box changes nothing.
   void ColourItem(int row);
 
-  // Fills the list-name box from the list-order file (list bitmap, data 0); no list is
-  // selected afterwards. A missing or unreadable file leaves the box empty. Makes the data
+  // Fills the list-name box from the list-order file (list bitmap, data 0) and starts the
+  // history afresh; no list is selected afterwards. A missing or unreadable file leaves the box empty. Makes the data
   // folder the process's current folder.
   void LoadListNames();
   // Writes the list-name box's names to the list-order file, in one step; a failed save

@@ -28,24 +28,31 @@ bool ToDoDialog::TakeBack(const UndoStep& step) {
       }
       UndoStep learned = step;
       learned.lists.front() = TakeList(added.row);
+      const std::string selectedBefore = learned.selectedBefore;
+      const int itemSelectedBefore = learned.itemSelectedBefore;
       m_history.ReplaceNextUndo(std::move(learned));
-      SwitchToList(step.selectedBefore);  // nothing is selected: nothing to save
+      SwitchToList(selectedBefore);  // nothing is selected: nothing to save
+      m_items.Select(itemSelectedBefore);
       return true;
     }
     case Kind::kRemoveLists:
       if (!SwitchToList(std::string()) || !PutBackLists(step.lists)) return false;
       SwitchToList(step.selectedBefore);
+      m_items.Select(step.itemSelectedBefore);
       return true;
     case Kind::kRenameList:
+      // A rename is of the selected list: it is selected again first.
       if (step.row >= m_names.Count() || step.newName != m_names.NameOf(step.row) ||
-          !MoveListFile(step.newName, step.oldName)) {
+          !SwitchToList(step.newName) || !MoveListFile(step.newName, step.oldName)) {
         return false;
       }
       m_names.SetName(step.row, step.oldName);
+      m_items.Select(step.itemSelectedBefore);
       return true;
     case Kind::kMoveList:
       if (step.to >= m_names.Count() || !SwitchToList(m_names.NameOf(step.to))) return false;
       m_names.MoveSelected(step.from - step.to);
+      m_items.Select(step.itemSelectedBefore);
       return true;
     case Kind::kAddItem:
       if (!SwitchToList(step.list) || !HoldsItems(m_items, step.items)) return false;
@@ -60,6 +67,7 @@ bool ToDoDialog::TakeBack(const UndoStep& step) {
     case Kind::kEditItem:
       if (!SwitchToList(step.list) || !HoldsItems(m_items, {{step.row, step.after}})) return false;
       m_items.SetRow(step.row, step.before, Today());
+      m_items.Select(step.row);
       return true;
     case Kind::kMoveItem:
       if (!SwitchToList(step.list) || step.to >= m_items.Count()) return false;
@@ -76,6 +84,7 @@ bool ToDoDialog::DoAgain(const UndoStep& step) {
     case Kind::kAddList:
       if (!SwitchToList(std::string()) || !PutBackLists(step.lists)) return false;
       SwitchToList(step.selectedAfter);
+      m_items.Select(step.itemSelectedAfter);
       return true;
     case Kind::kRemoveLists: {
       for (const RemovedList& list : step.lists) {
@@ -87,18 +96,21 @@ bool ToDoDialog::DoAgain(const UndoStep& step) {
       }
       m_history.ReplaceNextRedo(std::move(learned));
       SwitchToList(std::string());  // as the delete leaves it: no list selected
+      m_items.Select(-1);
       return true;
     }
     case Kind::kRenameList:
       if (step.row >= m_names.Count() || step.oldName != m_names.NameOf(step.row) ||
-          !MoveListFile(step.oldName, step.newName)) {
+          !SwitchToList(step.oldName) || !MoveListFile(step.oldName, step.newName)) {
         return false;
       }
       m_names.SetName(step.row, step.newName);
+      m_items.Select(step.itemSelectedAfter);
       return true;
     case Kind::kMoveList:
       if (step.from >= m_names.Count() || !SwitchToList(m_names.NameOf(step.from))) return false;
       m_names.MoveSelected(step.to - step.from);
+      m_items.Select(step.itemSelectedAfter);
       return true;
     case Kind::kAddItem:
       if (!SwitchToList(step.list)) return false;
@@ -117,6 +129,7 @@ bool ToDoDialog::DoAgain(const UndoStep& step) {
         return false;
       }
       m_items.SetRow(step.row, step.after, Today());
+      m_items.Select(step.row);
       return true;
     case Kind::kMoveItem:
       if (!SwitchToList(step.list) || step.from >= m_items.Count()) return false;

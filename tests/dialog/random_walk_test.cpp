@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "dialog/entry_text.h"
+#include "dialog/undo_history.h"
 #include "storage/list_names.h"
 #include "dialog_fixture.h"
 #include "text/cp932.h"
@@ -42,6 +43,18 @@ struct Model {
   std::string text;
   std::vector<std::string> messages;  // expected during the current step
   std::vector<Item>* Items() { return selected >= 0 ? &lists[selected].items : nullptr; }
+};
+
+// What an undo gives back and a redo gives again: the lists with their items and the
+// selections, before and after each step the user took.
+struct Snapshot {
+  std::vector<List> lists;
+  int selected;
+  int itemSelected;
+};
+struct ModelHistory {
+  std::vector<std::pair<Snapshot, Snapshot>> steps;
+  std::size_t done = 0;
 };
 
 const std::string kLong(300, 'n');
@@ -94,6 +107,31 @@ class RandomWalk : public todo_test::DialogTest {
     m_.itemSelected = -1;
   }
   void Expect(const char* message) { m_.messages.push_back(message); }
+  Snapshot Take() const { return {m_.lists, m_.selected, m_.itemSelected}; }
+  void Restore(const Snapshot& snapshot) {
+    m_.lists = snapshot.lists;
+    m_.selected = snapshot.selected;
+    m_.itemSelected = snapshot.itemSelected;
+  }
+  // A step of the user's became the latest of the history; `before` is the state before it.
+  void Recorded(const Snapshot& before) {
+    m_history.steps.resize(m_history.done);
+    m_history.steps.emplace_back(before, Take());
+    if (m_history.steps.size() > todo::UndoHistory::kMostSteps) {
+      m_history.steps.erase(m_history.steps.begin());
+    }
+    m_history.done = m_history.steps.size();
+  }
+  void UndoStep() {
+    if (m_history.done > 0) Restore(m_history.steps[--m_history.done].first);
+    dialog.OnUndo();
+  }
+  void RedoStep() {
+    if (m_history.done < m_history.steps.size()) {
+      Restore(m_history.steps[m_history.done++].second);
+    }
+    dialog.OnRedo();
+  }
 
   void AddList(bool bottom) {
     const std::string name = todo::EntryText(m_.text, todo::kListNameLimit);
@@ -112,11 +150,13 @@ class RandomWalk : public todo_test::DialogTest {
     } else if (path.size() >= 260) {
       Expect("リストを新規作成できませんでした！");
     } else {
+      const Snapshot before = Take();
       List list{name, window.checked[DialogControl::NoDateBox], {}};
       int at = bottom ? static_cast<int>(m_.lists.size()) : 0;
       m_.lists.insert(m_.lists.begin() + at, list);
       Select(at);
       m_.text.clear();
+      Recorded(before);
     }
     bottom ? dialog.OnAddAtBottom() : dialog.OnAdd();
   }
@@ -127,6 +167,7 @@ class RandomWalk : public todo_test::DialogTest {
     } else if (m_.text.empty()) {
       Expect("登録するアイテムを入力して下さい！");
     } else {
+      const Snapshot before = Take();
       std::vector<Item>& items = *m_.Items();
       Item item{0, todo::EntryText(m_.text, todo::kItemTextLimit),
                 CQuarnListBox::ConvertToDateData(window.pickerDate)};
@@ -137,6 +178,7 @@ class RandomWalk : public todo_test::DialogTest {
         if (m_.itemSelected >= 0) ++m_.itemSelected;
       }
       m_.text.clear();
+      Recorded(before);
     }
     bottom ? dialog.OnAddAtBottom() : dialog.OnAdd();
   }
@@ -146,18 +188,21 @@ class RandomWalk : public todo_test::DialogTest {
     int count = m_.listMode ? static_cast<int>(m_.lists.size())
                             : (m_.Items() ? static_cast<int>(m_.Items()->size()) : 0);
     if (from >= 0 && from + step >= 0 && from + step < count) {
+      const Snapshot before = Take();
       if (m_.listMode) {
         std::swap(m_.lists[from], m_.lists[from + step]);
       } else {
         std::swap((*m_.Items())[from], (*m_.Items())[from + step]);
       }
       from += step;
+      Recorded(before);
     }
     step < 0 ? dialog.OnMoveUp() : dialog.OnMoveDown();
   }
 
   void Delete(bool yes) {
     window.answers = {yes ? MessageAnswer::Yes : MessageAnswer::No};
+    const Snapshot before = Take();
     if (m_.listMode && m_.selected >= 0) {
       Expect(
           "選択されたリストを削除します！\nリストを削除するとこのリストに登録されているアイテムも"
@@ -165,12 +210,14 @@ class RandomWalk : public todo_test::DialogTest {
       if (yes) {
         m_.lists.erase(m_.lists.begin() + m_.selected);
         Select(-1);
+        Recorded(before);
       }
     } else if (!m_.listMode && m_.itemSelected >= 0) {
       Expect("選択されたアイテムを削除します。\nよろしいですか？");
       if (yes) {
         m_.Items()->erase(m_.Items()->begin() + m_.itemSelected);
         if (m_.itemSelected >= static_cast<int>(m_.Items()->size())) --m_.itemSelected;
+        Recorded(before);
       }
     }
     dialog.OnDelete();
@@ -178,17 +225,20 @@ class RandomWalk : public todo_test::DialogTest {
 
   void Clear(bool yes) {
     window.answers = {yes ? MessageAnswer::Yes : MessageAnswer::No};
+    const Snapshot before = Take();
     if (m_.listMode && !m_.lists.empty()) {
       Expect("全てのリストリストを削除しようとしています！\n本当によろしいですか？");
       if (yes) {
         m_.lists.clear();
         Select(-1);
+        Recorded(before);
       }
     } else if (!m_.listMode && m_.Items() != nullptr && !m_.Items()->empty()) {
       Expect("リストに登録されているアイテムを全て削除します。\nよろしいですか？");
       if (yes) {
         m_.Items()->clear();
         m_.itemSelected = -1;
+        Recorded(before);
       }
     }
     dialog.OnClear();
@@ -224,8 +274,10 @@ class RandomWalk : public todo_test::DialogTest {
     if (row >= 0 && row != m_.itemSelected) {
       m_.itemSelected = row;
     } else if (row >= 0 && hadFocus && column == QUARN_COLUMN_CHECK) {
+      const Snapshot before = Take();
       Item& item = (*m_.Items())[row];
       item.check = item.check == 0 ? 1 : 0;
+      Recorded(before);
     }
     itemFront()->Click(row, column);
   }
@@ -237,7 +289,9 @@ class RandomWalk : public todo_test::DialogTest {
     // Focusing the box activates it; a click into it always does.
     if (!itemFront()->HasFocus() || date) Activated(false);
     itemFront()->Focus();
+    const Snapshot before = Take();
     Item& item = (*m_.Items())[m_.itemSelected];
+    const Item was = item;
     if (date) {
       itemFront()->Click(m_.itemSelected, QUARN_COLUMN_DATE);
       DWORD due = CQuarnListBox::ConvertToDateData(kDates[Pick(4)]);
@@ -250,6 +304,7 @@ class RandomWalk : public todo_test::DialogTest {
       if (enter && !EditedText(typed).empty()) item.text = EditedText(typed);
     }
     enter ? itemFront()->PressEnter() : itemFront()->PressEscape();
+    if (item.text != was.text || item.due != was.due) Recorded(before);
   }
 
   void RenameList() {
@@ -260,6 +315,7 @@ class RandomWalk : public todo_test::DialogTest {
     std::string typed = PickOf(kNames);
     if (typed.size() > 100) return;  // a path too long for one platform is not modelled
     const std::string edited = EditedText(typed);
+    const Snapshot before = Take();
     List& list = m_.lists[m_.selected];
     bool duplicate = false;
     for (int i = 0; i < static_cast<int>(m_.lists.size()); ++i) {
@@ -270,7 +326,10 @@ class RandomWalk : public todo_test::DialogTest {
       if (duplicate) {
         Expect("同じ名前のリストは既に登録されています！");
       } else if (storage::SameNameIgnoringCase(list.name, edited) || !Exists(ListFile(edited))) {
-        list.name = edited;
+        if (list.name != edited) {
+          list.name = edited;
+          Recorded(before);
+        }
       }
     }
     nameFront()->PressKey(quarn::Key::F2);
@@ -301,6 +360,7 @@ class RandomWalk : public todo_test::DialogTest {
     dialog.OnListModeClicked();
     Activated(true);
     Select(-1);
+    m_history = ModelHistory();
   }
 
   void Step();
@@ -309,11 +369,24 @@ class RandomWalk : public todo_test::DialogTest {
 
   std::mt19937 m_random{20261208};
   Model m_;
+  ModelHistory m_history;
+  bool m_withUndo = false;
 };
 
 void RandomWalk::Step() {
   bool savedNow = false;
-  switch (Pick(23)) {
+  const int action = m_withUndo ? Pick(27) : Pick(23);
+  switch (action >= 23 ? action + 100 : action) {
+    case 123:
+    case 124:
+      FocusLeavesBoxes();
+      UndoStep();
+      break;
+    case 125:
+    case 126:
+      FocusLeavesBoxes();
+      RedoStep();
+      break;
     case 0:
     case 1:
       m_.text = window.text = PickOf(Pick(2) ? kNames : kTexts);
@@ -456,6 +529,21 @@ void RandomWalk::CheckFiles(bool selectedSavedToo) {
 }
 
 TEST_F(RandomWalk, ThousandsOfUserActionsLoseNothingAndLeaveNoStrayFile) {
+  for (int step = 0; step < 3000 && !HasFailure(); ++step) {
+    SCOPED_TRACE("step " + std::to_string(step));
+    window.messages.clear();
+    window.answers.clear();
+    m_.messages.clear();
+    Step();
+  }
+  Reopen();
+  CheckFiles(true);
+}
+
+// The same walk with undo and redo among the actions, the model going back and forth with them.
+TEST_F(RandomWalk, UndoAndRedoAmongThousandsOfActionsGiveBackEachStateWithItsFiles) {
+  m_withUndo = true;
+  m_random.seed(20261209);
   for (int step = 0; step < 3000 && !HasFailure(); ++step) {
     SCOPED_TRACE("step " + std::to_string(step));
     window.messages.clear();
