@@ -64,8 +64,8 @@ class ToDoDialog {
   void ColourItem(int row);
 
   // Fills the list-name box from the list-order file (list bitmap, data 0) and starts the
-  // history afresh; no list is selected afterwards. A missing or unreadable file leaves the box empty. Makes the data
-  // folder the process's current folder.
+  // history afresh; no list is selected afterwards. A missing or unreadable file leaves the
+  // box empty. Makes the data folder the process's current folder.
   void LoadListNames();
   // Writes the list-name box's names to the list-order file, in one step; a failed save
   // leaves the old file. Makes the data folder the process's current folder.
