@@ -3,8 +3,9 @@
 # Japanese locale (so that Wine's ANSI code page is 932) and quiet Wine.
 #
 # Some virtual machines run 64-bit programs only; Wine's 32-bit loader then fails with
-# "Exec format error". On those, 32-bit Linux programs are handed to qemu's user-mode
-# emulator through binfmt_misc, which is slower but runs the same Wine.
+# "Exec format error". On those, scripts/install-deps.sh hands 32-bit Linux programs to qemu's
+# user-mode emulator through binfmt_misc, which is slower but runs the same Wine; here they are
+# only checked to run.
 
 TODO_ROOT=${TODO_ROOT:-$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)}
 export WINEPREFIX=${WINEPREFIX:-$TODO_ROOT/build/wineprefix}
@@ -19,28 +20,32 @@ todo_can_run_i386() {
   /lib/ld-linux.so.2 --version >/dev/null 2>&1
 }
 
-todo_enable_i386() {
+# Fails, saying what to run, when this machine cannot run 32-bit Linux programs (Wine's loader
+# is one). scripts/install-deps.sh sets up qemu for that where needed; its registration with
+# binfmt_misc does not survive a restart, and running the install script again renews it.
+todo_check_i386() {
   todo_can_run_i386 && return 0
-  local misc=/proc/sys/fs/binfmt_misc
-  [ -e "$misc/register" ] || mount -t binfmt_misc binfmt_misc "$misc" 2>/dev/null || true
-  if [ ! -e "$misc/qemu-i386" ] && [ -e "$misc/register" ]; then
-    echo ':qemu-i386:M::\x7fELF\x01\x01\x01\x00\x00\x00\x00\x00\x00\x00\x00\x00\x02\x00\x03\x00:\xff\xff\xff\xff\xff\xfe\xfe\x00\xff\xff\xff\xff\xff\xff\xff\xff\xfe\xff\xff\xff:/usr/bin/qemu-i386-static:F' \
-      >"$misc/register" 2>/dev/null || true
+  local misc=/proc/sys/fs/binfmt_misc why
+  if [ ! -e /lib/ld-linux.so.2 ]; then
+    why="32-bit Wine is not installed"
+  elif [ ! -e "$misc/qemu-i386" ]; then
+    why="qemu-i386 is not registered with binfmt_misc (a restart undoes that)"
+  else
+    why="qemu-i386 is registered with binfmt_misc but does not run them (see $misc/qemu-i386)"
   fi
-  if ! todo_can_run_i386; then
-    echo "error: this machine cannot run 32-bit programs, and qemu-i386 could not be set up" >&2
-    return 1
-  fi
+  echo "error: this machine cannot run 32-bit programs such as Wine's loader: $why." >&2
+  echo "  Run as root (or with sudo): bash $TODO_ROOT/scripts/install-deps.sh" >&2
+  return 1
 }
 
 # Makes the prefix once; later calls only check the marker.
 todo_prepare_prefix() {
-  todo_enable_i386 || return 1
+  todo_check_i386 || return 1
   if [ ! -f "$WINEPREFIX/.todo-ready" ]; then
     echo "Preparing the Wine prefix in $WINEPREFIX (once; slow where Wine runs emulated)"
     rm -rf "$WINEPREFIX"
     mkdir -p "$(dirname "$WINEPREFIX")"
-    DISPLAY= wine wineboot -i >/dev/null 2>&1 || true
+    DISPLAY='' wine wineboot -i >/dev/null 2>&1 || true
     wineserver -w
     [ -f "$WINEPREFIX/system.reg" ] || { echo "error: Wine prefix was not made" >&2; return 1; }
     touch "$WINEPREFIX/.todo-ready"
