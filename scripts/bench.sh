@@ -57,11 +57,12 @@ fi
 
 source scripts/wine-env.sh
 todo_prepare_prefix
+# One Wine server for every run, so that no run pays for starting it; stopped at the end, before
+# the display (xvfb.sh keeps this trap and stops Xvfb after it).
+trap 'wineserver -k 2>/dev/null || true' EXIT
 source scripts/xvfb.sh
 TODO_FORCE_XVFB=1 todo_start_xvfb
-# One Wine server for every run, so that no run pays for starting it; stopped at the end.
 wineserver -p 60
-trap 'wineserver -k 2>/dev/null || true; kill "$TODO_XVFB_PID" 2>/dev/null || true' EXIT
 # Wine's background processes start now, outside every measured run.
 wine cmd.exe /c exit 0 </dev/null >/dev/null 2>&1 || true
 
