@@ -38,7 +38,23 @@ todo_check_i386() {
   return 1
 }
 
-# Makes the prefix once; later calls only check the marker.
+# Wine's own fonts (package fonts-wine) hold the symbols it draws the title-bar buttons with;
+# without them it draws letters such as "r" instead. This Wine looks for them under its data
+# folder by a path that does not resolve (the folder joined with "../fonts"), so they are
+# copied into the prefix's Fonts folder, which Wine always reads.
+todo_prefix_fonts() {
+  local to="$WINEPREFIX/drive_c/windows/Fonts" from
+  [ -f "$to/marlett.ttf" ] && return 0
+  from=$(dpkg-query -L fonts-wine 2>/dev/null | sed -n 's|/marlett\.ttf$||p' | head -n 1)
+  if [ -z "$from" ] || [ ! -f "$from/marlett.ttf" ]; then
+    echo "error: Wine's own fonts (package fonts-wine) are missing. Run: bash $TODO_ROOT/scripts/install-deps.sh" >&2
+    return 1
+  fi
+  mkdir -p "$to"
+  cp -n "$from"/* "$to"/
+}
+
+# Makes the prefix once; later calls only check the marker and the fonts.
 todo_prepare_prefix() {
   todo_check_i386 || return 1
   if [ ! -f "$WINEPREFIX/.todo-ready" ]; then
@@ -50,4 +66,5 @@ todo_prepare_prefix() {
     [ -f "$WINEPREFIX/system.reg" ] || { echo "error: Wine prefix was not made" >&2; return 1; }
     touch "$WINEPREFIX/.todo-ready"
   fi
+  todo_prefix_fonts
 }
