@@ -43,9 +43,10 @@ for tool in cmake g++ i686-w64-mingw32-g++-posix wine python3; do
 done
 
 echo "== Building: native Release in $native, Windows in $win32"
-quietly cmake -S . -B "$native" -DCMAKE_BUILD_TYPE=Release -DTODO_SANITIZE=OFF
-quietly cmake -S . -B "$win32" -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-i686.cmake" \
-  -DCMAKE_BUILD_TYPE=Release
+# The presets bench-native and bench-win32 (CMakePresets.json); -B only matters when one of
+# the folders is given.
+quietly cmake --preset bench-native -B "$native"
+quietly cmake --preset bench-win32 -B "$win32"
 if [ "$boxes" -eq 1 ]; then
   quietly cmake --build "$native" -j "$jobs" --target quarnctrl_rows_bench
   quietly cmake --build "$win32" -j "$jobs" --target quarnctrl_window_bench

@@ -6,11 +6,9 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
 
 source scripts/wine-env.sh
+# The preset win32 (CMakePresets.json), in build/win32 unless TODO_BUILD_DIR names a folder.
 build=${TODO_BUILD_DIR:-$root/build/win32}
-if [ ! -f "$build/CMakeCache.txt" ]; then
-  cmake -S . -B "$build" -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-i686.cmake" \
-    -DCMAKE_BUILD_TYPE=Release >/dev/null
-fi
+cmake --preset win32 -B "$build" >/dev/null
 cmake --build "$build" -j "$(nproc)" --target quarnctrl_demo_boxes
 todo_prepare_prefix
 
