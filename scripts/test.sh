@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# Builds both builds and runs every test: the portable code natively (with sanitizers), the
-# parsers' fuzz targets briefly, then everything under Wine with the 32-bit Windows build.
-# Exits non-zero when a test fails.
+# Checks the C and C++ files' format and the scripts' own checks, then builds both builds and
+# runs every test: the portable code natively (with sanitizers), the parsers' fuzz targets
+# briefly, then everything under Wine with the 32-bit Windows build. Exits non-zero when a
+# check or a test fails.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
@@ -10,6 +11,15 @@ bash scripts/install-deps.sh
 source scripts/wine-env.sh
 source scripts/xvfb.sh
 jobs=$(nproc)
+
+echo "== Format of the C and C++ files (clang-format)"
+format=0
+bash scripts/check_format.sh || format=$?
+
+echo "== The scripts' own checks (install script, Xvfb)"
+scripts=0
+bash scripts/test_install_deps.sh || scripts=$?
+bash scripts/test_xvfb.sh || scripts=$?
 
 echo "== Native build"
 cmake --preset native >/dev/null
@@ -34,8 +44,10 @@ win32=0
 ctest --test-dir build/win32 --output-on-failure || win32=$?
 wineserver -k 2>/dev/null || true
 
-if [ "$native" -ne 0 ] || [ "$fuzz" -ne 0 ] || [ "$win32" -ne 0 ]; then
-  echo "FAILED: native ctest exit $native, fuzzing exit $fuzz, win32 ctest exit $win32"
+if [ "$format" -ne 0 ] || [ "$scripts" -ne 0 ] || [ "$native" -ne 0 ] || [ "$fuzz" -ne 0 ] ||
+  [ "$win32" -ne 0 ]; then
+  echo "FAILED: format check exit $format, script checks exit $scripts, native ctest exit" \
+    "$native, fuzzing exit $fuzz, win32 ctest exit $win32"
   exit 1
 fi
-echo "All tests passed in both builds."
+echo "All tests passed in both builds; the format and the scripts' checks passed too."

@@ -1,16 +1,23 @@
 #!/usr/bin/env bash
 # Checks scripts/xvfb.sh: a display already taken is passed over, none free is a clear error,
-# and the caller's own EXIT trap still runs, before Xvfb is stopped. Uses displays :191 to :193
-# unless TODO_TEST_DISPLAYS names three others. Part of the test command.
+# and the caller's own EXIT trap still runs, before Xvfb is stopped. Uses three free displays
+# in a row from :191 on, as candidates of its own. Part of the test command.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
-read -r first second third <<<"${TODO_TEST_DISPLAYS:-191 192 193}"
-for n in "$first" "$second" "$third"; do
-  if [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ]; then
-    echo "error: display :$n is in use; set TODO_TEST_DISPLAYS to three free display numbers" >&2
-    exit 1
+free() { [ ! -e "/tmp/.X$1-lock" ] && [ ! -e "/tmp/.X11-unix/X$1" ]; }
+first=""
+for n in $(seq 191 297); do
+  if free "$n" && free $((n + 1)) && free $((n + 2)); then
+    first=$n
+    break
   fi
 done
+[ -n "$first" ] || {
+  echo "error: no three free X displays in a row between :191 and :299" >&2
+  exit 1
+}
+second=$((first + 1))
+third=$((first + 2))
 
 failures=0
 fail() {
