@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Checks that every tracked C and C++ file is formatted as .clang-format says, and names each
-# one that is not (after clang-format's first complaints). Part of the test command.
+# one that is not (after clang-format's first complaints). The test command runs it.
 # To format a file: clang-format -i FILE
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)

@@ -12,7 +12,7 @@ cmake --build build/fuzz -j "$(nproc)"
 for target in list_file list_order find_separator; do
   binary=build/fuzz/fuzz/fuzz_$target
   corpus=fuzz/corpus/$target
-  echo "== fuzz_$target: replay of $(ls "$corpus" | wc -l) saved inputs, then ${seconds}s of fuzzing"
+  echo "== fuzz_$target: replay of $(find "$corpus" -type f | wc -l) saved inputs, then ${seconds}s of fuzzing"
   "$binary" -runs=0 "$corpus" 2>&1 | tail -1
   work=$(mktemp -d)
   cp "$corpus"/* "$work"/

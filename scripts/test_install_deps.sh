@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
-# Checks the parts of scripts/install-deps.sh that only machines without 32-bit support reach
+# Checks what of scripts/install-deps.sh only machines without 32-bit support reach
 # (the backports source derived from apt's configuration, the binfmt_misc rule, the version
-# checks) on made-up configurations, changing nothing on this machine. Part of the test command.
+# checks) on made-up configurations, changing nothing on this machine. The test command runs it.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 # shellcheck source=scripts/install-deps.sh

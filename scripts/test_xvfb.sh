@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Checks scripts/xvfb.sh: a display already taken is passed over, none free is a clear error,
 # and the caller's own EXIT trap still runs, before Xvfb is stopped. Uses three free displays
-# in a row from :191 on, as candidates of its own. Part of the test command.
+# in a row from :191 on, as candidates of its own. The test command runs it.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 free() { [ ! -e "/tmp/.X$1-lock" ] && [ ! -e "/tmp/.X11-unix/X$1" ]; }
