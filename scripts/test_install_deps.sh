@@ -161,6 +161,126 @@ check "binfmt_misc rule" \
   ':qemu-i386:M::\x7fELF\x01\x01\x01\x00\x00\x00\x00\x00\x00\x00\x00\x00\x02\x00\x03\x00:\xff\xff\xff\xff\xff\xfe\xfe\x00\xff\xff\xff\xff\xff\xff\xff\xff\xfe\xff\xff\xff:/usr/bin/qemu-i386-static:F' \
   "$(todo_qemu_i386_rule /usr/bin/qemu-i386-static)"
 
+# The steps on a machine without 32-bit support, with apt, root and the kernel's binfmt_misc
+# folder stood in for: each stand-in notes its call in $work/calls.
+(
+  calls=$work/calls
+  : >"$calls"
+  # Root's commands run as they are, but for what the kernel does with a rule's entry: "-1"
+  # written to it removes it, "1" switches it on.
+  todo_as_root() {
+    if [ "$1" = tee ] && [ "$2" = "$TODO_BINFMT_DIR/qemu-i386" ]; then
+      local word
+      read -r word
+      echo "$word written to the entry" >>"$calls"
+      case $word in
+        -1) rm -f "$2" ;;
+        1) sed -i '1s/.*/enabled/' "$2" ;;
+      esac
+    else
+      "$@"
+    fi
+  }
+  todo_require_root() { :; }
+  todo_apt_update() { echo "apt-get update" >>"$calls"; }
+  apt-cache() { printf 'qemu-user-static:\n  Installed: (none)\n  Candidate: 1:7.2+dfsg-7+deb12u18\n'; }
+  todo_qemu_command() { echo /usr/bin/qemu-i386-static; }
+  qemu_major=0
+  todo_installed_qemu_major() { echo "$qemu_major"; }
+  runs_i386=0
+  todo_can_run_i386() { [ "$runs_i386" -eq 1 ]; }
+
+  c=$(new_config emulated)
+  cp "$work/deb822/etc/sources.list.d/debian.sources" "$c/etc/sources.list.d/"
+  release_file "$c" mirror.example_debian_dists_bookworm Debian bookworm
+  TODO_APT_ETC=$c/etc TODO_APT_LISTS=$c/lists TODO_OS_RELEASE=$work/os-debian
+  TODO_BACKPORTS_FILE=$c/etc/sources.list.d/todo-backports.sources
+  TODO_BINFMT_DIR=$c/binfmt_misc
+  mkdir -p "$TODO_BINFMT_DIR"
+  touch "$TODO_BINFMT_DIR/register"
+
+  # The release's qemu is too old: the backports source is added and qemu taken from there.
+  # The stand-in qemu is release 9 once installed.
+  todo_apt_install() {
+    echo "apt-get install $*" >>"$calls"
+    qemu_major=9
+  }
+  said=$(todo_install_qemu 2>&1)
+  check "qemu from backports: what it said" "Adding the package source bookworm-backports to $TODO_BACKPORTS_FILE
+Installing qemu-user-static from bookworm-backports (runs Wine's 32-bit programs here)" "$said"
+  check "qemu from backports: the source" "$(derive "$work/deb822" bookworm)" \
+    "$(cat "$TODO_BACKPORTS_FILE" 2>/dev/null)"
+  check "qemu from backports: apt" "apt-get update
+apt-get update
+apt-get install -t bookworm-backports qemu-user-static" "$(cat "$calls")"
+  : >"$calls"
+  qemu_major=0
+  said=$(todo_install_qemu 2>&1)
+  check "backports there already: nothing added" \
+    "Installing qemu-user-static from bookworm-backports (runs Wine's 32-bit programs here)" "$said"
+
+  # The rule for 32-bit programs is registered once.
+  said=$(todo_register_qemu 0)
+  check "registering: what it said" \
+    "Registering /usr/bin/qemu-i386-static with binfmt_misc for 32-bit programs" "$said"
+  check "registering: the rule" "$(todo_qemu_i386_rule /usr/bin/qemu-i386-static)" \
+    "$(cat "$TODO_BINFMT_DIR/register")"
+  # The kernel makes the rule's entry; a stand-in is written here.
+  printf 'enabled\ninterpreter /usr/bin/qemu-i386-static\nflags: F\n' >"$TODO_BINFMT_DIR/qemu-i386"
+  : >"$TODO_BINFMT_DIR/register"
+  check "registered already: nothing to say" "" "$(todo_register_qemu 0)"
+  check "registered already: nothing written" "" "$(cat "$TODO_BINFMT_DIR/register")"
+  # After an upgrade the entry is removed and the rule made again.
+  : >"$calls"
+  check "made again after an upgrade" \
+    "Registering /usr/bin/qemu-i386-static with binfmt_misc for 32-bit programs" \
+    "$(todo_register_qemu 1)"
+  check "made again after an upgrade: the entry removed" "-1 written to the entry" "$(cat "$calls")"
+  check "made again after an upgrade: the rule" "$(todo_qemu_i386_rule /usr/bin/qemu-i386-static)" \
+    "$(cat "$TODO_BINFMT_DIR/register")"
+  printf 'disabled\ninterpreter /usr/bin/qemu-i386-static\n' >"$TODO_BINFMT_DIR/qemu-i386"
+  : >"$TODO_BINFMT_DIR/register"
+  check "a rule switched off is switched on" "Enabling the binfmt_misc rule qemu-i386" \
+    "$(todo_register_qemu 0)"
+  check "a rule switched off: switched on, not made again" "enabled" \
+    "$(head -n 1 "$TODO_BINFMT_DIR/qemu-i386")$(cat "$TODO_BINFMT_DIR/register")"
+
+  # todo_setup_i386 decides: nothing where 32-bit programs run natively, ...
+  rm -f "$TODO_BINFMT_DIR/qemu-i386"
+  todo_install_qemu() { echo "install qemu" >>"$calls"; }
+  todo_register_qemu() { echo "register $1" >>"$calls"; }
+  : >"$calls"
+  runs_i386=1
+  todo_setup_i386
+  check "native: nothing done" "" "$(cat "$calls")"
+  # ... qemu installed and registered where they do not, ...
+  runs_i386=0
+  qemu_major=7
+  todo_register_qemu() { echo "register $1" >>"$calls"; runs_i386=1; }
+  (todo_setup_i386)
+  check "no 32-bit programs, old qemu" "install qemu
+register 1" "$(cat "$calls")"
+  : >"$calls"
+  qemu_major=9
+  (todo_setup_i386)
+  check "no 32-bit programs after a restart, qemu 9" "register 0" "$(cat "$calls")"
+  # ... nothing where qemu 9 or later already runs them, and a failure when nothing helps.
+  : >"$calls"
+  printf '#!/bin/sh\necho "qemu-i386 version 9.2.3"\n' >"$work/qemu9"
+  chmod +x "$work/qemu9"
+  printf 'enabled\ninterpreter %s\nflags: F\n' "$work/qemu9" >"$TODO_BINFMT_DIR/qemu-i386"
+  runs_i386=1
+  todo_setup_i386
+  check "emulated by qemu 9: nothing done" "" "$(cat "$calls")"
+  rm -f "$TODO_BINFMT_DIR/qemu-i386"
+  runs_i386=0
+  todo_register_qemu() { echo "register $1" >>"$calls"; }
+  said=$( (todo_setup_i386) 2>&1 || echo "(failed)")
+  check "still no 32-bit programs: a clear failure" "error: 32-bit programs still do not run, even through qemu (/usr/bin/qemu-i386-static); see $TODO_BINFMT_DIR/qemu-i386
+(failed)" "$said"
+  exit "$failures"
+) || failures=$((failures + $?))
+
 if [ "$failures" -ne 0 ]; then
   echo "$failures check(s) of scripts/install-deps.sh failed"
   exit 1
