@@ -8,8 +8,6 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
 
 bash scripts/install-deps.sh
-source scripts/wine-env.sh
-source scripts/xvfb.sh
 jobs=$(nproc)
 
 echo "== Format of the C and C++ files (clang-format)"
@@ -34,15 +32,9 @@ bash scripts/fuzz.sh || fuzz=$?
 echo "== Windows build (32-bit), tests under Wine"
 cmake --preset win32 >/dev/null
 cmake --build build/win32 -j "$jobs"
-todo_prepare_prefix
-todo_start_xvfb
-wineserver -p 60  # keep one Wine server between the test programs
-# Start Wine's background processes now, detached from CTest's output pipes: if the first test
-# program started them, they would hold its output open and CTest would wait for them.
-wine cmd.exe /c exit 0 </dev/null >/dev/null 2>&1 || true
+# The Wine prefix, a private display and one Wine server around CTest.
 win32=0
-ctest --test-dir build/win32 --output-on-failure || win32=$?
-wineserver -k 2>/dev/null || true
+bash scripts/wine-ctest.sh || win32=$?
 
 if [ "$format" -ne 0 ] || [ "$scripts" -ne 0 ] || [ "$native" -ne 0 ] || [ "$fuzz" -ne 0 ] ||
   [ "$win32" -ne 0 ]; then
