@@ -5,10 +5,22 @@
 // same order as the Win32 window does.
 
 #include <string>
+#include <vector>
 
 #include "quarnctrl/quarn_model.h"
 
 namespace quarn {
+
+// One thing the model told its front had changed (see ListView::RowInserted and the rest).
+struct Change {
+  enum Kind { Inserted, Removed, Reset, Selected, Stored };
+  Kind kind;
+  int row;                       // -1 for a reset, or a selection of no row
+  RowPart part = RowPart::Text;  // what an edit stored (Stored only)
+  bool operator==(const Change& other) const {
+    return kind == other.kind && row == other.row && (kind != Stored || part == other.part);
+  }
+};
 
 class HeadlessFront : public ListView {
  public:
@@ -49,6 +61,9 @@ class HeadlessFront : public ListView {
     return shown != nullptr ? shown->colour : 0;
   }
   void SetVisibleRows(int rows) { m_visibleRows = rows > 0 ? rows : 1; }
+  // What the model told of its changes, oldest first, since the last ForgetChanges.
+  const std::vector<Change>& Changes() const { return m_changes; }
+  void ForgetChanges() { m_changes.clear(); }
 
   // --- ListView ---
   void Invalidate() override { ++m_invalidations; }
@@ -58,6 +73,13 @@ class HeadlessFront : public ListView {
   void CloseEditor() override;
   void SetFont(HFONT font, bool redraw) override;
   void Destroy() override;
+  void RowInserted(int row) override { m_changes.push_back({Change::Inserted, row}); }
+  void RowRemoved(int row) override { m_changes.push_back({Change::Removed, row}); }
+  void RowsReset() override { m_changes.push_back({Change::Reset, -1}); }
+  void SelectionMoved(int row) override { m_changes.push_back({Change::Selected, row}); }
+  void RowChanged(int row, RowPart part) override {
+    m_changes.push_back({Change::Stored, row, part});
+  }
 
  private:
   void Press(int row, QuarnColumn column);
@@ -77,6 +99,7 @@ class HeadlessFront : public ListView {
   int m_invalidations = 0;
   bool m_destroyed = false;
   HFONT m_font = nullptr;
+  std::vector<Change> m_changes;
 };
 
 // The headless front of a box made by NewQuarnCtrl in a headless build.

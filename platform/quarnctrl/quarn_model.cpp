@@ -86,6 +86,7 @@ int ListModel::Insert(int index, const Row& row, std::string_view text) {
   stored.text = m_texts.Store(text);
   m_rows.insert(m_rows.begin() + index, stored);
   if (m_selection >= index) ++m_selection;
+  if (m_view != nullptr) m_view->RowInserted(index);
   Invalidate();
   return index;
 }
@@ -96,10 +97,15 @@ int ListModel::Delete(int index) {
   m_texts.Release(m_rows[index].text);
   m_rows.erase(m_rows.begin() + index);
   if (m_texts.WantsCompacting()) CompactTexts();
-  if (m_selection == index) {
+  const bool selectedGone = m_selection == index;
+  if (selectedGone) {
     m_selection = -1;
   } else if (m_selection > index) {
     --m_selection;
+  }
+  if (m_view != nullptr) {
+    m_view->RowRemoved(index);
+    if (selectedGone) m_view->SelectionMoved(-1);
   }
   Invalidate();
   return Count();
@@ -116,13 +122,14 @@ void ListModel::Reset() {
   m_rows.shrink_to_fit();
   m_texts.Clear();
   m_selection = -1;
+  if (m_view != nullptr) m_view->RowsReset();
   Invalidate();
 }
 
 int ListModel::SetSelection(int index) {
   if (index < -1 || index >= Count()) return -1;
   if (index != m_editRow) CancelEdit();
-  m_selection = index;
+  MoveSelection(index);
   if (m_view != nullptr && index >= 0) m_view->ScrollIntoView(index);
   Invalidate();
   return index;
@@ -186,6 +193,12 @@ void ListModel::Invalidate() {
   if (m_view != nullptr) m_view->Invalidate();
 }
 
+void ListModel::MoveSelection(int row) {
+  if (row == m_selection) return;
+  m_selection = row;
+  if (m_view != nullptr) m_view->SelectionMoved(row);
+}
+
 void ListModel::UserActivate() {
   Raise(QUARN_EVENT_ACTIVATE);
 }
@@ -197,7 +210,7 @@ bool ListModel::UserSelect(int row, bool byKeyboard) {
   if (Raise(leaving) == 0) return false;
   // The handler may have changed the rows; the row the user picked must still exist.
   if (row >= Count()) return false;
-  m_selection = row;
+  MoveSelection(row);
   if (m_view != nullptr) m_view->ScrollIntoView(row);
   Invalidate();
   Raise(QUARN_EVENT_SELCHANGED);
@@ -268,6 +281,7 @@ bool ListModel::BeginEdit(int row, QuarnColumn column) {
   if (row != m_selection || row >= Count()) return false;
   if (column == QUARN_COLUMN_CHECK) {
     m_rows[row].check = m_rows[row].check == 0 ? 1 : 0;
+    if (m_view != nullptr) m_view->RowChanged(row, RowPart::Check);
     Invalidate();
     Raise(QUARN_EVENT_EDITEND);
     return true;
@@ -296,10 +310,12 @@ void ListModel::CommitText(const std::string& text) {
     // The handler sees the old name in the row and decides.
     if (Raise(QUARN_EVENT_NAMEEDITED) == 0 || row >= Count()) return;
     SetText(row, clean);
+    if (m_view != nullptr) m_view->RowChanged(row, RowPart::Text);
     Invalidate();
     return;
   }
   SetText(row, clean);
+  if (m_view != nullptr) m_view->RowChanged(row, RowPart::Text);
   Invalidate();
   Raise(QUARN_EVENT_EDITEND);
 }
@@ -310,6 +326,7 @@ void ListModel::CommitDate(DWORD date) {
   CloseEdit();
   if (row >= Count()) return;
   m_rows[row].data = date;
+  if (m_view != nullptr) m_view->RowChanged(row, RowPart::Date);
   Invalidate();
   Raise(QUARN_EVENT_EDITEND);
 }

@@ -26,6 +26,9 @@ struct Row {
 // The keys a box acts on.
 enum class Key { Up, Down, Home, End, PageUp, PageDown, F2, Space };
 
+// The part of a row an edit stored.
+enum class RowPart { Text, Check, Date };
+
 // What a mouse press on a row asks the front to do next.
 enum class PressResult {
   None,         // nothing more
@@ -53,6 +56,21 @@ class ListView {
   virtual void SetFont(HFONT font, bool redraw) = 0;
   // Destroy the window. The view object itself is deleted by the box afterwards.
   virtual void Destroy() = 0;
+
+  // What changed, told after the change so that a front can pass it on (to a screen reader,
+  // say). Row numbers are indexes as they are after the change. A front that needs none of it
+  // keeps these empty.
+  // A row now lies at `row` (added or inserted); the rows after it moved down one.
+  virtual void RowInserted(int /*row*/) {}
+  // The row that lay at `row` is gone; the rows after it moved up one.
+  virtual void RowRemoved(int /*row*/) {}
+  // Every row went at once.
+  virtual void RowsReset() {}
+  // Another row is selected: `row`, or -1 for none. Not told when the selected row only
+  // changes its index because rows before it came or went, nor for a reset.
+  virtual void SelectionMoved(int /*row*/) {}
+  // An edit of `row` was stored: its text, its check or its date.
+  virtual void RowChanged(int /*row*/, RowPart /*part*/) {}
 };
 
 class ListModel {
@@ -138,7 +156,8 @@ class ListModel {
   void SetText(int row, std::string_view text);
   void CompactTexts();
   void Invalidate();
-  void CloseEdit();  // leaves the edit state, then closes the front's editor
+  void MoveSelection(int row);  // selects `row` and tells the front when that is another row
+  void CloseEdit();             // leaves the edit state, then closes the front's editor
 
   struct Handler {
     QUARNCALLBACK function = nullptr;
