@@ -137,11 +137,17 @@ LRESULT ListWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
       return 0;
     case WM_GETFONT:
       return reinterpret_cast<LRESULT>(m_font);
+    case WM_GETOBJECT:
+      return OnGetObject(wParam, lParam);
+    case kDefaultAction:
+      OnDefaultAction(static_cast<int>(wParam), static_cast<unsigned>(lParam));
+      return 0;
     case WM_DESTROY:
       // The parent is being destroyed with the box still in it.
       m_destroying = true;
       CancelPendingEdit();
       DiscardEditor();
+      DisconnectAccessible();
       return 0;
     default:
       break;
@@ -155,6 +161,7 @@ void ListWindow::Destroy() {
   DiscardEditor();
   if (m_hwnd != nullptr) DestroyWindow(m_hwnd);  // WM_NCDESTROY forgets the handle
   m_hwnd = nullptr;
+  DisconnectAccessible();
 }
 
 ListLayout ListWindow::Layout() const {

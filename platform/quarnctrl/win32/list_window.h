@@ -10,20 +10,29 @@
 // it runs out the edit of that cell begins if its row is still selected and the box still
 // has the focus. The focus coming back from the box's own editor, or taken by a press, does
 // not count as the user activating the box; the focus coming from anywhere else does.
+//
+// For screen readers the window answers WM_GETOBJECT with its accessible object (see
+// BoxAccessible) and tells what changes as win events: the focus, the selection, rows that
+// came, went or were all replaced, and stored edits.
 
 #include <windows.h>
 
 #include <memory>
 
+#include "framework/fw_com.h"
 #include "quarnctrl/quarn_model.h"
+#include "quarnctrl/win32/box_accessible.h"
 #include "quarnctrl/win32/inplace_editor.h"
 #include "quarnctrl/win32/list_layout.h"
 
 namespace quarn::win32 {
 
-class ListWindow final : public ListView {
+class ListWindow final : public ListView, private AccessibleSource {
  public:
   static constexpr char kClassName[] = "QuarnListCtrl";
+  // Private message: do the default action of row wParam, asked for while the rows were as
+  // the serial number lParam says.
+  static constexpr UINT kDefaultAction = WM_APP + 0x52;
 
   // Registers the window class with this module's instance unless it is registered already,
   // and makes sure the common controls the editors use exist. False when that failed.
@@ -38,7 +47,7 @@ class ListWindow final : public ListView {
   ListWindow(const ListWindow&) = delete;
   ListWindow& operator=(const ListWindow&) = delete;
 
-  HWND Hwnd() const { return m_hwnd; }
+  HWND Hwnd() const override { return m_hwnd; }
 
   // --- ListView ---
   void Invalidate() override;
@@ -48,13 +57,18 @@ class ListWindow final : public ListView {
   void CloseEditor() override;
   void SetFont(HFONT font, bool redraw) override;
   void Destroy() override;
+  void RowInserted(int row) override;
+  void RowRemoved(int row) override;
+  void RowsReset() override;
+  void SelectionMoved(int row) override;
+  void RowChanged(int row, RowPart part) override;
 
  private:
   static LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
   LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam);
 
   // Painting and scrolling (list_window.cpp).
-  ListLayout Layout() const;
+  ListLayout Layout() const override;
   HFONT Font() const;
   void Paint(HDC dc);
   void OnPaint();
@@ -64,7 +78,7 @@ class ListWindow final : public ListView {
   void OnMouseWheel(int delta);
 
   // Input and editors (list_window_input.cpp).
-  bool HasFocusWithin() const;
+  bool HasFocusWithin() const override;
   void TakeFocusQuietly();
   void OnPress(POINT point, bool doubleClick);
   bool OnTimer(UINT_PTR id);
@@ -76,6 +90,16 @@ class ListWindow final : public ListView {
   RECT EditorCell(int row, QuarnColumn column) const;
   void PlaceEditor();
   void DiscardEditor();
+  void OnDefaultAction(int row, unsigned serial);
+
+  // Screen readers (list_window_access.cpp).
+  const ListModel& Model() const override { return *m_model; }
+  bool DatesShown() const override;
+  bool RequestDefaultAction(int row) override;
+  LRESULT OnGetObject(WPARAM wParam, LPARAM lParam);
+  void DisconnectAccessible();
+  void Notify(DWORD event, LONG child) const;
+  void NotifyFocus() const;
 
   ListModel* m_model;
   HWND m_hwnd = nullptr;
@@ -94,6 +118,11 @@ class ListWindow final : public ListView {
   int m_barCount = -1;
   int m_barPage = -1;
   int m_barTop = -1;
+  // The object given to screen readers, made when one first asks; disconnected when the
+  // window goes. The thread is in a COM apartment while the object may be in use.
+  fw::ComPtr<BoxAccessible> m_accessible;
+  std::unique_ptr<fw::ComApartment> m_apartment;
+  unsigned m_rowsSerial = 0;  // changes whenever rows come or go, so row numbers change
 };
 
 }  // namespace quarn::win32

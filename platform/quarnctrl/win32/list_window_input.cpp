@@ -73,7 +73,10 @@ void ListWindow::CancelPendingEdit() {
 
 void ListWindow::OnSetFocus(HWND previous) {
   Invalidate();
-  if (m_quietFocus || m_destroying) return;
+  if (m_destroying) return;
+  // However the focus came, a screen reader hears which row has it now.
+  NotifyFocus();
+  if (m_quietFocus) return;
   // The editor handing the focus back is not the user coming into the box.
   if (previous != nullptr && m_editor != nullptr && m_editor->Hwnd() != nullptr &&
       (previous == m_editor->Hwnd() || IsChild(m_editor->Hwnd(), previous))) {
@@ -115,6 +118,22 @@ bool ListWindow::OnKeyDown(WPARAM key) {
   CancelPendingEdit();
   m_model->UserKey(pressed);
   return true;
+}
+
+void ListWindow::OnDefaultAction(int row, unsigned serial) {
+  // Rows that came or went since it was asked for make `row` another row: nothing is done.
+  if (serial != m_rowsSerial || m_destroying || m_model->RowAt(row) == nullptr) return;
+  // As a press on the row: an open editor ends first, then event 1 and the focus.
+  CancelPendingEdit();
+  if (m_editor != nullptr) m_editor->Commit();
+  if (serial != m_rowsSerial || m_model->RowAt(row) == nullptr) return;
+  m_model->UserActivate();
+  if (m_hwnd == nullptr) return;
+  TakeFocusQuietly();
+  // Then the row is selected as a click selects it (the owner may refuse), and in the item
+  // box its check toggles as a click on the check of the selected row does.
+  if (m_model->Selection() != row && !m_model->UserSelect(row, false)) return;
+  if (m_model->IsChecked() && m_hwnd != nullptr) m_model->BeginEdit(row, QUARN_COLUMN_CHECK);
 }
 
 void ListWindow::OnNotify(const NMHDR& header) {
