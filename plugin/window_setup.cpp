@@ -5,6 +5,7 @@
 #include <commctrl.h>
 
 #include "framework/fw_app.h"
+#include "plugin/accessible_names.h"
 #include "plugin/todo_tool.h"
 #include "plugin/tool_texts.h"
 #include "plugin/window_layout.h"
@@ -65,6 +66,7 @@ BOOL CToDoTool::OnInitDialog() {
   SetUpButtons();
   PlaceControls();
   SetWindowSubclass(GetDlgItem(IDC_TEXT), &TextBoxProc, kTextBoxSubclassId, 0);
+  todo::NameControlsForScreenReaders(m_hWnd);
 
   m_listBoxRect = todo::layout::kListBox;
   m_itemBoxRect = todo::layout::kItemBox;

@@ -1,0 +1,144 @@
+// The tool window as a screen reader reads it from another thread: the date picker and the
+// text box have names although the template gives them none, the two boxes are named after
+// the group boxes that frame them, and nothing of this changes what the controls show.
+
+#include <windows.h>
+
+#include <oleacc.h>
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "framework/fw_com.h"
+#include "support/fake_host.h"
+#include "support/message_pump.h"
+#include "support/tool_window.h"
+
+using todo_test::FakeHost;
+using namespace todo_test::tool_window;
+
+namespace {
+
+// The names the tool gives the two controls.
+const wchar_t kDatePickerName[] = L"期限日";
+const wchar_t kTextBoxName[] = L"新規入力";
+
+fw::ComPtr<IAccessible> ClientObject(HWND hwnd) {
+  fw::ComPtr<IAccessible> object;
+  if (FAILED(AccessibleObjectFromWindow(hwnd, static_cast<DWORD>(OBJID_CLIENT), IID_IAccessible,
+                                        object.OutVoid()))) {
+    object.Reset();
+  }
+  return object;
+}
+
+VARIANT Self() {
+  VARIANT self;
+  VariantInit(&self);
+  self.vt = VT_I4;
+  self.lVal = CHILDID_SELF;
+  return self;
+}
+
+std::wstring NameOf(HWND hwnd) {
+  fw::ComPtr<IAccessible> object = ClientObject(hwnd);
+  if (!object) return L"(no object)";
+  fw::UniqueBstr name;
+  if (object->get_accName(Self(), name.Out()) != S_OK || name.Get() == nullptr) return L"(none)";
+  return std::wstring(name.Get(), SysStringLen(name.Get()));
+}
+
+LONG RoleOf(HWND hwnd) {
+  fw::ComPtr<IAccessible> object = ClientObject(hwnd);
+  fw::UniqueVariant role;
+  if (!object || object->get_accRole(Self(), role.Out()) != S_OK) return -1;
+  return role.Get().vt == VT_I4 ? role.Get().lVal : -1;
+}
+
+std::wstring TextOf(HWND hwnd) {
+  wchar_t text[256] = L"";
+  GetWindowTextW(hwnd, text, 256);
+  return text;
+}
+
+// The tool window open on its own thread, read from this one, which is a COM apartment of
+// its own: every call to the window's objects crosses to the tool thread.
+struct OpenTool {
+  OpenTool() {
+    opened = host.OpenTool();
+    tool = opened ? host.tool()->m_hWnd : nullptr;
+  }
+  fw::ComApartment apartment;
+  FakeHost host;
+  bool opened = false;
+  HWND tool = nullptr;
+};
+
+TEST(ToolAccessNames, DatePickerAndTextBoxAreNamedWhateverIsTypedOrShown) {
+  OpenTool f;
+  ASSERT_TRUE(f.opened);
+  HWND text = GetDlgItem(f.tool, kTextBox);
+  HWND date = GetDlgItem(f.tool, kDatePicker);
+  EXPECT_EQ(kDatePickerName, NameOf(date));
+  EXPECT_EQ(kTextBoxName, NameOf(text));
+  // The text typed is the box's value, not its name.
+  SendMessageW(text, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"牛乳を買う"));
+  EXPECT_EQ(kTextBoxName, NameOf(text));
+  EXPECT_EQ(L"牛乳を買う", TextOf(text));
+  // The rest is the standard object's answer, which still comes.
+  EXPECT_NE(-1, RoleOf(text));
+  EXPECT_NE(-1, RoleOf(date));
+}
+
+TEST(ToolAccessNames, BoxesAreNamedByTheirGroupBoxesCaptions) {
+  OpenTool f;
+  ASSERT_TRUE(f.opened);
+  HWND names = BoxAt(f.tool, kListBoxCorner);
+  HWND items = BoxAt(f.tool, kItemBoxCorner);
+  ASSERT_NE(nullptr, names);
+  ASSERT_NE(nullptr, items);
+  const std::wstring listGroup = TextOf(GetDlgItem(f.tool, IDC_LIST_GROUP));
+  const std::wstring itemGroup = TextOf(GetDlgItem(f.tool, IDC_ITEM_GROUP));
+  ASSERT_FALSE(listGroup.empty());
+  EXPECT_EQ(listGroup, NameOf(names));
+  EXPECT_EQ(itemGroup, NameOf(items));
+  EXPECT_EQ(ROLE_SYSTEM_LIST, RoleOf(names));
+  EXPECT_EQ(ROLE_SYSTEM_LIST, RoleOf(items));
+}
+
+// Naming must leave the controls as the template makes them: their texts, and the other
+// controls' names (read from their window texts) unchanged.
+TEST(ToolAccessNames, ControlsKeepTheirTextsAndOtherControlsTheirOwnNames) {
+  OpenTool f;
+  ASSERT_TRUE(f.opened);
+  EXPECT_EQ(L"", TextOf(GetDlgItem(f.tool, kTextBox)));
+  HWND noDate = GetDlgItem(f.tool, kNoDateBox);
+  EXPECT_EQ(TextOf(noDate), NameOf(noDate));
+}
+
+TEST(ToolAccessNames, ObjectsHeldPastTheWindowAnswerWithoutCrashing) {
+  fw::ComPtr<IAccessible> text;
+  fw::ComPtr<IAccessible> items;
+  {
+    OpenTool f;
+    ASSERT_TRUE(f.opened);
+    text = ClientObject(GetDlgItem(f.tool, kTextBox));
+    items = ClientObject(BoxAt(f.tool, kItemBoxCorner));
+    ASSERT_TRUE(text);
+    ASSERT_TRUE(items);
+    ASSERT_TRUE(f.host.CloseTool());
+  }
+  fw::UniqueBstr name;
+  LONG count = 0;
+  EXPECT_TRUE(FAILED(items->get_accChildCount(&count)));
+  // The renamed text box object outlives its window too: it must answer, not crash.
+  text->get_accName(Self(), name.Out());
+  fw::UniqueVariant role;
+  text->get_accRole(Self(), role.Out());
+  text.Reset();
+  items.Reset();
+}
+
+}  // namespace
