@@ -21,6 +21,15 @@ bool SameText(const char* text, std::string_view view) {
   return *text == '\0';
 }
 
+// The packed date of a record's date fields.
+DWORD PackedDate(const storage::RecordFields& fields) {
+  SYSTEMTIME date{};
+  date.wYear = fields.year;
+  date.wMonth = fields.month;
+  date.wDay = fields.day;
+  return CQuarnListBox::ConvertToDateData(date);
+}
+
 }  // namespace
 
 void ItemSide::Configure(HFONT font) {
@@ -61,25 +70,27 @@ void ItemSide::Append(const storage::ListFileAsRead& file, DWORD today) {
   m_box->InitStorage(m_box->GetCount() + count, static_cast<int>(file.Bytes().size()) + count);
   std::string text;  // each text with the zero the box takes it by
   for (std::size_t index = 0; index < file.Count(); ++index) {
-    const storage::RecordAsRead& record = file.Record(index);
-    SYSTEMTIME date{};
-    date.wYear = record.year;
-    date.wMonth = record.month;
-    date.wDay = record.day;
+    const storage::RecordFields& fields = file.Fields(index);
     text.assign(file.Text(index));
-    m_box->AddItem(record.done, text.c_str(), CQuarnListBox::ConvertToDateData(date));
+    m_box->AddItem(fields.done, text.c_str(), PackedDate(fields));
     Colour(m_box->GetCount() - 1, today);
   }
 }
 
-storage::ListRecord ItemSide::RecordOf(int row) const {
+storage::RecordFields ItemSide::FieldsOf(int row) const {
   SYSTEMTIME date;
   CQuarnListBox::ConvertToSysTime(m_box->GetItemDate(row), &date);
+  storage::RecordFields fields;
+  fields.done = m_box->GetItemCheck(row);
+  fields.year = date.wYear;
+  fields.month = date.wMonth;
+  fields.day = date.wDay;
+  return fields;
+}
+
+storage::ListRecord ItemSide::RecordOf(int row) const {
   storage::ListRecord record;
-  record.done = m_box->GetItemCheck(row);
-  record.year = date.wYear;
-  record.month = date.wMonth;
-  record.day = date.wDay;
+  static_cast<storage::RecordFields&>(record) = FieldsOf(row);
   record.text = m_box->GetItemText(row);
   return record;
 }
@@ -99,11 +110,7 @@ bool ItemSide::Shows(const storage::ListFileAsRead& file) const {
   }
   for (std::size_t row = 0; row < file.Count(); ++row) {
     const int index = static_cast<int>(row);
-    const storage::RecordAsRead& record = file.Record(row);
-    SYSTEMTIME date;
-    CQuarnListBox::ConvertToSysTime(m_box->GetItemDate(index), &date);
-    if (m_box->GetItemCheck(index) != record.done || date.wYear != record.year ||
-        date.wMonth != record.month || date.wDay != record.day ||
+    if (FieldsOf(index) != file.Fields(row) ||
         !SameText(m_box->GetItemText(index), file.Text(row))) {
       return false;
     }
@@ -136,6 +143,22 @@ ItemRow ItemSide::RowAt(int row) const {
   item.check = m_box->GetItemCheck(row);
   item.date = m_box->GetItemData(row);
   return item;
+}
+
+std::vector<ItemRow> ItemSide::Rows() const {
+  std::vector<ItemRow> rows;
+  const int count = Count();
+  rows.reserve(static_cast<std::size_t>(count));
+  for (int row = 0; row < count; ++row) rows.push_back(RowAt(row));
+  return rows;
+}
+
+void ItemSide::SetRows(const std::vector<ItemRow>& rows, DWORD today) {
+  m_box->ResetContent();
+  for (const ItemRow& row : rows) {
+    m_box->AddItem(row.check, row.text.c_str(), row.date);
+    Colour(m_box->GetCount() - 1, today);
+  }
 }
 
 void ItemSide::Insert(int row, const ItemRow& item, DWORD today) {

@@ -6,6 +6,7 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "dialog/undo_history.h"
 #include "quarnctrl/quarn_ctrl.h"
@@ -57,6 +58,12 @@ class ItemSide {
   int MoveSelected(int step, DWORD today);
   // Row `row` as it stands; the row must exist.
   ItemRow RowAt(int row) const;
+  // Every row as it stands, top first.
+  std::vector<ItemRow> Rows() const;
+  // Replaces the rows with `rows`, coloured by `today`; none is selected afterwards.
+  void SetRows(const std::vector<ItemRow>& rows, DWORD today);
+  // The record row `row` is saved as; the row must exist.
+  storage::ListRecord RecordOf(int row) const;
   // Puts `item` in at `row` (the count: at the end), coloured by `today`; the selected item
   // stays selected.
   void Insert(int row, const ItemRow& item, DWORD today);
@@ -76,8 +83,8 @@ class ItemSide {
   // The text column's width in a dated list.
   static constexpr int kTextColumnWidth = 320;
 
-  // The record row `row` is saved as.
-  storage::ListRecord RecordOf(int row) const;
+  // The fields row `row` is saved with.
+  storage::RecordFields FieldsOf(int row) const;
 
   std::unique_ptr<CQuarnToDoListBox, CQuarnBoxDeleter> m_box;
   bool m_noDate = false;

@@ -419,6 +419,7 @@ todo_install_main() {
   todo_have_cmd i686-w64-mingw32-g++-posix || want g++-mingw-w64-i686 "the 32-bit Windows build"
   todo_have_pkg googletest || want googletest "the tests of the Windows build"
   todo_have_pkg libgtest-dev || want libgtest-dev "the native tests"
+  todo_have_pkg libdtl-dev || want libdtl-dev "the diff that merges list files changed on two sides"
   todo_have_pkg libbenchmark-dev || want libbenchmark-dev "the list boxes' benchmark"
   todo_have_cmd clang++ || want clang "the fuzz targets"
   todo_have_cmd Xvfb || want xvfb "a private display for the window tests"

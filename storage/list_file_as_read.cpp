@@ -59,13 +59,6 @@ bool ParseRecord(std::string_view line, RecordAsRead* record, std::size_t* textS
   return true;
 }
 
-void CopyFields(const RecordAsRead& from, RecordAsRead* to) {
-  to->done = from.done;
-  to->year = from.year;
-  to->month = from.month;
-  to->day = from.day;
-}
-
 }  // namespace
 
 ListFileAsRead::ListFileAsRead(std::string bytes) : m_bytes(std::move(bytes)) {
@@ -90,7 +83,7 @@ ListFileAsRead::ListFileAsRead(std::string bytes) : m_bytes(std::move(bytes)) {
           static_cast<int>(std::min<std::size_t>(line.text.size(), kRecordCommaWindow));
       if (FindSeparator(line.text.data(), window, ',') < 0 ||
           !ParseRecord(line.text, &record, &textStart)) {
-        CopyFields(before, &record);
+        static_cast<RecordFields&>(record) = before;
         record.takesFieldsFromBefore = true;
         textStart = 0;
       }
@@ -114,9 +107,7 @@ std::string_view ListFileAsRead::Line(std::size_t index) const {
 }
 
 bool ListFileAsRead::Holds(std::size_t index, const ListRecord& record) const {
-  const RecordAsRead& read = m_records[index];
-  return read.done == record.done && read.year == record.year && read.month == record.month &&
-         read.day == record.day && Text(index) == record.text;
+  return Fields(index) == record && Text(index) == record.text;
 }
 
 ListFileContent ListFileAsRead::ToContent() const {
@@ -128,15 +119,12 @@ ListFileContent ListFileAsRead::ToContent() const {
   for (std::size_t index = 0; index < m_records.size(); ++index) {
     const RecordAsRead& read = m_records[index];
     ListRecord record;
-    record.done = read.done;
-    record.year = read.year;
-    record.month = read.month;
-    record.day = read.day;
+    static_cast<RecordFields&>(record) = read;
     record.text.assign(Text(index));
     // A line spelt exactly as its record is formatted needs no bytes of its own: its text is
     // the rest of the line, so only the fields can be spelt otherwise.
     const std::string_view line = Line(index);
-    const FormattedFields fields = FormatFields(read.done, read.year, read.month, read.day);
+    const FormattedFields fields = FormatFields(read);
     const bool asFormatted = !read.takesFieldsFromBefore &&
                              line.size() == fields.size + record.text.size() &&
                              line.compare(0, fields.size, fields.View()) == 0;

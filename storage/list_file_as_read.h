@@ -13,16 +13,13 @@
 #include <vector>
 
 #include "storage/list_file_format.h"
+#include "storage/record_fields.h"
 
 namespace storage {
 
 // One record as read, with the fields it stands for (those of the item before it, for a line
 // that takes them).
-struct RecordAsRead {
-  int done = 0;
-  std::uint16_t year = 0;
-  std::uint16_t month = 0;
-  std::uint16_t day = 0;
+struct RecordAsRead : RecordFields {
   std::uint32_t lineAt = 0;    // where its line starts in the bytes
   std::uint32_t lineSize = 0;  // the line without its line end
   std::uint32_t textAt = 0;    // where its text starts; the text runs to the end of the line
@@ -40,6 +37,7 @@ class ListFileAsRead {
   bool HoldsZeroByte() const { return m_holdsZeroByte; }
   std::size_t Count() const { return m_records.size(); }
   const RecordAsRead& Record(std::size_t index) const { return m_records[index]; }
+  const RecordFields& Fields(std::size_t index) const { return m_records[index]; }
   std::string_view Text(std::size_t index) const;
   std::string_view Line(std::size_t index) const;
   // Whether the record at index equals record, text included.

@@ -13,33 +13,14 @@ namespace storage {
 
 namespace {
 
-bool SameFields(const ListRecord& a, const ListRecord& b) {
-  return a.done == b.done && a.year == b.year && a.month == b.month && a.day == b.day;
-}
-
-FormattedFields FieldsOf(const ListRecord& record) {
-  return FormatFields(record.done, record.year, record.month, record.day);
-}
-
 void AppendFormatted(std::string* out, const ListRecord& record) {
-  const FormattedFields fields = FieldsOf(record);
+  const FormattedFields fields = FormatFields(record);
   out->append(fields.bytes, fields.size);
   AppendWithoutLineBreaks(out, record.text);
 }
 
-std::size_t HashOf(int done, std::uint16_t year, std::uint16_t month, std::uint16_t day,
-                   std::string_view text) {
-  std::size_t hash = std::hash<std::string_view>()(text);
-  const auto mix = [&hash](std::uint64_t value) {
-    hash ^= std::hash<std::uint64_t>()(value) + 0x9E3779B9u + (hash << 6) + (hash >> 2);
-  };
-  mix(static_cast<std::uint32_t>(done));
-  mix((static_cast<std::uint64_t>(year) << 32) | (static_cast<std::uint64_t>(month) << 16) | day);
-  return hash;
-}
-
 std::size_t HashOf(const ListRecord& record) {
-  return HashOf(record.done, record.year, record.month, record.day, record.text);
+  return HashOfRecord(record, record.text);
 }
 
 // One stored line, wherever it is kept.
@@ -86,14 +67,10 @@ class FileAsRead {
     return m_file.Holds(index, record);
   }
   bool Same(std::size_t a, std::size_t b) const {
-    const RecordAsRead& one = m_file.Record(a);
-    const RecordAsRead& other = m_file.Record(b);
-    return one.done == other.done && one.year == other.year && one.month == other.month &&
-           one.day == other.day && m_file.Text(a) == m_file.Text(b);
+    return m_file.Fields(a) == m_file.Fields(b) && m_file.Text(a) == m_file.Text(b);
   }
   std::size_t Hash(std::size_t index) const {
-    const RecordAsRead& record = m_file.Record(index);
-    return HashOf(record.done, record.year, record.month, record.day, m_file.Text(index));
+    return HashOfRecord(m_file.Fields(index), m_file.Text(index));
   }
   StoredLineView Line(std::size_t index) const {
     return StoredLineView{m_file.Line(index), m_file.Record(index).takesFieldsFromBefore, false};
@@ -204,7 +181,7 @@ class StoredLineFinder {
 }  // namespace
 
 bool operator==(const ListRecord& a, const ListRecord& b) {
-  return SameFields(a, b) && a.text == b.text;
+  return static_cast<const RecordFields&>(a) == b && a.text == b.text;
 }
 
 bool operator==(const StoredLine& a, const StoredLine& b) {
@@ -243,7 +220,8 @@ std::string Format(const ListFileContent& content, const AsRead* asRead,
     if (stored != kNoLine) {
       line = finder.Line(stored);
       const ListRecord& before = index == 0 ? start : content.records[index - 1];
-      const bool fieldsHold = !line.takesFieldsFromBefore || SameFields(before, record);
+      const bool fieldsHold =
+          !line.takesFieldsFromBefore || static_cast<const RecordFields&>(before) == record;
       const bool markerHolds =
           content.noDate || index > 0 || line.asFormatted || line.bytes != kNoDateMarker;
       if (fieldsHold && markerHolds) {

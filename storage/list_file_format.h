@@ -4,10 +4,11 @@
 // "<done>,<year>,<month>,<day>,<text>" and CR LF. Texts are code page 932 bytes, stored as
 // they are, with no escapes. Pure; any thread.
 
-#include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
+
+#include "storage/record_fields.h"
 
 namespace storage {
 
@@ -15,11 +16,7 @@ inline constexpr std::string_view kNoDateMarker = "NO_DATE";
 
 // One item as stored. The date fields are those of the calendar date an item's packed date
 // stands for; a packed date of 0 is the date 0/0/0.
-struct ListRecord {
-  int done = 0;  // 0 open, else done; kept as stored
-  std::uint16_t year = 0;
-  std::uint16_t month = 0;
-  std::uint16_t day = 0;
+struct ListRecord : RecordFields {
   std::string text;
 };
 

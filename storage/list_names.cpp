@@ -39,17 +39,20 @@ char AsciiUpper(char c) {
 
 }  // namespace
 
-bool SameNameIgnoringCase(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  for (std::size_t i = 0; i < a.size(); ++i) {
-    if (cp932::IsLeadByte(static_cast<unsigned char>(a[i])) && i + 1 < a.size()) {
-      if (a[i] != b[i] || a[i + 1] != b[i + 1]) return false;
-      ++i;
-    } else if (AsciiUpper(a[i]) != AsciiUpper(b[i])) {
-      return false;
+std::string NameWithoutCase(std::string_view name) {
+  std::string folded(name);
+  for (std::size_t i = 0; i < folded.size(); ++i) {
+    if (cp932::IsLeadByte(static_cast<unsigned char>(folded[i])) && i + 1 < folded.size()) {
+      ++i;  // the trail byte stays as it is, also when it has the value of a letter
+    } else {
+      folded[i] = AsciiUpper(folded[i]);
     }
   }
-  return true;
+  return folded;
+}
+
+bool SameNameIgnoringCase(std::string_view a, std::string_view b) {
+  return a.size() == b.size() && NameWithoutCase(a) == NameWithoutCase(b);
 }
 
 bool NamesFileInListFolder(std::string_view name) {

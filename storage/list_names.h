@@ -2,6 +2,7 @@
 // Which texts can name a list. A list's name is also its file's name, "<name>.lst" directly
 // inside the list folder, so it must be a name Windows can give a file there. Pure; any thread.
 
+#include <string>
 #include <string_view>
 
 namespace storage {
@@ -20,6 +21,9 @@ bool IsReservedOrControlName(std::string_view name);
 // ASCII letters are compared without regard to case. The two bytes of a double-byte character
 // are compared exactly, also when the second one has the value of a letter.
 bool SameNameIgnoringCase(std::string_view a, std::string_view b);
+// The name with its ASCII letters in upper case (not the second bytes of double-byte
+// characters): two names are the same as far as letter case goes exactly when these are equal.
+std::string NameWithoutCase(std::string_view name);
 
 // Both checks: true when the name must be refused.
 inline bool IsBadListName(std::string_view name) {
