@@ -68,7 +68,7 @@ void ToDoDialog::AddList(bool atBottom) {
   // The list selected so far is written while it is still selected; the boxes raise no
   // events for what the program does, so the switch to the new list is done here. When its
   // items cannot be written, the new list is not made, so that they are not thrown away.
-  if (refusal == nullptr && SaveSelectedList() == SaveOutcome::kFailed) {
+  if (refusal == nullptr && !LeaveSelectedList()) {
     m_gate.Delete(path);
     refusal = kCannotCreateMessage;
   }
@@ -92,7 +92,7 @@ void ToDoDialog::AddList(bool atBottom) {
   step.selectedAfter = name;
   step.itemSelectedBefore = itemSelectedBefore;
   step.itemSelectedAfter = m_items.Selected();
-  m_history.Record(std::move(step));
+  RecordStep(std::move(step));
   FinishAdd();
 }
 
@@ -124,7 +124,7 @@ void ToDoDialog::AddItemFromTextBox(bool atBottom) {
   ColourItem(row);
   step.items.emplace_back(row, m_items.RowAt(row));
   step.itemSelectedAfter = m_items.Selected();
-  m_history.Record(std::move(step));
+  RecordStep(std::move(step));
   FinishAdd();
 }
 

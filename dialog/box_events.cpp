@@ -55,7 +55,7 @@ int ToDoDialog::OnItemBoxActivated() {
 }
 
 int ToDoDialog::OnLeaveList() {
-  if (SaveSelectedList() == SaveOutcome::kFailed) return 0;
+  if (!LeaveSelectedList()) return 0;
   if (m_items.HasBox()) m_items.Clear();
   return 1;
 }
@@ -89,7 +89,7 @@ int ToDoDialog::OnItemEdited() {
       step.before = m_editBefore;
       step.after = after;
       step.itemSelectedBefore = step.itemSelectedAfter = row;
-      m_history.Record(std::move(step));
+      RecordStep(std::move(step));
     }
   }
   m_editRow = -1;

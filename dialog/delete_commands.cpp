@@ -52,7 +52,7 @@ void ToDoDialog::DeleteSelectedList() {
   // No list stays selected, and the deleted list's items go unsaved: the item box must never
   // hold items that a later save would write into another list's file.
   step.lists.push_back(TakeList(selected));
-  m_history.Record(std::move(step));
+  RecordStep(std::move(step));
   m_window.InvalidateItemCount();
 }
 
@@ -70,7 +70,7 @@ void ToDoDialog::DeleteSelectedItem() {
   step.items.emplace_back(step.itemSelectedBefore, m_items.RowAt(step.itemSelectedBefore));
   if (!m_items.DeleteSelected()) return;
   step.itemSelectedAfter = m_items.Selected();
-  m_history.Record(std::move(step));
+  RecordStep(std::move(step));
   m_window.InvalidateItemCount();
 }
 
@@ -88,7 +88,7 @@ void ToDoDialog::ClearLists() {
   // From the last up, so that each list keeps its row in the step.
   while (m_names.Count() > 0) step.lists.push_back(TakeList(m_names.Count() - 1));
   std::reverse(step.lists.begin(), step.lists.end());
-  m_history.Record(std::move(step));
+  RecordStep(std::move(step));
   m_names.Clear();
   m_items.Clear();
   m_window.InvalidateItemCount();
@@ -105,7 +105,7 @@ void ToDoDialog::ClearItems() {
   step.list = SelectedListName();
   step.itemSelectedBefore = m_items.Selected();
   for (int row = 0; row < m_items.Count(); ++row) step.items.emplace_back(row, m_items.RowAt(row));
-  m_history.Record(std::move(step));
+  RecordStep(std::move(step));
   // The list's file is emptied at its next save.
   m_items.Clear();
   m_window.InvalidateItemCount();

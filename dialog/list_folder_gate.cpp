@@ -1,9 +1,12 @@
 #include "dialog/list_folder_gate.h"
 
+#include <algorithm>
 #include <memory>
 #include <utility>
 
+#include "storage/atomic_save.h"
 #include "storage/file_reading.h"
+#include "storage/list_order_format.h"
 #include "storage/list_store.h"
 #include "storage/paths.h"
 
@@ -27,18 +30,56 @@ bool ListFolderGate::Exists(const std::string& path) {
   return m_files.OpenForReading(path, &file) != storage::OpenResult::kNotFound;
 }
 
+std::string ListFolderGate::ListFolder() const {
+  const char* folder = DataFolder();
+  return folder != nullptr ? storage::ListFolderPath(folder) : std::string();
+}
+
+std::unique_ptr<storage::HeldLock> ListFolderGate::LockListFolder(storage::IfHeld ifHeld) {
+  const char* folder = DataFolder();
+  if (folder == nullptr) return nullptr;
+  return m_files.Lock(storage::ListFolderLockPath(folder), ifHeld);
+}
+
+namespace {
+
+void LeaveOutBlankNames(std::vector<std::string>* names) {
+  names->erase(std::remove(names->begin(), names->end(), std::string()), names->end());
+}
+
+}  // namespace
+
 std::vector<std::string> ListFolderGate::LoadNames() {
   std::vector<std::string> names;
   const char* folder = DataFolder();
-  if (folder == nullptr || !m_files.SetCurrentFolder(folder)) return names;
-  storage::LoadListOrder(m_files, storage::ListOrderPath(), &names);
+  if (folder != nullptr && m_files.SetCurrentFolder(folder)) {
+    storage::LoadListOrder(m_files, storage::ListOrderPath(), &names);
+    LeaveOutBlankNames(&names);
+  }
+  m_namesAsKnown = names;
   return names;
 }
 
-void ListFolderGate::SaveNames(const std::vector<std::string>& names) {
+storage::OpenResult ListFolderGate::PeekNames(std::vector<std::string>* names) {
+  names->clear();
   const char* folder = DataFolder();
-  if (folder == nullptr || !m_files.SetCurrentFolder(folder)) return;
-  storage::SaveListOrder(m_files, storage::ListOrderPath(), names);
+  if (folder == nullptr || !m_files.SetCurrentFolder(folder)) return storage::OpenResult::kFailed;
+  std::string bytes;
+  const storage::OpenResult read =
+      storage::ReadWholeFile(m_files, storage::ListOrderPath(), &bytes);
+  *names = storage::ParseListOrder(bytes);
+  LeaveOutBlankNames(names);
+  return read;
+}
+
+bool ListFolderGate::SaveNames(const std::vector<std::string>& names, storage::IfHeld ifHeld) {
+  const char* folder = DataFolder();
+  if (folder == nullptr || !m_files.SetCurrentFolder(folder) ||
+      !storage::SaveListOrder(m_files, storage::ListOrderPath(), names, ifHeld)) {
+    return false;
+  }
+  m_namesAsKnown = names;
+  return true;
 }
 
 bool ListFolderGate::CreateListFile(const std::string& path, bool noDate) {
@@ -74,7 +115,7 @@ std::string ListFolderGate::BytesToSave(const std::string& path,
 }
 
 bool ListFolderGate::Move(const std::string& oldPath, const std::string& newPath) {
-  if (!m_files.MoveReplacing(oldPath, newPath)) return false;
+  if (!m_files.MoveReplacing(oldPath, newPath, storage::IfHeld::kWaitAMoment)) return false;
   // A list whose file could not be read when it was loaded is still not saved under its new
   // name: the empty item box would replace the items the file holds.
   if (m_unreadableFile == oldPath) m_unreadableFile = newPath;
@@ -97,14 +138,22 @@ storage::OpenResult ListFolderGate::Read(const std::string& path, storage::ListF
   return opened;
 }
 
-void ListFolderGate::KeepAsRead(const std::string& path, storage::ListFileAsRead file) {
+storage::OpenResult ListFolderGate::Peek(const std::string& path, std::string* bytes) {
+  return storage::ReadWholeFile(m_files, path, bytes);
+}
+
+void ListFolderGate::KeepAsRead(const std::string& path, storage::ListFileAsRead file,
+                                bool exists) {
+  if (file.HoldsZeroByte()) m_unreadableFile = path;
   m_asReadPath = path;
   m_asRead = std::move(file);
+  m_asReadExists = exists;
 }
 
 void ListFolderGate::ForgetAsRead() {
   m_asReadPath.clear();
   m_asRead = storage::ListFileAsRead();
+  m_asReadExists = false;
 }
 
 const storage::ListFileAsRead* ListFolderGate::AsReadOf(const std::string& path) const {
@@ -115,15 +164,19 @@ bool ListFolderGate::MaySave(const std::string& path) const {
   return !path.empty() && path != m_unreadableFile;
 }
 
-bool ListFolderGate::SaveAsRead(const std::string& path) {
-  return path == m_asReadPath && storage::SaveListFileAsRead(m_files, path, &m_asRead);
-}
-
-bool ListFolderGate::Save(const std::string& path, const storage::ListFileContent& content) {
+bool ListFolderGate::Save(const std::string& path, const storage::ListFileContent& content,
+                          storage::IfHeld ifHeld) {
   // What was read of another file says nothing about this one.
   if (path != m_asReadPath) ForgetAsRead();
-  if (!storage::SaveListFile(m_files, path, content, &m_asRead)) return false;
+  if (!storage::SaveListFile(m_files, path, content, &m_asRead, ifHeld)) return false;
   m_asReadPath = path;
+  m_asReadExists = true;
+  return true;
+}
+
+bool ListFolderGate::SaveBytes(const std::string& path, std::string bytes, storage::IfHeld ifHeld) {
+  if (!storage::SaveFileAtomically(m_files, path, bytes, ifHeld)) return false;
+  KeepAsRead(path, storage::ListFileAsRead(std::move(bytes)));
   return true;
 }
 

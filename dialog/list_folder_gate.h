@@ -2,12 +2,15 @@
 // The dialog's one way to the files of its lists. A list's name reaches a file only through
 // PathOf, which gives nothing for a name that names no file directly inside the list folder:
 // such a name (anyone may edit the list-order file) is never read, written, moved or deleted.
-// The gate also remembers what was read of the list loaded last, so that an unchanged list is
-// written back as it was read and a file that could not be read is never written over.
-// Portable; one object per dialog, on the tool thread.
+// The gate also remembers what was read or written last of the shown list's file and of the
+// list-order file, so that what another program changed since can be told apart from what
+// the window changed, records are written back as they were read, and a file that could not
+// be read is never written over. Portable; one object per dialog, on the tool thread.
 
+#include <memory>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "contract/host_services.h"
@@ -30,12 +33,29 @@ class ListFolderGate {
   // Whether anything exists at `path` (a file that cannot be opened counts as existing).
   bool Exists(const std::string& path);
 
-  // The names of the list-order file, in its order; empty when it is missing, unreadable or
-  // there is no data folder. Makes the data folder the process's current folder.
+  // The list folder, or empty when there is no data folder.
+  std::string ListFolder() const;
+  // The lock that tool windows sharing the list folder hold while they compare a file with
+  // what they show and write it (storage::Files::Lock); null when another holds it (after
+  // waiting a moment, if ifHeld says so) or there is no data folder.
+  std::unique_ptr<storage::HeldLock> LockListFolder(storage::IfHeld ifHeld);
+
+  // The names of the list-order file, in its order, blank ones left out (no list can have
+  // no name); empty when it is missing, unreadable or there is no data folder. They are
+  // remembered as the names known to be stored. Makes the data folder the process's current
+  // folder.
   std::vector<std::string> LoadNames();
-  // Replaces the list-order file with `names` in one step; a failed save leaves the old file.
-  // Makes the data folder the process's current folder.
-  void SaveNames(const std::vector<std::string>& names);
+  // The names the list-order file holds now, read as LoadNames reads them, remembering
+  // nothing.
+  storage::OpenResult PeekNames(std::vector<std::string>* names);
+  // The names read or written last (none before the first load).
+  const std::vector<std::string>& NamesAsKnown() const { return m_namesAsKnown; }
+  // Remembers `names` as what the list-order file holds.
+  void KeepNames(std::vector<std::string> names) { m_namesAsKnown = std::move(names); }
+  // Replaces the list-order file with `names` in one step and remembers them; false, with the
+  // old file left, when it could not be saved. Makes the data folder the process's current
+  // folder.
+  bool SaveNames(const std::vector<std::string>& names, storage::IfHeld ifHeld);
 
   // Makes the file of a new list at `path`, empty or holding only the no-date marker; false
   // (and no file left) when it cannot be made whole. Never replaces an existing file.
@@ -59,21 +79,27 @@ class ListFolderGate {
   // bytes after it would be lost), is marked as one that must not be saved over; reading
   // another file clears the mark. Returns what opening the file gave.
   storage::OpenResult Read(const std::string& path, storage::ListFileAsRead* file);
-  // Remembers `file` as what the item box shows of `path`.
-  void KeepAsRead(const std::string& path, storage::ListFileAsRead file);
+  // The bytes of the file at `path` as it is now, remembering nothing and marking nothing.
+  storage::OpenResult Peek(const std::string& path, std::string* bytes);
+  // Remembers `file` as what the item box shows of `path`, a file that exists or (`exists`
+  // false) one that does not; marks it as one not to be saved over when it holds a zero byte.
+  void KeepAsRead(const std::string& path, storage::ListFileAsRead file, bool exists = true);
   // Forgets what was read: the item box shows nothing read from a file.
   void ForgetAsRead();
   // What was read of `path` and is remembered, or null.
   const storage::ListFileAsRead* AsReadOf(const std::string& path) const;
+  // Whether the file remembered existed when it was read or written.
+  bool AsReadExists() const { return m_asReadExists; }
   // Whether the items of the list with file `path` may be written: it names a file and that
   // file could be read when the list was loaded.
   bool MaySave(const std::string& path) const;
-  // Writes back what is remembered of `path` (AsReadOf not null) in one step.
-  bool SaveAsRead(const std::string& path);
   // Replaces the file at `path` with `content` in one step, giving records equal to those
   // remembered of it their lines as stored; then `content` as written is remembered. A failed
-  // save leaves the old file.
-  bool Save(const std::string& path, const storage::ListFileContent& content);
+  // save leaves the old file. ifHeld says whether to wait while another program holds it.
+  bool Save(const std::string& path, const storage::ListFileContent& content,
+            storage::IfHeld ifHeld = storage::IfHeld::kWaitAMoment);
+  // Replaces the file at `path` with `bytes` in one step and remembers them as its content.
+  bool SaveBytes(const std::string& path, std::string bytes, storage::IfHeld ifHeld);
 
  private:
   IHostServices* m_host;
@@ -83,6 +109,9 @@ class ListFolderGate {
   // The file the item box was read from or saved to last, and its content as stored then.
   std::string m_asReadPath;
   storage::ListFileAsRead m_asRead;
+  bool m_asReadExists = false;
+  // The names of the list-order file as read or written last.
+  std::vector<std::string> m_namesAsKnown;
 };
 
 }  // namespace todo

@@ -28,10 +28,7 @@ void ToDoDialog::LoadListNames() {
   m_names.Fill(m_gate.LoadNames());
   // The history speaks of the rows before; the window starts afresh with the names read.
   m_history = UndoHistory();
-}
-
-void ToDoDialog::SaveListNames() {
-  if (m_names.HasBox()) m_gate.SaveNames(m_names.Names());
+  if (m_signals != nullptr) m_signals->WatchFolder(m_gate.ListFolder());
 }
 
 void ToDoDialog::ApplyListKind(bool noDate) {
@@ -43,6 +40,7 @@ int ToDoDialog::LoadCurrentList() {
   if (!m_names.HasBox() || !m_items.HasBox()) return 0;
   const int selected = m_names.Selected();
   if (selected < 0) return 0;
+  m_listMissingRuns = 0;
   const std::string path = ListFilePathOf(selected);
   if (path.empty()) {
     // A name that names no file in the list folder: nothing is read, and the list counts as
@@ -56,13 +54,14 @@ int ToDoDialog::LoadCurrentList() {
   // A file that exists but cannot be read changes nothing. A missing file is an empty dated
   // list, so that saving it cannot turn it into a no-date list because the list loaded
   // before it was one.
-  if (m_gate.Read(path, &file) == storage::OpenResult::kFailed) return 0;
+  const storage::OpenResult read = m_gate.Read(path, &file);
+  if (read == storage::OpenResult::kFailed) return 0;
   ApplyListKind(file.NoDate());
-  if (!file.NoDate() && file.Count() == 0) return 0;
+  const bool anything = file.NoDate() || file.Count() != 0;
   // One reading of the clock for the whole list: a long list is coloured by one date.
-  m_items.Append(file, Today());
-  m_gate.KeepAsRead(path, std::move(file));
-  return 1;
+  if (file.Count() != 0) m_items.Append(file, Today());
+  m_gate.KeepAsRead(path, std::move(file), read == storage::OpenResult::kOpened);
+  return anything ? 1 : 0;
 }
 
 bool ToDoDialog::SelectedListCanBeSaved() const {
@@ -70,25 +69,17 @@ bool ToDoDialog::SelectedListCanBeSaved() const {
   return m_gate.MaySave(ListFilePathOf(m_names.Selected()));
 }
 
-ToDoDialog::SaveOutcome ToDoDialog::SaveSelectedList() {
-  if (!m_names.HasBox() || !m_items.HasBox()) return SaveOutcome::kNoList;
-  const int selected = m_names.Selected();
-  if (selected < 0) return SaveOutcome::kNoList;
-  const std::string path = ListFilePathOf(selected);
-  if (!m_gate.MaySave(path)) return SaveOutcome::kNotSaved;
-  // Items as they were read keep their lines as stored, so a list that was only looked at is
-  // written back unchanged. Such a list, the common case when the user moves to another list,
-  // is written from what was read, without a copy of every item.
-  const storage::ListFileAsRead* asRead = m_gate.AsReadOf(path);
-  if (asRead != nullptr && m_items.Shows(*asRead)) {
-    return m_gate.SaveAsRead(path) ? SaveOutcome::kSaved : SaveOutcome::kFailed;
-  }
-  return m_gate.Save(path, m_items.Content()) ? SaveOutcome::kSaved : SaveOutcome::kFailed;
+bool ToDoDialog::LeaveSelectedList() {
+  const SaveOutcome outcome = SaveSelectedList(SyncOccasion::kUser);
+  // Items that could not be written are not thrown away: the list stays.
+  return outcome != SaveOutcome::kFailed &&
+         (outcome != SaveOutcome::kWaiting || ShownListUnchanged());
 }
 
 int ToDoDialog::SaveCurrentList() {
-  // A save that could not be written is not reported as done.
-  return SaveSelectedList() == SaveOutcome::kSaved ? 1 : 0;
+  bool namesInStep = false;
+  // SaveState's answer: a save that could not be written is not reported as done.
+  return SyncFiles(SyncOccasion::kUser, &namesInStep) == SaveOutcome::kInStep ? 1 : 0;
 }
 
 void ToDoDialog::GiveUpInPlaceEdits() {
@@ -104,14 +95,17 @@ void ToDoDialog::GiveUpInPlaceEdits() {
 }
 
 void ToDoDialog::SaveOnClose(bool listSaved) {
-  if (!listSaved) SaveCurrentList();
+  if (!listSaved) SaveSelectedList(SyncOccasion::kClose);
   SaveListNames();
 }
 
 bool ToDoDialog::SaveBeforeClose() {
   for (;;) {
     for (int tried = 0; tried < kCloseSaveTries; ++tried) {
-      if (SaveSelectedList() != SaveOutcome::kFailed) return true;
+      if (SaveSelectedList(SyncOccasion::kClose) != SaveOutcome::kFailed) {
+        TellOfConflicts();
+        return true;
+      }
     }
     if (Ask(kCloseSaveFailedQuestion, MessageButtons::YesNo, MessageIcon::Exclamation) ==
         MessageAnswer::No) {

@@ -30,7 +30,7 @@ int ToDoDialog::OnListNameEdited() {
     step.oldName = oldName;
     step.newName = edited;
     step.itemSelectedBefore = step.itemSelectedAfter = m_items.Selected();
-    m_history.Record(std::move(step));
+    RecordStep(std::move(step));
   }
   return answer;
 }

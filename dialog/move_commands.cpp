@@ -30,7 +30,7 @@ void ToDoDialog::MoveSelected(int step) {
     moved.from = m_items.Selected();
     moved.to = m_items.MoveSelected(step, Today());
   }
-  if (moved.to >= 0) m_history.Record(std::move(moved));
+  if (moved.to >= 0) RecordStep(std::move(moved));
 }
 
 }  // namespace todo

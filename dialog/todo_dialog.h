@@ -8,7 +8,10 @@
 // tool window, on the tool thread.
 
 #include <atomic>
+#include <cstddef>
+#include <cstdint>
 #include <string>
+#include <vector>
 
 #include "contract/host_services.h"
 #include "dialog/command_keys.h"
@@ -16,6 +19,7 @@
 #include "dialog/item_side.h"
 #include "dialog/list_folder_gate.h"
 #include "dialog/list_name_side.h"
+#include "dialog/sync_signals.h"
 #include "dialog/undo_history.h"
 #include "dialog/window_ops.h"
 #include "quarnctrl/quarn_ctrl.h"
@@ -63,21 +67,42 @@ class ToDoDialog {
   // today's UTC date. A bad row or a missing item box changes nothing.
   void ColourItem(int row);
 
-  // Fills the list-name box from the list-order file (list bitmap, data 0) and starts the
-  // history afresh; no list is selected afterwards. A missing or unreadable file leaves the
-  // box empty. Makes the data folder the process's current folder.
+  // Fills the list-name box from the list-order file (list bitmap, data 0), starts the
+  // history afresh and watches the list folder; no list is selected afterwards. A missing or
+  // unreadable file leaves the box empty. Makes the data folder the process's current folder.
   void LoadListNames();
-  // Writes the list-name box's names to the list-order file, in one step; a failed save
-  // leaves the old file. Makes the data folder the process's current folder.
+  // Brings the list-order file in step with the list-name box (as SaveCurrentList does for a
+  // list), waiting a moment for a file or lock another program holds. Makes the data folder
+  // the process's current folder.
   void SaveListNames();
   // Appends the selected list's items to the item box, colours them, and sets the no-date
   // flag, the text column's width and the entry row's date controls from the file. Returns 1
   // when the file held anything, 0 when no list is selected, the file is empty or missing
   // (then the list counts as an empty dated list) or could not be read (then nothing changes).
   int LoadCurrentList();
-  // Writes the item box to the selected list's file in one step. Returns 1 when it was
-  // written, 0 when no list is selected or the save failed (the old file is then unchanged).
+  // Brings the selected list's file in step with the item box, and the list-order file with
+  // the list-name box, each in one step, holding the list folder's lock meanwhile. What
+  // another program changed in a file since the window read or wrote it last is never written
+  // over: when the window changed nothing, nothing is written and the window shows what the
+  // file holds now (for the items, one step of the history); when both changed, the two are
+  // merged (storage/list_merge.h), the merge is written and shown, and a conflict is told soon
+  // after. Returns 1 when the selected list's file holds what the item box shows, 0 when no
+  // list is selected or that could not be done (the file or the lock was held, the file could
+  // not be read or written, or it is missing for a moment); the old file is then unchanged.
   int SaveCurrentList();
+
+  // --- Keeping the files and the window in step ---
+  // The shell's timer and folder watch (not owned). Without them (null, as at first), files
+  // are written only on the save occasions, and changes made outside are found only then.
+  void SetSyncSignals(SyncSignals* signals) { m_signals = signals; }
+  // The timer asked for has run out. The files are brought in step as SaveCurrentList does,
+  // never waiting for a file or lock that another program holds; what could not be done yet
+  // (such a file or lock, a list file missing for a moment as when a synchronising program
+  // replaces it) is tried again a moment later, as is all of it while a message box or an
+  // in-place edit is open. A conflict found by a merge is told.
+  void OnSyncTimer();
+  // Files in the list folder changed: they are compared with the window a moment later.
+  void OnFolderChanged();
 
   // The window is about to close. GiveUpInPlaceEdits ends an open in-place edit without
   // storing it. SaveBeforeClose saves the selected list; a save that fails is tried again a
@@ -88,7 +113,7 @@ class ToDoDialog {
   bool SaveBeforeClose();
   // The window is gone: the selected list is saved unless SaveBeforeClose saved it already
   // (`listSaved`), then the list names, in this order, so that the order file never names a
-  // list whose items are still unsaved.
+  // list whose items are still unsaved. A list file missing now counts as removed.
   void SaveOnClose(bool listSaved);
 
   // --- The commands of the window's buttons ---
@@ -175,16 +200,53 @@ class ToDoDialog {
   // The file of list-name box row `row`; empty when its name names no file in the list
   // folder, which the tool then never touches.
   std::string ListFilePathOf(int row) const;
+
+  // Bringing the files in step with the window (disk_sync.cpp).
+  enum class SyncOccasion {
+    kTimer,  // never waits for a held file or lock; a missing list file is waited for
+    kUser,   // a save occasion: waits a moment for a held file or lock
+    kClose,  // as kUser, and a list file missing now counts as removed
+  };
   enum class SaveOutcome {
     kNoList,    // no list is selected
-    kSaved,     // the selected list's file holds the item box now
+    kInStep,    // the selected list's file holds what the item box shows
     kNotSaved,  // deliberately not written: the list's file could not be read when loaded
-    kFailed,    // the file could not be written; it is as it was
+    kWaiting,   // its file is missing for a moment, or the lock is held: tried again later
+    kFailed,    // the file could not be read or written; it is as it was
   };
-  SaveOutcome SaveSelectedList();
+  // The selected list's file brought in step, with the folder's lock taken here.
+  SaveOutcome SaveSelectedList(SyncOccasion occasion);
+  // Both files brought in step under one lock: what became of the list's, and *namesInStep.
+  SaveOutcome SyncFiles(SyncOccasion occasion, bool* namesInStep);
+  // The selected list is about to be left: its file is brought in step. False when leaving it
+  // would lose items the window changed (they could not be written yet).
+  bool LeaveSelectedList();
+  // The selected list's file, with the lock held.
+  SaveOutcome SyncShownList(SyncOccasion occasion);
+  // The list-order file, with the lock held; true when in step.
+  bool SyncNames(SyncOccasion occasion);
+  // Whether the item box shows what the selected list's file held when read or written last.
+  bool ShownListUnchanged() const;
+  // The item box shows `file`, what the selected list's file `path` holds now (`exists`
+  // false: it is gone): its kind, its items and, where it can be, the same item selected.
+  // `placeOfRow` gives the row each row of the box goes to (null: the first of its equal
+  // records, else the same row). A change of the rows becomes one step of the history.
+  void ShowFromDisk(const std::string& path, storage::ListFileAsRead file, bool exists,
+                    const std::vector<std::int32_t>* placeOfRow);
+  // The list-name box shows `names`, the selected list staying selected while it is there.
+  void ShowNames(const std::vector<std::string>& names);
+  // A change the user made is saved once a second has passed without another.
+  void ChangedByUser();
+  // Tells the user of the conflicts found since last told: at once, or from the timer when
+  // the caller is in the middle of something.
+  void TellOfConflicts();
+  void TellOfConflictsSoon();
+
   // Whether a list is selected whose items a save would write: its name names a file in the
   // list folder, and that file could be read when the list was loaded.
   bool SelectedListCanBeSaved() const;
+  // Records `step` in the history; a change the user made, it is saved soon.
+  void RecordStep(UndoStep step);
   // Takes a loaded list's kind into the item side and the entry row.
   void ApplyListKind(bool noDate);
 
@@ -235,6 +297,15 @@ class ToDoDialog {
   ListNameSide m_names;
   ItemSide m_items;
   UndoHistory m_history;
+  SyncSignals* m_signals = nullptr;
+  // What the timer asked for is waiting for: nothing, a save after the user's change, or a
+  // look at the files (after a change in the folder, or to try again).
+  enum class TimerFor { kNothing, kSave, kLook } m_timerFor = TimerFor::kNothing;
+  // Timer runs in a row that found the shown list's file / the list-order file missing.
+  int m_listMissingRuns = 0;
+  int m_namesMissingRuns = 0;
+  // Conflicts found by merges and not told yet.
+  std::size_t m_conflictsToTell = 0;
   // The item row an in-place edit began on, as it stood then, and its list.
   int m_editRow = -1;
   ItemRow m_editBefore;

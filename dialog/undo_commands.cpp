@@ -28,6 +28,7 @@ void ToDoDialog::OnUndo() {
   }
   m_history.Undone();
   m_window.InvalidateItemCount();
+  ChangedByUser();
 }
 
 void ToDoDialog::OnRedo() {
@@ -40,6 +41,7 @@ void ToDoDialog::OnRedo() {
   }
   m_history.Redone();
   m_window.InvalidateItemCount();
+  ChangedByUser();
 }
 
 std::string ToDoDialog::SelectedListName() const {
@@ -52,7 +54,7 @@ bool ToDoDialog::SwitchToList(const std::string& name) {
   if (!name.empty() && row < 0) return false;
   if (row == m_names.Selected()) return true;
   if (m_names.Selected() >= 0) {
-    if (SaveSelectedList() == SaveOutcome::kFailed) return false;
+    if (!LeaveSelectedList()) return false;
     m_items.Clear();
   }
   m_names.Select(row);

@@ -16,6 +16,9 @@ std::size_t UndoStep::Bytes() const {
     bytes += sizeof(RemovedList) + removed.name.size() + removed.bytes.size();
   }
   for (const auto& item : items) bytes += sizeof(item) + item.second.text.size();
+  for (const std::vector<ItemRow>* rows : {&rowsBefore, &rowsAfter}) {
+    for (const ItemRow& entry : *rows) bytes += sizeof(entry) + entry.text.size();
+  }
   return bytes;
 }
 

@@ -20,6 +20,9 @@ struct ItemRow {
   DWORD date = 0;
 };
 bool operator==(const ItemRow& a, const ItemRow& b);
+inline bool operator!=(const ItemRow& a, const ItemRow& b) {
+  return !(a == b);
+}
 
 // A list taken out of the list-name box, with what its file held.
 struct RemovedList {
@@ -33,14 +36,15 @@ struct RemovedList {
 
 struct UndoStep {
   enum class Kind {
-    kAddList,      // lists[0] was added (bytes: what its file held when it was taken back)
-    kRemoveLists,  // lists were deleted or cleared, in ascending rows
-    kRenameList,   // row's name went from oldName to newName
-    kMoveList,     // the list at `from` went to `to`
-    kAddItem,      // items[0] was added at its row of `list`
-    kRemoveItems,  // items of `list` were deleted or cleared, in ascending rows
-    kEditItem,     // the item at `row` of `list` went from `before` to `after`
-    kMoveItem,     // the item of `list` at `from` went to `to`
+    kAddList,       // lists[0] was added (bytes: what its file held when it was taken back)
+    kRemoveLists,   // lists were deleted or cleared, in ascending rows
+    kRenameList,    // row's name went from oldName to newName
+    kMoveList,      // the list at `from` went to `to`
+    kAddItem,       // items[0] was added at its row of `list`
+    kRemoveItems,   // items of `list` were deleted or cleared, in ascending rows
+    kEditItem,      // the item at `row` of `list` went from `before` to `after`
+    kMoveItem,      // the item of `list` at `from` went to `to`
+    kReplaceItems,  // the items of `list` went from rowsBefore to rowsAfter (a reload, a merge)
   };
   Kind kind = Kind::kAddList;
   std::vector<RemovedList> lists;
@@ -54,6 +58,8 @@ struct UndoStep {
   std::vector<std::pair<int, ItemRow>> items;
   ItemRow before;
   ItemRow after;
+  std::vector<ItemRow> rowsBefore;
+  std::vector<ItemRow> rowsAfter;
   // The list selected before and after the step (empty: none) and the item selected then.
   std::string selectedBefore;
   std::string selectedAfter;

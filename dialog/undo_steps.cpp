@@ -74,6 +74,11 @@ bool ToDoDialog::TakeBack(const UndoStep& step) {
       m_items.Select(step.to);
       m_items.MoveSelected(step.from - step.to, Today());
       return true;
+    case Kind::kReplaceItems:
+      if (!SwitchToList(step.list) || m_items.Rows() != step.rowsAfter) return false;
+      m_items.SetRows(step.rowsBefore, Today());
+      m_items.Select(step.itemSelectedBefore);
+      return true;
   }
   return false;
 }
@@ -135,6 +140,11 @@ bool ToDoDialog::DoAgain(const UndoStep& step) {
       if (!SwitchToList(step.list) || step.from >= m_items.Count()) return false;
       m_items.Select(step.from);
       m_items.MoveSelected(step.to - step.from, Today());
+      return true;
+    case Kind::kReplaceItems:
+      if (!SwitchToList(step.list) || m_items.Rows() != step.rowsBefore) return false;
+      m_items.SetRows(step.rowsAfter, Today());
+      m_items.Select(step.itemSelectedAfter);
       return true;
   }
   return false;

@@ -28,6 +28,8 @@ void CToDoTool::SetUpListBoxes() {
   m_dialog->AttachBoxes(listNames, items, static_cast<HBITMAP>(m_listBitmap.m_hObject));
   m_dialog->ConfigureBoxes(static_cast<HFONT>(m_fontLarge.m_hObject),
                            static_cast<HFONT>(m_fontSmall.m_hObject));
+  m_syncSignals = std::make_unique<WindowSyncSignals>(m_hWnd);
+  m_dialog->SetSyncSignals(m_syncSignals.get());
   m_dialog->LoadListNames();
 }
 
@@ -97,6 +99,25 @@ LRESULT CToDoTool::OnSaveStateOnToolThread(WPARAM, LPARAM) {
   return SaveStateNow();
 }
 
+LRESULT CToDoTool::OnTimerMessage(WPARAM wParam, LPARAM) {
+  if (wParam != kSyncTimerId || !m_syncSignals) return 0;
+  m_syncSignals->TimerRan();
+  if (m_dialog) m_dialog->OnSyncTimer();
+  return 0;
+}
+
+LRESULT CToDoTool::OnFolderChanged(WPARAM, LPARAM) {
+  if (!m_syncSignals) return 0;
+  m_syncSignals->FolderChangeTaken();
+  if (m_dialog) m_dialog->OnFolderChanged();
+  return 0;
+}
+
+void CToDoTool::StopSyncSignals() {
+  if (m_dialog) m_dialog->SetSyncSignals(nullptr);
+  m_syncSignals.reset();
+}
+
 int CToDoTool::SaveStateNow() {
   StoreWindowPosition();
   return m_dialog ? m_dialog->SaveCurrentList() : 0;
@@ -111,6 +132,7 @@ void CToDoTool::OnDestroy() {
 }
 
 void CToDoTool::ReleaseWindowResources() {
+  StopSyncSignals();
   if (m_dialog) m_dialog->ReleaseBoxes();
   m_dialog.reset();
   m_windowOps.reset();

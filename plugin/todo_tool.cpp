@@ -29,6 +29,8 @@ ON_BN_CLICKED(IDC_CLEAR, OnClearClicked)
 ON_EN_KILLFOCUS(IDC_TEXT, OnTextKillFocus)
 ON_MESSAGE(WM_TOOL_SETTINGS, OnToolSettings)
 ON_MESSAGE(kSaveStateMessage, OnSaveStateOnToolThread)
+ON_MESSAGE(WM_TIMER, OnTimerMessage)
+ON_MESSAGE(kFolderChangedMessage, OnFolderChanged)
 END_MESSAGE_MAP()
 
 CToDoTool::CToDoTool(CWnd* pHostWnd)
@@ -147,6 +149,7 @@ void CToDoTool::OnClose() {
     return;
   }
   m_closing = true;
+  StopSyncSignals();
   if (m_modalBoxes) m_modalBoxes->AllowBoxes();
   if (m_dialog) {
     // An edit the user has not ended is given up, like any box left open.

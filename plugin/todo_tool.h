@@ -15,6 +15,7 @@
 #include "plugin/modal_boxes.h"
 #include "plugin/settings_dialog.h"
 #include "plugin/win32_window_ops.h"
+#include "plugin/window_sync_signals.h"
 #include "storage/files.h"
 
 // Sent by SaveState to the tool window when the host calls it from another thread; the window's
@@ -64,6 +65,9 @@ class CToDoTool : public CHostTool {
   LRESULT OnToolSettings(WPARAM wParam, LPARAM lParam);
   // The host's SaveState, handed over to the window's thread.
   LRESULT OnSaveStateOnToolThread(WPARAM wParam, LPARAM lParam);
+  // The dialog's timer ran out, and files in the list folder changed.
+  LRESULT OnTimerMessage(WPARAM wParam, LPARAM lParam);
+  LRESULT OnFolderChanged(WPARAM wParam, LPARAM lParam);
 
  private:
   // Runs the command whose key `msg` presses (command_keys_wiring.cpp); false when it presses
@@ -82,6 +86,8 @@ class CToDoTool : public CHostTool {
   void SetUpListBoxes();
   // The window's part of SaveState; runs on the tool thread.
   int SaveStateNow();
+  // Stops the dialog's timer and folder watch: the window is closing.
+  void StopSyncSignals();
   void ReleaseWindowResources();
   // Waits for the tool threads that Initialize started, handling messages sent to this
   // thread meanwhile so that a thread waiting on our window cannot deadlock.
@@ -102,6 +108,7 @@ class CToDoTool : public CHostTool {
   // While the window exists: its controls as the dialog logic sees them, and that logic.
   std::unique_ptr<ModalBoxes> m_modalBoxes;
   std::unique_ptr<Win32WindowOps> m_windowOps;
+  std::unique_ptr<WindowSyncSignals> m_syncSignals;
   std::unique_ptr<todo::ToDoDialog> m_dialog;
   // From the start of a close until the window is gone.
   bool m_closing = false;

@@ -35,7 +35,8 @@ bool IsTemporarySaveName(std::string_view name) {
   return true;
 }
 
-bool SaveFileAtomically(Files& files, const std::string& path, std::string_view bytes) {
+bool SaveFileAtomically(Files& files, const std::string& path, std::string_view bytes,
+                        IfHeld ifHeld) {
   const std::string folder = FolderOf(path);
   std::string temporary;
   std::unique_ptr<WritableFile> file;
@@ -51,7 +52,7 @@ bool SaveFileAtomically(Files& files, const std::string& path, std::string_view 
   bool written = file->Append(bytes) && file->Flush();
   written = file->Close() && written;  // closed in any case, so that it can be deleted
   file.reset();
-  if (written && files.MoveReplacing(temporary, path)) return true;
+  if (written && files.MoveReplacing(temporary, path, ifHeld)) return true;
   files.Delete(temporary);
   return false;
 }

@@ -15,9 +15,11 @@ namespace storage {
 // Makes bytes the content of the file at path (made when missing). Returns true when the new
 // content is in place. On failure returns false, the old file is unchanged and the temporary
 // file is deleted (unless deleting fails too; then RemoveLeftoverSaves removes it later).
-// Any thread; saves may run at once, since each takes a temporary name of its own (of two
-// saves of one file, the one that moves last wins).
-bool SaveFileAtomically(Files& files, const std::string& path, std::string_view bytes);
+// ifHeld says whether the move waits while another program holds the file (Files::
+// MoveReplacing). Any thread; saves may run at once, since each takes a temporary name of its
+// own (of two saves of one file, the one that moves last wins).
+bool SaveFileAtomically(Files& files, const std::string& path, std::string_view bytes,
+                        IfHeld ifHeld = IfHeld::kWaitAMoment);
 
 // Whether a file name (not a path) is one that SaveFileAtomically gives its temporary files.
 bool IsTemporarySaveName(std::string_view name);

@@ -107,8 +107,13 @@ bool FaultInjectingFiles::Delete(const std::string& path) {
   return !ShouldFail(false) && m_base.Delete(path);
 }
 
-bool FaultInjectingFiles::MoveReplacing(const std::string& from, const std::string& to) {
-  return !ShouldFail(true) && m_base.MoveReplacing(from, to);
+bool FaultInjectingFiles::MoveReplacing(const std::string& from, const std::string& to,
+                                        IfHeld ifHeld) {
+  return !ShouldFail(true) && m_base.MoveReplacing(from, to, ifHeld);
+}
+
+std::unique_ptr<HeldLock> FaultInjectingFiles::Lock(const std::string& path, IfHeld ifHeld) {
+  return m_base.Lock(path, ifHeld);
 }
 
 bool FaultInjectingFiles::ListFolder(const std::string& folder, std::vector<std::string>* names) {

@@ -36,7 +36,9 @@ class FaultInjectingFiles : public Files {
   bool CreateFolder(const std::string& path) override;
   bool SetCurrentFolder(const std::string& path) override;
   bool Delete(const std::string& path) override;
-  bool MoveReplacing(const std::string& from, const std::string& to) override;
+  bool MoveReplacing(const std::string& from, const std::string& to, IfHeld ifHeld) override;
+  // Locks are passed on and never fail or count.
+  std::unique_ptr<HeldLock> Lock(const std::string& path, IfHeld ifHeld) override;
   bool ListFolder(const std::string& folder, std::vector<std::string>* names) override;
 
   // Whether the next operation fails; counted says whether it counts towards n. Called by

@@ -54,6 +54,18 @@ enum class OpenResult {
   kFailed,    // any other reason: no access, a sharing conflict, a path too long
 };
 
+// What a move over a file, or taking a lock, does when another program holds the file.
+enum class IfHeld {
+  kWaitAMoment,  // tries again for about a second
+  kFailAtOnce,   // fails at once; the caller tries again later, never blocking its thread
+};
+
+// A lock, held until the object is destroyed (see Files::Lock).
+class HeldLock {
+ public:
+  virtual ~HeldLock() = default;
+};
+
 enum class CreateMode {
   kCreateNew,         // fails when the file exists already
   kCreateOrTruncate,  // makes the file, or empties the existing one
@@ -85,10 +97,17 @@ class Files {
   virtual bool Delete(const std::string& path) = 0;
 
   // Gives the file at from the name to in one step, replacing a file of that name: a reader
-  // opening to sees the old file or the new one, never none. On Windows, where a file that is
-  // open cannot be replaced, the move is retried for about a second while to is held open
-  // by a reader. Returns false on failure; both files are then as they were.
-  virtual bool MoveReplacing(const std::string& from, const std::string& to) = 0;
+  // opening to sees the old file or the new one, never none. On Windows a file that is open
+  // cannot be replaced: while to is held open by a reader, ifHeld says whether the move is
+  // retried for about a second. Returns false on failure; both files are then as they were.
+  virtual bool MoveReplacing(const std::string& from, const std::string& to, IfHeld ifHeld) = 0;
+
+  // Takes the lock named by the file at path (used for nothing else; made while held, removed
+  // when let go), which one holder at a time has: another process, or another lock object of
+  // this process. Processes that hold it while they read a stored file and write it back never
+  // write over each other's changes. When another holds it, ifHeld says whether to try again
+  // for about a second. Returns null when it was not taken.
+  virtual std::unique_ptr<HeldLock> Lock(const std::string& path, IfHeld ifHeld) = 0;
 
   // Sets *names to the names (not paths) of the files in folder, in no particular order;
   // folders and "." and ".." are left out. Returns false on failure (*names is then empty).

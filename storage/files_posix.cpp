@@ -2,10 +2,13 @@
 
 #include <dirent.h>
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
+#include <chrono>
+#include <thread>
 
 #include "storage/files.h"
 
@@ -26,6 +29,7 @@ class Descriptor {
   ~Descriptor() { Close(); }
 
   int get() const { return m_fd; }
+  void Release() { m_fd = -1; }
   bool Close() {
     if (m_fd < 0) return false;
     const int result = ::close(m_fd);
@@ -81,6 +85,34 @@ class PosixWritableFile : public WritableFile {
   Descriptor m_fd;
 };
 
+// A lock file held with flock, removed by the holder that lets go of it. A taker that opened
+// the file just before it was removed holds a lock on a file without a name; it checks that
+// the name still leads to the file it locked, and starts again otherwise.
+class PosixLock : public HeldLock {
+ public:
+  PosixLock(std::string path, int fd) : m_path(std::move(path)), m_fd(fd) {}
+  ~PosixLock() override { ::unlink(m_path.c_str()); }
+
+ private:
+  std::string m_path;
+  Descriptor m_fd;  // closed after the unlink, which releases the lock
+};
+
+std::unique_ptr<HeldLock> TryLock(const std::string& path) {
+  const int fd = ::open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
+  if (fd < 0) return nullptr;
+  Descriptor descriptor(fd);
+  if (::flock(fd, LOCK_EX | LOCK_NB) != 0) return nullptr;
+  struct stat locked;
+  struct stat named;
+  if (::fstat(fd, &locked) != 0 || ::stat(path.c_str(), &named) != 0 ||
+      locked.st_ino != named.st_ino || locked.st_dev != named.st_dev) {
+    return nullptr;
+  }
+  descriptor.Release();
+  return std::make_unique<PosixLock>(path, fd);
+}
+
 class PosixFiles : public Files {
  public:
   OpenResult OpenForReading(const std::string& path, std::unique_ptr<ReadableFile>* file) override {
@@ -119,9 +151,22 @@ class PosixFiles : public Files {
     return IsUsablePath(path) && ::unlink(path.c_str()) == 0;
   }
 
-  bool MoveReplacing(const std::string& from, const std::string& to) override {
-    // rename replaces the target in one step: a reader finds the old file or the new one.
+  bool MoveReplacing(const std::string& from, const std::string& to, IfHeld) override {
+    // rename replaces the target in one step, also one being read: a reader finds the old
+    // file or the new one.
     return IsUsablePath(from) && IsUsablePath(to) && ::rename(from.c_str(), to.c_str()) == 0;
+  }
+
+  std::unique_ptr<HeldLock> Lock(const std::string& path, IfHeld ifHeld) override {
+    if (!IsUsablePath(path)) return nullptr;
+    const auto giveUp = std::chrono::steady_clock::now() + std::chrono::seconds(1);
+    for (;;) {
+      if (std::unique_ptr<HeldLock> lock = TryLock(path)) return lock;
+      if (ifHeld == IfHeld::kFailAtOnce || std::chrono::steady_clock::now() >= giveUp) {
+        return nullptr;
+      }
+      std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    }
   }
 
   bool ListFolder(const std::string& folder, std::vector<std::string>* names) override {

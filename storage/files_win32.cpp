@@ -14,10 +14,11 @@ namespace storage {
 namespace {
 
 // Windows refuses to move a file over one that is open, even for reading (the host's search,
-// a virus scanner). Such a move is tried again after waits that start short and grow, until
-// about this long has passed; then the save fails and says so.
-constexpr DWORD kMoveRetryLimitMs = 1000;
-constexpr DWORD kMoveRetryLongestWaitMs = 50;
+// a virus scanner), and to open a lock another holds. Where the caller may wait, such a move
+// or lock is tried again after waits that start short and grow, until about this long has
+// passed; then it fails and says so.
+constexpr DWORD kHeldRetryLimitMs = 1000;
+constexpr DWORD kHeldRetryLongestWaitMs = 50;
 
 // Paths that do not fit the platform's limit are refused before Windows sees them.
 static_assert(kPathLimitBytes == MAX_PATH, "the path limit is the platform's");
@@ -75,6 +76,30 @@ bool IsHeldByAnother(DWORD error) {
          error == ERROR_LOCK_VIOLATION;
 }
 
+class Win32Lock : public HeldLock {
+ public:
+  explicit Win32Lock(HANDLE handle) : m_handle(handle) {}
+
+ private:
+  fw::UniqueFileHandle m_handle;
+};
+
+// Runs attempt until it succeeds; while it fails because another program holds the file, and
+// ifHeld allows it, tries again after waits that start short and grow.
+template <typename Attempt>
+bool TryWhileHeld(IfHeld ifHeld, const Attempt& attempt) {
+  DWORD waited = 0;
+  for (DWORD wait = 1;; wait = std::min(wait * 2, kHeldRetryLongestWaitMs)) {
+    if (attempt()) return true;
+    if (ifHeld == IfHeld::kFailAtOnce || waited >= kHeldRetryLimitMs ||
+        !IsHeldByAnother(GetLastError())) {
+      return false;
+    }
+    Sleep(wait);
+    waited += wait;
+  }
+}
+
 class Win32Files : public Files {
  public:
   OpenResult OpenForReading(const std::string& path, std::unique_ptr<ReadableFile>* file) override {
@@ -115,18 +140,26 @@ class Win32Files : public Files {
     return IsUsablePath(path) && DeleteFileA(path.c_str()) != FALSE;
   }
 
-  bool MoveReplacing(const std::string& from, const std::string& to) override {
+  bool MoveReplacing(const std::string& from, const std::string& to, IfHeld ifHeld) override {
     if (!IsUsablePath(from) || !IsUsablePath(to)) return false;
-    DWORD waited = 0;
-    for (DWORD wait = 1;; wait = std::min(wait * 2, kMoveRetryLongestWaitMs)) {
-      if (MoveFileExA(from.c_str(), to.c_str(),
-                      MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
-        return true;
-      }
-      if (waited >= kMoveRetryLimitMs || !IsHeldByAnother(GetLastError())) return false;
-      Sleep(wait);
-      waited += wait;
-    }
+    return TryWhileHeld(ifHeld, [&from, &to] {
+      return MoveFileExA(from.c_str(), to.c_str(),
+                         MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != FALSE;
+    });
+  }
+
+  std::unique_ptr<HeldLock> Lock(const std::string& path, IfHeld ifHeld) override {
+    if (!IsUsablePath(path)) return nullptr;
+    // Shared with nobody, so a second open fails until this handle is closed; the file goes
+    // with the handle, also when the process is killed.
+    HANDLE handle = INVALID_HANDLE_VALUE;
+    TryWhileHeld(ifHeld, [&path, &handle] {
+      handle = CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_ALWAYS,
+                           FILE_ATTRIBUTE_HIDDEN | FILE_FLAG_DELETE_ON_CLOSE, nullptr);
+      return handle != INVALID_HANDLE_VALUE;
+    });
+    if (handle == INVALID_HANDLE_VALUE) return nullptr;
+    return std::make_unique<Win32Lock>(handle);
   }
 
   bool ListFolder(const std::string& folder, std::vector<std::string>* names) override {

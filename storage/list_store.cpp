@@ -23,8 +23,9 @@ OpenResult LoadListOrder(Files& files, const std::string& path, std::vector<std:
   return read;
 }
 
-bool SaveListOrder(Files& files, const std::string& path, const std::vector<std::string>& names) {
-  return SaveFileAtomically(files, path, FormatListOrder(names));
+bool SaveListOrder(Files& files, const std::string& path, const std::vector<std::string>& names,
+                   IfHeld ifHeld) {
+  return SaveFileAtomically(files, path, FormatListOrder(names), ifHeld);
 }
 
 OpenResult LoadListFile(Files& files, const std::string& path, ListFileContent* content) {
@@ -54,16 +55,11 @@ OpenResult LoadListFile(Files& files, const std::string& path, ListFileAsRead* f
 }
 
 bool SaveListFile(Files& files, const std::string& path, const ListFileContent& content,
-                  ListFileAsRead* file) {
+                  ListFileAsRead* file, IfHeld ifHeld) {
   std::string bytes = FormatListFile(content, *file);
-  if (!SaveFileAtomically(files, path, bytes)) return false;
+  if (!SaveFileAtomically(files, path, bytes, ifHeld)) return false;
   *file = ListFileAsRead(std::move(bytes));
   return true;
-}
-
-bool SaveListFileAsRead(Files& files, const std::string& path, ListFileAsRead* file) {
-  if (file->WritesBackUnchanged()) return SaveFileAtomically(files, path, file->Bytes());
-  return SaveListFile(files, path, file->ToContent(), file);
 }
 
 }  // namespace storage

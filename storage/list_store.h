@@ -26,7 +26,8 @@ OpenResult LoadListOrder(Files& files, const std::string& path, std::vector<std:
 
 // Replaces the list-order file at path with names. Returns false, with the old file
 // unchanged, when it could not be saved.
-bool SaveListOrder(Files& files, const std::string& path, const std::vector<std::string>& names);
+bool SaveListOrder(Files& files, const std::string& path, const std::vector<std::string>& names,
+                   IfHeld ifHeld = IfHeld::kWaitAMoment);
 
 // Reads the list file at path into *content. Returns kOpened with *content set, its stored
 // lines and holdsZeroByte included (noDate off and no records means the file has 0 bytes);
@@ -48,13 +49,8 @@ OpenResult LoadListFile(Files& files, const std::string& path, ListFileAsRead* f
 
 // Replaces the list file at path with content, as the SaveListFile above does with asRead
 // *file, the file as read (empty when it is not known). When saved, *file is the file as
-// written; after a failure it is left as it was.
+// written; after a failure it is left as it was. ifHeld as for SaveFileAtomically.
 bool SaveListFile(Files& files, const std::string& path, const ListFileContent& content,
-                  ListFileAsRead* file);
-
-// Writes the records of *file back to path, as the SaveListFile above does with content equal
-// to them: when the file writes back unchanged, its own bytes. Then *file is the file as
-// written; after a failure it is left as it was.
-bool SaveListFileAsRead(Files& files, const std::string& path, ListFileAsRead* file);
+                  ListFileAsRead* file, IfHeld ifHeld = IfHeld::kWaitAMoment);
 
 }  // namespace storage

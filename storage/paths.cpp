@@ -36,6 +36,12 @@ std::string ListFilePath(std::string_view dataFolder, std::string_view listName)
   return path;
 }
 
+std::string ListFolderLockPath(std::string_view dataFolder) {
+  std::string path = ListFolderSearchPath(dataFolder);
+  path += kListFolderLockName;
+  return path;
+}
+
 std::string ListOrderPath() {
   std::string path = ".";
   path += kPathSeparator;

@@ -1,5 +1,5 @@
 #pragma once
-// Where the stored lists live. Every path is made by one of four fixed patterns: the data
+// Where the stored lists live. Every path is made by one of a few fixed patterns: the data
 // folder, the list folder "ToDoList" under it, and the file names in it. Parts are joined with
 // single separators and nothing is normalised. Paths are code page 932 bytes. All functions
 // are pure and may be called from any thread.
@@ -21,6 +21,7 @@ inline constexpr char kPathSeparator = '/';
 inline constexpr std::string_view kListFolderName = "ToDoList";
 inline constexpr std::string_view kListOrderFileName = "ListInfo.dat";
 inline constexpr std::string_view kListFileEnding = ".lst";
+inline constexpr std::string_view kListFolderLockName = "~lock.tmp";
 
 // "<data>\ToDoList": the list folder, as it is created.
 std::string ListFolderPath(std::string_view dataFolder);
@@ -37,6 +38,10 @@ std::string ListFilePath(std::string_view dataFolder, std::string_view listName)
 // ".\ToDoList\ListInfo.dat": the list-order file, relative to the current folder, which the
 // caller sets to the data folder first.
 std::string ListOrderPath();
+
+// "<data>\ToDoList\~lock.tmp": the lock that tool windows sharing the list folder hold while
+// they compare a stored file with what they show and write it (Files::Lock). Not a list file.
+std::string ListFolderLockPath(std::string_view dataFolder);
 
 // The length of the folder part of path, up to and including its last separator (on Windows
 // also a drive colon), or 0 when path has none. A backslash byte that is the second byte of a

@@ -112,6 +112,9 @@ class QUARNCTRL_API CQuarnListBox {
   // its terminating zero), so that filling the box with them allocates once.
   void InitStorage(int rows, int textBytes);
   int GetCount() const;
+  // Non-zero while the user edits a cell in place (an editor is open); the program's changes
+  // to the rows or the selection give such an edit up.
+  int IsEditing() const;
   int GetCurSel() const;     // the selected row, or -1
   int SetCurSel(int index);  // -1 clears; a bad index changes nothing and answers -1
   // Copies at most 255 bytes of the row's text, cut at a character boundary, and a zero into

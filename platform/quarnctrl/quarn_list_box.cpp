@@ -114,6 +114,10 @@ int CQuarnListBox::GetCount() const {
   return m_pModel->Count();
 }
 
+int CQuarnListBox::IsEditing() const {
+  return m_pModel->Editing() ? 1 : 0;
+}
+
 int CQuarnListBox::GetCurSel() const {
   return m_pModel->Selection();
 }

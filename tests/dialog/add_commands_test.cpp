@@ -174,8 +174,9 @@ TEST_F(AddList, ShownListThatCannotBeSavedKeepsItsItemsAndNoListIsMade) {
   nameFront()->Click(0);
   items()->AddItem(0, "unsaved", 0);
   Type("new");
-  // After the new file's test, creation, write and close, and the temporary file's opening.
-  faults.FailAt(6, Mode::kOnce);
+  // After the new file's test, creation, write and close, the shown list's file read, and the
+  // temporary file's opening.
+  faults.FailAt(7, Mode::kOnce);
   dialog.OnAdd();
   faults.Heal();
   ASSERT_EQ(window.messages.size(), 1u);

@@ -38,9 +38,10 @@ TEST_F(ListLoading, OrderFileGivesEveryNameWholeAndInOrder) {
   dialog.LoadListNames();
   EXPECT_EQ(ListNames(), "zeta;alpha;" + longName + ";\x83\x8A\x83\x58\x83\x67;last;");
   EXPECT_EQ(names()->GetCurSel(), -1);
+  // Nothing changed in the window: the file keeps its bytes.
   dialog.SaveListNames();
   EXPECT_EQ(Read(OrderFile()),
-            "zeta\r\nalpha\r\n" + longName + "\r\n\x83\x8A\x83\x58\x83\x67\r\nlast\r\n");
+            "zeta\nalpha\r\n\r\n" + longName + "\r\n\x83\x8A\x83\x58\x83\x67\r\nlast");
 }
 
 TEST_F(ListLoading, KindOfTheLoadedListSetsColumnFlagAndEntryRow) {
@@ -238,7 +239,7 @@ TEST_F(ListLoading, ListThatWasOnlyLookedAtKeepsItsBytes) {
   nameFront()->Click(1);
   nameFront()->Click(0);
   EXPECT_EQ(Read(ListFile("a")), odd);
-  EXPECT_EQ(Read(ListFile("b")), "0,2026,1,1,b\r\n") << "line ends aside";
+  EXPECT_EQ(Read(ListFile("b")), "0,2026,1,1,b\n") << "nothing changed, nothing written";
   // An item ticked changes its own line only, also after a save and another look.
   itemFront()->Click(0);
   itemFront()->PressKey(quarn::Key::Space);
@@ -291,11 +292,13 @@ TEST_F(ListLoading, EachChangeToAListOnlyLookedAtIsSaved) {
   EXPECT_EQ(dialog.SaveCurrentList(), 1);
   EXPECT_EQ(Read(ListFile("a")), "0,2026,1,9,ONE\r\n1,2026,1,2,two\r\n");
 
-  // Saved again unchanged, and written again whole over a file changed meanwhile.
+  // A file another program wrote since is never written over: unchanged in the window, the
+  // list shows what the file holds now.
   ASSERT_TRUE(m_files->Delete(ListFile("a")));
-  Write(ListFile("a"), "stale");
+  Write(ListFile("a"), "0,2026,1,1,theirs\r\n");
   EXPECT_EQ(dialog.SaveCurrentList(), 1);
-  EXPECT_EQ(Read(ListFile("a")), "0,2026,1,9,ONE\r\n1,2026,1,2,two\r\n");
+  EXPECT_EQ(Read(ListFile("a")), "0,2026,1,1,theirs\r\n");
+  EXPECT_EQ(ItemTexts(), "theirs;");
 }
 
 // When the window is gone, the list is saved unless the close saved it already (after which

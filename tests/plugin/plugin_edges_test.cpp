@@ -402,8 +402,7 @@ TEST_F(ToolEdges, ListFilesOnlyLookedAtKeepTheirBytes) {
   EXPECT_EQ(0, host.tool()->SaveState()) << "a list the boxes cannot carry is not saved";
   ASSERT_TRUE(HostCloses());
   EXPECT_TRUE(everyByte == ReadFile(ListFile("a"))) << "every byte value";
-  EXPECT_EQ(" 01,2026,01,05,x\r\nno comma\r\n,,1,,2026,,2,,3,,commas\r\n\r\n0,1,2\r\n",
-            ReadFile(ListFile("b")));
+  EXPECT_EQ(odd, ReadFile(ListFile("b"))) << "nothing changed, nothing written";
 }
 
 }  // namespace

@@ -40,26 +40,25 @@ class ToolLists : public testing::Test {
   HWND itemBox = nullptr;
 };
 
-TEST_F(ToolLists, SelectedListIsLoadedSavedForTheHostAndTheOrderWrittenOnClose) {
+TEST_F(ToolLists, SelectedListIsLoadedAndAFileChangedOutsideIsNeverWrittenOver) {
   const std::string emptyCount = ItemCountPixels(tool);
   EXPECT_NE(emptyCount.find('#'), std::string::npos) << "the count line is drawn";
   Click(listBox, 10, 10);  // "work"
   EXPECT_NE(ItemCountPixels(tool), emptyCount) << "the count line shows the new count";
-  // The host saves from its own thread; the items shown are written back.
-  WriteFile(ListFolder(host) + "\\work.lst", "stale");
+  // The host saves from its own thread. Nothing changed in the window, so nothing is written,
+  // and what another program wrote meanwhile stays.
+  const std::string outside = "0,2026,12,8,call\r\n1,2026,12,9,mail\r\n0,2026,12,9,outside\r\n";
+  WriteFile(ListFolder(host) + "\\work.lst", outside);
   EXPECT_EQ(1, host.tool()->SaveState());
-  EXPECT_EQ("0,2026,12,8,call\r\n1,2026,12,9,mail\r\n", ReadFile(ListFolder(host) + "\\work.lst"));
-  // Leaving it for "home" saves it again, and loads the no-date list.
-  WriteFile(ListFolder(host) + "\\work.lst", "stale");
+  EXPECT_EQ(outside, ReadFile(ListFolder(host) + "\\work.lst"));
+  // Leaving it for "home" writes nothing either, and loads the no-date list.
   Click(listBox, 10, 30);
-  EXPECT_EQ("0,2026,12,8,call\r\n1,2026,12,9,mail\r\n", ReadFile(ListFolder(host) + "\\work.lst"));
-  WriteFile(ListFolder(host) + "\\ListInfo.dat", "stale");
+  EXPECT_EQ(outside, ReadFile(ListFolder(host) + "\\work.lst"));
+  // A name added to the order file outside is kept, before the lists the window shows.
+  WriteFile(ListFolder(host) + "\\ListInfo.dat", "added\r\n");
   ASSERT_TRUE(host.CloseTool());
   EXPECT_EQ("NO_DATE\r\n0,2027,1,2,cook\r\n", ReadFile(ListFolder(host) + "\\home.lst"));
-  EXPECT_EQ("work\r\nhome\r\n", ReadFile(ListFolder(host) + "\\ListInfo.dat"));
-  // The current list is saved before the list order.
-  EXPECT_LE(WriteTime(ListFolder(host) + "\\home.lst"),
-            WriteTime(ListFolder(host) + "\\ListInfo.dat"));
+  EXPECT_EQ("added\r\nwork\r\nhome\r\n", ReadFile(ListFolder(host) + "\\ListInfo.dat"));
 }
 
 TEST_F(ToolLists, ModeButtonsAndBoxesSwitchTheEntryRow) {

@@ -143,8 +143,13 @@ class TrickleFiles : public storage::Files {
   bool CreateFolder(const std::string& path) override { return m_base.CreateFolder(path); }
   bool SetCurrentFolder(const std::string& path) override { return m_base.SetCurrentFolder(path); }
   bool Delete(const std::string& path) override { return m_base.Delete(path); }
-  bool MoveReplacing(const std::string& from, const std::string& to) override {
-    return m_base.MoveReplacing(from, to);
+  bool MoveReplacing(const std::string& from, const std::string& to,
+                     storage::IfHeld ifHeld) override {
+    return m_base.MoveReplacing(from, to, ifHeld);
+  }
+  std::unique_ptr<storage::HeldLock> Lock(const std::string& path,
+                                          storage::IfHeld ifHeld) override {
+    return m_base.Lock(path, ifHeld);
   }
   bool ListFolder(const std::string& folder, std::vector<std::string>* names) override {
     return m_base.ListFolder(folder, names);

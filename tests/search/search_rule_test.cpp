@@ -49,7 +49,12 @@ class MemoryFiles : public storage::Files {
   bool CreateFolder(const std::string&) override { return false; }
   bool SetCurrentFolder(const std::string&) override { return false; }
   bool Delete(const std::string&) override { return false; }
-  bool MoveReplacing(const std::string&, const std::string&) override { return false; }
+  bool MoveReplacing(const std::string&, const std::string&, storage::IfHeld) override {
+    return false;
+  }
+  std::unique_ptr<storage::HeldLock> Lock(const std::string&, storage::IfHeld) override {
+    return nullptr;
+  }
   bool ListFolder(const std::string&, std::vector<std::string>*) override { return false; }
 
  private:

@@ -57,12 +57,29 @@ TEST_F(FilesTest, CreateNewNeverEmptiesAnExistingFile) {
 TEST_F(FilesTest, MoveReplacesTheTargetInOneStep) {
   Write(m_folder.File("new"), "new");
   Write(m_folder.File("a.lst"), "old");
-  ASSERT_TRUE(m_files->MoveReplacing(m_folder.File("new"), m_folder.File("a.lst")));
+  ASSERT_TRUE(m_files->MoveReplacing(m_folder.File("new"), m_folder.File("a.lst"),
+                                     storage::IfHeld::kWaitAMoment));
   EXPECT_EQ(Read(m_folder.File("a.lst")), "new");
   EXPECT_EQ(Names(), std::vector<std::string>{"a.lst"});
-  EXPECT_FALSE(m_files->MoveReplacing(m_folder.File("new"), m_folder.File("a.lst")));
+  EXPECT_FALSE(m_files->MoveReplacing(m_folder.File("new"), m_folder.File("a.lst"),
+                                      storage::IfHeld::kWaitAMoment));
   EXPECT_TRUE(m_files->Delete(m_folder.File("a.lst")));
   EXPECT_FALSE(m_files->Delete(m_folder.File("a.lst")));
+}
+
+// Two windows that both took the folder's lock would write over each other's changes; a lock
+// let go must leave no file behind, or the folder would fill with them.
+TEST_F(FilesTest, ALockHasOneHolderAtATimeAndLeavesNothingBehind) {
+  const std::string path = m_folder.File("~lock.tmp");
+  {
+    const auto first = m_files->Lock(path, storage::IfHeld::kFailAtOnce);
+    ASSERT_NE(first, nullptr);
+    EXPECT_EQ(m_files->Lock(path, storage::IfHeld::kFailAtOnce), nullptr);
+    EXPECT_EQ(m_files->Lock(path, storage::IfHeld::kWaitAMoment), nullptr) << "after a second";
+  }
+  EXPECT_TRUE(Names().empty());
+  EXPECT_NE(m_files->Lock(path, storage::IfHeld::kFailAtOnce), nullptr);
+  EXPECT_TRUE(Names().empty());
 }
 
 TEST_F(FilesTest, ListFolderGivesFileNamesWithoutFolders) {

@@ -1,0 +1,296 @@
+// The window and the lists' files kept in step: a change reaches the disk when the timer runs,
+// a change made outside shows, both are merged when both changed, a file missing for a moment
+// is waited for, and two windows on one folder lose nothing of each other.
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "dialog_fixture.h"
+#include "storage/atomic_save.h"
+
+namespace {
+
+using todo::MessageAnswer;
+using Mode = storage::FaultInjectingFiles::Mode;
+
+// The shell's timer and folder watch, run by hand.
+class FakeSignals : public todo::SyncSignals {
+ public:
+  void StartTimer(int delayMs) override { delay = delayMs; }
+  void WatchFolder(const std::string& folder) override { watched = folder; }
+  // Runs the timer if it was started; false when it was not.
+  bool Fire(todo::ToDoDialog& dialog) {
+    if (delay < 0) return false;
+    delay = -1;
+    dialog.OnSyncTimer();
+    return true;
+  }
+  int delay = -1;  // the delay asked for last, -1 when none is pending
+  std::string watched;
+};
+
+const char kConflict[] =
+    "他のプログラムでも同じアイテムが変更されていました！\n両方の内容を残しました。";
+
+class DiskSync : public todo_test::DialogTest {
+ protected:
+  void SetUp() override {
+    dialog.SetSyncSignals(&signals);
+    MakeListFiles({{"A", "0,2026,12,1,a1\r\n0,2026,12,2,a2\r\n0,2026,12,3,a3\r\n"},
+                   {"B", "0,2026,12,1,b1\r\n"}});
+    nameFront()->Click(0);
+  }
+  void AddItem(const std::string& text) {
+    window.CheckMode(false);
+    window.text = text;
+    dialog.OnAdd();
+  }
+  // Another program replaces a file, as an editor or a synchronising program does: a new file
+  // moved over the old one.
+  void WriteOutside(const std::string& path, const std::string& bytes) {
+    ASSERT_TRUE(storage::SaveFileAtomically(*m_files, path, bytes));
+    dialog.OnFolderChanged();
+  }
+  void Fire() { ASSERT_TRUE(signals.Fire(dialog)); }
+
+  FakeSignals signals;
+};
+
+TEST_F(DiskSync, ChangesReachTheFilesWhenTheTimerRunsASecondAfterTheLast) {
+  EXPECT_EQ(signals.watched, storage::ListFolderPath(m_folder.Path()));
+  AddItem("new");
+  EXPECT_EQ(signals.delay, 1000);
+  EXPECT_EQ(Read(ListFile("A")), "0,2026,12,1,a1\r\n0,2026,12,2,a2\r\n0,2026,12,3,a3\r\n");
+  Fire();
+  EXPECT_EQ(Read(ListFile("A")),
+            "0,2026,12,8,new\r\n0,2026,12,1,a1\r\n0,2026,12,2,a2\r\n0,2026,12,3,a3\r\n");
+  // Lists: the list-order file follows at once too.
+  window.CheckMode(true);
+  window.text = "C";
+  dialog.OnAdd();
+  Fire();
+  EXPECT_EQ(Read(OrderFile()), "C\r\nA\r\nB\r\n");
+  // An undo is a change like any other.
+  dialog.OnUndo();
+  Fire();
+  EXPECT_EQ(Read(OrderFile()), "A\r\nB\r\n");
+  EXPECT_FALSE(signals.Fire(dialog)) << "nothing left to do";
+}
+
+TEST_F(DiskSync, ChangeOutsideShowsAndNothingIsWrittenWhenTheWindowChangedNothing) {
+  itemFront()->Click(1);
+  const std::string theirs =
+      "0,2026,12,9,outside\n0,2026,12,1,a1\n0,2026,12,2,a2\n0,2026,12,3,a3\n";
+  WriteOutside(ListFile("A"), theirs);
+  EXPECT_EQ(signals.delay, 200);
+  Fire();
+  EXPECT_EQ(ItemTexts(), "outside;a1;a2;a3;");
+  EXPECT_EQ(items()->GetCurSel(), 2) << "the same item stays selected";
+  EXPECT_EQ(Read(ListFile("A")), theirs) << "nothing written, line ends included";
+  EXPECT_EQ(dialog.SaveCurrentList(), 1);
+  EXPECT_EQ(Read(ListFile("A")), theirs);
+  // The reload is one step of the history.
+  dialog.OnUndo();
+  EXPECT_EQ(ItemTexts(), "a1;a2;a3;");
+  EXPECT_TRUE(window.messages.empty());
+}
+
+TEST_F(DiskSync, TheToolsOwnSaveIsNoChangeOutside) {
+  AddItem("mine");
+  Fire();
+  dialog.OnFolderChanged();
+  Fire();
+  EXPECT_TRUE(window.messages.empty());
+  // The latest step is still the user's add, not a reload.
+  dialog.OnUndo();
+  EXPECT_EQ(ItemTexts(), "a1;a2;a3;");
+}
+
+enum class InWindow { kDeleteFirst, kTickSecond };
+
+struct MergeCase {
+  const char* name;
+  InWindow inWindow;
+  const char* outside;
+  const char* merged;
+  bool conflict;
+};
+
+const MergeCase kMergeCases[] = {
+    {"DeletedInWindowAddedOutside", InWindow::kDeleteFirst,
+     "0,2026,12,1,a1\r\n0,2026,12,2,a2\r\n0,2026,12,3,a3\r\n0,2026,12,4,a4\r\n",
+     "0,2026,12,2,a2\r\n0,2026,12,3,a3\r\n0,2026,12,4,a4\r\n", false},
+    {"TickedInWindowDateChangedOutsideKeepsBoth", InWindow::kTickSecond,
+     "0,2026,12,1,a1\r\n0,2026,12,20,a2\r\n0,2026,12,3,a3\r\n",
+     "0,2026,12,1,a1\r\n1,2026,12,2,a2\r\n0,2026,12,20,a2\r\n0,2026,12,3,a3\r\n", true},
+    {"SameTickOnBothSidesIsOne", InWindow::kTickSecond,
+     "0,2026,12,1,a1\r\n1,2026,12,2,a2\r\n0,2026,12,3,a3\r\n",
+     "0,2026,12,1,a1\r\n1,2026,12,2,a2\r\n0,2026,12,3,a3\r\n", false},
+};
+
+class DiskSyncMerge : public DiskSync, public testing::WithParamInterface<MergeCase> {};
+
+TEST_P(DiskSyncMerge, ChangedOnBothSidesIsMergedAndShown) {
+  const MergeCase& c = GetParam();
+  if (c.inWindow == InWindow::kDeleteFirst) {
+    itemFront()->Click(0);
+    window.answers = {MessageAnswer::Yes};
+    dialog.OnDelete();
+    window.messages.clear();
+  } else {
+    itemFront()->Click(1);
+    itemFront()->PressKey(quarn::Key::Space);
+  }
+  WriteOutside(ListFile("A"), c.outside);
+  Fire();
+  EXPECT_EQ(Read(ListFile("A")), c.merged);
+  storage::ListFileAsRead shown(c.merged);
+  ASSERT_EQ(static_cast<std::size_t>(items()->GetCount()), shown.Count());
+  for (std::size_t row = 0; row < shown.Count(); ++row) {
+    EXPECT_EQ(items()->GetItemText(static_cast<int>(row)), shown.Text(row));
+  }
+  ASSERT_EQ(window.messages.size(), c.conflict ? 1u : 0u);
+  if (c.conflict) {
+    EXPECT_EQ(window.messages[0].text, kConflict);
+  }
+  // Told once; the merge written is what the next look compares with.
+  dialog.OnFolderChanged();
+  Fire();
+  EXPECT_EQ(window.messages.size(), c.conflict ? 1u : 0u);
+  EXPECT_EQ(Read(ListFile("A")), c.merged);
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, DiskSyncMerge, testing::ValuesIn(kMergeCases),
+                         [](const auto& p) { return std::string(p.param.name); });
+
+// A synchronising program deletes a file and writes it again a moment later: the list is not
+// empty meanwhile and nothing is written over it; only a file that stays missing counts as
+// removed, and then only what the window added or changed is written.
+TEST_F(DiskSync, AFileMissingForAMomentIsWaitedFor) {
+  AddItem("mine");
+  ASSERT_TRUE(m_files->Delete(ListFile("A")));
+  for (int run = 0; run < 5; ++run) {
+    Fire();
+    EXPECT_FALSE(Exists(ListFile("A")));
+    EXPECT_EQ(signals.delay, 500);
+  }
+  EXPECT_EQ(ItemTexts(), "mine;a1;a2;a3;");
+  WriteOutside(ListFile("A"),
+               "0,2026,12,1,a1\r\n0,2026,12,2,a2\r\n0,2026,12,3,a3\r\n0,2026,12,4,a4\r\n");
+  Fire();
+  EXPECT_EQ(Read(ListFile("A")),
+            "0,2026,12,8,mine\r\n0,2026,12,1,a1\r\n0,2026,12,2,a2\r\n0,2026,12,3,a3\r\n"
+            "0,2026,12,4,a4\r\n");
+
+  AddItem("more");
+  ASSERT_TRUE(m_files->Delete(ListFile("A")));
+  for (int run = 0; run < 6; ++run) Fire();
+  EXPECT_EQ(Read(ListFile("A")), "0,2026,12,8,more\r\n") << "only what the window added";
+  EXPECT_FALSE(signals.Fire(dialog));
+}
+
+TEST_F(DiskSync, WhatCannotBeDoneNowIsTriedAgainOnTheTimer) {
+  AddItem("mine");
+  // A file held by another program: the move fails at once, and the save comes again.
+  faults.FailAt(3, Mode::kOnce);  // the shown file's read, the temporary's open and write
+  Fire();
+  faults.Heal();
+  EXPECT_EQ(signals.delay, 500);
+  EXPECT_EQ(Read(ListFile("A")), "0,2026,12,1,a1\r\n0,2026,12,2,a2\r\n0,2026,12,3,a3\r\n");
+  Fire();
+  EXPECT_EQ(Read(ListFile("A")).substr(0, 17), "0,2026,12,8,mine\r");
+  // Under a message box, nothing is done until it is gone.
+  AddItem("later");
+  busy = 1;
+  Fire();
+  EXPECT_EQ(signals.delay, 500);
+  busy = 0;
+  Fire();
+  EXPECT_EQ(Read(ListFile("A")).substr(0, 18), "0,2026,12,8,later\r");
+}
+
+TEST_F(DiskSync, ListsAddedAndRemovedOutsideShow) {
+  Write(ListFile("C"), "");
+  WriteOutside(OrderFile(), "A\r\nC\r\nB\r\n");
+  Fire();
+  EXPECT_EQ(ListNames(), "A;C;B;");
+  EXPECT_EQ(names()->GetCurSel(), 0);
+  // B removed outside with its file goes; a name removed whose file stays, stays.
+  ASSERT_TRUE(m_files->Delete(ListFile("B")));
+  WriteOutside(OrderFile(), "A\r\n");
+  Fire();
+  EXPECT_EQ(ListNames(), "A;C;");
+  EXPECT_EQ(Read(OrderFile()), "A\r\nC\r\n");
+  // The shown list removed outside: none is shown.
+  ASSERT_TRUE(m_files->Delete(ListFile("A")));
+  WriteOutside(OrderFile(), "C\r\n");
+  for (int run = 0; run < 10 && signals.Fire(dialog);) ++run;
+  EXPECT_EQ(ListNames(), "C;");
+  EXPECT_EQ(names()->GetCurSel(), -1);
+  EXPECT_EQ(items()->GetCount(), 0);
+}
+
+// Two windows on one folder, as two hosts or two machines sharing it: each adds an item to A
+// and a list of its own, in any order of their saves, and both close.
+TEST_F(DiskSync, TwoWindowsOnOneFolderLoseNothingOfEachOther) {
+  for (int order = 0; order < 4; ++order) {
+    SCOPED_TRACE(order);
+    ASSERT_TRUE(storage::SaveFileAtomically(*m_files, OrderFile(), "A\r\nB\r\n"));
+    ASSERT_TRUE(storage::SaveFileAtomically(*m_files, ListFile("A"), "0,2026,12,1,a1\r\n"));
+    for (const char* list : {"first", "second"}) m_files->Delete(ListFile(list));
+    struct Window {
+      explicit Window(todo_test::FolderHost& host, storage::Files& files)
+          : dialog(ops, &host, files, busy) {
+        RECT rect{0, 0, 100, 100};
+        dialog.AttachBoxes(static_cast<CQuarnImageListBox*>(
+                               CQuarnListBox::NewQuarnCtrl(nullptr, "ToDoList", &rect, 0)),
+                           static_cast<CQuarnToDoListBox*>(
+                               CQuarnListBox::NewQuarnCtrl(nullptr, "ToDoItem", &rect, 0)),
+                           nullptr);
+        dialog.ConfigureBoxes(nullptr, nullptr);
+        dialog.SetSyncSignals(&signals);
+        dialog.LoadListNames();
+        quarn::HeadlessFrontOf(dialog.ListNameBox())->Click(0);
+      }
+      void Add(bool list, const std::string& text) {
+        ops.CheckMode(list);
+        ops.text = text;
+        dialog.OnAdd();
+      }
+      std::atomic<int> busy{0};
+      todo_test::HeadlessWindowOps ops{&busy};
+      FakeSignals signals;
+      todo::ToDoDialog dialog;
+    };
+    auto one = std::make_unique<Window>(host, *m_files);
+    auto two = std::make_unique<Window>(host, *m_files);
+    one->Add(false, "from one");
+    two->Add(false, "from two");
+    if (order & 1) one->signals.Fire(one->dialog);
+    two->signals.Fire(two->dialog);
+    one->Add(true, "first");
+    two->Add(true, "second");
+    if (order & 2) two->signals.Fire(two->dialog);
+    one->signals.Fire(one->dialog);
+    two->signals.Fire(two->dialog);
+    for (Window* closing : {one.get(), two.get()}) {
+      closing->dialog.SaveBeforeClose();
+      closing->dialog.SaveOnClose(true);
+    }
+    const std::string a = Read(ListFile("A"));
+    EXPECT_NE(a.find("from one"), std::string::npos) << a;
+    EXPECT_NE(a.find("from two"), std::string::npos) << a;
+    EXPECT_NE(a.find("a1"), std::string::npos) << a;
+    const std::string names = Read(OrderFile());
+    for (const char* name : {"A\r\n", "B\r\n", "first\r\n", "second\r\n"}) {
+      EXPECT_NE(names.find(name), std::string::npos) << names;
+    }
+    EXPECT_TRUE(one->ops.messages.empty());
+    EXPECT_TRUE(two->ops.messages.empty());
+  }
+}
+
+}  // namespace
