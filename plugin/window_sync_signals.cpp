@@ -1,6 +1,10 @@
 #include "plugin/window_sync_signals.h"
 
+#include <string>
+
 #include "framework/fw_handles.h"
+#include "storage/atomic_save.h"
+#include "storage/paths.h"
 
 namespace {
 
@@ -19,21 +23,33 @@ class UniqueEvent {
   HANDLE m_handle;
 };
 
-// What a change of the list files touches: a file made, removed or renamed (an atomic save
-// moves a new file over the old one), or written in place.
+// What a change of the list files touches: a file made, removed or renamed (a save moves a
+// new file over the old one), or written in place.
 constexpr DWORD kChangesWatched =
     FILE_NOTIFY_CHANGE_FILE_NAME | FILE_NOTIFY_CHANGE_SIZE | FILE_NOTIFY_CHANGE_LAST_WRITE;
 
+// Whether a change of the file `name` (UTF-16, not zero-terminated) can matter to the window.
+// The folder's lock and the saves' temporary files come and go with every look and save of
+// the tool's own windows: were they reported, each look would cause the next.
+bool Matters(const wchar_t* name, int length) {
+  char ansi[MAX_PATH * 2];
+  const int size =
+      WideCharToMultiByte(CP_ACP, 0, name, length, ansi, sizeof ansi, nullptr, nullptr);
+  if (size <= 0) return true;
+  const std::string_view file(ansi, static_cast<std::size_t>(size));
+  return file != storage::kListFolderLockName && !storage::IsTemporarySaveName(file);
+}
+
 }  // namespace
 
-// Waits on its own thread for the folder's change notification, or for being stopped. The
-// folder is watched, not single files: a file replaced by a save is a new file, and a watch
-// on the old one would go blind.
+// Waits on its own thread for changes in the folder, or for being stopped. The folder is
+// watched, not single files: a file replaced by a save is a new file, and a watch on the old
+// one would go blind.
 class WindowSyncSignals::Watcher {
  public:
-  // Takes over `change`, a notification handle of the folder.
-  Watcher(HWND window, std::atomic<bool>& posted, HANDLE change)
-      : m_window(window), m_posted(posted), m_change(change) {
+  // Takes over `folder`, a handle of the folder opened for overlapped reads of its changes.
+  Watcher(HWND window, std::atomic<bool>& posted, HANDLE folder)
+      : m_window(window), m_posted(posted), m_folder(folder) {
     m_thread = std::thread([this] { Run(); });
   }
   ~Watcher() {
@@ -45,17 +61,50 @@ class WindowSyncSignals::Watcher {
 
  private:
   void Run() {
-    const HANDLE waits[] = {m_stop.Get(), m_change.Get()};
-    while (WaitForMultipleObjects(2, waits, FALSE, INFINITE) == WAIT_OBJECT_0 + 1) {
-      if (!m_posted.exchange(true)) PostMessageA(m_window, kFolderChangedMessage, 0, 0);
-      if (!FindNextChangeNotification(m_change.Get())) break;
+    // DWORD-aligned, as the notices must be.
+    DWORD buffer[4096];
+    for (;;) {
+      OVERLAPPED read = {};
+      read.hEvent = m_changed.Get();
+      ResetEvent(m_changed.Get());
+      if (!ReadDirectoryChangesW(m_folder.Get(), buffer, sizeof buffer, FALSE, kChangesWatched,
+                                 nullptr, &read, nullptr)) {
+        return;
+      }
+      const HANDLE waits[] = {m_stop.Get(), m_changed.Get()};
+      DWORD got = 0;
+      if (WaitForMultipleObjects(2, waits, FALSE, INFINITE) != WAIT_OBJECT_0 + 1 ||
+          !GetOverlappedResult(m_folder.Get(), &read, &got, FALSE)) {
+        CancelIo(m_folder.Get());
+        GetOverlappedResult(m_folder.Get(), &read, &got, TRUE);
+        return;
+      }
+      // No notices (too many to hold) counts as a change.
+      if (got == 0 || AnyMatters(buffer)) Post();
     }
+  }
+
+  static bool AnyMatters(const DWORD* buffer) {
+    const auto* bytes = reinterpret_cast<const BYTE*>(buffer);
+    for (;;) {
+      const auto* notice = reinterpret_cast<const FILE_NOTIFY_INFORMATION*>(bytes);
+      if (Matters(notice->FileName, static_cast<int>(notice->FileNameLength / sizeof(WCHAR)))) {
+        return true;
+      }
+      if (notice->NextEntryOffset == 0) return false;
+      bytes += notice->NextEntryOffset;
+    }
+  }
+
+  void Post() {
+    if (!m_posted.exchange(true)) PostMessageA(m_window, kFolderChangedMessage, 0, 0);
   }
 
   HWND m_window;
   std::atomic<bool>& m_posted;
-  fw::UniqueChangeHandle m_change;
+  fw::UniqueFileHandle m_folder;
   UniqueEvent m_stop;
+  UniqueEvent m_changed;
   std::thread m_thread;
 };
 
@@ -78,7 +127,9 @@ void WindowSyncSignals::TimerRan() {
 void WindowSyncSignals::WatchFolder(const std::string& folder) {
   m_watcher.reset();
   if (folder.empty()) return;
-  const HANDLE change = FindFirstChangeNotificationA(folder.c_str(), FALSE, kChangesWatched);
-  if (change == INVALID_HANDLE_VALUE) return;
-  m_watcher = std::make_unique<Watcher>(m_window, m_posted, change);
+  const HANDLE handle = CreateFileA(
+      folder.c_str(), FILE_LIST_DIRECTORY, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+      nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_OVERLAPPED, nullptr);
+  if (handle == INVALID_HANDLE_VALUE) return;
+  m_watcher = std::make_unique<Watcher>(m_window, m_posted, handle);
 }

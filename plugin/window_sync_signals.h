@@ -1,7 +1,7 @@
 #pragma once
 // The dialog's timer and folder watch in the Windows build: a timer of the tool window, and a
-// thread that waits for the list folder's change notifications and posts a message to the
-// window for them. The window hands both to the dialog (todo::ToDoDialog::OnSyncTimer,
+// thread that reads the list folder's changes and posts a message to the window for those
+// that can matter to it. The window hands both to the dialog (todo::ToDoDialog::OnSyncTimer,
 // OnFolderChanged). Made and destroyed on the tool thread; the watching thread only posts.
 
 #include <windows.h>

@@ -1,7 +1,6 @@
 #pragma once
 // Owners of Windows kernel handles that use INVALID_HANDLE_VALUE for "none": an open file
-// (CloseHandle), a folder search (FindClose) and a folder's change notification
-// (FindCloseChangeNotification). Each closes its handle when it goes.
+// (CloseHandle) and a folder search (FindClose). Each closes its handle when it goes.
 
 #include <windows.h>
 
@@ -32,6 +31,5 @@ class UniqueHandle {
 
 using UniqueFileHandle = UniqueHandle<CloseHandle>;
 using UniqueFindHandle = UniqueHandle<FindClose>;
-using UniqueChangeHandle = UniqueHandle<FindCloseChangeNotification>;
 
 }  // namespace fw
