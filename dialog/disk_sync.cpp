@@ -157,7 +157,7 @@ ToDoDialog::SaveOutcome ToDoDialog::SyncShownList(SyncOccasion occasion) {
   if (onDisk.HoldsZeroByte()) return SaveOutcome::kNotSaved;
   // Changed on both sides: merged against what was read, record by record.
   storage::ListMerge merged = storage::MergeListFiles(*asRead, m_items.Content().records, onDisk);
-  std::string mergedBytes = storage::FormatListFile(merged.content, onDisk);
+  std::string mergedBytes = storage::FormatListFile(merged.content, &onDisk);
   if (!m_gate.SaveBytes(path, mergedBytes, ifHeld)) return SaveOutcome::kFailed;
   m_conflictsToTell += merged.conflicts;
   ShowFromDisk(path, storage::ListFileAsRead(std::move(mergedBytes)), true, &merged.rowOfMine);

@@ -109,9 +109,7 @@ bool ListFolderGate::ReadBytes(const std::string& path, std::string* bytes) {
 
 std::string ListFolderGate::BytesToSave(const std::string& path,
                                         const storage::ListFileContent& content) const {
-  const storage::ListFileAsRead* asRead = AsReadOf(path);
-  return asRead != nullptr ? storage::FormatListFile(content, *asRead)
-                           : storage::FormatListFile(content);
+  return storage::FormatListFile(content, AsReadOf(path));
 }
 
 bool ListFolderGate::Move(const std::string& oldPath, const std::string& newPath) {

@@ -70,8 +70,6 @@ ListFileAsRead::ListFileAsRead(std::string bytes) : m_bytes(std::move(bytes)) {
   RecordAsRead before;  // the fields a line without its own take: first 0 and 0/0/0
   while (TakeLine(&rest, &line)) {
     const std::size_t lineAt = static_cast<std::size_t>(line.text.data() - m_bytes.data());
-    const std::size_t lineEnd = m_bytes.size() - rest.size();
-    if (lineEnd - lineAt - line.text.size() != kLineEnd.size()) m_writesBackUnchanged = false;
     if (first && line.ended && line.text == kNoDateMarker) {
       m_noDate = true;
     } else {
@@ -113,24 +111,11 @@ bool ListFileAsRead::Holds(std::size_t index, const ListRecord& record) const {
 ListFileContent ListFileAsRead::ToContent() const {
   ListFileContent content;
   content.noDate = m_noDate;
-  content.holdsZeroByte = m_holdsZeroByte;
   content.records.reserve(m_records.size());
-  content.lines.reserve(m_records.size());
   for (std::size_t index = 0; index < m_records.size(); ++index) {
-    const RecordAsRead& read = m_records[index];
     ListRecord record;
-    static_cast<RecordFields&>(record) = read;
+    static_cast<RecordFields&>(record) = m_records[index];
     record.text.assign(Text(index));
-    // A line spelt exactly as its record is formatted needs no bytes of its own: its text is
-    // the rest of the line, so only the fields can be spelt otherwise.
-    const std::string_view line = Line(index);
-    const FormattedFields fields = FormatFields(read);
-    const bool asFormatted = !read.takesFieldsFromBefore &&
-                             line.size() == fields.size + record.text.size() &&
-                             line.compare(0, fields.size, fields.View()) == 0;
-    content.lines.push_back(asFormatted
-                                ? StoredLine{std::string(), false, true}
-                                : StoredLine{std::string(line), read.takesFieldsFromBefore, false});
     content.records.push_back(std::move(record));
   }
   return content;

@@ -1,10 +1,22 @@
 #pragma once
 // A list file kept as it was read: its bytes once, and for each record a few words saying
 // what it holds and where its line and text lie in those bytes. Reading a long list so
-// allocates nothing per item, and a list that is only looked at is written back from its own
-// bytes. This is the one reader of list files, by the rules ParseListFile states
-// (list_file_format.h); ParseListFile gives the same list with a string per record. Pure;
-// any thread.
+// allocates nothing per item, and the lines of the records a save did not change are written
+// back as they were read (FormatListFile, list_file_format.h). This is the one reader of list
+// files. Lines are read whole, of any length:
+// - the first line is the marker only when it is exactly "NO_DATE" and has a line end; a
+//   marker line anywhere else, or without a line end, is an ordinary line;
+// - a line with an unescaped comma (FindSeparator) among its first 80 bytes is a record: its
+//   fields are split at commas, a run of commas counting as one and leading commas skipped;
+//   the first four are done flag, year, month and day, read as decimal numbers (leading
+//   white space and a sign allowed, reading stops at the first other byte, no digits give 0,
+//   too large a number gives the nearest int; year, month and day keep their low 16 bits).
+//   The text is everything after the comma that ends the day field, commas included;
+// - a record whose day field ends the line has the empty text;
+// - a record with fewer than four fields, and any line without such a comma, is taken whole
+//   as the text of an item that has the done flag and date of the item before it (for the
+//   first item: 0 and 0/0/0); so no byte of such a line is lost.
+// Any bytes are accepted. Pure; any thread.
 
 #include <cstddef>
 #include <cstdint>
@@ -33,7 +45,8 @@ class ListFileAsRead {
   explicit ListFileAsRead(std::string bytes);
 
   bool NoDate() const { return m_noDate; }
-  // The bytes hold a 0 byte somewhere (see ListFileContent::holdsZeroByte).
+  // The bytes hold a 0 byte somewhere. An item text ends at its first 0 byte in the list
+  // boxes, so such a list cannot be shown and saved again without losing bytes.
   bool HoldsZeroByte() const { return m_holdsZeroByte; }
   std::size_t Count() const { return m_records.size(); }
   const RecordAsRead& Record(std::size_t index) const { return m_records[index]; }
@@ -43,12 +56,9 @@ class ListFileAsRead {
   // Whether the record at index equals record, text included.
   bool Holds(std::size_t index, const ListRecord& record) const;
 
-  // Whether these records written back, each as its line is stored (FormatListFile with
-  // content equal to them), give these very bytes: every line ended with CR LF.
-  bool WritesBackUnchanged() const { return m_writesBackUnchanged; }
   const std::string& Bytes() const { return m_bytes; }
 
-  // The same list as ParseListFile gives it: a string per record, and the stored lines.
+  // The list with a string per record, to be edited and written.
   ListFileContent ToContent() const;
 
  private:
@@ -56,11 +66,6 @@ class ListFileAsRead {
   std::vector<RecordAsRead> m_records;
   bool m_noDate = false;
   bool m_holdsZeroByte = false;
-  bool m_writesBackUnchanged = true;
 };
-
-// The bytes of a list file for content, as FormatListFile (list_file_format.h) writes them
-// with asRead the file being replaced.
-std::string FormatListFile(const ListFileContent& content, const ListFileAsRead& asRead);
 
 }  // namespace storage

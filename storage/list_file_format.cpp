@@ -23,80 +23,21 @@ std::size_t HashOf(const ListRecord& record) {
   return HashOfRecord(record, record.text);
 }
 
-// One stored line, wherever it is kept.
-struct StoredLineView {
-  std::string_view bytes;
-  bool takesFieldsFromBefore = false;
-  bool asFormatted = false;
-};
-
-// What the formatter needs of the file as read, in its two forms. Each gives the number of
-// records, whether it has a stored line per record, whether record index equals a record or
-// another of its records, the hash of record index as HashOf gives it, and stored line index.
-class ContentAsRead {
- public:
-  explicit ContentAsRead(const ListFileContent& content) : m_content(content) {}
-  const ListFileContent* Content() const { return &m_content; }
-  bool NoDate() const { return m_content.noDate; }
-  std::size_t Count() const { return m_content.records.size(); }
-  bool HasLines() const { return m_content.lines.size() == m_content.records.size(); }
-  bool Holds(std::size_t index, const ListRecord& record) const {
-    return m_content.records[index] == record;
-  }
-  bool Same(std::size_t a, std::size_t b) const {
-    return m_content.records[a] == m_content.records[b];
-  }
-  std::size_t Hash(std::size_t index) const { return HashOf(m_content.records[index]); }
-  StoredLineView Line(std::size_t index) const {
-    const StoredLine& line = m_content.lines[index];
-    return StoredLineView{line.bytes, line.takesFieldsFromBefore, line.asFormatted};
-  }
-
- private:
-  const ListFileContent& m_content;
-};
-
-class FileAsRead {
- public:
-  explicit FileAsRead(const ListFileAsRead& file) : m_file(file) {}
-  const ListFileContent* Content() const { return nullptr; }
-  bool NoDate() const { return m_file.NoDate(); }
-  std::size_t Count() const { return m_file.Count(); }
-  bool HasLines() const { return true; }
-  bool Holds(std::size_t index, const ListRecord& record) const {
-    return m_file.Holds(index, record);
-  }
-  bool Same(std::size_t a, std::size_t b) const {
-    return m_file.Fields(a) == m_file.Fields(b) && m_file.Text(a) == m_file.Text(b);
-  }
-  std::size_t Hash(std::size_t index) const {
-    return HashOfRecord(m_file.Fields(index), m_file.Text(index));
-  }
-  StoredLineView Line(std::size_t index) const {
-    return StoredLineView{m_file.Line(index), m_file.Record(index).takesFieldsFromBefore, false};
-  }
-
- private:
-  const ListFileAsRead& m_file;
-};
-
 constexpr std::size_t kNoLine = static_cast<std::size_t>(-1);
 
-// Finds for each record to write the first stored line of asRead, in its order, whose record
-// equals it and that is not used yet. When the records are those of asRead one to one (a list
-// only looked at), the line of each is its own and no table is built; otherwise the distinct
+// Finds for each record to write the first line of asRead, in its order, whose record equals
+// it and that is not used yet. When the records are those of asRead one to one (a list only
+// looked at), the line of each is its own and no table is built; otherwise the distinct
 // records of asRead are kept in an open-addressing hash table, built once with no allocation
 // per record.
-template <typename AsRead>
 class StoredLineFinder {
  public:
-  StoredLineFinder(const ListFileContent& content, const AsRead* asRead) {
-    if (asRead == nullptr || !asRead->HasLines()) return;
+  StoredLineFinder(const ListFileContent& content, const ListFileAsRead* asRead) {
+    if (asRead == nullptr) return;
     m_asRead = asRead;
     // With another marker setting the first line may have to be formatted, after which the
     // first unused line of a record is no longer its own.
-    m_oneToOne = &content == asRead->Content() ||
-                 (content.noDate == asRead->NoDate() && SameRecords(content, *asRead));
+    m_oneToOne = content.noDate == asRead->NoDate() && SameRecords(content, *asRead);
     if (m_oneToOne || asRead->Count() == 0) return;
     const std::size_t count = asRead->Count();
     std::size_t size = 2;
@@ -105,7 +46,7 @@ class StoredLineFinder {
     m_nextEqual.assign(count, kNoLine);
     // From the last line back, so that each record's chain of equal lines runs in file order.
     for (std::size_t line = count; line-- > 0;) {
-      const std::size_t hash = asRead->Hash(line);
+      const std::size_t hash = HashOfRecord(asRead->Fields(line), asRead->Text(line));
       Slot& slot = m_slots[SlotOfLine(line, hash)];
       if (slot.first == kNoLine) {
         slot.hash = hash;
@@ -133,7 +74,11 @@ class StoredLineFinder {
     m_slots[slot].unused = m_nextEqual[m_slots[slot].unused];
   }
 
-  StoredLineView Line(std::size_t line) const { return m_asRead->Line(line); }
+  // The line and whether it takes its fields from the record before it.
+  std::string_view Line(std::size_t line) const { return m_asRead->Line(line); }
+  bool TakesFieldsFromBefore(std::size_t line) const {
+    return m_asRead->Record(line).takesFieldsFromBefore;
+  }
 
  private:
   // One distinct record of asRead. A slot whose lines are all used keeps its record, so that
@@ -144,7 +89,7 @@ class StoredLineFinder {
     std::size_t unused = kNoLine;  // the first line with the record not used yet
   };
 
-  static bool SameRecords(const ListFileContent& content, const AsRead& asRead) {
+  static bool SameRecords(const ListFileContent& content, const ListFileAsRead& asRead) {
     if (content.records.size() != asRead.Count()) return false;
     for (std::size_t index = 0; index < content.records.size(); ++index) {
       if (!asRead.Holds(index, content.records[index])) return false;
@@ -168,11 +113,14 @@ class StoredLineFinder {
     for (std::size_t at = hash & mask;; at = (at + 1) & mask) {
       const Slot& slot = m_slots[at];
       if (slot.first == kNoLine) return at;
-      if (slot.hash == hash && m_asRead->Same(slot.first, line)) return at;
+      if (slot.hash == hash && m_asRead->Fields(slot.first) == m_asRead->Fields(line) &&
+          m_asRead->Text(slot.first) == m_asRead->Text(line)) {
+        return at;
+      }
     }
   }
 
-  const AsRead* m_asRead = nullptr;  // null when it has no stored lines
+  const ListFileAsRead* m_asRead = nullptr;
   bool m_oneToOne = false;
   std::vector<Slot> m_slots;             // a power of two of them, at most half of them full
   std::vector<std::size_t> m_nextEqual;  // for each line, the next line with an equal record
@@ -184,21 +132,8 @@ bool operator==(const ListRecord& a, const ListRecord& b) {
   return static_cast<const RecordFields&>(a) == b && a.text == b.text;
 }
 
-bool operator==(const StoredLine& a, const StoredLine& b) {
-  return a.bytes == b.bytes && a.takesFieldsFromBefore == b.takesFieldsFromBefore &&
-         a.asFormatted == b.asFormatted;
-}
-
-ListFileContent ParseListFile(std::string_view bytes) {
-  return ListFileAsRead(std::string(bytes)).ToContent();
-}
-
-namespace {
-
-template <typename AsRead>
-std::string Format(const ListFileContent& content, const AsRead* asRead,
-                   std::vector<StoredLine>* linesWritten) {
-  StoredLineFinder<AsRead> finder(content, asRead);
+std::string FormatListFile(const ListFileContent& content, const ListFileAsRead* asRead) {
+  StoredLineFinder finder(content, asRead);
   std::string bytes;
   std::size_t expected = content.noDate ? kNoDateMarker.size() + kLineEnd.size() : 0;
   for (const ListRecord& record : content.records) expected += record.text.size() + 24;
@@ -207,58 +142,28 @@ std::string Format(const ListFileContent& content, const AsRead* asRead,
     bytes += kNoDateMarker;
     bytes += kLineEnd;
   }
-  // Filled aside and handed over at the end, so linesWritten may be asRead's own lines.
-  std::vector<StoredLine> written;
-  if (linesWritten != nullptr) written.reserve(content.records.size());
   const ListRecord start;  // what a line without fields takes at the top: 0 and 0/0/0
   for (std::size_t index = 0; index < content.records.size(); ++index) {
     const ListRecord& record = content.records[index];
-    bool reused = false;
-    StoredLineView line;
     std::size_t slot = 0;
     const std::size_t stored = finder.Find(content, index, &slot);
+    bool reused = false;
     if (stored != kNoLine) {
-      line = finder.Line(stored);
       const ListRecord& before = index == 0 ? start : content.records[index - 1];
-      const bool fieldsHold =
-          !line.takesFieldsFromBefore || static_cast<const RecordFields&>(before) == record;
-      const bool markerHolds =
-          content.noDate || index > 0 || line.asFormatted || line.bytes != kNoDateMarker;
-      if (fieldsHold && markerHolds) {
-        reused = true;
-        finder.Use(slot);
-      }
+      const bool fieldsHold = !finder.TakesFieldsFromBefore(stored) ||
+                              static_cast<const RecordFields&>(before) == record;
+      const bool markerHolds = content.noDate || index > 0 || finder.Line(stored) != kNoDateMarker;
+      reused = fieldsHold && markerHolds;
     }
-    if (reused && !line.asFormatted) {
-      bytes.append(line.bytes);
+    if (reused) {
+      finder.Use(slot);
+      bytes.append(finder.Line(stored));
     } else {
       AppendFormatted(&bytes, record);
     }
-    if (linesWritten != nullptr) {
-      if (!reused || line.asFormatted) {
-        written.push_back(StoredLine{std::string(), false, true});
-      } else {
-        written.push_back(StoredLine{std::string(line.bytes), line.takesFieldsFromBefore, false});
-      }
-    }
     bytes += kLineEnd;
   }
-  if (linesWritten != nullptr) *linesWritten = std::move(written);
   return bytes;
-}
-
-}  // namespace
-
-std::string FormatListFile(const ListFileContent& content, const ListFileContent* asRead,
-                           std::vector<StoredLine>* linesWritten) {
-  if (asRead == nullptr) return Format<ContentAsRead>(content, nullptr, linesWritten);
-  const ContentAsRead lines(*asRead);
-  return Format(content, &lines, linesWritten);
-}
-
-std::string FormatListFile(const ListFileContent& content, const ListFileAsRead& asRead) {
-  const FileAsRead lines(asRead);
-  return Format(content, &lines, nullptr);
 }
 
 }  // namespace storage

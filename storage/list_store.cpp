@@ -28,24 +28,6 @@ bool SaveListOrder(Files& files, const std::string& path, const std::vector<std:
   return SaveFileAtomically(files, path, FormatListOrder(names), ifHeld);
 }
 
-OpenResult LoadListFile(Files& files, const std::string& path, ListFileContent* content) {
-  *content = ListFileContent();
-  std::string bytes;
-  const OpenResult read = ReadWholeFile(files, path, &bytes);
-  if (read == OpenResult::kOpened) *content = ParseListFile(bytes);
-  return read;
-}
-
-bool SaveListFile(Files& files, const std::string& path, const ListFileContent& content,
-                  const ListFileContent* asRead, std::vector<StoredLine>* linesWritten) {
-  std::vector<StoredLine> written;
-  const std::string bytes =
-      FormatListFile(content, asRead, linesWritten != nullptr ? &written : nullptr);
-  if (!SaveFileAtomically(files, path, bytes)) return false;
-  if (linesWritten != nullptr) *linesWritten = std::move(written);
-  return true;
-}
-
 OpenResult LoadListFile(Files& files, const std::string& path, ListFileAsRead* file) {
   *file = ListFileAsRead();
   std::string bytes;
@@ -56,9 +38,9 @@ OpenResult LoadListFile(Files& files, const std::string& path, ListFileAsRead* f
 
 bool SaveListFile(Files& files, const std::string& path, const ListFileContent& content,
                   ListFileAsRead* file, IfHeld ifHeld) {
-  std::string bytes = FormatListFile(content, *file);
+  std::string bytes = FormatListFile(content, file);
   if (!SaveFileAtomically(files, path, bytes, ifHeld)) return false;
-  *file = ListFileAsRead(std::move(bytes));
+  if (file != nullptr) *file = ListFileAsRead(std::move(bytes));
   return true;
 }
 

@@ -29,28 +29,17 @@ OpenResult LoadListOrder(Files& files, const std::string& path, std::vector<std:
 bool SaveListOrder(Files& files, const std::string& path, const std::vector<std::string>& names,
                    IfHeld ifHeld = IfHeld::kWaitAMoment);
 
-// Reads the list file at path into *content. Returns kOpened with *content set, its stored
-// lines and holdsZeroByte included (noDate off and no records means the file has 0 bytes);
-// kNotFound when the file does not exist and kFailed when it could not be read, both with
-// *content empty and noDate off.
-OpenResult LoadListFile(Files& files, const std::string& path, ListFileContent* content);
-
-// Replaces the list file at path with content, written as FormatListFile writes it: records
-// equal to those of asRead (what LoadListFile gave for this file) keep their lines as stored.
-// Returns false, with the old file unchanged, when it could not be saved. When saved and
-// linesWritten is not null, sets it to the stored form of the lines written (it may be
-// asRead's own lines); after a failure it is left as it was.
-bool SaveListFile(Files& files, const std::string& path, const ListFileContent& content,
-                  const ListFileContent* asRead = nullptr,
-                  std::vector<StoredLine>* linesWritten = nullptr);
-
-// The same for a file kept as read: kOpened with *file holding it, else *file empty.
+// Reads the list file at path into *file, kept as read. Returns kOpened with *file holding it
+// (no records and no marker means the file has 0 bytes); kNotFound when the file does not
+// exist and kFailed when it could not be read, both with *file empty.
 OpenResult LoadListFile(Files& files, const std::string& path, ListFileAsRead* file);
 
-// Replaces the list file at path with content, as the SaveListFile above does with asRead
-// *file, the file as read (empty when it is not known). When saved, *file is the file as
-// written; after a failure it is left as it was. ifHeld as for SaveFileAtomically.
+// Replaces the list file at path with content, written as FormatListFile writes it: records
+// equal to those of *file, the file as read (empty when it is not known; null when nothing is
+// to be kept), keep their lines as read. Returns false, with the old file unchanged, when it
+// could not be saved; when saved, *file is the file as written, else it is left as it was.
+// ifHeld as for SaveFileAtomically.
 bool SaveListFile(Files& files, const std::string& path, const ListFileContent& content,
-                  ListFileAsRead* file, IfHeld ifHeld = IfHeld::kWaitAMoment);
+                  ListFileAsRead* file = nullptr, IfHeld ifHeld = IfHeld::kWaitAMoment);
 
 }  // namespace storage

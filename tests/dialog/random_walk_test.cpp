@@ -14,6 +14,7 @@
 #include "storage/list_names.h"
 #include "dialog_fixture.h"
 #include "text/cp932.h"
+#include "storage/list_file_as_read.h"
 #include "storage/list_file_format.h"
 
 namespace {
@@ -514,7 +515,7 @@ void RandomWalk::CheckFiles(bool selectedSavedToo) {
     const std::string stored = Read(ListFile(list.name));
     if (i == m_.selected && !selectedSavedToo) {
       // Its items are written when it is left; its kind is fixed when it is made.
-      EXPECT_EQ(storage::ParseListFile(stored).noDate, list.noDate) << list.name;
+      EXPECT_EQ(storage::ListFileAsRead(stored).NoDate(), list.noDate) << list.name;
       continue;
     }
     storage::ListFileContent content;

@@ -12,6 +12,7 @@
 #include "scratch_folder.h"
 #include "storage/atomic_save.h"
 #include "storage/fault_injecting_files.h"
+#include "storage/list_file_as_read.h"
 #include "storage/list_store.h"
 
 namespace {
@@ -132,36 +133,35 @@ TEST_F(LeftoverTest, LeftoverTemporaryFileDoesNotBlockOrEnterASave) {
 TEST_F(LeftoverTest, SaveIntoMissingFolderFailsAndMakesNothing) {
   const std::string path = m_folder.File("none") + storage::kPathSeparator + "Home.lst";
   EXPECT_FALSE(storage::SaveListFile(*m_files, path, Items(1, "a")));
-  storage::ListFileContent content = Items(1, "stale");
-  EXPECT_EQ(storage::LoadListFile(*m_files, path, &content), OpenResult::kNotFound);
-  EXPECT_TRUE(content.records.empty());
+  storage::ListFileAsRead file("0,1,1,1,stale\r\n");
+  EXPECT_EQ(storage::LoadListFile(*m_files, path, &file), OpenResult::kNotFound);
+  EXPECT_EQ(file.Count(), 0u);
 }
 
 using StoredLinesTest = FolderTest;
 
-// The dialog's round: load a list, save it with what was loaded, and on success keep the
-// lines written as what the file holds now.
+// The dialog's round: load a list, save it with the file as read, and on success keep the
+// file as written as what the file holds now.
 TEST_F(StoredLinesTest, SavedListKeepsItsLinesAndFailedSaveKeepsTheOldOnes) {
   const std::string path = m_folder.File("Home.lst");
   Write(path, " 01,2026,01,05,milk\nbread\n+0,2026,3,4,tea");
-  storage::ListFileContent loaded;
+  storage::ListFileAsRead loaded;
   ASSERT_EQ(storage::LoadListFile(*m_files, path, &loaded), OpenResult::kOpened);
-  ASSERT_TRUE(storage::SaveListFile(*m_files, path, loaded, &loaded, &loaded.lines));
+  ASSERT_TRUE(storage::SaveListFile(*m_files, path, loaded.ToContent(), &loaded));
   EXPECT_EQ(Read(path), " 01,2026,01,05,milk\r\nbread\r\n+0,2026,3,4,tea\r\n");
+  EXPECT_EQ(loaded.Bytes(), Read(path));
 
-  storage::ListFileContent edited = loaded;
+  storage::ListFileContent edited = loaded.ToContent();
   edited.records[0].done = 0;
-  const std::vector<storage::StoredLine> before = loaded.lines;
+  const std::string before = loaded.Bytes();
   FaultInjectingFiles faulty(*m_files);
   faulty.FailAt(1, FaultInjectingFiles::Mode::kFromThenOn);
-  EXPECT_FALSE(storage::SaveListFile(faulty, path, edited, &loaded, &loaded.lines));
-  EXPECT_EQ(loaded.lines, before) << "the file still holds the old lines";
+  EXPECT_FALSE(storage::SaveListFile(faulty, path, edited, &loaded));
+  EXPECT_EQ(loaded.Bytes(), before) << "the file still holds the old lines";
 
-  ASSERT_TRUE(storage::SaveListFile(*m_files, path, edited, &loaded, &loaded.lines));
+  ASSERT_TRUE(storage::SaveListFile(*m_files, path, edited, &loaded));
   EXPECT_EQ(Read(path), "0,2026,1,5,milk\r\n1,2026,1,5,bread\r\n+0,2026,3,4,tea\r\n");
-  storage::ListFileContent reloaded;
-  ASSERT_EQ(storage::LoadListFile(*m_files, path, &reloaded), OpenResult::kOpened);
-  EXPECT_EQ(loaded.lines, reloaded.lines);
+  EXPECT_EQ(loaded.Bytes(), Read(path));
 }
 
 }  // namespace

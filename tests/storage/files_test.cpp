@@ -119,9 +119,9 @@ TEST_F(FilesTest, DoubleByteNameWithBackslashTrailByteIsSavedInItsFolder) {
   content.records.push_back(Rec(1, 2026, 12, 7, "\x95\\"));
   ASSERT_TRUE(storage::SaveListFile(*m_files, m_folder.File(name), content));
   EXPECT_EQ(Names(), std::vector<std::string>{name});
-  storage::ListFileContent back;
+  storage::ListFileAsRead back;
   ASSERT_EQ(storage::LoadListFile(*m_files, m_folder.File(name), &back), OpenResult::kOpened);
-  EXPECT_EQ(back.records, content.records);
+  EXPECT_EQ(back.ToContent().records, content.records);
 }
 
 TEST_F(FilesTest, RelativeListOrderPathFollowsCurrentFolder) {

@@ -18,9 +18,13 @@
 
 namespace {
 
+using storage::ListFileAsRead;
 using storage::ListFileContent;
 using storage::ListRecord;
-using storage::StoredLine;
+
+ListFileContent Parse(const std::string& bytes) {
+  return ListFileAsRead(bytes).ToContent();
+}
 
 struct ReadCase {
   const char* name;
@@ -33,7 +37,7 @@ class ListFileReadTest : public testing::TestWithParam<ReadCase> {};
 
 TEST_P(ListFileReadTest, YieldsTheStoredItems) {
   const ReadCase& c = GetParam();
-  const ListFileContent content = storage::ParseListFile(c.bytes);
+  const ListFileContent content = Parse(c.bytes);
   EXPECT_EQ(content.noDate, c.noDate);
   EXPECT_EQ(content.records, c.records);
 }
@@ -123,7 +127,7 @@ TEST(ListFileWrite, WritesMarkerAndRecordsWithCrLf) {
 TEST(ListFileWrite, LineBreakInTextDoesNotSplitTheItem) {
   ListFileContent content;
   content.records = {Rec(0, 2026, 1, 5, "one\r\ntwo\nthree")};
-  const ListFileContent back = storage::ParseListFile(storage::FormatListFile(content));
+  const ListFileContent back = Parse(storage::FormatListFile(content));
   EXPECT_EQ(back.records, std::vector<ListRecord>{Rec(0, 2026, 1, 5, "one two three")});
 }
 
@@ -145,7 +149,7 @@ TEST(ListFileWrite, WrittenListsReadBackExactly) {
                                     static_cast<int>(random()), static_cast<int>(random()), text));
     }
     const std::string bytes = storage::FormatListFile(content);
-    const ListFileContent back = storage::ParseListFile(bytes);
+    const ListFileContent back = Parse(bytes);
     ASSERT_EQ(back.noDate, content.noDate);
     ASSERT_EQ(back.records, content.records);
     ASSERT_EQ(storage::FormatListFile(back), bytes);
@@ -165,20 +169,16 @@ std::string WithCrLfLineEnds(const std::string& bytes) {
 }
 
 // Writes back the list read from bytes, with the lines it was read from, and checks what
-// every such write must hold whatever the bytes: the list reads back the same, and the lines
-// handed back are those a fresh read of the written bytes gives. The file kept as read writes
-// the same bytes, and says it writes back its own bytes exactly when it does.
+// every such write must hold whatever the bytes: the list reads back the same, and what was
+// written, read again, writes itself back unchanged.
 std::string WriteBackUnchanged(const std::string& bytes) {
-  const ListFileContent read = storage::ParseListFile(bytes);
-  std::vector<StoredLine> written;
-  const std::string out = storage::FormatListFile(read, &read, &written);
-  const ListFileContent back = storage::ParseListFile(out);
-  EXPECT_EQ(back.noDate, read.noDate);
-  EXPECT_EQ(back.records, read.records);
-  EXPECT_EQ(written, back.lines);
-  const storage::ListFileAsRead file(bytes);
-  EXPECT_EQ(storage::FormatListFile(file.ToContent(), file), out);
-  EXPECT_EQ(file.WritesBackUnchanged(), out == bytes);
+  const ListFileAsRead file(bytes);
+  const ListFileContent read = file.ToContent();
+  const std::string out = storage::FormatListFile(read, &file);
+  const ListFileAsRead back(out);
+  EXPECT_EQ(back.NoDate(), read.noDate);
+  EXPECT_EQ(back.ToContent().records, read.records);
+  EXPECT_EQ(storage::FormatListFile(back.ToContent(), &back), out);
   return out;
 }
 
@@ -247,7 +247,7 @@ TEST(ListFileKeep, AnyBytesAreWrittenBackUnchanged) {
     for (int count = static_cast<int>(random() % 40); count > 0; --count) {
       bytes += pieces[random() % pieces.size()];
     }
-    ASSERT_FALSE(storage::ParseListFile(bytes).holdsZeroByte);
+    ASSERT_FALSE(ListFileAsRead(bytes).HoldsZeroByte());
     const std::string expected =
         bytes == "NO_DATE" ? "0,0,0,0,NO_DATE\r\n" : WithCrLfLineEnds(bytes);
     ASSERT_EQ(WriteBackUnchanged(bytes), expected) << testing::PrintToString(bytes);
@@ -267,23 +267,25 @@ TEST(ListFileRead, ZeroByteAnywhereIsReported) {
       {std::string("NO_DATE\r\n\r\n\0\r\n", 14), true},
   };
   for (const auto& c : cases) {
-    EXPECT_EQ(storage::ParseListFile(c.bytes).holdsZeroByte, c.holdsZeroByte)
+    EXPECT_EQ(ListFileAsRead(c.bytes).HoldsZeroByte(), c.holdsZeroByte)
         << testing::PrintToString(c.bytes);
   }
 }
 
-TEST(ListFileRead, StoredLinesTellWhichLinesTakeTheFieldsBefore) {
-  const ListFileContent content =
-      storage::ParseListFile("NO_DATE\r\n 1,2,3,4,a\nb\r\n1,2,3\r\n\r\n,,1,2,3,4");
-  EXPECT_EQ(
-      content.lines,
-      (std::vector<StoredLine>{
-          {" 1,2,3,4,a", false}, {"b", true}, {"1,2,3", true}, {"", true}, {",,1,2,3,4", false}}));
+TEST(ListFileRead, LinesTellWhichTakeTheFieldsBefore) {
+  const ListFileAsRead file("NO_DATE\r\n 1,2,3,4,a\nb\r\n1,2,3\r\n\r\n,,1,2,3,4");
+  const std::vector<std::pair<std::string, bool>> expected = {
+      {" 1,2,3,4,a", false}, {"b", true}, {"1,2,3", true}, {"", true}, {",,1,2,3,4", false}};
+  ASSERT_EQ(file.Count(), expected.size());
+  for (std::size_t line = 0; line < expected.size(); ++line) {
+    EXPECT_EQ(file.Line(line), expected[line].first) << line;
+    EXPECT_EQ(file.Record(line).takesFieldsFromBefore, expected[line].second) << line;
+  }
 }
 
-// Lines spelt exactly as a record is formatted keep no bytes of their own; every other
-// spelling of the same record keeps its bytes, so that it is written back as it was.
-TEST(ListFileRead, OnlyLinesSpeltAsFormattedKeepNoBytes) {
+// Every spelling of a record, the one the tool writes or any other, is written back as it was
+// read, but for its line end.
+TEST(ListFileRead, EverySpellingOfARecordIsWrittenBackAsRead) {
   const std::string bytes =
       "1,2026,12,8,a, b\r\n"   // formatted
       "-1,0,0,0,\r\n"          // formatted: a sign and the empty text
@@ -294,25 +296,16 @@ TEST(ListFileRead, OnlyLinesSpeltAsFormattedKeepNoBytes) {
       "1,2026,12, 8,a\r\n"  // white space
       "0,65537,1,1,a\r\n"   // a year kept to its low 16 bits
       "0,2026,1,1,x\r";     // a last line ending in CR: the CR is text
-  const ListFileContent content = storage::ParseListFile(bytes);
-  ASSERT_EQ(content.lines.size(), 9u);
-  for (std::size_t line = 0; line < content.lines.size(); ++line) {
-    const bool formatted = line < 3 || line == 8;
-    EXPECT_EQ(content.lines[line].asFormatted, formatted) << line;
-    EXPECT_EQ(content.lines[line].bytes.empty(), formatted) << line;
-  }
+  const ListFileAsRead file(bytes);
+  ASSERT_EQ(file.Count(), 9u);
   std::string asWritten = bytes + "\r\n";  // with CR LF line ends
   asWritten.replace(asWritten.find("cr\n"), 3, "cr\r\n");
-  EXPECT_EQ(storage::FormatListFile(content, &content), asWritten);
-  std::vector<StoredLine> written;
-  storage::FormatListFile(content, &content, &written);
-  EXPECT_EQ(written, content.lines);
+  EXPECT_EQ(storage::FormatListFile(file.ToContent(), &file), asWritten);
 }
 
-TEST(ListFileKeep, ContentWithoutStoredLinesIsFormatted) {
-  ListFileContent read = storage::ParseListFile(" 1,2026,1,5,a\r\nb\r\n");
-  read.lines.clear();  // as made in memory
-  EXPECT_EQ(storage::FormatListFile(read, &read), "1,2026,1,5,a\r\n1,2026,1,5,b\r\n");
+TEST(ListFileKeep, ContentWithoutTheFileAsReadIsFormatted) {
+  EXPECT_EQ(storage::FormatListFile(Parse(" 1,2026,1,5,a\r\nb\r\n")),
+            "1,2026,1,5,a\r\n1,2026,1,5,b\r\n");
 }
 
 using Edit = std::function<void(ListFileContent&)>;
@@ -414,22 +407,16 @@ class ListFileEditTest : public testing::TestWithParam<EditCase> {};
 
 TEST_P(ListFileEditTest, OnlyChangedLinesAreFormatted) {
   const EditCase& c = GetParam();
-  const ListFileContent read = storage::ParseListFile(c.bytes);
-  ListFileContent edited = read;
-  edited.lines.clear();  // as the dialog makes it, from the rows of its list box
+  const ListFileAsRead read(c.bytes);
+  ListFileContent edited = read.ToContent();
   c.edit(edited);
-  std::vector<StoredLine> written;
-  const std::string out = storage::FormatListFile(edited, &read, &written);
+  const std::string out = storage::FormatListFile(edited, &read);
   EXPECT_EQ(out, c.written);
-  const ListFileContent back = storage::ParseListFile(out);
-  EXPECT_EQ(back.noDate, edited.noDate);
-  EXPECT_EQ(back.records, edited.records);
-  // What was written, as the next save's asRead, is written again unchanged.
-  EXPECT_EQ(written, back.lines);
-  ListFileContent next = edited;
-  next.lines = written;
-  EXPECT_EQ(storage::FormatListFile(edited, &next), out);
-  EXPECT_EQ(storage::FormatListFile(edited, storage::ListFileAsRead(c.bytes)), c.written);
+  const ListFileAsRead back(out);
+  EXPECT_EQ(back.NoDate(), edited.noDate);
+  EXPECT_EQ(back.ToContent().records, edited.records);
+  // What was written, as the next save's file as read, is written again unchanged.
+  EXPECT_EQ(storage::FormatListFile(edited, &back), out);
 }
 
 INSTANTIATE_TEST_SUITE_P(Files, ListFileEditTest, testing::ValuesIn(kEditCases),
@@ -438,7 +425,7 @@ INSTANTIATE_TEST_SUITE_P(Files, ListFileEditTest, testing::ValuesIn(kEditCases),
                          });
 
 // Random lists with many equal items, randomly edited: what is written always reads back as
-// the edited list, whichever stored lines it reuses.
+// the edited list, whichever lines as read it reuses.
 TEST(ListFileEdit, RandomEditsReadBackAsEdited) {
   std::mt19937 random(5932);
   const std::vector<std::string> lines = {"0,1,1,1,a", "00,1,1,1,a", "1,1,1,1,a", "a",      "",
@@ -448,7 +435,8 @@ TEST(ListFileEdit, RandomEditsReadBackAsEdited) {
     for (int count = static_cast<int>(random() % 12); count > 0; --count) {
       bytes += lines[random() % lines.size()] + "\r\n";
     }
-    const ListFileContent read = storage::ParseListFile(bytes);
+    const ListFileAsRead file(bytes);
+    const ListFileContent read = file.ToContent();
     ListFileContent edited = read;
     for (int edits = static_cast<int>(random() % 4); edits > 0; --edits) {
       std::vector<ListRecord>& records = edited.records;
@@ -472,10 +460,8 @@ TEST(ListFileEdit, RandomEditsReadBackAsEdited) {
                                       : read.records[random() % read.records.size()]);
       }
     }
-    const std::string out = storage::FormatListFile(edited, &read);
-    ASSERT_EQ(storage::FormatListFile(edited, storage::ListFileAsRead(bytes)), out)
-        << testing::PrintToString(bytes);
-    const ListFileContent back = storage::ParseListFile(out);
+    const std::string out = storage::FormatListFile(edited, &file);
+    const ListFileContent back = Parse(out);
     ASSERT_EQ(back.noDate, edited.noDate) << testing::PrintToString(bytes);
     ASSERT_EQ(back.records, edited.records) << testing::PrintToString(bytes);
   }
