@@ -1,8 +1,8 @@
 #include "dialog/window_position.h"
 
-#include <climits>
-#include <cstdlib>
 #include <string>
+
+#include "storage/decimal.h"
 
 namespace todo {
 
@@ -14,10 +14,7 @@ int ReadCoordinate(IHostServices& host, int toolId, const char* key) {
   char text[kSettingBufferSize] = "";
   host.ReadSetting(toolId, key, text);
   text[kSettingBufferSize - 1] = '\0';  // never read past the buffer, whatever the host left
-  const long long value = std::strtoll(text, nullptr, 10);
-  if (value > INT_MAX) return INT_MAX;
-  if (value < INT_MIN) return INT_MIN;
-  return static_cast<int>(value);
+  return storage::ParseClampedDecimal(text);
 }
 
 }  // namespace

@@ -1,10 +1,10 @@
 #include "storage/list_file_as_read.h"
 
 #include <algorithm>
-#include <climits>
 #include <utility>
 
 #include "storage/byte_scan.h"
+#include "storage/decimal.h"
 #include "storage/find_separator.h"
 #include "storage/lines.h"
 #include "storage/record_fields.h"
@@ -16,29 +16,6 @@ namespace {
 // Only this many bytes at the start of a line decide whether it is a record.
 constexpr int kRecordCommaWindow = 80;
 
-bool IsWhiteSpace(char byte) {
-  return byte == ' ' || (byte >= '\t' && byte <= '\r');
-}
-
-// A decimal number as the C library reads one, but with too large a value held at the
-// nearest int instead of being undefined.
-int ParseDecimal(std::string_view field) {
-  std::size_t pos = 0;
-  while (pos < field.size() && IsWhiteSpace(field[pos])) ++pos;
-  bool negative = false;
-  if (pos < field.size() && (field[pos] == '+' || field[pos] == '-')) {
-    negative = field[pos] == '-';
-    ++pos;
-  }
-  const long long limit = negative ? -static_cast<long long>(INT_MIN) : INT_MAX;
-  long long value = 0;
-  for (; pos < field.size() && field[pos] >= '0' && field[pos] <= '9'; ++pos) {
-    value = value * 10 + (field[pos] - '0');
-    if (value > limit) value = limit;
-  }
-  return static_cast<int>(negative ? -value : value);
-}
-
 // Splits a record line into its fields and sets *textStart to where its text begins; false
 // when it has fewer than four fields.
 bool ParseRecord(std::string_view line, RecordAsRead* record, std::size_t* textStart) {
@@ -49,7 +26,7 @@ bool ParseRecord(std::string_view line, RecordAsRead* record, std::size_t* textS
     if (pos == line.size()) return false;
     const std::size_t start = pos;
     while (pos < line.size() && line[pos] != ',') ++pos;
-    field = ParseDecimal(line.substr(start, pos - start));
+    field = ParseClampedDecimal(line.substr(start, pos - start));
   }
   record->done = fields[0];
   record->year = static_cast<std::uint16_t>(fields[1]);

@@ -9,6 +9,8 @@
 
 #include "records.h"
 #include "scratch_folder.h"
+#include "storage/file_reading.h"
+#include "storage/lines.h"
 #include "storage/list_store.h"
 #include "storage/paths.h"
 
@@ -135,19 +137,17 @@ TEST_F(FilesTest, RelativeListOrderPathFollowsCurrentFolder) {
             "Home\r\nWork\r\n");
 }
 
-TEST_F(FilesTest, LineReaderReadsLongLinesWholeAndAllLineEnds) {
+TEST_F(FilesTest, FilesAreReadWholeWithLongLinesAndAllLineEnds) {
   const std::string longLine(200000, '\x88');
   const std::string path = m_folder.File("lines.lst");
   Write(path, longLine + "\r\nb\n\r\nc\032d\rx\r\nlast");  // \032 is Ctrl-Z
-  std::unique_ptr<storage::ReadableFile> file;
-  ASSERT_EQ(m_files->OpenForReading(path, &file), OpenResult::kOpened);
-  storage::LineReader reader(*file);
+  std::string bytes;
+  ASSERT_EQ(storage::ReadWholeFile(*m_files, path, &bytes), OpenResult::kOpened);
+  std::string_view rest = bytes;
   std::vector<std::string> lines;
-  std::string line;
-  bool ended = true;
-  while (reader.ReadLine(&line, &ended)) lines.push_back(line);
-  EXPECT_FALSE(reader.failed());
-  EXPECT_FALSE(ended);  // the last line had no line end
+  storage::Line line;
+  while (storage::TakeLine(&rest, &line)) lines.emplace_back(line.text);
+  EXPECT_FALSE(line.ended);  // the last line had no line end
   EXPECT_EQ(lines, (std::vector<std::string>{longLine, "b", "", "c\032d\rx", "last"}));
 }
 
