@@ -82,17 +82,10 @@ void ToDoDialog::AddList(bool atBottom) {
   m_items.Clear();
   LoadCurrentList();
   m_items.Box()->RefreshCtrl();
-  UndoStep step;
-  step.kind = UndoStep::Kind::kAddList;
   RemovedList added;
   added.row = m_names.Selected();
   added.name = name;
-  step.lists.push_back(std::move(added));
-  step.selectedBefore = selectedBefore;
-  step.selectedAfter = name;
-  step.itemSelectedBefore = itemSelectedBefore;
-  step.itemSelectedAfter = m_items.Selected();
-  RecordStep(std::move(step));
+  RecordStep(ListAdded(std::move(added), selectedBefore, itemSelectedBefore, m_items.Selected()));
   FinishAdd();
 }
 
@@ -116,15 +109,11 @@ void ToDoDialog::AddItemFromTextBox(bool atBottom) {
   }
   // Every new item carries the picker's date, in a no-date list too.
   const DWORD due = CQuarnListBox::ConvertToDateData(m_window.DatePickerDate());
-  UndoStep step;
-  step.kind = UndoStep::Kind::kAddItem;
-  step.list = SelectedListName();
-  step.itemSelectedBefore = m_items.Selected();
+  const int selectedBefore = m_items.Selected();
   const int row = m_items.Add(EntryText(typed, kItemTextLimit), due, atBottom);
   ColourItem(row);
-  step.items.emplace_back(row, m_items.RowAt(row));
-  step.itemSelectedAfter = m_items.Selected();
-  RecordStep(std::move(step));
+  RecordStep(
+      ItemAdded(SelectedListName(), row, m_items.RowAt(row), selectedBefore, m_items.Selected()));
   FinishAdd();
 }
 

@@ -81,16 +81,7 @@ int ToDoDialog::OnItemEdited() {
   ColourItem(row);
   if (row >= 0 && row == m_editRow && m_editList == SelectedListName()) {
     const ItemRow after = m_items.RowAt(row);
-    if (!(after == m_editBefore)) {
-      UndoStep step;
-      step.kind = UndoStep::Kind::kEditItem;
-      step.list = m_editList;
-      step.row = row;
-      step.before = m_editBefore;
-      step.after = after;
-      step.itemSelectedBefore = step.itemSelectedAfter = row;
-      RecordStep(std::move(step));
-    }
+    if (after != m_editBefore) RecordStep(ItemEdited(m_editList, row, m_editBefore, after));
   }
   m_editRow = -1;
   return 1;

@@ -45,14 +45,11 @@ void ToDoDialog::DeleteSelectedList() {
   }
   const int selected = m_names.Selected();
   if (selected < 0) return;
-  UndoStep step;
-  step.kind = UndoStep::Kind::kRemoveLists;
-  step.selectedBefore = SelectedListName();
-  step.itemSelectedBefore = m_items.Selected();
+  const std::string selectedName = SelectedListName();
+  const int itemSelected = m_items.Selected();
   // No list stays selected, and the deleted list's items go unsaved: the item box must never
   // hold items that a later save would write into another list's file.
-  step.lists.push_back(TakeList(selected));
-  RecordStep(std::move(step));
+  RecordStep(ListsRemoved({TakeList(selected)}, selectedName, itemSelected));
   m_window.InvalidateItemCount();
 }
 
@@ -62,15 +59,11 @@ void ToDoDialog::DeleteSelectedItem() {
   if (Ask(kDeleteItemQuestion, MessageButtons::YesNo, MessageIcon::Question) == MessageAnswer::No) {
     return;
   }
-  UndoStep step;
-  step.kind = UndoStep::Kind::kRemoveItems;
-  step.list = SelectedListName();
-  step.itemSelectedBefore = m_items.Selected();
-  if (step.itemSelectedBefore < 0) return;
-  step.items.emplace_back(step.itemSelectedBefore, m_items.RowAt(step.itemSelectedBefore));
+  const int selected = m_items.Selected();
+  if (selected < 0) return;
+  std::vector<std::pair<int, ItemRow>> removed = {{selected, m_items.RowAt(selected)}};
   if (!m_items.DeleteSelected()) return;
-  step.itemSelectedAfter = m_items.Selected();
-  RecordStep(std::move(step));
+  RecordStep(ItemsRemoved(SelectedListName(), std::move(removed), selected, m_items.Selected()));
   m_window.InvalidateItemCount();
 }
 
@@ -81,14 +74,13 @@ void ToDoDialog::ClearLists() {
       MessageAnswer::No) {
     return;
   }
-  UndoStep step;
-  step.kind = UndoStep::Kind::kRemoveLists;
-  step.selectedBefore = SelectedListName();
-  step.itemSelectedBefore = m_items.Selected();
+  const std::string selectedName = SelectedListName();
+  const int itemSelected = m_items.Selected();
   // From the last up, so that each list keeps its row in the step.
-  while (m_names.Count() > 0) step.lists.push_back(TakeList(m_names.Count() - 1));
-  std::reverse(step.lists.begin(), step.lists.end());
-  RecordStep(std::move(step));
+  std::vector<RemovedList> removed;
+  while (m_names.Count() > 0) removed.push_back(TakeList(m_names.Count() - 1));
+  std::reverse(removed.begin(), removed.end());
+  RecordStep(ListsRemoved(std::move(removed), selectedName, itemSelected));
   m_names.Clear();
   m_items.Clear();
   m_window.InvalidateItemCount();
@@ -100,12 +92,9 @@ void ToDoDialog::ClearItems() {
   if (Ask(kClearItemsQuestion, MessageButtons::YesNo, MessageIcon::Question) == MessageAnswer::No) {
     return;
   }
-  UndoStep step;
-  step.kind = UndoStep::Kind::kRemoveItems;
-  step.list = SelectedListName();
-  step.itemSelectedBefore = m_items.Selected();
-  for (int row = 0; row < m_items.Count(); ++row) step.items.emplace_back(row, m_items.RowAt(row));
-  RecordStep(std::move(step));
+  std::vector<std::pair<int, ItemRow>> removed;
+  for (int row = 0; row < m_items.Count(); ++row) removed.emplace_back(row, m_items.RowAt(row));
+  RecordStep(ItemsRemoved(SelectedListName(), std::move(removed), m_items.Selected(), -1));
   // The list's file is emptied at its next save.
   m_items.Clear();
   m_window.InvalidateItemCount();

@@ -33,7 +33,7 @@ storage::IfHeld IfHeldOn(bool timer) {
 
 }  // namespace
 
-void ToDoDialog::RecordStep(UndoStep step) {
+void ToDoDialog::RecordStep(std::unique_ptr<UndoStep> step) {
   m_history.Record(std::move(step));
   ChangedByUser();
 }
@@ -166,7 +166,7 @@ ToDoDialog::SaveOutcome ToDoDialog::SyncShownList(SyncOccasion occasion) {
 
 void ToDoDialog::ShowFromDisk(const std::string& path, storage::ListFileAsRead file, bool exists,
                               const std::vector<std::int32_t>* placeOfRow) {
-  const std::vector<ItemRow> before = m_items.Rows();
+  std::vector<ItemRow> before = m_items.Rows();
   const int selected = m_items.Selected();
   int toSelect = -1;
   if (selected >= 0 && placeOfRow != nullptr) {
@@ -188,14 +188,8 @@ void ToDoDialog::ShowFromDisk(const std::string& path, storage::ListFileAsRead f
   std::vector<ItemRow> after = m_items.Rows();
   if (after == before) return;
   // One step of the history, so that the user can take back what a reload or a merge did.
-  UndoStep step;
-  step.kind = UndoStep::Kind::kReplaceItems;
-  step.list = SelectedListName();
-  step.rowsBefore = before;
-  step.rowsAfter = std::move(after);
-  step.itemSelectedBefore = selected;
-  step.itemSelectedAfter = toSelect;
-  m_history.Record(std::move(step));
+  m_history.Record(
+      ItemsReplaced(SelectedListName(), std::move(before), std::move(after), selected, toSelect));
 }
 
 bool ToDoDialog::SyncNames(SyncOccasion occasion) {

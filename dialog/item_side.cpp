@@ -32,6 +32,10 @@ DWORD PackedDate(const storage::RecordFields& fields) {
 
 }  // namespace
 
+bool operator==(const ItemRow& a, const ItemRow& b) {
+  return a.text == b.text && a.check == b.check && a.date == b.date;
+}
+
 void ItemSide::Configure(HFONT font) {
   if (m_box == nullptr) return;
   m_box->SetUseItemLine(1);

@@ -8,12 +8,22 @@
 #include <string>
 #include <vector>
 
-#include "dialog/undo_history.h"
 #include "quarnctrl/quarn_ctrl.h"
 #include "storage/list_file_as_read.h"
 #include "storage/list_file_format.h"
 
 namespace todo {
+
+// One item as its row holds it.
+struct ItemRow {
+  std::string text;
+  int check = 0;
+  DWORD date = 0;
+};
+bool operator==(const ItemRow& a, const ItemRow& b);
+inline bool operator!=(const ItemRow& a, const ItemRow& b) {
+  return !(a == b);
+}
 
 // Text colours of item rows.
 constexpr COLORREF kColourDone = RGB(155, 155, 155);

@@ -17,20 +17,15 @@ void ToDoDialog::OnMoveDown() {
 }
 
 void ToDoDialog::MoveSelected(int step) {
-  UndoStep moved;
   if (m_entry.InListMode()) {
-    moved.kind = UndoStep::Kind::kMoveList;
-    moved.from = m_names.Selected();
-    moved.to = m_names.MoveSelected(step);
-    moved.selectedBefore = moved.selectedAfter = SelectedListName();
-    moved.itemSelectedBefore = moved.itemSelectedAfter = m_items.Selected();
+    const int from = m_names.Selected();
+    const int to = m_names.MoveSelected(step);
+    if (to >= 0) RecordStep(ListMoved(from, to, m_items.Selected()));
   } else {
-    moved.kind = UndoStep::Kind::kMoveItem;
-    moved.list = SelectedListName();
-    moved.from = m_items.Selected();
-    moved.to = m_items.MoveSelected(step, Today());
+    const int from = m_items.Selected();
+    const int to = m_items.MoveSelected(step, Today());
+    if (to >= 0) RecordStep(ItemMoved(SelectedListName(), from, to));
   }
-  if (moved.to >= 0) RecordStep(std::move(moved));
 }
 
 }  // namespace todo

@@ -10,6 +10,7 @@
 #include <atomic>
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -30,11 +31,11 @@ namespace todo {
 // The item-count line under the item box: "登録ｱｲﾃﾑ： <count> 件".
 std::string ItemCountLine(int count);
 
-class ToDoDialog {
+class ToDoDialog : private UndoContext {
  public:
   // `host` may be null (then no list can be loaded or saved); `busy` is the tool's busy flag.
   ToDoDialog(WindowOps& window, IHostServices* host, storage::Files& files, std::atomic<int>& busy);
-  ~ToDoDialog();
+  ~ToDoDialog() override;
   ToDoDialog(const ToDoDialog&) = delete;
   ToDoDialog& operator=(const ToDoDialog&) = delete;
 
@@ -192,8 +193,6 @@ class ToDoDialog {
 
   // Shows a message box with the busy flag set while it is open.
   MessageAnswer Ask(const char* text, MessageButtons buttons, MessageIcon icon);
-  // Today's UTC date, packed as the item box packs dates.
-  DWORD Today();
   // The mode applied to the entry row, with the loaded list's kind.
   void ApplyInputMode(InputMode mode);
 
@@ -246,7 +245,7 @@ class ToDoDialog {
   // list folder, and that file could be read when the list was loaded.
   bool SelectedListCanBeSaved() const;
   // Records `step` in the history; a change the user made, it is saved soon.
-  void RecordStep(UndoStep step);
+  void RecordStep(std::unique_ptr<UndoStep> step);
   // Takes a loaded list's kind into the item side and the entry row.
   void ApplyListKind(bool noDate);
 
@@ -265,26 +264,16 @@ class ToDoDialog {
   // Moves the selected entry of the mode's box `step` places (-1 up, +1 down).
   void MoveSelected(int step);
 
-  // Helpers of the history (undo_commands.cpp, undo_steps.cpp).
+  // The history's context (undo_step.h, undo_commands.cpp).
+  ListNameSide& Names() override { return m_names; }
+  ItemSide& Items() override { return m_items; }
+  DWORD Today() override;
+  bool SwitchToList(const std::string& name) override;
+  RemovedList TakeList(int row) override;
+  bool PutBackLists(const std::vector<RemovedList>& lists) override;
+  bool MoveListFile(const std::string& from, const std::string& to) override;
   // The selected list's name; empty when none is selected.
   std::string SelectedListName() const;
-  // Selects the list named `name` (empty: none) as the user would: the list left is saved
-  // first, the one arrived at is loaded. False, with nothing changed, when the list left could
-  // not be saved or no list has that name.
-  bool SwitchToList(const std::string& name);
-  // Takes the list at `row` out of the box and deletes its file, keeping what the file held
-  // (for the selected list, what a save would write now); a selected list leaves no list
-  // selected and the item box empty.
-  RemovedList TakeList(int row);
-  // Puts `lists` back at their rows, each file with the bytes it held. False, with nothing
-  // changed, when a file of one of their names exists or one cannot be written.
-  bool PutBackLists(const std::vector<RemovedList>& lists);
-  // Gives the file of the list named `from` the name of `to`, as a rename in place does. False,
-  // with nothing changed, when that would move over another file or the move fails.
-  bool MoveListFile(const std::string& from, const std::string& to);
-  // Takes `step` back / does it again; false when it could not be, and then nothing changed.
-  bool TakeBack(const UndoStep& step);
-  bool DoAgain(const UndoStep& step);
   void DeleteSelectedList();
   void DeleteSelectedItem();
   void ClearLists();

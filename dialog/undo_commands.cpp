@@ -20,9 +20,9 @@ const char kCannotRedoMessage[] =
 
 void ToDoDialog::OnUndo() {
   if (!m_names.HasBox() || !m_items.HasBox()) return;
-  const UndoStep* step = m_history.NextUndo();
+  UndoStep* step = m_history.NextUndo();
   if (step == nullptr) return;
-  if (!TakeBack(*step)) {
+  if (!step->TakeBack(*this)) {
     Ask(kCannotUndoMessage, MessageButtons::Ok, MessageIcon::Exclamation);
     return;
   }
@@ -33,9 +33,9 @@ void ToDoDialog::OnUndo() {
 
 void ToDoDialog::OnRedo() {
   if (!m_names.HasBox() || !m_items.HasBox()) return;
-  const UndoStep* step = m_history.NextRedo();
+  UndoStep* step = m_history.NextRedo();
   if (step == nullptr) return;
-  if (!DoAgain(*step)) {
+  if (!step->DoAgain(*this)) {
     Ask(kCannotRedoMessage, MessageButtons::Ok, MessageIcon::Exclamation);
     return;
   }
@@ -113,10 +113,15 @@ bool ToDoDialog::PutBackLists(const std::vector<RemovedList>& lists) {
 bool ToDoDialog::MoveListFile(const std::string& from, const std::string& to) {
   const std::string fromPath = m_gate.PathOf(from);
   const std::string toPath = m_gate.PathOf(to);
-  const bool sameFile = storage::SameNameIgnoringCase(from, to);
+  // A list without a file (its file is missing, or its name names none the tool may touch)
+  // has nothing stored to move: like a new list, it may take the name unless that name's file
+  // exists already. Its items are written under the new name at the next save.
   const bool hasFile = !fromPath.empty() && m_gate.Exists(fromPath);
   if (toPath.empty()) return !hasFile;  // its items could not follow it
-  if (!sameFile && m_gate.Exists(toPath)) return false;
+  // Never move over a file of that name (on Windows, a name differing only in letter case
+  // names the same file, which the move renames).
+  if (!storage::SameNameIgnoringCase(from, to) && m_gate.Exists(toPath)) return false;
+  // A move that fails leaves the name, so that name and file keep matching.
   return !hasFile || m_gate.Move(fromPath, toPath);
 }
 

@@ -4,67 +4,50 @@
 
 namespace todo {
 
-bool operator==(const ItemRow& a, const ItemRow& b) {
-  return a.text == b.text && a.check == b.check && a.date == b.date;
-}
-
-std::size_t UndoStep::Bytes() const {
-  std::size_t bytes = sizeof(UndoStep) + oldName.size() + newName.size() + list.size() +
-                      before.text.size() + after.text.size() + selectedBefore.size() +
-                      selectedAfter.size();
-  for (const RemovedList& removed : lists) {
-    bytes += sizeof(RemovedList) + removed.name.size() + removed.bytes.size();
-  }
-  for (const auto& item : items) bytes += sizeof(item) + item.second.text.size();
-  for (const std::vector<ItemRow>* rows : {&rowsBefore, &rowsAfter}) {
-    for (const ItemRow& entry : *rows) bytes += sizeof(entry) + entry.text.size();
-  }
-  return bytes;
-}
-
-void UndoHistory::Record(UndoStep step) {
+void UndoHistory::Record(std::unique_ptr<UndoStep> step) {
   while (m_steps.size() > m_done) {
-    m_bytes -= m_steps.back().Bytes();
+    m_bytes -= m_steps.back().bytes;
     m_steps.pop_back();
   }
-  m_bytes += step.Bytes();
-  m_steps.push_back(std::move(step));
+  const std::size_t bytes = step->Bytes();
+  m_bytes += bytes;
+  m_steps.push_back(Entry{std::move(step), bytes});
   m_done = m_steps.size();
+  DropOldest();
+}
+
+void UndoHistory::DropOldest() {
   while (m_steps.size() > 1 && (m_steps.size() > kMostSteps || m_bytes > kMostBytes)) {
-    m_bytes -= m_steps.front().Bytes();
+    m_bytes -= m_steps.front().bytes;
     m_steps.pop_front();
-    --m_done;
+    if (m_done > 0) --m_done;
   }
 }
 
-const UndoStep* UndoHistory::NextUndo() const {
-  return m_done > 0 ? &m_steps[m_done - 1] : nullptr;
+void UndoHistory::Recount(Entry& entry) {
+  m_bytes -= entry.bytes;
+  entry.bytes = entry.step->Bytes();
+  m_bytes += entry.bytes;
 }
 
-void UndoHistory::ReplaceNextUndo(UndoStep step) {
-  if (m_done == 0) return;
-  UndoStep& next = m_steps[m_done - 1];
-  m_bytes = m_bytes - next.Bytes() + step.Bytes();
-  next = std::move(step);
-}
-
-void UndoHistory::ReplaceNextRedo(UndoStep step) {
-  if (m_done >= m_steps.size()) return;
-  UndoStep& next = m_steps[m_done];
-  m_bytes = m_bytes - next.Bytes() + step.Bytes();
-  next = std::move(step);
+UndoStep* UndoHistory::NextUndo() {
+  return m_done > 0 ? m_steps[m_done - 1].step.get() : nullptr;
 }
 
 void UndoHistory::Undone() {
-  if (m_done > 0) --m_done;
+  if (m_done == 0) return;
+  --m_done;
+  Recount(m_steps[m_done]);
 }
 
-const UndoStep* UndoHistory::NextRedo() const {
-  return m_done < m_steps.size() ? &m_steps[m_done] : nullptr;
+UndoStep* UndoHistory::NextRedo() {
+  return m_done < m_steps.size() ? m_steps[m_done].step.get() : nullptr;
 }
 
 void UndoHistory::Redone() {
-  if (m_done < m_steps.size()) ++m_done;
+  if (m_done >= m_steps.size()) return;
+  Recount(m_steps[m_done]);
+  ++m_done;
 }
 
 }  // namespace todo

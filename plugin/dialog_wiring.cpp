@@ -137,8 +137,6 @@ void CToDoTool::ReleaseWindowResources() {
   m_dialog.reset();
   m_windowOps.reset();
   m_modalBoxes.reset();  // the close waited for every box
-  m_brushRed.DeleteObject();
-  m_brushYellow.DeleteObject();
   m_fontLarge.DeleteObject();
   m_fontSmall.DeleteObject();
   m_listBitmap.DeleteObject();

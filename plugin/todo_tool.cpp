@@ -1,5 +1,5 @@
 // CToDoTool's life and threads: making the tool object, Initialize (the list folder, the
-// window's brushes and fonts, the tool thread), the tool thread's message loop, and the wait
+// window's fonts, the tool thread), the tool thread's message loop, and the wait
 // for tool threads when the object goes. The other parts of the tool object:
 // window_setup.cpp (the window when it is made), dialog_wiring.cpp (the dialog logic behind
 // the window, the saves), window_placement.cpp (the window's place), search_provider.cpp
@@ -66,8 +66,6 @@ void CToDoTool::Initialize() {
     storage::MakeListFolder(*m_files, dataFolder);
   }
   // A window that is open keeps using these: make them only when they are missing.
-  if (!m_brushRed.m_hObject) m_brushRed.CreateSolidBrush(RGB(255, 0, 0));
-  if (!m_brushYellow.m_hObject) m_brushYellow.CreateSolidBrush(RGB(255, 255, 0));
   if (!m_fontLarge.m_hObject) {
     m_fontLarge.CreateFont(15, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, SHIFTJIS_CHARSET,
                            OUT_DEVICE_PRECIS, CLIP_DEFAULT_PRECIS, DRAFT_QUALITY,

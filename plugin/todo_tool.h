@@ -97,8 +97,6 @@ class CToDoTool : public CHostTool {
   CToDoSettingsDlg m_settingsDialog;
   CFont m_fontLarge;  // 15 pixels
   CFont m_fontSmall;  // 14 pixels
-  CBrush m_brushRed;
-  CBrush m_brushYellow;
   CBitmapButton m_buttons[6];  // add at top, add at bottom, up, down, delete, clear
   std::unique_ptr<CBitmap> m_modeListBitmap;
   std::unique_ptr<CBitmap> m_modeItemBitmap;

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <memory>
+
 #include <algorithm>
 #include <cstdio>
 #include <string>
@@ -182,28 +184,33 @@ TEST_F(Undo, ANewStepDropsTheStepsTakenBack) {
   EXPECT_EQ(ListNames(), "c;a;");
 }
 
+// A step that only tells which it is and how much it holds.
+class MarkedStep : public todo::UndoStep {
+ public:
+  MarkedStep(int which, std::size_t bytes) : mark(which), m_bytes(bytes) {}
+  bool TakeBack(todo::UndoContext&) override { return true; }
+  bool DoAgain(todo::UndoContext&) override { return true; }
+  std::size_t Bytes() const override { return m_bytes; }
+  const int mark;
+
+ private:
+  std::size_t m_bytes;
+};
+
 TEST(UndoHistory, KeepsAtMostItsStepsAndItsBytesDroppingTheOldest) {
   todo::UndoHistory history;
-  for (int i = 0; i < 1005; ++i) {
-    todo::UndoStep step;
-    step.row = i;
-    history.Record(step);
-  }
+  for (int i = 0; i < 1005; ++i) history.Record(std::make_unique<MarkedStep>(i, 100));
   EXPECT_EQ(history.StepCount(), todo::UndoHistory::kMostSteps);
   int undone = 0;
   while (history.NextUndo() != nullptr) {
-    EXPECT_EQ(history.NextUndo()->row, 1004 - undone);
+    EXPECT_EQ(static_cast<MarkedStep*>(history.NextUndo())->mark, 1004 - undone);
     history.Undone();
     ++undone;
   }
   EXPECT_EQ(undone, 1000);
 
   todo::UndoHistory big;
-  for (int i = 0; i < 20; ++i) {
-    todo::UndoStep step;
-    step.lists.push_back({0, "list", true, std::string(8u << 20, 'x')});
-    big.Record(std::move(step));
-  }
+  for (int i = 0; i < 20; ++i) big.Record(std::make_unique<MarkedStep>(i, 8u << 20));
   EXPECT_LE(big.StepCount() * (8u << 20), todo::UndoHistory::kMostBytes);
   EXPECT_GE(big.StepCount(), 7u);
 }
