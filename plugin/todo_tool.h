@@ -95,8 +95,8 @@ class CToDoTool : public CHostTool {
 
   HICON m_icon = nullptr;
   CToDoSettingsDlg m_settingsDialog;
-  CFont m_fontLarge;  // 15 pixels
-  CFont m_fontSmall;  // 14 pixels
+  CFont m_fontLarge;           // 15 pixels
+  CFont m_fontSmall;           // 14 pixels
   CBitmapButton m_buttons[6];  // add at top, add at bottom, up, down, delete, clear
   std::unique_ptr<CBitmap> m_modeListBitmap;
   std::unique_ptr<CBitmap> m_modeItemBitmap;
