@@ -89,36 +89,11 @@ class Apartment {
 // The standard object of a control's client area with another name for the control itself;
 // everything else is the standard object's answer. It holds no pointer into the window, so
 // it stays safe to call after the window is gone (the standard object then answers itself).
-class RenamedAccessible final : public IAccessible {
+class RenamedAccessible final : public fw::AccessibleObject {
  public:
   RenamedAccessible(std::shared_ptr<const OleFunctions> ole, fw::ComPtr<IAccessible> inner,
                     std::wstring name)
       : m_ole(std::move(ole)), m_inner(std::move(inner)), m_name(std::move(name)) {}
-  RenamedAccessible(const RenamedAccessible&) = delete;
-  RenamedAccessible& operator=(const RenamedAccessible&) = delete;
-
-  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID id, void** object) override {
-    if (object == nullptr) return E_POINTER;
-    if (IsEqualIID(id, IID_IUnknown) || IsEqualIID(id, IID_IDispatch) ||
-        IsEqualIID(id, IID_IAccessible)) {
-      *object = static_cast<IAccessible*>(this);
-      AddRef();
-      return S_OK;
-    }
-    // No other interface: handing out the standard object's own would give a caller that asks
-    // it for IAccessible back the object without the name.
-    *object = nullptr;
-    return E_NOINTERFACE;
-  }
-  ULONG STDMETHODCALLTYPE AddRef() override {
-    return static_cast<ULONG>(InterlockedIncrement(&m_references));
-  }
-  ULONG STDMETHODCALLTYPE Release() override {
-    const LONG left = InterlockedDecrement(&m_references);
-    if (left == 0) delete this;
-    return static_cast<ULONG>(left);
-  }
-
   HRESULT STDMETHODCALLTYPE get_accName(VARIANT child, BSTR* name) override {
     if (child.vt != VT_I4 || child.lVal != CHILDID_SELF) return m_inner->get_accName(child, name);
     if (name == nullptr) return E_POINTER;
@@ -205,9 +180,8 @@ class RenamedAccessible final : public IAccessible {
   }
 
  private:
-  ~RenamedAccessible() = default;
+  ~RenamedAccessible() override = default;
 
-  LONG m_references = 1;
   std::shared_ptr<const OleFunctions> m_ole;  // keeps the standard object's library loaded
   fw::ComPtr<IAccessible> m_inner;
   std::wstring m_name;

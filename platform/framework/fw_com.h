@@ -1,11 +1,13 @@
 #pragma once
 // Owners of COM things: a reference to an interface (released when the owner goes), a BSTR
-// (freed) and a thread's membership of a single-threaded apartment (left again). Header only,
-// for the list-control library and the tool window alike.
+// (freed) and a thread's membership of a single-threaded apartment (left again); and the
+// IUnknown part of our accessible objects. Header only, for the list-control library and the
+// tool window alike.
 
 #include <windows.h>
 
 #include <objbase.h>
+#include <oleacc.h>
 #include <oleauto.h>
 
 #include <utility>
@@ -109,6 +111,43 @@ class ComApartment {
 
  private:
   HRESULT m_result;
+};
+
+// The IUnknown part of an accessible object of ours. It answers for IUnknown, IDispatch and
+// IAccessible only: handing out another object's interfaces would let a caller that asks them
+// for IAccessible back reach an object without our answers. A new object holds one reference,
+// its maker's; the last Release deletes it.
+class AccessibleObject : public IAccessible {
+ public:
+  AccessibleObject() = default;
+  AccessibleObject(const AccessibleObject&) = delete;
+  AccessibleObject& operator=(const AccessibleObject&) = delete;
+
+  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID id, void** object) override {
+    if (object == nullptr) return E_POINTER;
+    if (IsEqualIID(id, IID_IUnknown) || IsEqualIID(id, IID_IDispatch) ||
+        IsEqualIID(id, IID_IAccessible)) {
+      *object = static_cast<IAccessible*>(this);
+      AddRef();
+      return S_OK;
+    }
+    *object = nullptr;
+    return E_NOINTERFACE;
+  }
+  ULONG STDMETHODCALLTYPE AddRef() override {
+    return static_cast<ULONG>(InterlockedIncrement(&m_references));
+  }
+  ULONG STDMETHODCALLTYPE Release() override {
+    const LONG left = InterlockedDecrement(&m_references);
+    if (left == 0) delete this;
+    return static_cast<ULONG>(left);
+  }
+
+ protected:
+  virtual ~AccessibleObject() = default;
+
+ private:
+  LONG m_references = 1;
 };
 
 }  // namespace fw

@@ -55,28 +55,6 @@ const wchar_t* BoxAccessible::DefaultAction(int row) const {
   return L"選択する";
 }
 
-HRESULT BoxAccessible::QueryInterface(REFIID id, void** object) {
-  if (object == nullptr) return E_POINTER;
-  if (IsEqualIID(id, IID_IUnknown) || IsEqualIID(id, IID_IDispatch) ||
-      IsEqualIID(id, IID_IAccessible)) {
-    *object = static_cast<IAccessible*>(this);
-    AddRef();
-    return S_OK;
-  }
-  *object = nullptr;
-  return E_NOINTERFACE;
-}
-
-ULONG BoxAccessible::AddRef() {
-  return static_cast<ULONG>(InterlockedIncrement(&m_references));
-}
-
-ULONG BoxAccessible::Release() {
-  const LONG left = InterlockedDecrement(&m_references);
-  if (left == 0) delete this;
-  return static_cast<ULONG>(left);
-}
-
 HRESULT BoxAccessible::GetTypeInfoCount(UINT* count) {
   if (count == nullptr) return E_POINTER;
   *count = 0;

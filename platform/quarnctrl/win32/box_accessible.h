@@ -14,6 +14,7 @@
 
 #include <oleacc.h>
 
+#include "framework/fw_com.h"
 #include "quarnctrl/quarn_model.h"
 #include "quarnctrl/win32/list_layout.h"
 
@@ -39,20 +40,14 @@ class AccessibleSource {
   ~AccessibleSource() = default;
 };
 
-class BoxAccessible final : public IAccessible {
+class BoxAccessible final : public fw::AccessibleObject {
  public:
   // The new object holds one reference, the caller's.
   explicit BoxAccessible(AccessibleSource* source) : m_source(source) {}
-  BoxAccessible(const BoxAccessible&) = delete;
-  BoxAccessible& operator=(const BoxAccessible&) = delete;
 
   // The window is going: the object no longer reaches it.
   void Disconnect() { m_source = nullptr; }
 
-  // IUnknown
-  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID id, void** object) override;
-  ULONG STDMETHODCALLTYPE AddRef() override;
-  ULONG STDMETHODCALLTYPE Release() override;
   // IDispatch: no type information; clients call the IAccessible methods directly.
   HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* count) override;
   HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT, LCID, ITypeInfo** info) override;
@@ -84,7 +79,7 @@ class BoxAccessible final : public IAccessible {
   HRESULT STDMETHODCALLTYPE put_accValue(VARIANT child, BSTR value) override;
 
  private:
-  ~BoxAccessible() = default;
+  ~BoxAccessible() override = default;
   // The source while the window lives and holds a real window; null afterwards.
   AccessibleSource* Live() const;
   // The row a child id names: -1 for the box itself (CHILDID_SELF), -2 for an id that names
@@ -93,7 +88,6 @@ class BoxAccessible final : public IAccessible {
   // The text of a row's default action, or null when a press on it does nothing.
   const wchar_t* DefaultAction(int row) const;
 
-  LONG m_references = 1;
   AccessibleSource* m_source;
 };
 
