@@ -1,0 +1,138 @@
+#include "support/host_process.h"
+
+#include "plugin/tool_texts.h"
+#include "quarnctrl/win32_access_support.h"
+#include "support/message_pump.h"
+#include "support/tool_window.h"
+
+namespace todo_test {
+
+namespace {
+
+using namespace tool_window;
+
+// Where the rows lie in the boxes' client areas: the list-name box has rows of 20 pixels, the
+// item box a header row and rows of 18.
+constexpr int kListRowHeight = 20;
+constexpr int kItemRowHeight = 18;
+constexpr int kItemHeaderHeight = 18;
+
+// Far longer than a start or a close takes, for a machine busy with other work.
+constexpr DWORD kStartLimitMs = 30000;
+constexpr DWORD kCloseLimitMs = 20000;
+
+struct WindowSearch {
+  DWORD process;
+  const char* title;
+  HWND found;
+};
+
+BOOL CALLBACK FindTitled(HWND window, LPARAM param) {
+  auto* search = reinterpret_cast<WindowSearch*>(param);
+  DWORD process = 0;
+  GetWindowThreadProcessId(window, &process);
+  char title[64] = "";
+  GetWindowTextA(window, title, sizeof(title));
+  if (process != search->process || std::string(title) != search->title) return TRUE;
+  search->found = window;
+  return FALSE;
+}
+
+}  // namespace
+
+HostProcess::HostProcess(const std::string& dataFolder, const std::string& desktop) {
+  char self[MAX_PATH];
+  GetModuleFileNameA(nullptr, self, MAX_PATH);
+  std::string exe = self;
+  exe = exe.substr(0, exe.find_last_of('\\') + 1) + "Lumaplex.exe";
+  std::string commandLine = "\"" + exe + "\" --data \"" + dataFolder + "\" --open";
+  std::string desktopName = desktop;
+  STARTUPINFOA startup = {};
+  startup.cb = sizeof(startup);
+  if (!desktopName.empty()) startup.lpDesktop = &desktopName[0];
+  // Its output (the host's log) is of no use here.
+  if (!CreateProcessA(nullptr, &commandLine[0], nullptr, nullptr, FALSE, CREATE_NO_WINDOW, nullptr,
+                      nullptr, &startup, &m_process)) {
+    m_process = {};
+  }
+}
+
+HostProcess::~HostProcess() {
+  Kill();
+  if (m_process.hProcess) CloseHandle(m_process.hProcess);
+  if (m_process.hThread) CloseHandle(m_process.hThread);
+}
+
+bool HostProcess::WaitForTool() {
+  if (!m_process.hProcess) return false;
+  PumpUntil(
+      [&] {
+        m_tool = TopWindow(todo::kDisplayName);
+        return m_tool != nullptr && IsWindowVisible(m_tool);
+      },
+      kStartLimitMs);
+  if (m_tool == nullptr || !IsWindowVisible(m_tool)) return false;
+  m_listBox = BoxAt(m_tool, kListBoxCorner);
+  m_itemBox = BoxAt(m_tool, kItemBoxCorner);
+  return m_listBox != nullptr && m_itemBox != nullptr;
+}
+
+void HostProcess::Type(const char* text) const {
+  ::SendMessageA(Control(kTextBox), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text));
+}
+
+void HostProcess::Press(int id) const {
+  ::SendMessageA(Control(id), BM_CLICK, 0, 0);
+}
+
+void HostProcess::SelectList(int row) const {
+  Click(m_listBox, 10, row * kListRowHeight + 10);
+}
+
+void HostProcess::SelectItem(int row) const {
+  Click(m_itemBox, 150, kItemHeaderHeight + row * kItemRowHeight + 9);
+}
+
+void HostProcess::KeyInItemBox(WPARAM key) const {
+  ::SendMessageA(m_itemBox, WM_KEYDOWN, key, 0);
+}
+
+std::wstring HostProcess::ItemTexts() const {
+  using namespace quarn_win32_test;
+  const AccessiblePtr box = AccessibleOf(m_itemBox);
+  if (!box) return L"(no object)";
+  std::wstring texts;
+  const LONG count = ChildCountOf(box.Get());
+  for (LONG row = 1; row <= count; ++row) texts += NameOf(box.Get(), row) + L";";
+  return texts;
+}
+
+HWND HostProcess::ToolMessageBox() const {
+  MessageBoxSearch search = {m_process.dwProcessId, nullptr};
+  EnumWindows(&FindToolMessageBox, reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
+void HostProcess::Close() const {
+  HWND host = TopWindow("Lumaplex");
+  if (host != nullptr) ::PostMessageA(host, WM_CLOSE, 0, 0);
+}
+
+bool HostProcess::WaitForEnd() const {
+  return m_process.hProcess &&
+         WaitForSingleObject(m_process.hProcess, kCloseLimitMs) == WAIT_OBJECT_0;
+}
+
+void HostProcess::Kill() {
+  if (!m_process.hProcess) return;
+  TerminateProcess(m_process.hProcess, 1);
+  WaitForSingleObject(m_process.hProcess, kCloseLimitMs);
+}
+
+HWND HostProcess::TopWindow(const char* title) const {
+  WindowSearch search = {m_process.dwProcessId, title, nullptr};
+  EnumWindows(&FindTitled, reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
+}  // namespace todo_test
