@@ -50,7 +50,7 @@ HostProcess::HostProcess(const std::string& dataFolder, const std::string& deskt
   STARTUPINFOA startup = {};
   startup.cb = sizeof(startup);
   if (!desktopName.empty()) startup.lpDesktop = &desktopName[0];
-  // Its output (the host's log) is of no use here.
+  // A console program: no console window for it, and its log goes nowhere.
   if (!CreateProcessA(nullptr, &commandLine[0], nullptr, nullptr, FALSE, CREATE_NO_WINDOW, nullptr,
                       nullptr, &startup, &m_process)) {
     m_process = {};
