@@ -77,10 +77,9 @@ class ToolSync : public testing::Test {
     WriteFile(File("ListInfo.dat"), kOrder);
   }
 
-  std::unique_ptr<HostProcess> StartHost() {
-    auto host = std::make_unique<HostProcess>(m_data, todo_test::OwnDesktopName());
-    EXPECT_TRUE(host->WaitForTool()) << "the tool window did not open";
-    return host;
+  // A host on the data folder with its tool window opening.
+  std::unique_ptr<HostProcess> StartHost() const {
+    return std::make_unique<HostProcess>(m_data, todo_test::OwnDesktopName());
   }
   std::string ListFolder() const { return m_data + "\\ToDoList"; }
   std::string File(const std::string& name) const { return ListFolder() + "\\" + name; }
@@ -168,6 +167,7 @@ TEST_F(ToolSync, ChangesMadeOutsideShowAndAreMergedNeverWrittenOver) {
     MakeLists();
     {
       const std::unique_ptr<HostProcess> host = StartHost();
+      ASSERT_TRUE(host->WaitForTool());
       host->SelectList(0);
       ASSERT_TRUE(PumpUntil([&] { return host->ItemTexts() == L"a1;a2;a3;"; }, kLimitMs));
       // With changes on both sides, the folder's lock keeps the window's save back until the
@@ -226,6 +226,7 @@ TEST_F(ToolSync, ChangesMadeOutsideShowAndAreMergedNeverWrittenOver) {
 // tool in the same process would end it: the item added and the list made are on disk.
 TEST_F(ToolSync, HostKilledASecondAndAHalfAfterAChangeLosesNothing) {
   const std::unique_ptr<HostProcess> host = StartHost();
+  ASSERT_TRUE(host->WaitForTool());
   host->Press(kListModeButton);
   host->Type("N");
   host->Press(kAddAtBottom);  // made and selected
@@ -248,6 +249,8 @@ TEST_F(ToolSync, HostKilledASecondAndAHalfAfterAChangeLosesNothing) {
 TEST_F(ToolSync, TwoHostsOnOneFolderKeepEachOthersItemsAndLists) {
   const std::unique_ptr<HostProcess> first = StartHost();
   const std::unique_ptr<HostProcess> second = StartHost();
+  ASSERT_TRUE(first->WaitForTool());
+  ASSERT_TRUE(second->WaitForTool());
   for (const HostProcess* host : {first.get(), second.get()}) {
     host->SelectList(0);
     host->Press(kItemModeButton);
