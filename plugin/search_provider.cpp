@@ -11,7 +11,7 @@
 #include "plugin/todo_tool.h"
 #include "storage/files.h"
 #include "storage/paths.h"
-#include "storage/search.h"
+#include "storage/search/search.h"
 
 namespace {
 

@@ -23,7 +23,7 @@
 #include "bench_data.h"
 #include "dirscan/dirscan.h"
 #include "storage/files.h"
-#include "storage/search.h"
+#include "storage/search/search.h"
 
 namespace {
 

@@ -9,7 +9,7 @@
 
 #include "dialog/todo_dialog.h"
 #include "quarnctrl/quarn_headless.h"
-#include "storage/fault_injecting_files.h"
+#include "support/fault_injecting_files.h"
 #include "storage/files.h"
 #include "storage/paths.h"
 #include "storage/scratch_folder.h"

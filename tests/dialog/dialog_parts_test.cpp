@@ -11,7 +11,7 @@
 #include "dialog/item_side.h"
 #include "dialog/list_folder_gate.h"
 #include "quarnctrl/quarn_headless.h"
-#include "storage/fault_injecting_files.h"
+#include "support/fault_injecting_files.h"
 #include "storage/paths.h"
 #include "storage/scratch_folder.h"
 #include "support/folder_host.h"

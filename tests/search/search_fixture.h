@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "storage/scratch_folder.h"
-#include "storage/search.h"
+#include "storage/search/search.h"
 
 class RecordingSink : public storage::SearchSink {
  public:

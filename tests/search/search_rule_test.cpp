@@ -18,7 +18,7 @@
 #include <vector>
 
 #include "storage/find_separator.h"
-#include "storage/search.h"
+#include "storage/search/search.h"
 
 namespace {
 

@@ -11,7 +11,7 @@
 #include "records.h"
 #include "scratch_folder.h"
 #include "storage/atomic_save.h"
-#include "storage/fault_injecting_files.h"
+#include "support/fault_injecting_files.h"
 #include "storage/list_file_as_read.h"
 #include "storage/list_store.h"
 

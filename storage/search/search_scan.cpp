@@ -1,4 +1,4 @@
-#include "storage/search_scan.h"
+#include "storage/search/search_scan.h"
 
 #include <algorithm>
 #include <cstring>

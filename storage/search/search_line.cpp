@@ -1,4 +1,4 @@
-#include "storage/search_line.h"
+#include "storage/search/search_line.h"
 
 #include <cstring>
 #include <utility>

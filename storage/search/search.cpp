@@ -1,4 +1,4 @@
-#include "storage/search.h"
+#include "storage/search/search.h"
 
 #include <string.h>
 
@@ -7,9 +7,9 @@
 #include <utility>
 
 #include "storage/paths.h"
-#include "storage/search_layout.h"
-#include "storage/search_line.h"
-#include "storage/search_scan.h"
+#include "storage/search/search_layout.h"
+#include "storage/search/search_line.h"
+#include "storage/search/search_scan.h"
 
 namespace storage {
 

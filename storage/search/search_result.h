@@ -8,7 +8,7 @@
 #include <memory>
 #include <string_view>
 
-#include "storage/search_layout.h"
+#include "storage/search/search_layout.h"
 
 namespace storage {
 

@@ -9,8 +9,8 @@
 #include <string_view>
 #include <vector>
 
-#include "storage/search_layout.h"
-#include "storage/search_result.h"
+#include "storage/search/search_layout.h"
+#include "storage/search/search_result.h"
 
 namespace storage {
 

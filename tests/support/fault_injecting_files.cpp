@@ -1,4 +1,4 @@
-#include "storage/fault_injecting_files.h"
+#include "support/fault_injecting_files.h"
 
 namespace storage {
 

@@ -16,7 +16,7 @@
 #include <string>
 #include <vector>
 
-#include "storage/search_layout.h"
+#include "storage/search/search_layout.h"
 
 namespace storage {
 

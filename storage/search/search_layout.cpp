@@ -1,4 +1,4 @@
-#include "storage/search_layout.h"
+#include "storage/search/search_layout.h"
 
 #include <string.h>
 

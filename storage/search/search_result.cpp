@@ -1,4 +1,4 @@
-#include "storage/search_result.h"
+#include "storage/search/search_result.h"
 
 #include <cstring>
 #include <utility>
