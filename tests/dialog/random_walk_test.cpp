@@ -9,11 +9,9 @@
 #include <string>
 #include <vector>
 
-#include "dialog/entry_text.h"
 #include "dialog/undo_history.h"
-#include "storage/list_names.h"
 #include "dialog_fixture.h"
-#include "text/cp932.h"
+#include "support/list_rules.h"
 #include "storage/list_file_as_read.h"
 #include "storage/list_file_format.h"
 
@@ -77,7 +75,7 @@ std::string EditedText(std::string text) {
   for (char& c : text) {
     if (c == '\r' || c == '\n' || c == '\t') c = ' ';
   }
-  text.resize(cp932::CutLength(text.data(), text.size(), 254));
+  text = todo_test::rules::Cut(std::move(text), 254);
   return text;
 }
 
@@ -135,14 +133,14 @@ class RandomWalk : public todo_test::DialogTest {
   }
 
   void AddList(bool bottom) {
-    const std::string name = todo::EntryText(m_.text, todo::kListNameLimit);
+    const std::string name = todo_test::rules::TakenText(m_.text, todo_test::rules::kListNameBytes);
     const std::string path = ListFile(name);
     bool taken = false;
     for (const List& list : m_.lists)
-      taken = taken || storage::SameNameIgnoringCase(list.name, name);
+      taken = taken || todo_test::rules::SameFileName(list.name, name);
     if (name.empty()) {
       Expect("登録するリスト名を入力して下さい！");
-    } else if (storage::IsBadListName(name)) {
+    } else if (todo_test::rules::NameRefused(name)) {
       Expect(
           "リスト名として適切ではありません。\nファイル名に使用できない文字は使用できません。"
           "（\\/:*?\"<>|）");
@@ -170,7 +168,7 @@ class RandomWalk : public todo_test::DialogTest {
     } else {
       const Snapshot before = Take();
       std::vector<Item>& items = *m_.Items();
-      Item item{0, todo::EntryText(m_.text, todo::kItemTextLimit),
+      Item item{0, todo_test::rules::TakenText(m_.text, todo_test::rules::kItemTextBytes),
                 CQuarnListBox::ConvertToDateData(window.pickerDate)};
       if (bottom) {
         items.push_back(item);
@@ -321,12 +319,12 @@ class RandomWalk : public todo_test::DialogTest {
     bool duplicate = false;
     for (int i = 0; i < static_cast<int>(m_.lists.size()); ++i) {
       duplicate = duplicate ||
-                  (i != m_.selected && storage::SameNameIgnoringCase(m_.lists[i].name, edited));
+                  (i != m_.selected && todo_test::rules::SameFileName(m_.lists[i].name, edited));
     }
-    if (!edited.empty() && !storage::IsBadListName(edited)) {
+    if (!edited.empty() && !todo_test::rules::NameRefused(edited)) {
       if (duplicate) {
         Expect("同じ名前のリストは既に登録されています！");
-      } else if (storage::SameNameIgnoringCase(list.name, edited) || !Exists(ListFile(edited))) {
+      } else if (todo_test::rules::SameFileName(list.name, edited) || !Exists(ListFile(edited))) {
         if (list.name != edited) {
           list.name = edited;
           Recorded(before);
@@ -339,9 +337,10 @@ class RandomWalk : public todo_test::DialogTest {
   }
 
   void TabAway() {
-    std::size_t limit = m_.listMode ? todo::kListNameLimit : todo::kItemTextLimit;
-    if (todo::EntryText(m_.text, 10000).size() > limit) {
-      m_.text = todo::EntryText(m_.text, limit);
+    std::size_t limit =
+        m_.listMode ? todo_test::rules::kListNameBytes : todo_test::rules::kItemTextBytes;
+    if (todo_test::rules::TakenText(m_.text, 10000).size() > limit) {
+      m_.text = todo_test::rules::TakenText(m_.text, limit);
       Expect("文字数オーバー！\n超過分の文字を削除しました。");
     }
     dialog.OnTextBoxKillFocus();
