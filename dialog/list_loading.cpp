@@ -102,7 +102,8 @@ void ToDoDialog::SaveOnClose(bool listSaved) {
 bool ToDoDialog::SaveBeforeClose() {
   for (;;) {
     for (int tried = 0; tried < kCloseSaveTries; ++tried) {
-      if (SaveSelectedList(SyncOccasion::kClose) != SaveOutcome::kFailed) {
+      bool namesInStep = false;
+      if (SyncFiles(SyncOccasion::kClose, &namesInStep) != SaveOutcome::kFailed && namesInStep) {
         TellOfConflicts();
         return true;
       }

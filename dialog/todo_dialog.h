@@ -106,7 +106,8 @@ class ToDoDialog : private UndoContext {
   void OnFolderChanged();
 
   // The window is about to close. GiveUpInPlaceEdits ends an open in-place edit without
-  // storing it. SaveBeforeClose saves the selected list; a save that fails is tried again a
+  // storing it. SaveBeforeClose saves the selected list and the list names; a save that fails
+  // (a file or the folder's lock held by another program) is tried again a
   // few times (a reader such as the search may hold the file for a moment), and when it still
   // fails the user is asked whether to try once more or close without saving, until it is
   // saved or the user says No. Returns false only when the user chose to lose the changes.

@@ -212,6 +212,24 @@ TEST_F(DiskSync, WhatCannotBeDoneNowIsTriedAgainOnTheTimer) {
   EXPECT_EQ(Read(ListFile("A")).substr(0, 18), "0,2026,12,8,later\r");
 }
 
+// Lists added or deleted must not be lost at the close because another window holds the
+// folder: the close asks, as it does for a list it cannot write.
+TEST_F(DiskSync, TheCloseAsksWhenTheListNamesCannotBeWritten) {
+  window.CheckMode(true);
+  window.text = "N";
+  dialog.OnAddAtBottom();
+  faults.FailLocks(true);
+  window.answers = {MessageAnswer::Yes, MessageAnswer::No};
+  EXPECT_FALSE(dialog.SaveBeforeClose());
+  ASSERT_EQ(window.messages.size(), 2u);
+  EXPECT_EQ(window.messages[0].buttons, todo::MessageButtons::YesNo);
+  EXPECT_EQ(Read(OrderFile()), "A\r\nB\r\n");
+  // The last chance when the window is gone.
+  faults.FailLocks(false);
+  dialog.SaveOnClose(true);
+  EXPECT_EQ(Read(OrderFile()), "A\r\nB\r\nN\r\n");
+}
+
 TEST_F(DiskSync, ListsAddedAndRemovedOutsideShow) {
   Write(ListFile("C"), "");
   WriteOutside(OrderFile(), "A\r\nC\r\nB\r\n");

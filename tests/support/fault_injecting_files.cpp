@@ -113,6 +113,7 @@ bool FaultInjectingFiles::MoveReplacing(const std::string& from, const std::stri
 }
 
 std::unique_ptr<HeldLock> FaultInjectingFiles::Lock(const std::string& path, IfHeld ifHeld) {
+  if (m_failLocks) return nullptr;
   return m_base.Lock(path, ifHeld);
 }
 

@@ -3,6 +3,7 @@
 // the one chosen, as a full disk, a pulled cable or another program holding the file would.
 // It lets tests prove that no single failure during a save loses or tears a stored file.
 
+#include <atomic>
 #include <mutex>
 
 #include "storage/files.h"
@@ -37,8 +38,10 @@ class FaultInjectingFiles : public Files {
   bool SetCurrentFolder(const std::string& path) override;
   bool Delete(const std::string& path) override;
   bool MoveReplacing(const std::string& from, const std::string& to, IfHeld ifHeld) override;
-  // Locks are passed on and never fail or count.
+  // Locks are passed on and never count; while FailLocks(true) holds they fail, as when
+  // another program holds them.
   std::unique_ptr<HeldLock> Lock(const std::string& path, IfHeld ifHeld) override;
+  void FailLocks(bool fail) { m_failLocks = fail; }
   bool ListFolder(const std::string& folder, std::vector<std::string>* names) override;
 
   // Whether the next operation fails; counted says whether it counts towards n. Called by
@@ -52,6 +55,7 @@ class FaultInjectingFiles : public Files {
   Mode m_mode = Mode::kOnce;
   bool m_failing = false;  // kFromThenOn has struck: everything fails
   bool m_failed = false;
+  std::atomic<bool> m_failLocks{false};
 };
 
 }  // namespace storage
