@@ -44,7 +44,9 @@ void ToDoDialog::ChangedByUser() {
   m_signals->StartTimer(kSaveDelayMs);
 }
 
-void ToDoDialog::OnFolderChanged() {
+void ToDoDialog::OnFolderChanged(const std::vector<std::string>& names) {
+  if (names.empty()) m_lookAtAllFiles = true;
+  m_copiesToLook.insert(names.begin(), names.end());
   // A save waiting for the user's quiet looks at the files anyway.
   if (m_signals == nullptr || m_timerFor != TimerFor::kNothing) return;
   m_timerFor = TimerFor::kLook;
@@ -95,6 +97,7 @@ ToDoDialog::SaveOutcome ToDoDialog::SyncFiles(SyncOccasion occasion, bool* names
   // While the shown list's file is waited for, its name is too: the list-order file may be
   // replaced in the same way.
   *namesInStep = list != SaveOutcome::kWaiting && SyncNames(occasion);
+  if (list != SaveOutcome::kWaiting && list != SaveOutcome::kFailed) MergeConflictCopies();
   if (m_conflictsToTell != 0 && occasion != SyncOccasion::kTimer) TellOfConflictsSoon();
   return list;
 }

@@ -35,6 +35,26 @@ std::string ListFolderGate::ListFolder() const {
   return folder != nullptr ? storage::ListFolderPath(folder) : std::string();
 }
 
+std::string ListFolderGate::FileInListFolder(std::string_view fileName) const {
+  const std::string folder = ListFolder();
+  if (folder.empty()) return folder;
+  return folder + storage::kPathSeparator + std::string(fileName);
+}
+
+bool ListFolderGate::ListFolderFiles(std::vector<std::string>* names) {
+  const std::string folder = ListFolder();
+  return !folder.empty() && m_files.ListFolder(folder, names);
+}
+
+bool ListFolderGate::Replace(const std::string& path, const std::string& bytes,
+                             storage::IfHeld ifHeld) {
+  return storage::SaveFileAtomically(m_files, path, bytes, ifHeld);
+}
+
+bool ListFolderGate::Rename(const std::string& from, const std::string& to) {
+  return m_files.MoveReplacing(from, to, storage::IfHeld::kFailAtOnce);
+}
+
 std::unique_ptr<storage::HeldLock> ListFolderGate::LockListFolder(storage::IfHeld ifHeld) {
   const char* folder = DataFolder();
   if (folder == nullptr) return nullptr;

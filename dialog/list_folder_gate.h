@@ -35,6 +35,15 @@ class ListFolderGate {
 
   // The list folder, or empty when there is no data folder.
   std::string ListFolder() const;
+  // The file `fileName` directly in the list folder, or empty when there is no data folder.
+  std::string FileInListFolder(std::string_view fileName) const;
+  // The names of the files in the list folder; false when it cannot be listed.
+  bool ListFolderFiles(std::vector<std::string>* names);
+  // Replaces the file at `path` with `bytes` in one step, remembering nothing of it.
+  bool Replace(const std::string& path, const std::string& bytes, storage::IfHeld ifHeld);
+  // Gives the file at `from` the name `to` (directly in the list folder), replacing a file of
+  // that name. False when it was not moved.
+  bool Rename(const std::string& from, const std::string& to);
   // The lock that tool windows sharing the list folder hold while they compare a file with
   // what they show and write it (storage::Files::Lock); null when another holds it (after
   // waiting a moment, if ifHeld says so) or there is no data folder.

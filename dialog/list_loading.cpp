@@ -29,6 +29,8 @@ void ToDoDialog::LoadListNames() {
   // The history speaks of the rows before; the window starts afresh with the names read.
   m_history = UndoHistory();
   if (m_signals != nullptr) m_signals->WatchFolder(m_gate.ListFolder());
+  // Conflicted copies left while the window was closed are merged at the first look.
+  OnFolderChanged();
 }
 
 void ToDoDialog::ApplyListKind(bool noDate) {

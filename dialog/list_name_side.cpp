@@ -70,6 +70,15 @@ int ListNameSide::RowOf(const std::string& name) const {
   return -1;
 }
 
+int ListNameSide::RowOfFile(const std::string& name) const {
+  const int exact = RowOf(name);
+  if (exact >= 0) return exact;
+  for (int row = 0; row < Count(); ++row) {
+    if (storage::SameNameIgnoringCase(name, m_box->GetItemText(row))) return row;
+  }
+  return -1;
+}
+
 void ListNameSide::Insert(int row, const std::string& name) {
   if (row < m_box->GetCount()) {
     m_box->InsertItem(row, m_bitmap, name.c_str(), 0);

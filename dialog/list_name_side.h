@@ -47,6 +47,9 @@ class ListNameSide {
   int MoveSelected(int step);
   // The first row holding exactly `name`, -1 when none does.
   int RowOf(const std::string& name) const;
+  // The row whose list has the file of `name`: holding it exactly, else equal but for letter
+  // case (on Windows one file name); -1 when none.
+  int RowOfFile(const std::string& name) const;
   // Puts `name` in at `row` (the count: at the end); the selected list stays selected.
   void Insert(int row, const std::string& name);
   // Gives row `row` the name `name`; the selection stays where it is.

@@ -19,9 +19,9 @@ class SyncSignals {
 
   // Watches `folder` instead of any folder watched before (empty: none). After files directly
   // in it are made, removed, renamed or written, by this process or another,
-  // ToDoDialog::OnFolderChanged is called; one call may stand for several changes. A folder
-  // that cannot be watched is not reported: the dialog then notices changes only when it
-  // saves.
+  // ToDoDialog::OnFolderChanged is called with their names, or with none when they are not
+  // known (too many at once); one call may stand for several changes. A folder that cannot be
+  // watched is not reported: the dialog then notices changes only when it saves.
   virtual void WatchFolder(const std::string& folder) = 0;
 };
 

@@ -11,6 +11,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <memory>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -102,8 +103,11 @@ class ToDoDialog : private UndoContext {
   // replaces it) is tried again a moment later, as is all of it while a message box or an
   // in-place edit is open. A conflict found by a merge is told.
   void OnSyncTimer();
-  // Files in the list folder changed: they are compared with the window a moment later.
-  void OnFolderChanged();
+  // Files in the list folder changed (`names`; none: any may have): they are compared with the
+  // window a moment later. A conflicted copy that a folder-synchronising program left beside
+  // a list's file (storage/conflict_copies.h) is merged into that list the same way, and
+  // renamed so that it is not merged twice; it is never deleted.
+  void OnFolderChanged(const std::vector<std::string>& names = {});
 
   // The window is about to close. GiveUpInPlaceEdits ends an open in-place edit without
   // storing it. SaveBeforeClose saves the selected list and the list names; a save that fails
@@ -237,6 +241,13 @@ class ToDoDialog : private UndoContext {
   void ShowNames(const std::vector<std::string>& names);
   // A change the user made is saved once a second has passed without another.
   void ChangedByUser();
+  // Merges the conflicted copies seen since the last look into their lists (conflict_copies.cpp),
+  // with the lock held; the shown list must be in step with its file.
+  void MergeConflictCopies();
+  // Merges `copy` into the shown list (file `path`) / into the file of a list not shown. False
+  // when it could not be written yet.
+  bool MergeCopyIntoShownList(const std::string& path, const storage::ListFileAsRead& copy);
+  bool MergeCopyIntoFile(const std::string& path, const storage::ListFileAsRead& copy);
   // Tells the user of the conflicts found since last told: at once, or from the timer when
   // the caller is in the middle of something.
   void TellOfConflicts();
@@ -296,6 +307,10 @@ class ToDoDialog : private UndoContext {
   int m_namesMissingRuns = 0;
   // Conflicts found by merges and not told yet.
   std::size_t m_conflictsToTell = 0;
+  // Files of the list folder to look at for conflicted copies, and whether to look at all of
+  // them (when the window opens, and when the changes were too many to name).
+  std::set<std::string> m_copiesToLook;
+  bool m_lookAtAllFiles = false;
   // The item row an in-place edit began on, as it stood then, and its list.
   int m_editRow = -1;
   ItemRow m_editBefore;

@@ -108,8 +108,8 @@ LRESULT CToDoTool::OnTimerMessage(WPARAM wParam, LPARAM) {
 
 LRESULT CToDoTool::OnFolderChanged(WPARAM, LPARAM) {
   if (!m_syncSignals) return 0;
-  m_syncSignals->FolderChangeTaken();
-  if (m_dialog) m_dialog->OnFolderChanged();
+  const std::vector<std::string> changed = m_syncSignals->TakeFolderChanges();
+  if (m_dialog) m_dialog->OnFolderChanged(changed);
   return 0;
 }
 

@@ -1,6 +1,7 @@
 #include "plugin/window_sync_signals.h"
 
 #include <string>
+#include <thread>
 
 #include "framework/fw_handles.h"
 #include "storage/atomic_save.h"
@@ -28,16 +29,11 @@ class UniqueEvent {
 constexpr DWORD kChangesWatched =
     FILE_NOTIFY_CHANGE_FILE_NAME | FILE_NOTIFY_CHANGE_SIZE | FILE_NOTIFY_CHANGE_LAST_WRITE;
 
-// Whether a change of the file `name` (UTF-16, not zero-terminated) can matter to the window.
-// The folder's lock and the saves' temporary files come and go with every look and save of
-// the tool's own windows: were they reported, each look would cause the next.
-bool Matters(const wchar_t* name, int length) {
-  char ansi[MAX_PATH * 2];
-  const int size =
-      WideCharToMultiByte(CP_ACP, 0, name, length, ansi, sizeof ansi, nullptr, nullptr);
-  if (size <= 0) return true;
-  const std::string_view file(ansi, static_cast<std::size_t>(size));
-  return file != storage::kListFolderLockName && !storage::IsTemporarySaveName(file);
+// Whether a change of the file `name` can matter to the window. The folder's lock and the
+// saves' temporary files come and go with every look and save of the tool's own windows: were
+// they reported, each look would cause the next.
+bool Matters(std::string_view name) {
+  return name != storage::kListFolderLockName && !storage::IsTemporarySaveName(name);
 }
 
 }  // namespace
@@ -48,8 +44,8 @@ bool Matters(const wchar_t* name, int length) {
 class WindowSyncSignals::Watcher {
  public:
   // Takes over `folder`, a handle of the folder opened for overlapped reads of its changes.
-  Watcher(HWND window, std::atomic<bool>& posted, HANDLE folder)
-      : m_window(window), m_posted(posted), m_folder(folder) {
+  Watcher(HWND window, Changes& changes, HANDLE folder)
+      : m_window(window), m_changes(changes), m_folder(folder) {
     m_thread = std::thread([this] { Run(); });
   }
   ~Watcher() {
@@ -79,29 +75,39 @@ class WindowSyncSignals::Watcher {
         GetOverlappedResult(m_folder.Get(), &read, &got, TRUE);
         return;
       }
-      // No notices (too many to hold) counts as a change.
-      if (got == 0 || AnyMatters(buffer)) Post();
+      Add(buffer, got);
     }
   }
 
-  static bool AnyMatters(const DWORD* buffer) {
+  // Adds the names of the files the notices in `buffer` speak of, and posts the message unless
+  // it is on its way. No notices (too many to hold) means any file may have changed.
+  void Add(const DWORD* buffer, DWORD size) {
+    std::vector<std::string> names;
     const auto* bytes = reinterpret_cast<const BYTE*>(buffer);
-    for (;;) {
+    while (size != 0) {
       const auto* notice = reinterpret_cast<const FILE_NOTIFY_INFORMATION*>(bytes);
-      if (Matters(notice->FileName, static_cast<int>(notice->FileNameLength / sizeof(WCHAR)))) {
-        return true;
+      char name[MAX_PATH * 2];
+      const int length = WideCharToMultiByte(
+          CP_ACP, 0, notice->FileName, static_cast<int>(notice->FileNameLength / sizeof(WCHAR)),
+          name, sizeof name, nullptr, nullptr);
+      if (length > 0 && Matters(std::string_view(name, static_cast<std::size_t>(length)))) {
+        names.emplace_back(name, static_cast<std::size_t>(length));
       }
-      if (notice->NextEntryOffset == 0) return false;
+      if (notice->NextEntryOffset == 0) break;
       bytes += notice->NextEntryOffset;
     }
-  }
-
-  void Post() {
-    if (!m_posted.exchange(true)) PostMessageA(m_window, kFolderChangedMessage, 0, 0);
+    if (size != 0 && names.empty()) return;
+    const std::lock_guard<std::mutex> hold(m_changes.mutex);
+    m_changes.names.insert(m_changes.names.end(), names.begin(), names.end());
+    if (size == 0) m_changes.unknown = true;
+    if (!m_changes.posted) {
+      m_changes.posted = true;
+      PostMessageA(m_window, kFolderChangedMessage, 0, 0);
+    }
   }
 
   HWND m_window;
-  std::atomic<bool>& m_posted;
+  Changes& m_changes;
   fw::UniqueFileHandle m_folder;
   UniqueEvent m_stop;
   UniqueEvent m_changed;
@@ -131,5 +137,15 @@ void WindowSyncSignals::WatchFolder(const std::string& folder) {
       folder.c_str(), FILE_LIST_DIRECTORY, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
       nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_OVERLAPPED, nullptr);
   if (handle == INVALID_HANDLE_VALUE) return;
-  m_watcher = std::make_unique<Watcher>(m_window, m_posted, handle);
+  m_watcher = std::make_unique<Watcher>(m_window, m_changes, handle);
+}
+
+std::vector<std::string> WindowSyncSignals::TakeFolderChanges() {
+  const std::lock_guard<std::mutex> hold(m_changes.mutex);
+  std::vector<std::string> names;
+  if (!m_changes.unknown) names.swap(m_changes.names);
+  m_changes.names.clear();
+  m_changes.unknown = false;
+  m_changes.posted = false;
+  return names;
 }

@@ -6,10 +6,10 @@
 
 #include <windows.h>
 
-#include <atomic>
 #include <memory>
+#include <mutex>
 #include <string>
-#include <thread>
+#include <vector>
 
 #include "dialog/sync_signals.h"
 
@@ -31,14 +31,22 @@ class WindowSyncSignals : public todo::SyncSignals {
 
   // The window's WM_TIMER for kSyncTimerId arrived: the timer is one-shot, so it is stopped.
   void TimerRan();
-  // The window took kFolderChangedMessage: the next change posts it again.
-  void FolderChangeTaken() { m_posted = false; }
+  // The window took kFolderChangedMessage: the names of the files that changed since it was
+  // posted (none when they are not known), and the next change posts it again.
+  std::vector<std::string> TakeFolderChanges();
 
  private:
   class Watcher;
 
+  // What the watching thread found and the window has not taken yet.
+  struct Changes {
+    std::mutex mutex;
+    std::vector<std::string> names;
+    bool unknown = false;  // some changes came without their names
+    bool posted = false;   // the message is on its way: a burst of changes posts it once
+  };
+
   HWND m_window;
+  Changes m_changes;
   std::unique_ptr<Watcher> m_watcher;
-  // A folder change is posted and not taken yet: a burst of changes posts it once.
-  std::atomic<bool> m_posted{false};
 };

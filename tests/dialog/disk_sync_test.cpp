@@ -55,6 +55,9 @@ class DiskSync : public todo_test::DialogTest {
     dialog.OnFolderChanged();
   }
   void Fire() { ASSERT_TRUE(signals.Fire(dialog)); }
+  std::string ListFolderPath(const std::string& file) {
+    return storage::ListFolderPath(m_folder.Path()) + storage::kPathSeparator + file;
+  }
 
   FakeSignals signals;
 };
@@ -228,6 +231,38 @@ TEST_F(DiskSync, TheCloseAsksWhenTheListNamesCannotBeWritten) {
   faults.FailLocks(false);
   dialog.SaveOnClose(true);
   EXPECT_EQ(Read(OrderFile()), "A\r\nB\r\nN\r\n");
+}
+
+// Copies a synchronising program kept beside a list's file are merged into the list: what
+// both hold once, everything else of either kept. Then they are renamed, never deleted.
+TEST_F(DiskSync, ConflictedCopiesAreMergedIntoTheirListsAndSetAside) {
+  const std::string copyOfA = "A (other's conflicted copy).lst";
+  const std::string copyOfB = "b.sync-conflict-20261209.lst";  // the list is B
+  const std::string copyOfNone = "C (conflicted copy).lst";
+  Write(ListFolderPath(copyOfA), "0,2026,12,1,a1\r\n1,2026,12,2,a2\r\n0,2026,12,5,there\r\n");
+  Write(ListFolderPath(copyOfB), "0,2026,12,1,b1\r\n0,2026,12,7,b there\r\n");
+  Write(ListFolderPath(copyOfNone), "0,2026,12,1,c\r\n");
+  dialog.OnFolderChanged({copyOfA, copyOfB, copyOfNone});
+  Fire();
+  // What the copy adds goes after the record before it there.
+  const std::string merged =
+      "0,2026,12,1,a1\r\n1,2026,12,2,a2\r\n0,2026,12,5,there\r\n0,2026,12,2,a2\r\n"
+      "0,2026,12,3,a3\r\n";
+  EXPECT_EQ(ItemTexts(), "a1;a2;there;a2;a3;");
+  EXPECT_EQ(Read(ListFile("A")), merged);
+  EXPECT_EQ(Read(ListFile("B")), "0,2026,12,1,b1\r\n0,2026,12,7,b there\r\n");
+  EXPECT_EQ(ListFolderState(),
+            "A (other's conflicted copy).lst.merged=0,2026,12,1,a1\r\n1,2026,12,2,a2\r\n"
+            "0,2026,12,5,there\r\n|A.lst=" +
+                Read(ListFile("A")) + "|B.lst=" + Read(ListFile("B")) +
+                "|C (conflicted copy).lst=0,2026,12,1,c\r\n|ListInfo.dat=A\r\nB\r\n|"
+                "b.sync-conflict-20261209.lst.merged=0,2026,12,1,b1\r\n0,2026,12,7,b there\r\n|");
+  // Set aside, a copy is not merged again; the merge is one step of the history.
+  dialog.OnFolderChanged();
+  Fire();
+  EXPECT_EQ(Read(ListFile("A")), merged);
+  dialog.OnUndo();
+  EXPECT_EQ(ItemTexts(), "a1;a2;a3;");
 }
 
 TEST_F(DiskSync, ListsAddedAndRemovedOutsideShow) {

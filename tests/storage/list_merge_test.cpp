@@ -14,6 +14,7 @@
 
 #include "records.h"
 #include "storage/list_file_as_read.h"
+#include "storage/conflict_copies.h"
 #include "storage/list_merge.h"
 
 namespace {
@@ -277,5 +278,32 @@ const NamesCase kNamesCases[] = {
 
 INSTANTIATE_TEST_SUITE_P(Cases, ListNamesMergeTest, testing::ValuesIn(kNamesCases),
                          [](const auto& p) { return std::string(p.param.name); });
+
+// Only a synchronising program's conflicted copy of a list's file is taken for one, with the
+// list's name as it stands before the program's note.
+TEST(ConflictCopies, AreToldByTheirNamesAndNameTheirList) {
+  const struct {
+    const char* file;
+    const char* list;  // null: not a conflicted copy
+  } cases[] = {
+      {"Home (Taro's conflicted copy 2026-12-09).lst", "Home"},
+      {"Home (Conflicted Copy).lst", "Home"},
+      {"Work (1) (conflicted copy 2).lst", "Work (1)"},
+      {"Home.sync-conflict-20261209-101500-ABCDEF.lst", "Home"},
+      {"a.b.sync-conflict-1.lst", "a.b"},
+      {"Home (1).lst", nullptr},
+      {"Home (conflicted copy).lst.merged", nullptr},
+      {"Home.lst", nullptr},
+      {" (conflicted copy).lst", nullptr},
+      {".sync-conflict-1.lst", nullptr},
+  };
+  for (const auto& c : cases) {
+    std::string list;
+    EXPECT_EQ(storage::IsConflictCopy(c.file, &list), c.list != nullptr) << c.file;
+    if (c.list != nullptr) {
+      EXPECT_EQ(list, c.list) << c.file;
+    }
+  }
+}
 
 }  // namespace
