@@ -20,6 +20,7 @@
 
 #include "storage/list_file_as_read.h"
 #include "storage/list_file_format.h"
+#include "storage/lines.h"
 
 namespace {
 
@@ -29,16 +30,6 @@ void Require(bool holds) {
 
 bool SameList(const storage::ListFileContent& a, const storage::ListFileContent& b) {
   return a.noDate == b.noDate && a.records == b.records;
-}
-
-std::string WithCrLfLineEnds(std::string_view bytes) {
-  std::string out;
-  for (std::size_t pos = 0; pos < bytes.size(); ++pos) {
-    if (bytes[pos] == '\n' && (pos == 0 || bytes[pos - 1] != '\r')) out += '\r';
-    out += bytes[pos];
-  }
-  if (!out.empty() && out.back() != '\n') out += "\r\n";
-  return out;
 }
 
 // A few edits, chosen by the bytes themselves so that a run can be repeated.
@@ -87,7 +78,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
   const std::string kept = storage::FormatListFile(first, &file);
   Require(kept == (bytes == storage::kNoDateMarker ? std::string("0,0,0,0,NO_DATE\r\n")
-                                                   : WithCrLfLineEnds(bytes)));
+                                                   : storage::WithCrLfLineEnds(bytes)));
   const storage::ListFileAsRead back(kept);
   Require(SameList(back.ToContent(), first));
   Require(storage::FormatListFile(back.ToContent(), &back) == kept);

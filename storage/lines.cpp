@@ -24,6 +24,17 @@ bool TakeLine(std::string_view* rest, Line* line) {
   return true;
 }
 
+std::string WithCrLfLineEnds(std::string_view bytes) {
+  std::string out;
+  out.reserve(bytes.size() + bytes.size() / 16 + 2);
+  Line line;
+  while (TakeLine(&bytes, &line)) {
+    out += line.text;
+    out += kLineEnd;
+  }
+  return out;
+}
+
 void AppendWithoutLineBreaks(std::string* out, std::string_view text) {
   // Appended in runs between line feeds: almost every text has none, and is one append.
   for (;;) {

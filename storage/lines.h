@@ -26,6 +26,10 @@ bool TakeLine(std::string_view* rest, Line* line);
 // The length of text without a line end at its end (a final LF, or CR LF).
 std::size_t LengthWithoutLineEnd(std::string_view text);
 
+// The lines of bytes, each ended with CR LF: what a file's lines become when they are written
+// again as they were read (a lone LF gets its CR, a last line without a line end gets one).
+std::string WithCrLfLineEnds(std::string_view bytes);
+
 // Appends text to *out with each line break (CR LF, or a lone LF) made one space, so that a
 // text written as one line is read back as one line.
 void AppendWithoutLineBreaks(std::string* out, std::string_view text);

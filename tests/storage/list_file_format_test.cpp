@@ -15,6 +15,7 @@
 #include "records.h"
 #include "storage/list_file_as_read.h"
 #include "storage/list_file_format.h"
+#include "storage/lines.h"
 
 namespace {
 
@@ -156,18 +157,6 @@ TEST(ListFileWrite, WrittenListsReadBackExactly) {
   }
 }
 
-// What a list file becomes when it is written back unchanged: every LF gets the CR before it
-// that it lacks, and a last line without a line end gets one.
-std::string WithCrLfLineEnds(const std::string& bytes) {
-  std::string out;
-  for (std::size_t pos = 0; pos < bytes.size(); ++pos) {
-    if (bytes[pos] == '\n' && (pos == 0 || bytes[pos - 1] != '\r')) out += '\r';
-    out += bytes[pos];
-  }
-  if (!out.empty() && out.back() != '\n') out += "\r\n";
-  return out;
-}
-
 // Writes back the list read from bytes, with the lines it was read from, and checks what
 // every such write must hold whatever the bytes: the list reads back the same, and what was
 // written, read again, writes itself back unchanged.
@@ -249,7 +238,7 @@ TEST(ListFileKeep, AnyBytesAreWrittenBackUnchanged) {
     }
     ASSERT_FALSE(ListFileAsRead(bytes).HoldsZeroByte());
     const std::string expected =
-        bytes == "NO_DATE" ? "0,0,0,0,NO_DATE\r\n" : WithCrLfLineEnds(bytes);
+        bytes == "NO_DATE" ? "0,0,0,0,NO_DATE\r\n" : storage::WithCrLfLineEnds(bytes);
     ASSERT_EQ(WriteBackUnchanged(bytes), expected) << testing::PrintToString(bytes);
   }
 }
