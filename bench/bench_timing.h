@@ -1,8 +1,9 @@
 #pragma once
-// What the load-and-save benchmarks share: the floor they compare with, and how they print
-// their figures for scripts/bench.sh.
+// What the load-and-save benchmarks share: the floor they compare with, the clock they time
+// their steps with, and how they print their figures for scripts/bench.sh.
 
 #include <algorithm>
+#include <chrono>
 #include <cstdio>
 #include <fstream>
 #include <string>
@@ -24,10 +25,15 @@ inline long ReadLinesWithGetline(const std::string& path) {
   return lines;
 }
 
-// Prints "name best median" (milliseconds) for the rounds' times.
+inline double MillisecondsSince(std::chrono::steady_clock::time_point start) {
+  return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start)
+      .count();
+}
+
+// Prints "name best median worst" (milliseconds) for the rounds' times.
 inline void PrintTimes(const char* name, std::vector<double> times) {
   std::sort(times.begin(), times.end());
-  std::printf("%s %.3f %.3f\n", name, times.front(), times[times.size() / 2]);
+  std::printf("%s %.3f %.3f %.3f\n", name, times.front(), times[times.size() / 2], times.back());
   std::fflush(stdout);
 }
 
