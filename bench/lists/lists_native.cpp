@@ -8,6 +8,10 @@
 //               and on the same file, a plain line read (std::getline), as the floor to
 //               compare with, and the part of a save that is the file system's: the same
 //               bytes written, flushed and moved over a file, as every save does
+//   timer save  one item ticked, and the save the timer runs a second later (the timer run
+//               by hand here): all of it runs on the window's thread, so its time is how long
+//               the window is blocked; then the look at the folder that the save's own change
+//               notice brings, and the save's steps one by one (timer_save_steps.h)
 //
 // FOLDER is an empty folder of the benchmark's own. Prints "name value" lines (milliseconds:
 // the best of several rounds, the median and the worst) for scripts/bench.sh; exit code 1
@@ -24,7 +28,9 @@
 
 #include "bench_data.h"
 #include "bench_timing.h"
+#include "dialog/item_side.h"
 #include "dialog/todo_dialog.h"
+#include "lists/timer_save_steps.h"
 #include "quarnctrl/quarn_headless.h"
 #include "storage/atomic_save.h"
 #include "storage/files.h"
@@ -56,9 +62,44 @@ std::string WithFirstItemToggled(std::string bytes) {
   return bytes;
 }
 
+// The window's timer, run by hand: the time a run takes is the time the window is blocked.
+class HandTimer : public todo::SyncSignals {
+ public:
+  void StartTimer(int) override { m_started = true; }
+  void WatchFolder(const std::string&) override {}
+  // Runs the timer when it was started; the milliseconds it took, or -1 when not started.
+  double Run(todo::ToDoDialog& dialog) {
+    if (!m_started) return -1;
+    m_started = false;
+    const auto start = std::chrono::steady_clock::now();
+    dialog.OnSyncTimer();
+    return MillisecondsSince(start);
+  }
+
+ private:
+  bool m_started = false;
+};
+
 CQuarnListBox* NewHeadlessBox(const char* name) {
   RECT rect{0, 0, 100, 100};
   return CQuarnListBox::NewQuarnCtrl(nullptr, name, &rect, 0);
+}
+
+// The timer save's steps one by one, over an item box of its own showing the long list.
+bool TimeSteps(storage::Files& files, const std::string& dataFolder, const std::string& path) {
+  todo::ItemSide items;
+  items.Attach(static_cast<CQuarnToDoListBox*>(NewHeadlessBox("ToDoItem")));
+  storage::ListFileAsRead asRead(ReadFile(path));
+  items.Append(asRead, 0);
+  std::vector<bench::TimerSaveSteps> rounds(kRounds);
+  bool ok = true;
+  for (bench::TimerSaveSteps& steps : rounds) {
+    ok = bench::TimeTimerSave(files, storage::ListFolderLockPath(dataFolder), path, items, &asRead,
+                              &steps) &&
+         ok;
+  }
+  bench::PrintSteps(rounds);
+  return ok;
 }
 
 }  // namespace
@@ -88,6 +129,8 @@ int main(int argc, char** argv) {
   todo_test::FolderHost host(dataFolder);
   todo_test::HeadlessWindowOps window(&busy);
   todo::ToDoDialog dialog(window, &host, *files, busy);
+  HandTimer timer;
+  dialog.SetSyncSignals(&timer);
   dialog.AttachBoxes(static_cast<CQuarnImageListBox*>(NewHeadlessBox("ToDoList")),
                      static_cast<CQuarnToDoListBox*>(NewHeadlessBox("ToDoItem")), nullptr);
   dialog.ConfigureBoxes(nullptr, nullptr);
@@ -126,13 +169,33 @@ int main(int argc, char** argv) {
     whole = storage::SaveFileAtomically(*files, floorFile, bytes) && whole;
     writes.push_back(MillisecondsSince(start));
 
-    names->Click(1);  // away to a list with no file, for the next round's load
+    names->Click(1);    // away to a list with no file, for the next round's load
+    timer.Run(dialog);  // the tick's timer, run before the next round
   }
   bench::PrintTimes("line_read_ms", reads);
   bench::PrintTimes("load_ms", loads);
   bench::PrintTimes("save_ms", saves);
   bench::PrintTimes("write_ms", writes);
 
+  std::vector<double> timerSaves;
+  std::vector<double> looks;
+  names->Click(0);
+  for (int round = 0; round < kRounds; ++round) {
+    const std::string expected = WithFirstItemToggled(ReadFile(bigList));
+    tickFirstItem();
+    timerSaves.push_back(timer.Run(dialog));
+    whole = ReadFile(bigList) == expected && whole;
+    // The watch tells of the save's own change: the files are looked at again.
+    dialog.OnFolderChanged();
+    looks.push_back(timer.Run(dialog));
+    whole = ReadFile(bigList) == expected && whole;
+  }
+  whole = std::min(*std::min_element(timerSaves.begin(), timerSaves.end()),
+                   *std::min_element(looks.begin(), looks.end())) >= 0 &&
+          whole;
+  bench::PrintTimes("timer_save_ms", timerSaves);
+  bench::PrintTimes("timer_look_ms", looks);
+  whole = TimeSteps(*files, dataFolder, bigList) && whole;
   std::printf("items %d\n", kItems);
   if (!whole) {
     std::fprintf(stderr, "lists_native: a round did not load or save every item as expected\n");

@@ -1,0 +1,100 @@
+#pragma once
+// The steps of the save the tool window's timer runs after the user ticked one item of the
+// shown list (dialog/disk_sync.cpp), run here one by one with the same functions on the same
+// kind of file, so that each can be timed: the list folder's lock taken and let go, the file
+// read whole and compared with what was read last and with the item box, the box's rows
+// turned into records, the file's bytes formatted, written, flushed and moved over the old
+// file, and the bytes written kept as the file as read. Portable: natively over a headless
+// item box, under Wine over a real one.
+
+#include <chrono>
+#include <memory>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "bench_timing.h"
+#include "dialog/item_side.h"
+#include "storage/atomic_save.h"
+#include "storage/file_reading.h"
+#include "storage/files.h"
+#include "storage/list_file_as_read.h"
+
+namespace bench {
+
+// Milliseconds of each step of one save.
+struct TimerSaveSteps {
+  double lock = 0;     // taking the list folder's lock and letting it go
+  double read = 0;     // reading the file whole
+  double compare = 0;  // its bytes against those read last, the box's rows against them
+  double records = 0;  // the box's rows as records
+  double format = 0;   // the bytes of the new file
+  double write = 0;    // written to a temporary file, flushed and moved over the list file
+  double keep = 0;     // the bytes written read again as the file as read
+};
+
+// Ticks (or unticks) the first item of `items`, which shows `*asRead`, the file at `path`, and
+// saves it step by step as the timer's save does; afterwards *asRead is the file as written.
+// False when a step did not do what the save needs of it.
+inline bool TimeTimerSave(storage::Files& files, const std::string& lockPath,
+                          const std::string& path, todo::ItemSide& items,
+                          storage::ListFileAsRead* asRead, TimerSaveSteps* steps) {
+  todo::ItemRow first = items.RowAt(0);
+  first.check = first.check == 0 ? 1 : 0;
+  items.SetRow(0, first, 0);
+
+  auto start = std::chrono::steady_clock::now();
+  std::unique_ptr<storage::HeldLock> lock = files.Lock(lockPath, storage::IfHeld::kFailAtOnce);
+  steps->lock = MillisecondsSince(start);
+  if (lock == nullptr) return false;
+
+  start = std::chrono::steady_clock::now();
+  std::string bytes;
+  const bool read = storage::ReadWholeFile(files, path, &bytes) == storage::OpenResult::kOpened;
+  steps->read = MillisecondsSince(start);
+
+  start = std::chrono::steady_clock::now();
+  const bool changedHereOnly = !items.Shows(*asRead) && bytes == asRead->Bytes();
+  steps->compare = MillisecondsSince(start);
+
+  start = std::chrono::steady_clock::now();
+  const storage::ListFileContent content = items.Content();
+  steps->records = MillisecondsSince(start);
+
+  start = std::chrono::steady_clock::now();
+  std::string written = storage::FormatListFile(content, *asRead);
+  steps->format = MillisecondsSince(start);
+
+  start = std::chrono::steady_clock::now();
+  const bool saved =
+      storage::SaveFileAtomically(files, path, written, storage::IfHeld::kFailAtOnce);
+  steps->write = MillisecondsSince(start);
+
+  start = std::chrono::steady_clock::now();
+  *asRead = storage::ListFileAsRead(std::move(written));
+  steps->keep = MillisecondsSince(start);
+
+  start = std::chrono::steady_clock::now();
+  lock.reset();
+  steps->lock += MillisecondsSince(start);
+  return read && changedHereOnly && saved;
+}
+
+// Prints "step_<name>_ms best median worst" for each step of the rounds' saves.
+inline void PrintSteps(const std::vector<TimerSaveSteps>& rounds) {
+  const struct {
+    const char* name;
+    double TimerSaveSteps::*step;
+  } steps[] = {
+      {"step_lock_ms", &TimerSaveSteps::lock},       {"step_read_ms", &TimerSaveSteps::read},
+      {"step_compare_ms", &TimerSaveSteps::compare}, {"step_records_ms", &TimerSaveSteps::records},
+      {"step_format_ms", &TimerSaveSteps::format},   {"step_write_ms", &TimerSaveSteps::write},
+      {"step_keep_ms", &TimerSaveSteps::keep}};
+  for (const auto& step : steps) {
+    std::vector<double> times;
+    for (const TimerSaveSteps& round : rounds) times.push_back(round.*step.step);
+    PrintTimes(step.name, times);
+  }
+}
+
+}  // namespace bench
