@@ -63,7 +63,7 @@ inline bool TimeTimerSave(storage::Files& files, const std::string& lockPath,
   steps->records = MillisecondsSince(start);
 
   start = std::chrono::steady_clock::now();
-  std::string written = storage::FormatListFile(content, *asRead);
+  std::string written = storage::FormatListFile(content, asRead);
   steps->format = MillisecondsSince(start);
 
   start = std::chrono::steady_clock::now();
