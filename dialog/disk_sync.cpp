@@ -20,6 +20,8 @@ constexpr int kSaveDelayMs = 1000;
 constexpr int kLookDelayMs = 200;
 // How long before what could not be done yet is tried again.
 constexpr int kRetryDelayMs = 500;
+// How often a save on another thread is looked at until it has ended.
+constexpr int kBackgroundPollMs = 20;
 // Timer runs in a row that must find a shown file missing before it counts as removed:
 // programs that synchronise folders delete a file and write it again a moment later.
 constexpr int kMissingFileRuns = 6;
@@ -39,6 +41,7 @@ void ToDoDialog::RecordStep(std::unique_ptr<UndoStep> step) {
 }
 
 void ToDoDialog::ChangedByUser() {
+  ++m_changes;
   if (m_signals == nullptr) return;
   m_timerFor = TimerFor::kSave;
   m_signals->StartTimer(kSaveDelayMs);
@@ -59,17 +62,61 @@ void ToDoDialog::OnSyncTimer() {
   // would be given up by a change of the rows: both are waited for.
   const bool editing = (m_names.HasBox() && m_names.Box()->IsEditing()) ||
                        (m_items.HasBox() && m_items.Box()->IsEditing());
-  bool done = false;
-  if (m_busy == 0 && !editing) {
-    bool namesInStep = false;
-    const SaveOutcome list = SyncFiles(SyncOccasion::kTimer, &namesInStep);
-    done = namesInStep && list != SaveOutcome::kWaiting && list != SaveOutcome::kFailed;
+  if (m_busy != 0 || editing) {
+    Retry(kRetryDelayMs);
+    return;
   }
-  if (!done && m_signals != nullptr) {
-    m_timerFor = TimerFor::kLook;
-    m_signals->StartTimer(kRetryDelayMs);
+  if (m_gate.BackgroundSaveRunning()) {
+    Retry(kBackgroundPollMs);
+    return;
   }
-  if (m_busy == 0 && !editing) TellOfConflicts();
+  const BackgroundListSave::Outcome outcome = m_gate.TakeBackgroundOutcome();
+  if (outcome == BackgroundListSave::Outcome::kWritten) m_changesSaved = m_changesInBackground;
+  // A save on the other thread that found the file changed outside, or could not write, is
+  // done here, where a merge can be shown, until the list is in step again.
+  if (outcome == BackgroundListSave::Outcome::kDiskChanged ||
+      outcome == BackgroundListSave::Outcome::kFailed) {
+    m_saveHere = true;
+  }
+  if (!m_saveHere && StartBackgroundSave()) {
+    Retry(kBackgroundPollMs);
+    return;
+  }
+  bool namesInStep = false;
+  const SaveOutcome list = SyncFiles(SyncOccasion::kTimer, &namesInStep);
+  const bool listInStep = list != SaveOutcome::kWaiting && list != SaveOutcome::kFailed;
+  if (listInStep) m_saveHere = false;
+  if (!namesInStep || !listInStep) Retry(kRetryDelayMs);
+  TellOfConflicts();
+}
+
+void ToDoDialog::Retry(int delayMs) {
+  if (m_signals == nullptr) return;
+  m_timerFor = TimerFor::kLook;
+  m_signals->StartTimer(delayMs);
+}
+
+bool ToDoDialog::StartBackgroundSave() {
+  if (m_signals == nullptr || !ItemsChangedSinceSaved() || !m_items.HasBox()) return false;
+  const int selected = m_names.Selected();
+  if (selected < 0) return false;
+  const std::string path = ListFilePathOf(selected);
+  if (!m_gate.MaySave(path) || m_gate.AsReadOf(path) == nullptr) return false;
+  {
+    const auto lock = m_gate.LockListFolder(storage::IfHeld::kFailAtOnce);
+    if (lock == nullptr) return false;
+    SyncNames(SyncOccasion::kTimer);
+  }
+  // The names as they are now may no longer show the list.
+  if (m_names.Selected() < 0 || ListFilePathOf(m_names.Selected()) != path) return false;
+  m_changesInBackground = m_changes;
+  auto snapshot = std::make_shared<const ItemsSnapshot>(m_items.Snapshot());
+  m_gate.SaveInBackground(*m_signals, path, [snapshot] { return snapshot->ToContent(); });
+  return true;
+}
+
+void ToDoDialog::MarkShownListSaved() {
+  m_changesSaved = m_changesInBackground = m_changes;
 }
 
 ToDoDialog::SaveOutcome ToDoDialog::SaveSelectedList(SyncOccasion occasion) {
@@ -108,7 +155,7 @@ void ToDoDialog::SaveListNames() {
   if (lock != nullptr) SyncNames(SyncOccasion::kClose);
 }
 
-bool ToDoDialog::ShownListUnchanged() const {
+bool ToDoDialog::ShownListUnchanged() {
   const int selected = m_names.Selected();
   if (selected < 0) return true;
   const storage::ListFileAsRead* asRead = m_gate.AsReadOf(ListFilePathOf(selected));
@@ -121,8 +168,9 @@ ToDoDialog::SaveOutcome ToDoDialog::SyncShownList(SyncOccasion occasion) {
   const storage::ListFileAsRead* asRead = m_gate.AsReadOf(path);
   if (asRead == nullptr) {
     // Nothing is known of the file: the items are written as they stand.
-    return m_gate.Save(path, m_items.Content(), ifHeld) ? SaveOutcome::kInStep
-                                                        : SaveOutcome::kFailed;
+    if (!m_gate.Save(path, m_items.Content(), ifHeld)) return SaveOutcome::kFailed;
+    MarkShownListSaved();
+    return SaveOutcome::kInStep;
   }
   std::string bytes;
   const storage::OpenResult read = m_gate.Peek(path, &bytes);
@@ -130,7 +178,10 @@ ToDoDialog::SaveOutcome ToDoDialog::SyncShownList(SyncOccasion occasion) {
     return occasion == SyncOccasion::kTimer ? SaveOutcome::kWaiting : SaveOutcome::kFailed;
   }
   const bool exists = read == storage::OpenResult::kOpened;
-  const bool unchangedHere = m_items.Shows(*asRead);
+  // The timer trusts the count of the user's changes, which spares it a look at every row of a
+  // long list; a save occasion looks.
+  const bool unchangedHere =
+      occasion == SyncOccasion::kTimer ? !ItemsChangedSinceSaved() : m_items.Shows(*asRead);
   if (!exists && m_gate.AsReadExists()) {
     // Programs that synchronise folders delete a file and write it again a moment later: a
     // missing file is no empty list until it has stayed missing a while, and nothing is
@@ -144,9 +195,11 @@ ToDoDialog::SaveOutcome ToDoDialog::SyncShownList(SyncOccasion occasion) {
 
   if (exists == m_gate.AsReadExists() && bytes == asRead->Bytes()) {
     // Nobody else changed the file: the window's changes are written, if any.
-    if (unchangedHere) return SaveOutcome::kInStep;
-    return m_gate.Save(path, m_items.Content(), ifHeld) ? SaveOutcome::kInStep
-                                                        : SaveOutcome::kFailed;
+    if (!unchangedHere && !m_gate.Save(path, m_items.Content(), ifHeld)) {
+      return SaveOutcome::kFailed;
+    }
+    MarkShownListSaved();
+    return SaveOutcome::kInStep;
   }
 
   storage::ListFileAsRead onDisk(std::move(bytes));
@@ -186,6 +239,7 @@ void ToDoDialog::ShowFromDisk(const std::string& path, storage::ListFileAsRead f
   if (file.Count() != 0) m_items.Append(file, Today());
   m_items.Select(toSelect);
   m_gate.KeepAsRead(path, std::move(file), exists);
+  MarkShownListSaved();
   m_window.InvalidateItemCount();
 
   std::vector<ItemRow> after = m_items.Rows();

@@ -99,6 +99,39 @@ storage::ListRecord ItemSide::RecordOf(int row) const {
   return record;
 }
 
+ItemsSnapshot ItemSide::Snapshot() const {
+  ItemsSnapshot snapshot;
+  snapshot.noDate = m_noDate;
+  const int count = Count();
+  snapshot.rows.reserve(static_cast<std::size_t>(count));
+  for (int row = 0; row < count; ++row) {
+    const std::string_view text = m_box->GetItemText(row);
+    snapshot.rows.push_back(ItemsSnapshot::Row{m_box->GetItemCheck(row), m_box->GetItemData(row),
+                                               static_cast<std::uint32_t>(snapshot.texts.size()),
+                                               static_cast<std::uint32_t>(text.size())});
+    snapshot.texts += text;
+  }
+  return snapshot;
+}
+
+storage::ListFileContent ItemsSnapshot::ToContent() const {
+  storage::ListFileContent content;
+  content.noDate = noDate;
+  content.records.reserve(rows.size());
+  for (const Row& row : rows) {
+    SYSTEMTIME date;
+    CQuarnListBox::ConvertToSysTime(row.date, &date);
+    storage::ListRecord record;
+    record.done = row.check;
+    record.year = date.wYear;
+    record.month = date.wMonth;
+    record.day = date.wDay;
+    record.text.assign(texts, row.textAt, row.textSize);
+    content.records.push_back(std::move(record));
+  }
+  return content;
+}
+
 storage::ListFileContent ItemSide::Content() const {
   storage::ListFileContent content;
   content.noDate = m_noDate;

@@ -4,6 +4,7 @@
 // records a list file stores and back; which file they go to is decided elsewhere. Portable;
 // on the tool thread.
 
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <vector>
@@ -24,6 +25,23 @@ bool operator==(const ItemRow& a, const ItemRow& b);
 inline bool operator!=(const ItemRow& a, const ItemRow& b) {
   return !(a == b);
 }
+
+// The rows of the item box as they stood, taken quickly (their texts end to end, no copy each)
+// so that another thread can make them into the records a list file stores.
+struct ItemsSnapshot {
+  struct Row {
+    int check;
+    DWORD date;  // packed
+    std::uint32_t textAt;
+    std::uint32_t textSize;
+  };
+  bool noDate = false;
+  std::string texts;
+  std::vector<Row> rows;
+
+  // The rows and the kind as a list file stores them. Any thread.
+  storage::ListFileContent ToContent() const;
+};
 
 // Text colours of item rows.
 constexpr COLORREF kColourDone = RGB(155, 155, 155);
@@ -58,6 +76,8 @@ class ItemSide {
   void Append(const storage::ListFileAsRead& file, DWORD today);
   // The rows and the kind as a list file stores them.
   storage::ListFileContent Content() const;
+  // The rows and the kind, taken for another thread to make into Content().
+  ItemsSnapshot Snapshot() const;
   // Whether the rows and the kind are those of `file`, in the same order.
   bool Shows(const storage::ListFileAsRead& file) const;
 

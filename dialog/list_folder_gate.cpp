@@ -26,6 +26,7 @@ std::string ListFolderGate::PathOf(std::string_view name) const {
 }
 
 bool ListFolderGate::Exists(const std::string& path) {
+  Settle();
   std::unique_ptr<storage::ReadableFile> file;
   return m_files.OpenForReading(path, &file) != storage::OpenResult::kNotFound;
 }
@@ -42,20 +43,24 @@ std::string ListFolderGate::FileInListFolder(std::string_view fileName) const {
 }
 
 bool ListFolderGate::ListFolderFiles(std::vector<std::string>* names) {
+  Settle();
   const std::string folder = ListFolder();
   return !folder.empty() && m_files.ListFolder(folder, names);
 }
 
 bool ListFolderGate::Replace(const std::string& path, const std::string& bytes,
                              storage::IfHeld ifHeld) {
+  Settle();
   return storage::SaveFileAtomically(m_files, path, bytes, ifHeld);
 }
 
 bool ListFolderGate::Rename(const std::string& from, const std::string& to) {
+  Settle();
   return m_files.MoveReplacing(from, to, storage::IfHeld::kFailAtOnce);
 }
 
 std::unique_ptr<storage::HeldLock> ListFolderGate::LockListFolder(storage::IfHeld ifHeld) {
+  Settle();
   const char* folder = DataFolder();
   if (folder == nullptr) return nullptr;
   return m_files.Lock(storage::ListFolderLockPath(folder), ifHeld);
@@ -70,6 +75,7 @@ void LeaveOutBlankNames(std::vector<std::string>* names) {
 }  // namespace
 
 std::vector<std::string> ListFolderGate::LoadNames() {
+  Settle();
   std::vector<std::string> names;
   const char* folder = DataFolder();
   if (folder != nullptr && m_files.SetCurrentFolder(folder)) {
@@ -81,6 +87,7 @@ std::vector<std::string> ListFolderGate::LoadNames() {
 }
 
 storage::OpenResult ListFolderGate::PeekNames(std::vector<std::string>* names) {
+  Settle();
   names->clear();
   const char* folder = DataFolder();
   if (folder == nullptr || !m_files.SetCurrentFolder(folder)) return storage::OpenResult::kFailed;
@@ -93,6 +100,7 @@ storage::OpenResult ListFolderGate::PeekNames(std::vector<std::string>* names) {
 }
 
 bool ListFolderGate::SaveNames(const std::vector<std::string>& names, storage::IfHeld ifHeld) {
+  Settle();
   const char* folder = DataFolder();
   if (folder == nullptr || !m_files.SetCurrentFolder(folder) ||
       !storage::SaveListOrder(m_files, storage::ListOrderPath(), names, ifHeld)) {
@@ -109,6 +117,7 @@ bool ListFolderGate::CreateListFile(const std::string& path, bool noDate) {
 }
 
 bool ListFolderGate::CreateFileWith(const std::string& path, const std::string& bytes) {
+  Settle();
   std::unique_ptr<storage::WritableFile> file =
       m_files.OpenForWriting(path, storage::CreateMode::kCreateNew);
   if (file == nullptr) return false;
@@ -120,19 +129,22 @@ bool ListFolderGate::CreateFileWith(const std::string& path, const std::string& 
 }
 
 bool ListFolderGate::Delete(const std::string& path) {
+  Settle();
   return m_files.Delete(path);
 }
 
 bool ListFolderGate::ReadBytes(const std::string& path, std::string* bytes) {
+  Settle();
   return storage::ReadWholeFile(m_files, path, bytes) == storage::OpenResult::kOpened;
 }
 
 std::string ListFolderGate::BytesToSave(const std::string& path,
-                                        const storage::ListFileContent& content) const {
+                                        const storage::ListFileContent& content) {
   return storage::FormatListFile(content, AsReadOf(path));
 }
 
 bool ListFolderGate::Move(const std::string& oldPath, const std::string& newPath) {
+  Settle();
   if (!m_files.MoveReplacing(oldPath, newPath, storage::IfHeld::kWaitAMoment)) return false;
   // A list whose file could not be read when it was loaded is still not saved under its new
   // name: the empty item box would replace the items the file holds.
@@ -142,6 +154,7 @@ bool ListFolderGate::Move(const std::string& oldPath, const std::string& newPath
 }
 
 storage::OpenResult ListFolderGate::Read(const std::string& path, storage::ListFileAsRead* file) {
+  Settle();
   storage::OpenResult opened = storage::LoadListFile(m_files, path, file);
   if (opened == storage::OpenResult::kFailed) {
     m_unreadableFile = path;
@@ -157,25 +170,34 @@ storage::OpenResult ListFolderGate::Read(const std::string& path, storage::ListF
 }
 
 storage::OpenResult ListFolderGate::Peek(const std::string& path, std::string* bytes) {
+  Settle();
   return storage::ReadWholeFile(m_files, path, bytes);
 }
 
 void ListFolderGate::KeepAsRead(const std::string& path, storage::ListFileAsRead file,
                                 bool exists) {
+  Settle();
   if (file.HoldsZeroByte()) m_unreadableFile = path;
   m_asReadPath = path;
-  m_asRead = std::move(file);
+  m_asRead = std::make_shared<const storage::ListFileAsRead>(std::move(file));
   m_asReadExists = exists;
 }
 
 void ListFolderGate::ForgetAsRead() {
+  Settle();
   m_asReadPath.clear();
-  m_asRead = storage::ListFileAsRead();
+  m_asRead = std::make_shared<const storage::ListFileAsRead>();
   m_asReadExists = false;
 }
 
-const storage::ListFileAsRead* ListFolderGate::AsReadOf(const std::string& path) const {
-  return !path.empty() && path == m_asReadPath ? &m_asRead : nullptr;
+const storage::ListFileAsRead* ListFolderGate::AsReadOf(const std::string& path) {
+  Settle();
+  return !path.empty() && path == m_asReadPath ? m_asRead.get() : nullptr;
+}
+
+bool ListFolderGate::AsReadExists() {
+  Settle();
+  return m_asReadExists;
 }
 
 bool ListFolderGate::MaySave(const std::string& path) const {
@@ -184,18 +206,45 @@ bool ListFolderGate::MaySave(const std::string& path) const {
 
 bool ListFolderGate::Save(const std::string& path, const storage::ListFileContent& content,
                           storage::IfHeld ifHeld) {
+  Settle();
   // What was read of another file says nothing about this one.
   if (path != m_asReadPath) ForgetAsRead();
-  if (!storage::SaveListFile(m_files, path, content, &m_asRead, ifHeld)) return false;
-  m_asReadPath = path;
-  m_asReadExists = true;
-  return true;
+  return SaveBytes(path, storage::FormatListFile(content, m_asRead.get()), ifHeld);
 }
 
 bool ListFolderGate::SaveBytes(const std::string& path, std::string bytes, storage::IfHeld ifHeld) {
+  Settle();
   if (!storage::SaveFileAtomically(m_files, path, bytes, ifHeld)) return false;
   KeepAsRead(path, storage::ListFileAsRead(std::move(bytes)));
   return true;
+}
+
+void ListFolderGate::SaveInBackground(SyncSignals& runner, const std::string& path,
+                                      std::function<storage::ListFileContent()> content) {
+  Settle();
+  const char* folder = DataFolder();
+  if (folder == nullptr || path != m_asReadPath) return;
+  m_background.Start(runner, m_files, storage::ListFolderLockPath(folder), path, m_asRead,
+                     m_asReadExists, std::move(content));
+}
+
+BackgroundListSave::Outcome ListFolderGate::TakeBackgroundOutcome() {
+  Settle();
+  const BackgroundListSave::Outcome outcome = m_backgroundOutcome;
+  m_backgroundOutcome = BackgroundListSave::Outcome::kNone;
+  return outcome;
+}
+
+void ListFolderGate::Settle() {
+  BackgroundListSave::Result result = m_background.Finish();
+  if (result.outcome == BackgroundListSave::Outcome::kNone) return;
+  m_backgroundOutcome = result.outcome;
+  // What the file holds now is what the next save compares with, unless the window has gone
+  // on to another list meanwhile.
+  if (result.outcome == BackgroundListSave::Outcome::kWritten && result.path == m_asReadPath) {
+    m_asRead = std::move(result.written);
+    m_asReadExists = true;
+  }
 }
 
 }  // namespace todo

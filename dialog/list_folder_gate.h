@@ -7,6 +7,7 @@
 // the window changed, records are written back as they were read, and a file that could not
 // be read is never written over. Portable; one object per dialog, on the tool thread.
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -14,6 +15,8 @@
 #include <vector>
 
 #include "contract/host_services.h"
+#include "dialog/background_save.h"
+#include "dialog/sync_signals.h"
 #include "storage/files.h"
 #include "storage/list_file_as_read.h"
 #include "storage/list_file_format.h"
@@ -78,7 +81,7 @@ class ListFolderGate {
   // it cannot be made whole.
   bool CreateFileWith(const std::string& path, const std::string& bytes);
   // The bytes a save of `content` to `path` would write now.
-  std::string BytesToSave(const std::string& path, const storage::ListFileContent& content) const;
+  std::string BytesToSave(const std::string& path, const storage::ListFileContent& content);
   // Gives a renamed list's file its new path, replacing what is there; what the gate
   // remembers of the old path moves with it. False when the file was not moved.
   bool Move(const std::string& oldPath, const std::string& newPath);
@@ -96,9 +99,9 @@ class ListFolderGate {
   // Forgets what was read: the item box shows nothing read from a file.
   void ForgetAsRead();
   // What was read of `path` and is remembered, or null.
-  const storage::ListFileAsRead* AsReadOf(const std::string& path) const;
+  const storage::ListFileAsRead* AsReadOf(const std::string& path);
   // Whether the file remembered existed when it was read or written.
-  bool AsReadExists() const { return m_asReadExists; }
+  bool AsReadExists();
   // Whether the items of the list with file `path` may be written: it names a file and that
   // file could be read when the list was loaded.
   bool MaySave(const std::string& path) const;
@@ -110,15 +113,32 @@ class ListFolderGate {
   // Replaces the file at `path` with `bytes` in one step and remembers them as its content.
   bool SaveBytes(const std::string& path, std::string bytes, storage::IfHeld ifHeld);
 
+  // Saves the list whose file `path` is remembered (AsReadOf not null) on `runner`'s other
+  // thread, as BackgroundListSave does with `content()`. Every other operation of the gate
+  // first waits for that save and remembers what it wrote.
+  void SaveInBackground(SyncSignals& runner, const std::string& path,
+                        std::function<storage::ListFileContent()> content);
+  // Whether such a save still runs.
+  bool BackgroundSaveRunning() const { return m_background.Running(); }
+  // Waits for such a save and tells what it found, once (kNone when none ran since).
+  BackgroundListSave::Outcome TakeBackgroundOutcome();
+
  private:
   IHostServices* m_host;
   storage::Files& m_files;
   // The file of the list loaded last when it exists but could not be read whole.
   std::string m_unreadableFile;
-  // The file the item box was read from or saved to last, and its content as stored then.
+  // Waits for a save on the other thread and takes in what it wrote.
+  void Settle();
+
+  // The file the item box was read from or saved to last, and its content as stored then
+  // (never null; shared with a save on the other thread).
   std::string m_asReadPath;
-  storage::ListFileAsRead m_asRead;
+  std::shared_ptr<const storage::ListFileAsRead> m_asRead =
+      std::make_shared<const storage::ListFileAsRead>();
   bool m_asReadExists = false;
+  BackgroundListSave m_background;
+  BackgroundListSave::Outcome m_backgroundOutcome = BackgroundListSave::Outcome::kNone;
   // The names of the list-order file as read or written last.
   std::vector<std::string> m_namesAsKnown;
 };

@@ -63,6 +63,7 @@ int ToDoDialog::LoadCurrentList() {
   // One reading of the clock for the whole list: a long list is coloured by one date.
   if (file.Count() != 0) m_items.Append(file, Today());
   m_gate.KeepAsRead(path, std::move(file), read == storage::OpenResult::kOpened);
+  MarkShownListSaved();
   return anything ? 1 : 0;
 }
 

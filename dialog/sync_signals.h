@@ -5,6 +5,7 @@
 // timer and notices they fire themselves. Every operation is called on the tool thread, and
 // the shell calls the dialog back on it (ToDoDialog::OnSyncTimer, OnFolderChanged).
 
+#include <functional>
 #include <string>
 
 namespace todo {
@@ -16,6 +17,11 @@ class SyncSignals {
   // Calls ToDoDialog::OnSyncTimer once, `delayMs` milliseconds from now (0: as soon as the
   // thread is idle), instead of a call asked for before and not made yet.
   virtual void StartTimer(int delayMs) = 0;
+
+  // Runs `work` on a thread other than the tool thread, soon; the dialog asks for one run at a
+  // time and waits for it itself (tests may run it at once, before returning). `work` touches
+  // only what it holds.
+  virtual void RunInBackground(std::function<void()> work) = 0;
 
   // Watches `folder` instead of any folder watched before (empty: none). After files directly
   // in it are made, removed, renamed or written, by this process or another,

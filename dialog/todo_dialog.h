@@ -230,7 +230,18 @@ class ToDoDialog : private UndoContext {
   // The list-order file, with the lock held; true when in step.
   bool SyncNames(SyncOccasion occasion);
   // Whether the item box shows what the selected list's file held when read or written last.
-  bool ShownListUnchanged() const;
+  bool ShownListUnchanged();
+  // Whether the rows may differ from what the shown list's file held when read or written last:
+  // the user changed something since.
+  bool ItemsChangedSinceSaved() const { return m_changes != m_changesSaved; }
+  // The timer's save of the shown list, on another thread, when the rows changed since the
+  // last save and nothing is known to have changed outside; the list names first, with the
+  // lock. False when it did not start (then the save is done as any other).
+  bool StartBackgroundSave();
+  // The shown list's file holds the rows as they stand.
+  void MarkShownListSaved();
+  // Asks the timer again in `delayMs`.
+  void Retry(int delayMs);
   // The item box shows `file`, what the selected list's file `path` holds now (`exists`
   // false: it is gone): its kind, its items and, where it can be, the same item selected.
   // `placeOfRow` gives the row each row of the box goes to (null: the first of its equal
@@ -305,6 +316,14 @@ class ToDoDialog : private UndoContext {
   // Timer runs in a row that found the shown list's file / the list-order file missing.
   int m_listMissingRuns = 0;
   int m_namesMissingRuns = 0;
+  // Changes the user made (counted), and how many of them the shown list's file holds.
+  unsigned m_changes = 0;
+  unsigned m_changesSaved = 0;
+  // The count a save running on another thread will hold once it has written.
+  unsigned m_changesInBackground = 0;
+  // A save on another thread found the file changed outside or could not write: the timer
+  // saves here until it has brought the list in step.
+  bool m_saveHere = false;
   // Conflicts found by merges and not told yet.
   std::size_t m_conflictsToTell = 0;
   // Files of the list folder to look at for conflicted copies, and whether to look at all of

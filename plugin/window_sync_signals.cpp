@@ -117,6 +117,7 @@ class WindowSyncSignals::Watcher {
 WindowSyncSignals::WindowSyncSignals(HWND window) : m_window(window) {}
 
 WindowSyncSignals::~WindowSyncSignals() {
+  if (m_worker.joinable()) m_worker.join();
   m_watcher.reset();
   KillTimer(m_window, kSyncTimerId);
 }
@@ -124,6 +125,12 @@ WindowSyncSignals::~WindowSyncSignals() {
 void WindowSyncSignals::StartTimer(int delayMs) {
   // Setting the timer again replaces the one running.
   SetTimer(m_window, kSyncTimerId, static_cast<UINT>(delayMs > 0 ? delayMs : 0), nullptr);
+}
+
+void WindowSyncSignals::RunInBackground(std::function<void()> work) {
+  // The dialog asks for the next run only after it waited for this one to end.
+  if (m_worker.joinable()) m_worker.join();
+  m_worker = std::thread(std::move(work));
 }
 
 void WindowSyncSignals::TimerRan() {

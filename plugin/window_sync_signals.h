@@ -9,6 +9,7 @@
 #include <memory>
 #include <mutex>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "dialog/sync_signals.h"
@@ -27,6 +28,7 @@ class WindowSyncSignals : public todo::SyncSignals {
   WindowSyncSignals& operator=(const WindowSyncSignals&) = delete;
 
   void StartTimer(int delayMs) override;
+  void RunInBackground(std::function<void()> work) override;
   void WatchFolder(const std::string& folder) override;
 
   // The window's WM_TIMER for kSyncTimerId arrived: the timer is one-shot, so it is stopped.
@@ -49,4 +51,6 @@ class WindowSyncSignals : public todo::SyncSignals {
   HWND m_window;
   Changes m_changes;
   std::unique_ptr<Watcher> m_watcher;
+  // The thread of the latest work run in the background.
+  std::thread m_worker;
 };
