@@ -1,12 +1,14 @@
 // The checks after every step of the chaos walk: the window open exactly when it should be,
 // the message box, settings dialog and in-place editor the model expects, the busy flag, and
-// every file inside and outside the list folder as the model says.
+// every file inside and outside the list folder as the model says, read while the folder's
+// lock is held so that no save of the tool is half seen.
 
 #include "chaos/chaos_walk.h"
 
 #include <algorithm>
 
 #include "chaos/chaos_text.h"
+#include "chaos/folder_lock.h"
 
 namespace chaos {
 namespace {
@@ -30,6 +32,13 @@ std::string TreeDifference(const FileTree& expected, const FileTree& found) {
   return out;
 }
 
+FileTree ExpectedFiles(const Model& model) {
+  FileTree expected;
+  expected["LISTINFO.DAT"] = model.order;
+  for (const auto& file : model.files) expected[file.first + ".LST"] = FileBytes(file.second);
+  return expected;
+}
+
 }  // namespace
 
 void HostChaos::CheckFiles() {
@@ -37,13 +46,18 @@ void HostChaos::CheckFiles() {
   chaos::AddTree(m_outer, "", m_listFolder, &outside);
   EXPECT_TRUE(outside == m_outsideBefore) << "files outside the list folder changed:\n"
                                           << TreeDifference(m_outsideBefore, outside);
-  FileTree expected;
-  expected["LISTINFO.DAT"] = m_model.order;
-  for (const auto& file : m_model.files) expected[file.first + ".LST"] = FileBytes(file.second);
-  FileTree found;
-  for (const auto& file : chaos::FilesIn(m_listFolder)) found[Folded(file.first)] = file.second;
+  const FolderLock lock(m_listFolder);
+  ASSERT_TRUE(lock.Held()) << "the list folder's lock is let go";
+  const FileTree found = ListFolderFiles();
+  SeeSaves(found);
+  const FileTree expected = ExpectedFiles(m_model);
   EXPECT_TRUE(expected == found) << "the list folder differs from the model:\n"
                                  << TreeDifference(expected, found);
+}
+
+bool HostChaos::FilesAsModelled() {
+  const FolderLock lock(m_listFolder);
+  return lock.Held() && ListFolderFiles() == ExpectedFiles(m_model);
 }
 
 void HostChaos::Check() {

@@ -119,14 +119,22 @@ void HostChaos::CommitModel(const OpenEditor& editor) {
     // file is missing: from now on it is an empty dated list of its own.
     row = Row{edited, true};
     m_model.shownNoDate = false;
+    m_model.shownFileUnknown = true;
     return;
   }
   auto file = m_model.files.find(Folded(row.name));
-  if (file != m_model.files.end()) {
+  if (file == m_model.files.end()) {
+    // A list whose file is missing takes the new name as well, with nothing stored.
+    m_model.shownFileUnknown = true;
+  } else {
     StoredList moved = file->second;
     moved.name = edited;
     m_model.files.erase(file);
     m_model.files[Folded(edited)] = moved;
+  }
+  // The file moves at once with what it holds, saved or not yet.
+  for (StoredList& unsaved : m_model.unsavedLists) {
+    if (Folded(unsaved.name) == Folded(row.name)) unsaved.name = edited;
   }
   row.name = edited;
 }

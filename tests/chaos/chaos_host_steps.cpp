@@ -7,6 +7,7 @@
 #include <algorithm>
 
 #include "chaos/chaos_text.h"
+#include "chaos/folder_lock.h"
 
 namespace chaos {
 
@@ -17,14 +18,21 @@ void HostChaos::HostSaveState() {
       m_model.open && m_model.selected >= 0 && m_model.rows[m_model.selected].hasFile;
   Note("host SaveState");
   const int result = m_host->tool()->SaveState();
-  if (saves) SaveShown();
-  EXPECT_EQ(saves ? 1 : 0, result) << "1 only when a list's items were written";
+  if (m_model.open) {
+    SaveShown();
+    SaveNames();
+  }
+  EXPECT_EQ(saves ? 1 : 0, result) << "1 exactly when the shown list's file holds its items";
 }
 
 void HostChaos::HostSearch() {
   const std::vector<std::string> words = {"", "milk", "電話", "2027"};
   const std::string word = PickOf(words);
   Note("host Search \"" + word + "\"");
+  // The tool saves nothing while the search reads: the files it finds are those seen here.
+  const FolderLock lock(m_listFolder);
+  ASSERT_TRUE(lock.Held());
+  SeeSaves(ListFolderFiles());
   std::vector<std::string> found = chaos::SearchOnOwnThread(m_host->tool(), word);
   std::vector<std::string> expected;
   for (const auto& file : m_model.files) {

@@ -1,7 +1,9 @@
 // The tables of names and texts the chaos walk types, what the list-name rules make of a
-// name, and the bytes a list's file should hold.
+// name, the bytes a list's file should hold, and the list-order file's names both ways.
 
 #include "chaos/chaos_model.h"
+
+#include <algorithm>
 
 #include "chaos/chaos_text.h"
 
@@ -24,6 +26,15 @@ bool IsEscapingName(const std::string& name) {
   return false;
 }
 
+bool SameRecord(const Item& a, const Item& b) {
+  return a.check == b.check && a.due.year == b.due.year && a.due.month == b.due.month &&
+         a.due.day == b.due.day && a.text == b.text;
+}
+
+bool SameRecords(const std::vector<Item>& a, const std::vector<Item>& b) {
+  return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), &SameRecord);
+}
+
 std::string FileBytes(const StoredList& list) {
   std::string bytes = list.noDate ? "NO_DATE\r\n" : "";
   for (const Item& item : list.items) {
@@ -31,6 +42,39 @@ std::string FileBytes(const StoredList& list) {
              std::to_string(item.due.month) + "," + std::to_string(item.due.day) + "," + item.text +
              "\r\n";
   }
+  return bytes;
+}
+
+namespace {
+
+// The lines of bytes, each ended by CR LF or LF; a last line without an end counts too.
+std::vector<std::string> LinesOf(const std::string& bytes) {
+  std::vector<std::string> lines;
+  std::size_t at = 0;
+  while (at < bytes.size()) {
+    std::size_t end = bytes.find('\n', at);
+    if (end == std::string::npos) end = bytes.size();
+    std::string line = bytes.substr(at, end - at);
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    lines.push_back(line);
+    at = end + 1;
+  }
+  return lines;
+}
+
+}  // namespace
+
+std::vector<std::string> NamesOf(const std::string& orderBytes) {
+  std::vector<std::string> names;
+  for (const std::string& line : LinesOf(orderBytes)) {
+    if (!line.empty()) names.push_back(line);
+  }
+  return names;
+}
+
+std::string OrderBytes(const std::vector<std::string>& names) {
+  std::string bytes;
+  for (const std::string& name : names) bytes += name + "\r\n";
   return bytes;
 }
 

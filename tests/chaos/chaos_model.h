@@ -1,7 +1,7 @@
-// The model of the chaos walk: what the user should see in the tool window and what should
-// be on the disk after what the user did and what was saved, the message box and in-place
-// editor the last step should have opened, and the names and texts the user types, with what
-// the list-name rules make of them.
+// The model of the chaos walk: what the user should see in the tool window and what the disk
+// was seen to hold, with the window's states since that the tool may have saved meanwhile, the
+// message box and in-place editor the last step should have opened, and the names and texts
+// the user types, with what the list-name rules make of them.
 
 #pragma once
 
@@ -42,6 +42,10 @@ struct Item {
   std::string text;
 };
 
+// Whether two items hold the same record, whichever items they are.
+bool SameRecord(const Item& a, const Item& b);
+bool SameRecords(const std::vector<Item>& a, const std::vector<Item>& b);
+
 // A list file as the model knows it.
 struct StoredList {
   std::string name;  // as the list that made it was named
@@ -52,12 +56,17 @@ struct StoredList {
 // The bytes of a list's file: the no-date line, then one line an item.
 std::string FileBytes(const StoredList& list);
 
+// The names in the bytes of the list-order file: one a line, CR LF or LF, blank lines left out.
+std::vector<std::string> NamesOf(const std::string& orderBytes);
+// The bytes of the list-order file as the tool writes it.
+std::string OrderBytes(const std::vector<std::string>& names);
+
 struct Row {
   std::string name;
   bool hasFile;  // a list whose name names a file in the list folder
 };
 
-// What the user should see in the window, and what should be on the disk.
+// What the user should see in the window, and what the disk was seen to hold.
 struct Model {
   bool open = false;
   std::vector<Row> rows;
@@ -71,6 +80,14 @@ struct Model {
   Date picker = kDates[0];
   std::map<std::string, StoredList> files;  // by folded name
   std::string order;                        // ListInfo.dat
+  // The tool saves the window's changes a second after the last one, or at a save occasion;
+  // until then the disk may hold what it was seen to hold or what the window showed after the
+  // steps since it was last looked at: the shown list's items and the list names, oldest first.
+  std::vector<StoredList> unsavedLists;
+  std::vector<std::string> unsavedOrders;
+  // The shown list had no file when it was renamed: the tool knows nothing of its file, and its
+  // next save writes the items as they stand, whatever is there.
+  bool shownFileUnknown = false;
 };
 
 // A message box the last step should have opened.

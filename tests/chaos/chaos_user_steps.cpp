@@ -159,6 +159,7 @@ void HostChaos::DeleteEntry() {
     const int at = m_model.selected;
     Expect({kDeleteList}, true, [this, at] {
       if (m_model.rows[at].hasFile) m_model.files.erase(Folded(m_model.rows[at].name));
+      m_model.unsavedLists.clear();  // the shown list's file is gone at once, never saved again
       m_model.rows.erase(m_model.rows.begin() + at);
       m_model.selected = -1;
       m_model.shown.clear();  // not saved anywhere
@@ -180,6 +181,7 @@ void HostChaos::ClearBox() {
       for (const Row& row : m_model.rows) {
         if (row.hasFile) m_model.files.erase(Folded(row.name));
       }
+      m_model.unsavedLists.clear();
       m_model.rows.clear();
       m_model.selected = -1;
       m_model.shown.clear();

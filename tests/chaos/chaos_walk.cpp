@@ -105,16 +105,8 @@ void HostChaos::TearDown() {
   chaos::RemoveTree(m_outer);
 }
 
-void HostChaos::SaveShown() {
-  if (m_model.selected < 0 || !m_model.rows[m_model.selected].hasFile) return;
-  const std::string& name = m_model.rows[m_model.selected].name;
-  StoredList& file = m_model.files[Folded(name)];
-  if (file.name.empty()) file.name = name;
-  file.noDate = m_model.shownNoDate;
-  file.items = m_model.shown;
-}
-
 void HostChaos::LoadSelected() {
+  m_model.shownFileUnknown = false;
   m_model.shown.clear();
   m_model.itemSelected = -1;
   const Row& row = m_model.rows[m_model.selected];
@@ -140,11 +132,12 @@ void HostChaos::ActivateItems() {
 void HostChaos::ModelOpened() {
   m_model.open = true;
   m_model.rows.clear();
-  std::string rest = m_model.order;
-  for (std::size_t end; (end = rest.find("\r\n")) != std::string::npos; rest.erase(0, end + 2)) {
-    const std::string name = rest.substr(0, end);
-    if (!name.empty()) m_model.rows.push_back({name, !IsEscapingName(name)});
+  for (const std::string& name : NamesOf(m_model.order)) {
+    m_model.rows.push_back({name, !IsEscapingName(name)});
   }
+  m_model.unsavedLists.clear();
+  m_model.unsavedOrders.clear();
+  m_model.shownFileUnknown = false;
   m_model.selected = -1;
   m_model.shown.clear();
   m_model.itemSelected = -1;
@@ -168,14 +161,13 @@ void HostChaos::ModelOpened() {
 }
 
 // Whatever is open ends as No, Cancel or given up; the current list is saved, then the list
-// order is written.
+// order.
 void HostChaos::ModelClosed() {
   m_box.reset();
   m_settingsOpen = false;
   m_editor.reset();
   SaveShown();
-  m_model.order.clear();
-  for (const Row& row : m_model.rows) m_model.order += row.name + "\r\n";
+  SaveNames();
   m_model.open = false;
 }
 
@@ -245,7 +237,8 @@ void HostChaos::Step() {
              {8, [&] { StartEditWithF2(Pick(3) == 0); }},
              {2, [&] { EscapeInTextBox(); }},
              {3, [&] { HostSettings(); }},
-             {1, [&] { HostClose(2); }}});
+             {1, [&] { HostClose(2); }},
+             {1, [&] { Pause(); }}});
   }
 }
 
@@ -255,6 +248,7 @@ void HostChaos::Walk(unsigned seed, int steps) {
     g_stepDeadline = GetTickCount() + 45000;
     Step();
     if (HasFailure()) break;
+    RememberWindow();
     Check();
   }
   if (!HasFailure() && m_model.open) {

@@ -1,8 +1,9 @@
 // The fixture of the chaos walk: the fake host with the real tool, the model, the seeded random
 // source, and the steps and checks that the walk is made of. Its members are defined apart:
 // chaos_walk.cpp sets up, runs the walk and keeps the model in step with opens and closes,
-// chaos_user_steps.cpp and chaos_editor_steps.cpp hold what the user does, chaos_host_steps.cpp
-// what the host does, chaos_checks.cpp what is checked after every step.
+// chaos_saves.cpp with the tool's saves, chaos_user_steps.cpp and chaos_editor_steps.cpp hold
+// what the user does, chaos_host_steps.cpp what the host does, chaos_checks.cpp what is
+// checked after every step.
 
 #pragma once
 
@@ -71,7 +72,17 @@ class HostChaos : public testing::Test {
   }
 
   // --- keeping the model in step ---
+  // A save occasion of the shown list's file / of the list-order file: from now on the disk
+  // holds what the window shows.
   void SaveShown();
+  void SaveNames();
+  // What the window shows after a step, which the tool may save at any moment from now on.
+  void RememberWindow();
+  // The newest of the window's states since the last look that the disk holds was saved; the
+  // tool can save only the window's latest state from now on.
+  void SeeSaves(const FileTree& found);
+  // The files directly in the list folder by their folded names, but for the folder's lock.
+  FileTree ListFolderFiles() const;
   void LoadSelected();
   void ActivateNames();
   void ActivateItems();
@@ -116,10 +127,12 @@ class HostChaos : public testing::Test {
   void HostReplaceTool();
   bool WaitUntilClosed();
   bool OpenWindow();
+  void Pause();
 
   // --- checks after each step ---
   void Check();
   void CheckFiles();
+  bool FilesAsModelled();
 
   int Pick(int n) { return std::uniform_int_distribution<int>(0, n - 1)(m_random); }
   template <typename T>
