@@ -1,7 +1,8 @@
 // The checks after every step of the chaos walk: the window open exactly when it should be,
 // the message box, settings dialog and in-place editor the model expects, the busy flag, and
 // every file inside and outside the list folder as the model says, read while the folder's
-// lock is held so that no save of the tool is half seen.
+// lock is held so that no save of the tool is half seen. After the window took in what others
+// wrote, also both boxes' rows as a screen reader reads them.
 
 #include "chaos/chaos_walk.h"
 
@@ -58,6 +59,30 @@ void HostChaos::CheckFiles() {
 bool HostChaos::FilesAsModelled() {
   const FolderLock lock(m_listFolder);
   return lock.Held() && ListFolderFiles() == ExpectedFiles(m_model);
+}
+
+void HostChaos::CheckBoxes() {
+  std::vector<ReadRow> names;
+  std::vector<ReadRow> items;
+  ASSERT_TRUE(chaos::ReadRows(m_listBox, &names) && chaos::ReadRows(m_itemBox, &items))
+      << "the boxes read as a screen reader reads them";
+  std::vector<ReadRow> expectedNames;
+  for (std::size_t row = 0; row < m_model.rows.size(); ++row) {
+    expectedNames.push_back(
+        {Wide(m_model.rows[row].name), static_cast<int>(row) == m_model.selected, false});
+  }
+  std::vector<ReadRow> expectedItems;
+  for (std::size_t row = 0; row < m_model.shown.size(); ++row) {
+    expectedItems.push_back({Wide(m_model.shown[row].text),
+                             static_cast<int>(row) == m_model.itemSelected,
+                             m_model.shown[row].check != 0});
+  }
+  EXPECT_TRUE(names == expectedNames) << "the list-name box shows\n"
+                                      << chaos::ShownRows(names) << "instead of\n"
+                                      << chaos::ShownRows(expectedNames);
+  EXPECT_TRUE(items == expectedItems) << "the item box shows\n"
+                                      << chaos::ShownRows(items) << "instead of\n"
+                                      << chaos::ShownRows(expectedItems);
 }
 
 void HostChaos::Check() {

@@ -48,6 +48,8 @@ inline constexpr char kClearLists[] =
 inline constexpr char kClearItems[] =
     "リストに登録されているアイテムを全て削除します。\nよろしいですか？";
 inline constexpr char kDuplicateName[] = "同じ名前のリストは既に登録されています！";
+inline constexpr char kConflict[] =
+    "他のプログラムでも同じアイテムが変更されていました！\n両方の内容を残しました。";
 inline constexpr char kListNotStorable[] =
     "アイテムを登録できません。\nこのリストはファイルに保存できません。";
 

@@ -1,10 +1,13 @@
 #include "chaos/chaos_host.h"
 
 #include <commctrl.h>
+#include <oleacc.h>
 
 #include <atomic>
 #include <cstring>
 #include <thread>
+
+#include "framework/fw_com.h"
 
 namespace chaos {
 
@@ -163,6 +166,59 @@ HWND EditorOf(HWND box) {
   if (!box) return nullptr;
   HWND editor = FindWindowExA(box, nullptr, "Edit", nullptr);
   return editor ? editor : FindWindowExA(box, nullptr, DATETIMEPICK_CLASSA, nullptr);
+}
+
+bool ReadRows(HWND box, std::vector<ReadRow>* rows) {
+  rows->clear();
+  fw::ComPtr<IAccessible> object;
+  LONG count = 0;
+  if (FAILED(AccessibleObjectFromWindow(box, static_cast<DWORD>(OBJID_CLIENT), IID_IAccessible,
+                                        object.OutVoid())) ||
+      FAILED(object->get_accChildCount(&count))) {
+    return false;
+  }
+  for (LONG id = 1; id <= count; ++id) {
+    VARIANT child;
+    VariantInit(&child);
+    child.vt = VT_I4;
+    child.lVal = id;
+    fw::UniqueBstr name;
+    fw::UniqueVariant state;
+    if (object->get_accName(child, name.Out()) != S_OK ||
+        object->get_accState(child, state.Out()) != S_OK || state.Get().vt != VT_I4) {
+      return false;
+    }
+    ReadRow row;
+    if (name.Get() != nullptr) row.text.assign(name.Get(), SysStringLen(name.Get()));
+    row.selected = (state.Get().lVal & STATE_SYSTEM_SELECTED) != 0;
+    row.checked = (state.Get().lVal & STATE_SYSTEM_CHECKED) != 0;
+    rows->push_back(row);
+  }
+  return true;
+}
+
+std::wstring Wide(const std::string& cp932) {
+  const int size = static_cast<int>(cp932.size());
+  const int wide = MultiByteToWideChar(932, 0, cp932.data(), size, nullptr, 0);
+  std::wstring text(static_cast<std::size_t>(wide > 0 ? wide : 0), L'\0');
+  if (wide > 0) MultiByteToWideChar(932, 0, cp932.data(), size, &text[0], wide);
+  return text;
+}
+
+std::string ShownRows(const std::vector<ReadRow>& rows) {
+  std::string shown;
+  for (const ReadRow& row : rows) {
+    const int size = static_cast<int>(row.text.size());
+    const int narrow =
+        WideCharToMultiByte(CP_UTF8, 0, row.text.data(), size, nullptr, 0, nullptr, nullptr);
+    std::string text(static_cast<std::size_t>(narrow > 0 ? narrow : 0), '\0');
+    if (narrow > 0) {
+      WideCharToMultiByte(CP_UTF8, 0, row.text.data(), size, &text[0], narrow, nullptr, nullptr);
+    }
+    shown += std::string("  ") + (row.checked ? "[x] " : "") + "\"" + text + "\"" +
+             (row.selected ? " (selected)" : "") + "\n";
+  }
+  return shown;
 }
 
 namespace {

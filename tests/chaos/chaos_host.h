@@ -84,6 +84,23 @@ int WindowCountOf(DWORD threadId);
 // The in-place editor open over a cell of `box`, or null.
 HWND EditorOf(HWND box);
 
+// A row of a box as a screen reader reads it.
+struct ReadRow {
+  std::wstring text;
+  bool selected = false;
+  bool checked = false;
+  bool operator==(const ReadRow& other) const {
+    return text == other.text && selected == other.selected && checked == other.checked;
+  }
+};
+// The rows of `box` as a screen reader reads them; false when the box cannot be read. The
+// calling thread must be in a COM apartment.
+bool ReadRows(HWND box, std::vector<ReadRow>* rows);
+// Code page 932 text as a screen reader reads it.
+std::wstring Wide(const std::string& cp932);
+// Rows as readable lines for failure messages, in UTF-8.
+std::string ShownRows(const std::vector<ReadRow>& rows);
+
 // One search through the tool's Search, run on a thread of its own with a result window of
 // that thread, as the host runs it. Returns the result lines in the order they came.
 std::vector<std::string> SearchOnOwnThread(CHostTool* tool, const std::string& text);

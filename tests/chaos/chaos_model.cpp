@@ -1,9 +1,10 @@
 // The tables of names and texts the chaos walk types, what the list-name rules make of a
-// name, the bytes a list's file should hold, and the list-order file's names both ways.
+// name, and the bytes of list files and the list-order file, both ways.
 
 #include "chaos/chaos_model.h"
 
 #include <algorithm>
+#include <cstdlib>
 
 #include "chaos/chaos_text.h"
 
@@ -36,11 +37,12 @@ bool SameRecords(const std::vector<Item>& a, const std::vector<Item>& b) {
 }
 
 std::string FileBytes(const StoredList& list) {
-  std::string bytes = list.noDate ? "NO_DATE\r\n" : "";
+  const char* end = list.lfOnly ? "\n" : "\r\n";
+  std::string bytes = list.noDate ? std::string("NO_DATE") + end : "";
   for (const Item& item : list.items) {
     bytes += std::to_string(item.check) + "," + std::to_string(item.due.year) + "," +
              std::to_string(item.due.month) + "," + std::to_string(item.due.day) + "," + item.text +
-             "\r\n";
+             end;
   }
   return bytes;
 }
@@ -63,6 +65,29 @@ std::vector<std::string> LinesOf(const std::string& bytes) {
 }
 
 }  // namespace
+
+bool ReadFileBytes(const std::string& bytes, StoredList* list) {
+  list->noDate = false;
+  list->items.clear();
+  std::vector<std::string> lines = LinesOf(bytes);
+  if (!lines.empty() && lines[0] == "NO_DATE") {
+    list->noDate = true;
+    lines.erase(lines.begin());
+  }
+  for (const std::string& line : lines) {
+    int fields[4];
+    std::size_t at = 0;
+    for (int& field : fields) {
+      const std::size_t comma = line.find(',', at);
+      if (comma == std::string::npos) return false;
+      field = std::atoi(line.substr(at, comma - at).c_str());
+      at = comma + 1;
+    }
+    list->items.push_back(Item{fields[0], {fields[1], fields[2], fields[3]}, line.substr(at)});
+  }
+  list->lfOnly = !bytes.empty() && bytes.find("\r\n") == std::string::npos;
+  return FileBytes(*list) == bytes;
+}
 
 std::vector<std::string> NamesOf(const std::string& orderBytes) {
   std::vector<std::string> names;

@@ -40,6 +40,9 @@ struct Item {
   int check;
   Date due;
   std::string text;
+  // Which item this is, kept through ticks, edits and moves, so that a merge can be told what
+  // each side did to it; every item anyone adds gets a new one.
+  int id = 0;
 };
 
 // Whether two items hold the same record, whichever items they are.
@@ -51,10 +54,14 @@ struct StoredList {
   std::string name;  // as the list that made it was named
   bool noDate = false;
   std::vector<Item> items;
+  bool lfOnly = false;  // lines end with LF alone, as another program wrote them
 };
 
-// The bytes of a list's file: the no-date line, then one line an item.
+// The bytes of a list's file: the no-date line, then one line an item, each ended with CR LF
+// (LF when lfOnly).
 std::string FileBytes(const StoredList& list);
+// The list in bytes that FileBytes wrote (either line end); false for any other bytes.
+bool ReadFileBytes(const std::string& bytes, StoredList* list);
 
 // The names in the bytes of the list-order file: one a line, CR LF or LF, blank lines left out.
 std::vector<std::string> NamesOf(const std::string& orderBytes);
@@ -88,6 +95,7 @@ struct Model {
   // The shown list had no file when it was renamed: the tool knows nothing of its file, and its
   // next save writes the items as they stand, whatever is there.
   bool shownFileUnknown = false;
+  int lastId = 0;  // the id given to an item last
 };
 
 // A message box the last step should have opened.

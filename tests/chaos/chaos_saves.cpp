@@ -29,6 +29,7 @@ void Saved(const StoredList& shown, std::map<std::string, StoredList>* files) {
   if (file.name.empty()) file.name = shown.name;
   file.noDate = shown.noDate;
   file.items = shown.items;
+  file.lfOnly = false;
 }
 
 // Whether the shown list as `shown` differs from its file: only then does the tool write it.
@@ -51,6 +52,15 @@ void HostChaos::SaveShown() {
     // The same records: the window's items are the file's.
     m_model.files[Folded(shown.name)].items = shown.items;
   }
+}
+
+bool HostChaos::ShownUnsaved() const {
+  if (!m_model.open || m_model.selected < 0 || !m_model.rows[m_model.selected].hasFile) {
+    return false;
+  }
+  return Differs(
+      StoredList{m_model.rows[m_model.selected].name, m_model.shownNoDate, m_model.shown},
+      m_model.files);
 }
 
 void HostChaos::SaveNames() {

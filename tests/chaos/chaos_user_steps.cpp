@@ -123,7 +123,7 @@ void HostChaos::AddItem(bool atBottom) {
   } else if (m_model.text.empty()) {
     Expect({kEnterItem});
   } else {
-    Item item{0, m_model.picker, AsOneLine(m_model.text)};
+    Item item{0, m_model.picker, AsOneLine(m_model.text), NewId()};
     if (atBottom) {
       m_model.shown.push_back(item);
     } else {
@@ -228,7 +228,11 @@ void HostChaos::ClickItemRow() {
   const int count = static_cast<int>(m_model.shown.size());
   int row = count == 0 ? -1 : Pick(count + 1) - 1;
   if (m_model.itemSelected >= 0 && Pick(3) == 0) row = m_model.itemSelected;
-  const int x = std::vector<int>{kCheckX, kTextX, kDateX}[static_cast<std::size_t>(Pick(3))];
+  ClickItemRowAt(row, std::vector<int>{kCheckX, kTextX, kDateX}[static_cast<std::size_t>(Pick(3))]);
+}
+
+void HostChaos::ClickItemRowAt(int row, int x) {
+  const int count = static_cast<int>(m_model.shown.size());
   const bool hadFocus = FocusIn(m_itemBox);
   Note("click item row " + std::to_string(row) + " at x " + std::to_string(x) +
        (hadFocus ? " (focused)" : ""));

@@ -54,6 +54,7 @@ void HostChaos::SetUp() {
   for (const auto& file : outside) ASSERT_TRUE(chaos::WriteBytes(file.first, file.second));
 
   auto seed = [&](const std::string& name, bool noDate, std::vector<Item> items) {
+    for (Item& item : items) item.id = NewId();
     StoredList list{name, noDate, std::move(items)};
     ASSERT_TRUE(chaos::WriteBytes(m_listFolder + "\\" + name + ".lst", FileBytes(list)));
     m_model.files[Folded(name)] = list;
@@ -212,7 +213,8 @@ void HostChaos::Step() {
     Choose({{12, [&] { HostInitialize(); }},
             {2, [&] { HostReplaceTool(); }},
             {2, [&] { HostSaveState(); }},
-            {1, [&] { HostSearch(); }}});
+            {1, [&] { HostSearch(); }},
+            {3, [&] { OutsideWrite(); }}});
   } else if (m_box) {
     with(3, {{36, [&] { AnswerBox(); }}, {3, [&] { HostSettings(); }}});
   } else if (m_settingsOpen) {
@@ -238,6 +240,8 @@ void HostChaos::Step() {
              {2, [&] { EscapeInTextBox(); }},
              {3, [&] { HostSettings(); }},
              {1, [&] { HostClose(2); }},
+             // Above all while the window holds changes not saved yet.
+             {ShownUnsaved() ? 30 : 14, [&] { OutsideWrite(); }},
              {1, [&] { Pause(); }}});
   }
 }

@@ -2,8 +2,9 @@
 // source, and the steps and checks that the walk is made of. Its members are defined apart:
 // chaos_walk.cpp sets up, runs the walk and keeps the model in step with opens and closes,
 // chaos_saves.cpp with the tool's saves, chaos_user_steps.cpp and chaos_editor_steps.cpp hold
-// what the user does, chaos_host_steps.cpp what the host does, chaos_checks.cpp what is
-// checked after every step.
+// what the user does, chaos_host_steps.cpp what the host does, chaos_outside_steps.cpp what
+// another program does and chaos_outside_looks.cpp what the window makes of it,
+// chaos_checks.cpp what is checked after every step.
 
 #pragma once
 
@@ -26,7 +27,9 @@
 
 #include "chaos/chaos_host.h"
 #include "chaos/chaos_model.h"
+#include "chaos/folder_lock.h"
 #include "chaos/folder_tree.h"
+#include "framework/fw_com.h"
 #include "support/tool_window.h"
 
 namespace chaos {
@@ -76,6 +79,8 @@ class HostChaos : public testing::Test {
   // holds what the window shows.
   void SaveShown();
   void SaveNames();
+  // Whether the window shows items of the shown list that the disk was not seen to hold.
+  bool ShownUnsaved() const;
   // What the window shows after a step, which the tool may save at any moment from now on.
   void RememberWindow();
   // The newest of the window's states since the last look that the disk holds was saved; the
@@ -83,6 +88,7 @@ class HostChaos : public testing::Test {
   void SeeSaves(const FileTree& found);
   // The files directly in the list folder by their folded names, but for the folder's lock.
   FileTree ListFolderFiles() const;
+  int NewId() { return ++m_model.lastId; }
   void LoadSelected();
   void ActivateNames();
   void ActivateItems();
@@ -111,6 +117,7 @@ class HostChaos : public testing::Test {
   void ClearBox();
   void ClickListRow();
   void ClickItemRow();
+  void ClickItemRowAt(int row, int x);
   void StartEditWithF2(bool names);
   void EditorOpened(bool names, bool date, int row);
   void CommitEditor(bool byClickBelow);
@@ -128,11 +135,22 @@ class HostChaos : public testing::Test {
   bool WaitUntilClosed();
   bool OpenWindow();
   void Pause();
+  void OutsideWrite();
+  void WriteOtherList(std::optional<FolderLock>* lock);
+  void WriteListNames(std::optional<FolderLock>* lock, std::string* written);
+  std::vector<Item> EditAsAnotherProgram(const std::vector<Item>& base,
+                                         const std::vector<Item>* window);
+  bool WriteAsAnotherProgram(std::optional<FolderLock>* lock, const std::string& file,
+                             const std::string& bytes, bool mayDelete);
+  void LookAfterOutsideWrite();
+  void ShownListLooked(const StoredList& base, const StoredList& written);
+  void NamesLooked(const std::string& base, const std::string& written);
 
   // --- checks after each step ---
   void Check();
   void CheckFiles();
   bool FilesAsModelled();
+  void CheckBoxes();
 
   int Pick(int n) { return std::uniform_int_distribution<int>(0, n - 1)(m_random); }
   template <typename T>
@@ -140,10 +158,11 @@ class HostChaos : public testing::Test {
     return pool[static_cast<std::size_t>(Pick(static_cast<int>(pool.size())))];
   }
 
-  std::string m_outer;       // the data folder's parent: nothing in it may change
-  std::string m_data;        // the host's data folder
-  std::string m_listFolder;  // m_data\ToDoList
-  FileTree m_outsideBefore;  // everything under m_outer but the list folder's own files
+  fw::ComApartment m_apartment;  // the boxes are read as a screen reader reads them
+  std::string m_outer;           // the data folder's parent: nothing in it may change
+  std::string m_data;            // the host's data folder
+  std::string m_listFolder;      // m_data\ToDoList
+  FileTree m_outsideBefore;      // everything under m_outer but the list folder's own files
   std::unique_ptr<chaos::ChaosHost> m_host;
   chaos::ToolThreadBarrier m_barrier;
   DWORD m_toolThread = 0;
@@ -157,6 +176,7 @@ class HostChaos : public testing::Test {
   std::mt19937 m_random;
   int m_step = 0;
   int m_freshNames = 0;
+  int m_outsideTexts = 0;
   std::deque<std::string> m_history;
   std::thread m_watchdog;
   std::atomic<bool> m_stopWatchdog{false};

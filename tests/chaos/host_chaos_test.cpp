@@ -1,10 +1,11 @@
-// The real tool driven by a host and a user at once, from a fixed seed: host calls (saves,
-// searches, the settings, closes of every kind, Initialize again, a new tool object) arrive
-// between the user's clicks and keys, also while a message box, the settings dialog or an
-// in-place editor is open. After every step the window, its modal boxes and every file must
-// be what a model of the user's actions and the saves says: nothing lost or duplicated, no
-// list's items in another's file, no file outside the list folder made, changed or removed,
-// and no crash.
+// The real tool driven by a host, a user and another program at once, from a fixed seed: host
+// calls (saves, searches, the settings, closes of every kind, Initialize again, a new tool
+// object) arrive between the user's clicks and keys, also while a message box, the settings
+// dialog or an in-place editor is open, and another program rewrites list files and the
+// list-order file. After every step the window, its modal boxes and every file must be what a
+// model of the user's actions, the other program's writes and the saves says: nothing lost or
+// duplicated, no list's items in another's file, no file written that the window did not
+// change, no file outside the list folder made, changed or removed, and no crash.
 
 #include <gtest/gtest.h>
 
