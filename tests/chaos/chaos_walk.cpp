@@ -214,7 +214,9 @@ void HostChaos::Step() {
             {2, [&] { HostReplaceTool(); }},
             {2, [&] { HostSaveState(); }},
             {1, [&] { HostSearch(); }},
-            {3, [&] { OutsideWrite(); }}});
+            {3, [&] { OutsideWrite(); }},
+            // Most likely at the first close of a walk, seldom after: it takes seconds.
+            {m_kills == 0 ? 24 : 1, [&] { KillAnotherHost(); }}});
   } else if (m_box) {
     with(3, {{36, [&] { AnswerBox(); }}, {3, [&] { HostSettings(); }}});
   } else if (m_settingsOpen) {

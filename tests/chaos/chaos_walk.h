@@ -4,7 +4,8 @@
 // chaos_saves.cpp with the tool's saves, chaos_user_steps.cpp and chaos_editor_steps.cpp hold
 // what the user does, chaos_host_steps.cpp what the host does, chaos_outside_steps.cpp what
 // another program does and chaos_outside_looks.cpp what the window makes of it,
-// chaos_checks.cpp what is checked after every step.
+// chaos_killed_host.cpp another host that is killed, chaos_checks.cpp what is checked after
+// every step.
 
 #pragma once
 
@@ -145,6 +146,7 @@ class HostChaos : public testing::Test {
   void LookAfterOutsideWrite();
   void ShownListLooked(const StoredList& base, const StoredList& written);
   void NamesLooked(const std::string& base, const std::string& written);
+  void KillAnotherHost();
 
   // --- checks after each step ---
   void Check();
@@ -177,6 +179,7 @@ class HostChaos : public testing::Test {
   int m_step = 0;
   int m_freshNames = 0;
   int m_outsideTexts = 0;
+  int m_kills = 0;
   std::deque<std::string> m_history;
   std::thread m_watchdog;
   std::atomic<bool> m_stopWatchdog{false};
