@@ -165,13 +165,12 @@ bool ToDoDialog::ShownListUnchanged() {
 ToDoDialog::SaveOutcome ToDoDialog::SyncShownList(SyncOccasion occasion) {
   const std::string path = ListFilePathOf(m_names.Selected());
   const storage::IfHeld ifHeld = IfHeldOn(occasion == SyncOccasion::kTimer);
+  // Nothing may be known of the file (a list renamed in place that had none): then it is taken
+  // as missing and empty when last seen, so that one another program made meanwhile is merged.
+  const storage::ListFileAsRead unknown;
   const storage::ListFileAsRead* asRead = m_gate.AsReadOf(path);
-  if (asRead == nullptr) {
-    // Nothing is known of the file: the items are written as they stand.
-    if (!m_gate.Save(path, m_items.Content(), ifHeld)) return SaveOutcome::kFailed;
-    MarkShownListSaved();
-    return SaveOutcome::kInStep;
-  }
+  const bool asReadExists = asRead != nullptr && m_gate.AsReadExists();
+  if (asRead == nullptr) asRead = &unknown;
   std::string bytes;
   const storage::OpenResult read = m_gate.Peek(path, &bytes);
   if (read == storage::OpenResult::kFailed) {
@@ -182,7 +181,7 @@ ToDoDialog::SaveOutcome ToDoDialog::SyncShownList(SyncOccasion occasion) {
   // long list; a save occasion looks.
   const bool unchangedHere =
       occasion == SyncOccasion::kTimer ? !ItemsChangedSinceSaved() : m_items.Shows(*asRead);
-  if (!exists && m_gate.AsReadExists()) {
+  if (!exists && asReadExists) {
     // Programs that synchronise folders delete a file and write it again a moment later: a
     // missing file is no empty list until it has stayed missing a while, and nothing is
     // written over it meanwhile. When the window closes, it counts as removed at once.
@@ -193,7 +192,7 @@ ToDoDialog::SaveOutcome ToDoDialog::SyncShownList(SyncOccasion occasion) {
   }
   m_listMissingRuns = 0;
 
-  if (exists == m_gate.AsReadExists() && bytes == asRead->Bytes()) {
+  if (exists == asReadExists && bytes == asRead->Bytes()) {
     // Nobody else changed the file: the window's changes are written, if any.
     if (!unchangedHere && !m_gate.Save(path, m_items.Content(), ifHeld)) {
       return SaveOutcome::kFailed;

@@ -222,6 +222,21 @@ TEST_F(DiskSync, WhatCannotBeDoneNowIsTriedAgainOnTheTimer) {
   EXPECT_EQ(Read(ListFile("A")).substr(0, 18), "0,2026,12,8,later\r");
 }
 
+// A list renamed in place that had no file has nothing read to compare with: a file another
+// program makes under its new name meanwhile is merged, not written over.
+TEST_F(DiskSync, AFileMadeOutsideForARenamedListWithoutOneIsKept) {
+  ASSERT_TRUE(m_files->Delete(ListFile("B")));
+  nameFront()->Click(1);
+  nameFront()->Click(1);
+  ASSERT_TRUE(nameFront()->EditorOpen());
+  nameFront()->TypeText("renamed");
+  nameFront()->PressEnter();
+  WriteOutside(ListFile("renamed"), "0,2026,12,9,outside\r\n");
+  EXPECT_EQ(dialog.SaveCurrentList(), 1);
+  EXPECT_EQ(Read(ListFile("renamed")), "0,2026,12,9,outside\r\n");
+  EXPECT_EQ(ItemTexts(), "outside;");
+}
+
 // Lists added or deleted must not be lost at the close because another window holds the
 // folder: the close asks, as it does for a list it cannot write.
 TEST_F(DiskSync, TheCloseAsksWhenTheListNamesCannotBeWritten) {

@@ -165,8 +165,12 @@ TEST_F(ListFolderGate, EscapingListRenamedAfterANoDateListIsSavedDated) {
   ASSERT_TRUE(nameFront()->EditorOpen());
   nameFront()->TypeText("renamed");
   nameFront()->PressEnter();
+  // Nothing is written while it holds nothing; its first item goes to a dated file.
+  window.CheckMode(false);
+  window.text = "x";
+  dialog.OnAdd();
   EXPECT_EQ(dialog.SaveCurrentList(), 1);
-  EXPECT_EQ(Read(ListFile("renamed")), "");
+  EXPECT_EQ(Read(ListFile("renamed")), "0,2026,12,8,x\r\n");
 }
 
 }  // namespace
