@@ -119,14 +119,12 @@ void HostChaos::CommitModel(const OpenEditor& editor) {
     // file is missing: from now on it is an empty dated list of its own.
     row = Row{edited, true};
     m_model.shownNoDate = false;
-    m_model.shownFileUnknown = true;
     return;
   }
+  // A list whose file is missing takes the new name as well, with nothing stored; a file
+  // moves with it.
   auto file = m_model.files.find(Folded(row.name));
-  if (file == m_model.files.end()) {
-    // A list whose file is missing takes the new name as well, with nothing stored.
-    m_model.shownFileUnknown = true;
-  } else {
+  if (file != m_model.files.end()) {
     StoredList moved = file->second;
     moved.name = edited;
     m_model.files.erase(file);

@@ -92,9 +92,6 @@ struct Model {
   // steps since it was last looked at: the shown list's items and the list names, oldest first.
   std::vector<StoredList> unsavedLists;
   std::vector<std::string> unsavedOrders;
-  // The shown list had no file when it was renamed: the tool knows nothing of its file, and its
-  // next save writes the items as they stand, whatever is there.
-  bool shownFileUnknown = false;
   int lastId = 0;  // the id given to an item last
 };
 

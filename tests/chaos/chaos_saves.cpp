@@ -43,10 +43,9 @@ bool Differs(const StoredList& shown, const std::map<std::string, StoredList>& f
 
 void HostChaos::SaveShown() {
   m_model.unsavedLists.clear();
-  const bool unknown = std::exchange(m_model.shownFileUnknown, false);
   if (m_model.selected < 0 || !m_model.rows[m_model.selected].hasFile) return;
   const StoredList shown{m_model.rows[m_model.selected].name, m_model.shownNoDate, m_model.shown};
-  if (unknown || Differs(shown, m_model.files)) {
+  if (Differs(shown, m_model.files)) {
     Saved(shown, &m_model.files);
   } else if (m_model.files.count(Folded(shown.name))) {
     // The same records: the window's items are the file's.
@@ -82,10 +81,9 @@ void HostChaos::SeeSaves(const FileTree& found) {
   std::vector<StoredList>& lists = m_model.unsavedLists;
   for (std::size_t i = lists.size(); i-- > 0;) {
     const auto it = found.find(Folded(lists[i].name) + ".LST");
-    if ((m_model.shownFileUnknown || Differs(lists[i], m_model.files)) && it != found.end() &&
+    if (Differs(lists[i], m_model.files) && it != found.end() &&
         it->second == FileBytes(lists[i])) {
       Saved(lists[i], &m_model.files);
-      m_model.shownFileUnknown = false;
       break;
     }
   }

@@ -107,7 +107,6 @@ void HostChaos::TearDown() {
 }
 
 void HostChaos::LoadSelected() {
-  m_model.shownFileUnknown = false;
   m_model.shown.clear();
   m_model.itemSelected = -1;
   const Row& row = m_model.rows[m_model.selected];
@@ -138,7 +137,6 @@ void HostChaos::ModelOpened() {
   }
   m_model.unsavedLists.clear();
   m_model.unsavedOrders.clear();
-  m_model.shownFileUnknown = false;
   m_model.selected = -1;
   m_model.shown.clear();
   m_model.itemSelected = -1;
