@@ -4,7 +4,7 @@ todo_add_test(quarnctrl_window_tests
   win32_edit_test.cpp
   win32_paint_test.cpp
   win32_window_test.cpp)
-target_link_libraries(quarnctrl_window_tests PRIVATE QuarnCtrl user32 gdi32 comctl32)
+target_link_libraries(quarnctrl_window_tests PRIVATE QuarnCtrl user32 gdi32 comctl32 own_desktop)
 
 # The boxes as screen readers read them: their accessible objects and win events.
 todo_add_test(quarnctrl_access_tests
@@ -13,7 +13,7 @@ todo_add_test(quarnctrl_access_tests
   win32_access_user_test.cpp
   win32_box_fixture.cpp)
 target_link_libraries(quarnctrl_access_tests PRIVATE QuarnCtrl oleacc ole32 oleaut32 uuid user32
-                                                     gdi32 comctl32)
+                                                     gdi32 comctl32 own_desktop)
 
 # A window with both boxes filled, for the screenshot (scripts/screenshot_boxes.sh).
 add_executable(quarnctrl_demo_boxes WIN32 win32_demo_boxes.cpp)

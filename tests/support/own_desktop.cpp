@@ -1,10 +1,40 @@
+// A window test program linked with this file runs its windows on a desktop of its own, which
+// Wine shows as one window of its own. Without a window manager, Wine waits two seconds each
+// time a framed top-level window of the plain desktop is hidden (every message box answered,
+// every close); on a desktop of its own no such wait happens. It also keeps the windows, the
+// focus and the keys of this program apart from those of other programs on the same display,
+// so that several window test programs can run at once.
+//
+// The desktop is made before the first test by starting the desktop program for it, and every
+// thread of this process (the tool thread too, which the module starts) is put on it as the
+// thread begins; programs the test starts are put on it by name (OwnDesktopName). Where that
+// cannot be done, the program runs on the plain desktop, only slower.
+
 #include "support/own_desktop.h"
 
 #include <windows.h>
 
 #include <cstdio>
+#include <string>
 
 #include <gtest/gtest.h>
+
+namespace {
+
+HDESK g_desktop = nullptr;
+
+// Runs as every new thread of the process begins, before it has a window or a hook.
+void NTAPI PutNewThreadOnOwnDesktop(PVOID, DWORD reason, PVOID) {
+  if (reason == DLL_THREAD_ATTACH && g_desktop) SetThreadDesktop(g_desktop);
+}
+
+}  // namespace
+
+// The loader calls the functions of this section for every thread that begins.
+extern "C" {
+__attribute__((section(".CRT$XLF"), used)) PIMAGE_TLS_CALLBACK own_desktop_callback =
+    &PutNewThreadOnOwnDesktop;
+}
 
 namespace todo_test {
 
@@ -14,7 +44,6 @@ class OwnDesktop : public testing::Environment {
  public:
   void SetUp() override {
     const std::string name = "todo-test-" + std::to_string(GetCurrentProcessId());
-    // Wine's desktop program makes the desktop and shows it as one window of its own.
     std::string command = "explorer.exe /desktop=" + name + ",1280x1024";
     STARTUPINFOA startup = {};
     startup.cb = sizeof(startup);
@@ -32,12 +61,17 @@ class OwnDesktop : public testing::Environment {
     }
     ResumeThread(m_desktopProgram.hThread);
     WaitForInputIdle(m_desktopProgram.hProcess, 10000);
-    for (int i = 0; i < 100 && !m_desktop; ++i) {
-      m_desktop = OpenDesktopA(name.c_str(), 0, FALSE, GENERIC_ALL);
-      if (!m_desktop) Sleep(50);
+    HDESK desktop = nullptr;
+    for (int i = 0; i < 100 && !desktop; ++i) {
+      desktop = OpenDesktopA(name.c_str(), 0, FALSE, GENERIC_ALL);
+      if (!desktop) Sleep(50);
     }
-    if (!m_desktop) return Unavailable("its desktop did not appear");
-    if (!SetThreadDesktop(m_desktop)) return Unavailable("this thread could not move to it");
+    if (!desktop) return Unavailable("its desktop did not appear");
+    if (!SetThreadDesktop(desktop)) {
+      CloseDesktop(desktop);
+      return Unavailable("this thread could not move to it");
+    }
+    g_desktop = desktop;
     m_name = name;
   }
 
@@ -53,21 +87,18 @@ class OwnDesktop : public testing::Environment {
     }
     if (m_job) CloseHandle(m_job);
     m_job = nullptr;
-    if (m_desktop) CloseDesktop(m_desktop);
-    m_desktop = nullptr;
   }
 
   const std::string& Name() const { return m_name; }
 
  private:
   void Unavailable(const char* why) {
-    std::fprintf(stderr, "note: no desktop of its own (%s); the test runs slower\n", why);
+    std::fprintf(stderr, "note: no desktop of its own (%s); the window tests run slower\n", why);
     TearDown();
   }
 
   PROCESS_INFORMATION m_desktopProgram = {};
   HANDLE m_job = nullptr;
-  HDESK m_desktop = nullptr;
   std::string m_name;
 };
 
