@@ -1,8 +1,14 @@
 #!/usr/bin/env bash
 # Runs CTest on the Windows build with what its test programs need around them: the project's
 # Wine prefix, a display (a private Xvfb one when none is set) and one Wine server kept
-# between the programs. The arguments go to CTest, so one program runs alone with
+# between the programs. The programs run side by side, twice as many at once as the machine
+# has processors (they spend most of their time waiting on Wine), unless CTEST_PARALLEL_LEVEL
+# or a -j among the arguments says otherwise. They share nothing but the display: each window
+# test program keeps its windows, focus and keys on a desktop of its own
+# (tests/support/own_desktop.cpp).
+# The arguments go to CTest, so one program runs alone with
 #   bash scripts/wine-ctest.sh -R plugin_tests
+# and all of them one after another with -j1.
 # Build first (cmake --preset win32 && cmake --build build/win32).
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -20,6 +26,7 @@ wineserver -p 60  # keep one Wine server between the test programs
 # Start Wine's background processes now, detached from CTest's output pipes: if the first test
 # program started them, they would hold its output open and CTest would wait for them.
 wine cmd.exe /c exit 0 </dev/null >/dev/null 2>&1 || true
+export CTEST_PARALLEL_LEVEL=${CTEST_PARALLEL_LEVEL:-$(($(nproc) * 2))}
 status=0
 ctest --test-dir build/win32 --output-on-failure "$@" || status=$?
 wineserver -k 2>/dev/null || true
