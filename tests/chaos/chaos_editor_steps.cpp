@@ -4,10 +4,12 @@
 
 #include "chaos/chaos_walk.h"
 
-#include "chaos/chaos_controls.h"
 #include "chaos/chaos_text.h"
+#include "support/tool_facts.h"
 
 namespace chaos {
+
+using namespace todo_test::tool;
 
 void HostChaos::StartEditWithF2(bool names) {
   HWND box = names ? m_listBox : m_itemBox;
@@ -17,7 +19,7 @@ void HostChaos::StartEditWithF2(bool names) {
     Note("click item row " + std::to_string(row));
     ActivateItems();
     m_model.itemSelected = row;
-    ClickAt(box, kTextX, kItemHeader + row * kItemRowHeight + kItemRowHeight / 2);
+    ClickAt(box, kTextX, kItemHeaderHeight + row * kItemRowHeight + kItemRowHeight / 2);
   }
   if (!FocusIn(box)) {
     // Into the box first: a click on its selected row (or below the rows) focuses it.
@@ -32,7 +34,7 @@ void HostChaos::StartEditWithF2(bool names) {
           m_model.itemSelected >= 0 ? m_model.itemSelected : static_cast<int>(m_model.shown.size());
       Note("click into the item box at row " + std::to_string(row));
       ActivateItems();
-      ClickAt(box, kTextX, kItemHeader + row * kItemRowHeight + kItemRowHeight / 2);
+      ClickAt(box, kTextX, kItemHeaderHeight + row * kItemRowHeight + kItemRowHeight / 2);
     }
     if (!FocusIn(box)) return;
   }
@@ -146,9 +148,9 @@ void HostChaos::CommitEditor(bool byClickBelow) {
   if (byClickBelow) {
     // A press anywhere in the box stores the edit first, then activates the box.
     editor.names ? ActivateNames() : ActivateItems();
-    const int y = editor.names
-                      ? static_cast<int>(m_model.rows.size()) * kNameRowHeight + 10
-                      : kItemHeader + static_cast<int>(m_model.shown.size()) * kItemRowHeight + 9;
+    const int y = editor.names ? static_cast<int>(m_model.rows.size()) * kNameRowHeight + 10
+                               : kItemHeaderHeight +
+                                     static_cast<int>(m_model.shown.size()) * kItemRowHeight + 9;
     ClickAt(box, editor.names ? 60 : kTextX, y);
   } else {
     Key(chaos::EditorOf(box), VK_RETURN);

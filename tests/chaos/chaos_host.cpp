@@ -8,6 +8,7 @@
 #include <thread>
 
 #include "framework/fw_com.h"
+#include "support/tool_window.h"
 
 namespace chaos {
 
@@ -131,13 +132,11 @@ BOOL CALLBACK CollectModal(HWND window, LPARAM param) {
   char caption[64] = "";
   GetClassNameA(window, className, sizeof(className));
   GetWindowTextA(window, caption, sizeof(caption));
-  if (std::strcmp(className, "#32770") != 0) return TRUE;
-  if (std::strcmp(caption, "ToDoList") == 0) {
-    char text[1024] = "";
-    GetWindowTextA(GetDlgItem(window, 0xFFFF), text, sizeof(text));
+  if (todo_test::tool_window::IsToolMessageBox(window)) {
     search->found.messageBoxes.push_back(window);
-    search->found.texts.push_back(text);
-  } else if (std::strcmp(caption, "ToDoリストの設定") == 0) {
+    search->found.texts.push_back(todo_test::tool_window::MessageBoxText(window));
+  } else if (std::strcmp(className, "#32770") == 0 &&
+             std::strcmp(caption, todo_test::tool::kSettingsCaption) == 0) {
     search->found.settings.push_back(window);
   }
   return TRUE;

@@ -9,11 +9,13 @@
 
 #include "chaos/chaos_walk.h"
 
-#include "chaos/chaos_controls.h"
+#include "support/tool_facts.h"
 #include "chaos/chaos_text.h"
 #include "chaos/other_host.h"
 
 namespace chaos {
+
+using namespace todo_test::tool;
 
 void HostChaos::KillAnotherHost() {
   std::vector<std::string> names = NamesOf(m_model.order);

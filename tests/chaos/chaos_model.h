@@ -12,20 +12,16 @@
 
 namespace chaos {
 
+// The most lists and items the walk makes, kept within the rows the boxes show whole without
+// scrolling (20 list names, 27 items), so that a row is where it was drawn.
+inline constexpr int kMostLists = 20;
+inline constexpr int kMostItems = 24;
+
 // What the list-name rules make of a name the user types.
 enum class NameKind { kGood, kRefused, kHidesSeparator };
 
-// Names in the list-order file that name no file directly inside the list folder: up and out
-// of it in both separators, into a folder of it, a device, and a backslash after the byte 0x80
-// (which code page 932 does not take for the first of two bytes, though the list-name check
-// does).
-struct EscapingName {
-  std::string name;
-  NameKind kind;  // when typed, in any letter case
-};
-extern const std::vector<EscapingName> kEscapingNames;
-
-// Whether a name is one of the escaping names, exactly.
+// Whether a name is one of the names in the list-order file that name no file directly inside
+// the list folder (todo_test::tool::kEscapingNames), exactly.
 bool IsEscapingName(const std::string& name);
 
 struct Date {

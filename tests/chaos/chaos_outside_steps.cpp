@@ -9,10 +9,12 @@
 
 #include <algorithm>
 
-#include "chaos/chaos_controls.h"
+#include "support/tool_facts.h"
 #include "chaos/chaos_text.h"
 
 namespace chaos {
+
+using namespace todo_test::tool;
 
 namespace {
 

@@ -7,10 +7,12 @@
 
 #include <algorithm>
 
-#include "chaos/chaos_controls.h"
 #include "chaos/chaos_text.h"
+#include "support/tool_facts.h"
 
 namespace chaos {
+
+using namespace todo_test::tool;
 
 // What a user does to add an item: a list that can hold it selected, the item mode, a text,
 // a date, the button.
@@ -150,7 +152,7 @@ void HostChaos::Move(int step) {
       at += step;
     }
   }
-  Press(step < 0 ? kUp : kDown);
+  Press(step < 0 ? kMoveUp : kMoveDown);
 }
 
 void HostChaos::DeleteEntry() {
@@ -236,7 +238,7 @@ void HostChaos::ClickItemRowAt(int row, int x) {
   const bool hadFocus = FocusIn(m_itemBox);
   Note("click item row " + std::to_string(row) + " at x " + std::to_string(x) +
        (hadFocus ? " (focused)" : ""));
-  const int y = kItemHeader + (row >= 0 ? row : count) * kItemRowHeight + kItemRowHeight / 2;
+  const int y = kItemHeaderHeight + (row >= 0 ? row : count) * kItemRowHeight + kItemRowHeight / 2;
   ActivateItems();
   bool editPending = false;
   bool date = false;
@@ -276,8 +278,7 @@ void HostChaos::AnswerBox() {
   HWND box = modal.messageBoxes[0];
   m_box.reset();
   if (answer == IDYES && expected.onYes) expected.onYes();
-  ::PostMessageA(box, WM_COMMAND, MAKEWPARAM(answer, BN_CLICKED), 0);
-  EXPECT_TRUE(chaos::WaitFor([&] { return !IsWindow(box); })) << "the answered box closes";
+  EXPECT_TRUE(todo_test::tool_window::AnswerBox(box, answer)) << "the answered box closes";
   Settle();
 }
 

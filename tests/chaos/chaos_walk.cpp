@@ -5,8 +5,10 @@
 #include "chaos/chaos_walk.h"
 
 #include <cstdio>
+#include <iterator>
 
 #include "chaos/chaos_text.h"
+#include "support/tool_facts.h"
 
 namespace chaos {
 namespace {
@@ -37,7 +39,8 @@ void HostChaos::SetUp() {
   m_data = m_outer + "\\data";
   m_listFolder = m_data + "\\ToDoList";
   for (const std::string& folder :
-       {m_outer, m_data, m_listFolder, m_listFolder + "\\sub", m_listFolder + "\\ab\x80"}) {
+       {m_outer, m_data, m_listFolder, m_listFolder + "\\sub", m_listFolder + "\\ab\x80",
+        m_listFolder + "\\\x80", m_listFolder + "\\\x81\x81"}) {
     ASSERT_TRUE(CreateDirectoryA(folder.c_str(), nullptr)) << Shown(folder);
   }
   // Where the escaping names would lead if they were taken as paths, files that must stay as
@@ -50,6 +53,8 @@ void HostChaos::SetUp() {
       {m_data + "\\host.ini", "[host]\r\n"},
       {m_listFolder + "\\sub\\x.lst", "0,2026,1,1,inside sub\r\n"},
       {m_listFolder + "\\ab\x80\\cd.lst", "0,2026,1,1,behind 0x80\r\n"},
+      {m_listFolder + "\\\x80\\x.lst", "0,2026,1,1,behind a lone 0x80\r\n"},
+      {m_listFolder + "\\\x81\x81\\x.lst", "0,2026,1,1,behind a double-byte character\r\n"},
   };
   for (const auto& file : outside) ASSERT_TRUE(chaos::WriteBytes(file.first, file.second));
 
@@ -64,10 +69,16 @@ void HostChaos::SetUp() {
   seed("\x83\x5C\x95\x5C", false, {{0, {2025, 3, 31}, "電話する"}});
   seed("orphan", false, {{0, {2026, 1, 1}, "not a list"}});  // a file that no list names
   // "ghost" has no file: it loads as an empty dated list.
-  const std::vector<std::string> order = {
-      "work", "..\\..\\escape", "home",   "..\\up1", "ghost", "../fwd", "\x83\x5C\x95\x5C", "sub/x",
-      "CON",  "ab\x80\\cd",     "nul.old"};
-  for (const std::string& name : order) m_model.order += name + "\r\n";
+  // The lists, each followed by an escaping name, then the other escaping names.
+  const std::string lists[] = {"work", "home", "ghost", "\x83\x5C\x95\x5C"};
+  std::size_t escaping = 0;
+  for (const std::string& name : lists) {
+    m_model.order += name + "\r\n";
+    m_model.order += std::string(todo_test::tool::kEscapingNames[escaping++]) + "\r\n";
+  }
+  for (; escaping < std::size(todo_test::tool::kEscapingNames); ++escaping) {
+    m_model.order += std::string(todo_test::tool::kEscapingNames[escaping]) + "\r\n";
+  }
   ASSERT_TRUE(chaos::WriteBytes(m_listFolder + "\\ListInfo.dat", m_model.order));
   chaos::AddTree(m_outer, "", m_listFolder, &m_outsideBefore);
 

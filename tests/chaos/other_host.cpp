@@ -2,12 +2,14 @@
 
 #include <cstring>
 
-#include "chaos/chaos_controls.h"
+#include "support/tool_facts.h"
 #include "chaos/chaos_host.h"
 #include "plugin/tool_texts.h"
 #include "support/tool_window.h"
 
 namespace chaos {
+
+using namespace todo_test::tool;
 
 namespace {
 

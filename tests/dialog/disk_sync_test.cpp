@@ -10,6 +10,7 @@
 
 #include "dialog_fixture.h"
 #include "storage/atomic_save.h"
+#include "support/tool_facts.h"
 
 namespace {
 
@@ -32,9 +33,6 @@ class FakeSignals : public todo::SyncSignals {
   int delay = -1;  // the delay asked for last, -1 when none is pending
   std::string watched;
 };
-
-const char kConflict[] =
-    "他のプログラムでも同じアイテムが変更されていました！\n両方の内容を残しました。";
 
 class DiskSync : public todo_test::DialogTest {
  protected:
@@ -164,7 +162,7 @@ TEST_P(DiskSyncMerge, ChangedOnBothSidesIsMergedAndShown) {
   }
   ASSERT_EQ(window.messages.size(), c.conflict ? 1u : 0u);
   if (c.conflict) {
-    EXPECT_EQ(window.messages[0].text, kConflict);
+    EXPECT_EQ(window.messages[0].text, todo_test::tool::kConflict);
   }
   // Told once; the merge written is what the next look compares with.
   dialog.OnFolderChanged();

@@ -5,73 +5,31 @@
 
 #include <windows.h>
 
+#include <iterator>
 #include <string>
 #include <thread>
 
 #include <gtest/gtest.h>
 
-#include "support/fake_host.h"
 #include "support/message_pump.h"
-#include "support/tool_window.h"
+#include "support/tool_window_test.h"
 
-using todo_test::FakeHost;
 using todo_test::PumpFor;
 using todo_test::PumpUntil;
 using namespace todo_test::tool_window;
 
 namespace {
 
-constexpr int kListRowHeight = 20;
-constexpr int kItemRowHeight = 18;
-constexpr int kItemHeaderHeight = 18;
-
-class ToolEdges : public testing::Test {
+class ToolEdges : public todo_test::ToolWindowTest {
  protected:
   // Lists "a" (two items) and "b" (one), then the window opened.
   void SetUp() override {
-    CreateDirectoryA(ListFolder(host).c_str(), nullptr);
-    WriteFile(ListFile("a"), kListA);
-    WriteFile(ListFile("b"), kListB);
-    WriteFile(OrderFile(), "a\r\nb\r\n");
+    WriteListFolder({{"a.lst", kListA}, {"b.lst", kListB}, {"ListInfo.dat", "a\r\nb\r\n"}});
     Open();
-  }
-  void Open() {
-    ASSERT_TRUE(host.OpenTool());
-    tool = host.tool()->m_hWnd;
-    listBox = BoxAt(tool, kListBoxCorner);
-    itemBox = BoxAt(tool, kItemBoxCorner);
-  }
-
-  std::string ListFile(const std::string& name) { return ListFolder(host) + "\\" + name + ".lst"; }
-  std::string OrderFile() { return ListFolder(host) + "\\ListInfo.dat"; }
-  HWND Control(int id) { return GetDlgItem(tool, id); }
-  void SelectList(int row) { Click(listBox, 10, row * kListRowHeight + 10); }
-  void SelectItem(int row) { Click(itemBox, 150, kItemHeaderHeight + row * kItemRowHeight + 9); }
-  void ItemMode() { ::SendMessageA(Control(kItemModeButton), BM_CLICK, 0, 0); }
-  void ListMode() { ::SendMessageA(Control(kListModeButton), BM_CLICK, 0, 0); }
-
-  // Clicks a button whose command opens a message box, and waits until the box is shown.
-  HWND PressAndWaitForBox(int id) {
-    ::PostMessageA(Control(id), BM_CLICK, 0, 0);
-    HWND box = nullptr;
-    PumpUntil([&] { return (box = ToolMessageBox(tool)) != nullptr; });
-    return box;
-  }
-  // The host closes the tool window from its own thread, as it does with its Close button,
-  // and waits until the window is gone.
-  bool HostCloses() {
-    DWORD_PTR ignored = 0;
-    SendMessageTimeoutA(tool, WM_CLOSE, 0, 0, SMTO_NORMAL, 5000, &ignored);
-    return PumpUntil([&] { return host.tool()->m_hWnd == nullptr; });
   }
 
   static constexpr const char* kListA = "0,2026,12,7,a0\r\n1,2026,12,9,a1\r\n";
   static constexpr const char* kListB = "0,2026,1,1,b0\r\n";
-
-  FakeHost host;
-  HWND tool = nullptr;
-  HWND listBox = nullptr;
-  HWND itemBox = nullptr;
 };
 
 // --- Closing while a box is open ---
@@ -93,7 +51,9 @@ TEST_F(ToolEdges, CloseUnderAnOpenConfirmationNeitherCrashesNorDeletes) {
   };
   for (const OpenBoxCase& c : cases) {
     SCOPED_TRACE(c.what);
-    if (!tool) Open();
+    if (!tool) {
+      ASSERT_NO_FATAL_FAILURE(Open());
+    }
     SelectList(0);
     if (c.itemMode) {
       ItemMode();
@@ -137,8 +97,7 @@ TEST_F(ToolEdges, HostSaveUnderAnOpenBoxSavesTheShownList) {
   ASSERT_NE(nullptr, box);
   EXPECT_EQ(1, host.tool()->SaveState());
   EXPECT_EQ("0,2026,12,7,a0\r\n0,2026,12,9,a1\r\n", ReadFile(ListFile("a")));
-  ::PostMessageA(box, WM_COMMAND, MAKEWPARAM(IDYES, BN_CLICKED), 0);
-  ASSERT_TRUE(PumpUntil([&] { return !IsWindow(box); }));
+  ASSERT_TRUE(AnswerBox(box, IDYES));
   ASSERT_TRUE(HostCloses());
   EXPECT_EQ("0,2026,12,7,a0\r\n", ReadFile(ListFile("a")));
 }
@@ -159,8 +118,7 @@ TEST_F(ToolEdges, SettingsAskedForUnderAMessageBoxDoNotOpen) {
   ::PostMessageA(tool, WM_TOOL_SETTINGS, 0, 0);
   PumpFor(300);
   EXPECT_EQ(box, ToolMessageBox(tool)) << "the question is still the only box";
-  ::PostMessageA(box, WM_COMMAND, MAKEWPARAM(IDNO, BN_CLICKED), 0);
-  ASSERT_TRUE(PumpUntil([&] { return !IsWindow(box); }));
+  ASSERT_TRUE(AnswerBox(box, IDNO));
   PumpFor(300);
   EXPECT_EQ(nullptr, ToolMessageBox(tool));
   EXPECT_EQ(0, host.tool()->m_bBusy.load());
@@ -205,9 +163,7 @@ TEST_F(ToolEdges, CloseWhileAReaderHoldsTheListForAMomentStillSavesIt) {
   SelectList(0);
   ItemMode();
   SelectItem(0);
-  ASSERT_NE(nullptr, PressAndWaitForBox(kDelete));
-  ::PostMessageA(ToolMessageBox(tool), WM_COMMAND, MAKEWPARAM(IDYES, BN_CLICKED), 0);
-  ASSERT_TRUE(PumpUntil([&] { return host.tool()->m_bBusy.load() == 0; }));
+  ASSERT_EQ(kDeleteItem, PressAndAnswer(kDelete, IDYES));
   HeldFile reader(ListFile("a"));
   ASSERT_TRUE(reader.Held());
   std::thread releaseLater([&] {
@@ -228,13 +184,10 @@ TEST_F(ToolEdges, CloseWhileTheListStaysHeldAsksAndSavesOnRetry) {
   HeldFile reader(ListFile("a"));
   ASSERT_TRUE(reader.Held());
   ::PostMessageA(tool, WM_CLOSE, 0, 0);
-  HWND question = nullptr;
-  ASSERT_TRUE(PumpUntil([&] { return (question = ToolMessageBox(tool)) != nullptr; }, 30000));
+  HWND question = WaitForBox(30000);
+  ASSERT_NE(nullptr, question);
   EXPECT_NE(nullptr, host.tool()->m_hWnd) << "the window waits for the answer";
-  EXPECT_EQ(
-      "リストを保存できませんでした！\n他のプログラムがファイルを使用している可能性があります。"
-      "\nもう一度保存しますか？\n（「いいえ」を選ぶと、変更を保存せずに閉じます）",
-      MessageBoxText(question));
+  EXPECT_EQ(kSaveAgainOnClose, MessageBoxText(question));
   // Another close meanwhile leaves the question to the user.
   ::PostMessageA(tool, WM_CLOSE, 0, 0);
   PumpFor(300);
@@ -253,8 +206,8 @@ TEST_F(ToolEdges, CloseWhileTheListStaysHeldClosesWithoutSavingOnNo) {
   ::SendMessageA(itemBox, WM_KEYDOWN, VK_SPACE, 0);
   HeldFile reader(ListFile("a"));
   ::PostMessageA(tool, WM_CLOSE, 0, 0);
-  HWND question = nullptr;
-  ASSERT_TRUE(PumpUntil([&] { return (question = ToolMessageBox(tool)) != nullptr; }, 30000));
+  HWND question = WaitForBox(30000);
+  ASSERT_NE(nullptr, question);
   ::PostMessageA(question, WM_COMMAND, MAKEWPARAM(IDNO, BN_CLICKED), 0);
   ASSERT_TRUE(PumpUntil([&] { return host.tool()->m_hWnd == nullptr; }));
   reader.Release();
@@ -341,18 +294,19 @@ TEST_F(ToolEdges, NamesInTheOrderFileNeverLeadOutOfTheListFolder) {
   ASSERT_TRUE(HostCloses());
   const std::string data = host.dataFolder();
   const std::string parent = data.substr(0, data.find_last_of('\\'));
-  const char* kNames[] = {"..\\..\\escape", "..\\up1", "../fwd",  "sub/x",
-                          "sub\\x",         "CON",     "\x80\\x", "\x81\x81\\x"};
   std::string order = "a\r\n";
-  for (const char* name : kNames) order += std::string(name) + "\r\n";
+  for (const char* name : kEscapingNames) order += std::string(name) + "\r\n";
   WriteFile(OrderFile(), order);
-  CreateDirectoryA((ListFolder(host) + "\\sub").c_str(), nullptr);
+  for (const char* folder : {"sub", "ab\x80", "\x80", "\x81\x81"}) {
+    CreateDirectoryA(Path(folder).c_str(), nullptr);
+  }
   // What the names would reach if they were paths, with bytes to lose.
-  const std::string outside[] = {parent + "\\escape.lst", data + "\\up1.lst", data + "\\fwd.lst",
-                                 ListFolder(host) + "\\sub\\x.lst"};
+  const std::string outside[] = {
+      parent + "\\escape.lst", data + "\\up1.lst",  data + "\\fwd.lst",     Path("sub\\x.lst"),
+      Path("ab\x80\\cd.lst"),  Path("\x80\\x.lst"), Path("\x81\x81\\x.lst")};
   for (const std::string& path : outside) WriteFile(path, "0,2026,1,1,not the tool's\r\n");
-  Open();
-  const int rows = 1 + static_cast<int>(sizeof(kNames) / sizeof(kNames[0]));
+  ASSERT_NO_FATAL_FAILURE(Open());
+  const int rows = 1 + static_cast<int>(std::size(kEscapingNames));
   for (int row = 1; row < rows; ++row) {
     SelectList(0);
     SelectList(row);
@@ -360,17 +314,10 @@ TEST_F(ToolEdges, NamesInTheOrderFileNeverLeadOutOfTheListFolder) {
   }
   ASSERT_TRUE(HostCloses());
   EXPECT_EQ(order, ReadFile(OrderFile())) << "the names are kept";
-  Open();
+  ASSERT_NO_FATAL_FAILURE(Open());
   SelectList(3);
-  ::PostMessageA(Control(kDelete), BM_CLICK, 0, 0);
-  HWND box = nullptr;
-  ASSERT_TRUE(PumpUntil([&] { return (box = ToolMessageBox(tool)) != nullptr; }));
-  ::PostMessageA(box, WM_COMMAND, MAKEWPARAM(IDYES, BN_CLICKED), 0);
-  ASSERT_TRUE(PumpUntil([&] { return !IsWindow(box); }));
-  box = PressAndWaitForBox(kClear);
-  ASSERT_NE(nullptr, box);
-  ::PostMessageA(box, WM_COMMAND, MAKEWPARAM(IDYES, BN_CLICKED), 0);
-  ASSERT_TRUE(PumpUntil([&] { return !IsWindow(box); }));
+  ASSERT_EQ(kDeleteList, PressAndAnswer(kDelete, IDYES));
+  ASSERT_EQ(kClearLists, PressAndAnswer(kClear, IDYES));
   ASSERT_TRUE(HostCloses());
   for (const std::string& path : outside) {
     EXPECT_EQ("0,2026,1,1,not the tool's\r\n", ReadFile(path)) << path;
@@ -395,7 +342,7 @@ TEST_F(ToolEdges, ListFilesOnlyLookedAtKeepTheirBytes) {
   const std::string odd = " 01,2026,01,05,x\r\nno comma\n,,1,,2026,,2,,3,,commas\r\n\r\n0,1,2";
   WriteFile(ListFile("a"), everyByte);
   WriteFile(ListFile("b"), odd);
-  Open();
+  ASSERT_NO_FATAL_FAILURE(Open());
   SelectList(0);
   SelectList(1);
   SelectList(0);

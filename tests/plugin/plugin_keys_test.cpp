@@ -9,11 +9,9 @@
 
 #include <gtest/gtest.h>
 
-#include "support/fake_host.h"
 #include "support/message_pump.h"
-#include "support/tool_window.h"
+#include "support/tool_window_test.h"
 
-using todo_test::FakeHost;
 using todo_test::PumpFor;
 using todo_test::PumpUntil;
 using namespace todo_test::tool_window;
@@ -37,42 +35,19 @@ void PressKeys(std::initializer_list<WORD> held, WORD key) {
   SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
 }
 
-class ToolKeys : public testing::Test {
+class ToolKeys : public todo_test::ToolWindowTest {
  protected:
   void SetUp() override {
-    ASSERT_TRUE(host.OpenTool());
-    tool = host.tool()->m_hWnd;
-    listBox = BoxAt(tool, kListBoxCorner);
-    itemBox = BoxAt(tool, kItemBoxCorner);
+    ASSERT_NO_FATAL_FAILURE(Open());
     SetForegroundWindow(tool);
     ASSERT_TRUE(PumpUntil([&] { return FocusOfThread(tool) == Control(kTextBox); }));
   }
 
-  HWND Control(int id) { return GetDlgItem(tool, id); }
-  void Type(const char* text) {
-    ::SendMessageA(Control(kTextBox), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text));
-  }
-  std::string File(const std::string& name) { return ReadFile(ListFolder(host) + "\\" + name); }
   // Moves the focus as the dialog manager does, and waits until it has moved.
   void Focus(HWND control) {
     ::PostMessageA(tool, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(control), TRUE);
     ASSERT_TRUE(PumpUntil([&] { return FocusOfThread(tool) == control; }));
   }
-  // Waits for the tool's message box, answers it and returns its text.
-  std::string Answer(int answer) {
-    HWND box = nullptr;
-    PumpUntil([&] { return (box = ToolMessageBox(tool)) != nullptr; });
-    if (box == nullptr) return "<no message box>";
-    const std::string text = MessageBoxText(box);
-    ::PostMessageA(box, WM_COMMAND, MAKEWPARAM(answer, BN_CLICKED), 0);
-    PumpUntil([&] { return !IsWindow(box); });
-    return text;
-  }
-
-  FakeHost host;
-  HWND tool = nullptr;
-  HWND listBox = nullptr;
-  HWND itemBox = nullptr;
 };
 
 TEST_F(ToolKeys, EachCommandRunsFromItsKeyWithTheFilesAsItsButtonLeavesThem) {
@@ -94,12 +69,12 @@ TEST_F(ToolKeys, EachCommandRunsFromItsKeyWithTheFilesAsItsButtonLeavesThem) {
   // Delete in the list-name box deletes the selected list after its question.
   Focus(listBox);
   PressKeys({}, VK_DELETE);
-  EXPECT_NE(std::string::npos, Answer(IDYES).find("選択されたリストを削除します"));
+  EXPECT_EQ(kDeleteList, Answer(IDYES));
   EXPECT_EQ("<missing>", File("家.lst"));
   EXPECT_EQ("", File("仕事.lst"));
   // Alt+C clears, after its question; a No keeps every list.
   PressKeys({VK_MENU}, 'C');
-  EXPECT_NE(std::string::npos, Answer(IDNO).find("全てのリスト"));
+  EXPECT_EQ(kClearLists, Answer(IDNO));
   ASSERT_TRUE(host.CloseTool());
   EXPECT_EQ("仕事\r\n買い物\r\n", File("ListInfo.dat"));
 }
@@ -124,7 +99,7 @@ TEST_F(ToolKeys, CtrlZBringsADeletedListBackAndCtrlYDeletesItAgain) {
   ASSERT_TRUE(PumpUntil([&] { return File("a.lst") == ""; }));
   Focus(listBox);
   PressKeys({}, VK_DELETE);
-  EXPECT_NE(std::string::npos, Answer(IDYES).find("選択されたリストを削除します"));
+  EXPECT_EQ(kDeleteList, Answer(IDYES));
   ASSERT_EQ("<missing>", File("a.lst"));
   Focus(Control(kTextBox));
   PressKeys({VK_CONTROL}, 'Z');

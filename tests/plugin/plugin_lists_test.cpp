@@ -7,73 +7,56 @@
 
 #include <gtest/gtest.h>
 
-#include "support/fake_host.h"
-#include "support/tool_window.h"
-#include "support/message_pump.h"
+#include "support/tool_window_test.h"
 
-using todo_test::FakeHost;
-using todo_test::PumpFor;
-using todo_test::PumpUntil;
 using namespace todo_test::tool_window;
 
 namespace {
 
-class ToolLists : public testing::Test {
+class ToolLists : public todo_test::ToolWindowTest {
  protected:
   void SetUp() override {
-    CreateDirectoryA(ListFolder(host).c_str(), nullptr);
-    WriteFile(ListFolder(host) + "\\ListInfo.dat", "work\r\nhome\r\n");
-    WriteFile(ListFolder(host) + "\\work.lst", "0,2026,12,8,call\r\n1,2026,12,9,mail\r\n");
-    WriteFile(ListFolder(host) + "\\home.lst", "NO_DATE\r\n0,2027,1,2,cook\r\n");
-    ASSERT_TRUE(host.OpenTool());
-    tool = host.tool()->m_hWnd;
-    listBox = BoxAt(tool, kListBoxCorner);
-    itemBox = BoxAt(tool, kItemBoxCorner);
-    ASSERT_NE(listBox, nullptr);
-    ASSERT_NE(itemBox, nullptr);
+    WriteListFolder({{"ListInfo.dat", "work\r\nhome\r\n"},
+                     {"work.lst", "0,2026,12,8,call\r\n1,2026,12,9,mail\r\n"},
+                     {"home.lst", "NO_DATE\r\n0,2027,1,2,cook\r\n"}});
+    Open();
   }
-  HWND Control(int id) { return GetDlgItem(tool, id); }
-
-  FakeHost host;
-  HWND tool = nullptr;
-  HWND listBox = nullptr;
-  HWND itemBox = nullptr;
 };
 
 TEST_F(ToolLists, SelectedListIsLoadedAndAFileChangedOutsideIsNeverWrittenOver) {
   const std::string emptyCount = ItemCountPixels(tool);
   EXPECT_NE(emptyCount.find('#'), std::string::npos) << "the count line is drawn";
-  Click(listBox, 10, 10);  // "work"
+  SelectList(0);  // "work"
   EXPECT_NE(ItemCountPixels(tool), emptyCount) << "the count line shows the new count";
   // The host saves from its own thread. Nothing changed in the window, so nothing is written,
   // and what another program wrote meanwhile stays.
   const std::string outside = "0,2026,12,8,call\r\n1,2026,12,9,mail\r\n0,2026,12,9,outside\r\n";
-  WriteFile(ListFolder(host) + "\\work.lst", outside);
+  WriteFile(ListFile("work"), outside);
   EXPECT_EQ(1, host.tool()->SaveState());
-  EXPECT_EQ(outside, ReadFile(ListFolder(host) + "\\work.lst"));
+  EXPECT_EQ(outside, File("work.lst"));
   // Leaving it for "home" writes nothing either, and loads the no-date list.
-  Click(listBox, 10, 30);
-  EXPECT_EQ(outside, ReadFile(ListFolder(host) + "\\work.lst"));
+  SelectList(1);
+  EXPECT_EQ(outside, File("work.lst"));
   // A name added to the order file outside is kept, before the lists the window shows.
-  WriteFile(ListFolder(host) + "\\ListInfo.dat", "added\r\n");
+  WriteFile(OrderFile(), "added\r\n");
   ASSERT_TRUE(host.CloseTool());
-  EXPECT_EQ("NO_DATE\r\n0,2027,1,2,cook\r\n", ReadFile(ListFolder(host) + "\\home.lst"));
-  EXPECT_EQ("added\r\nwork\r\nhome\r\n", ReadFile(ListFolder(host) + "\\ListInfo.dat"));
+  EXPECT_EQ("NO_DATE\r\n0,2027,1,2,cook\r\n", File("home.lst"));
+  EXPECT_EQ("added\r\nwork\r\nhome\r\n", File("ListInfo.dat"));
 }
 
 TEST_F(ToolLists, ModeButtonsAndBoxesSwitchTheEntryRow) {
   // List mode after the set-up; the no-date box starts enabled and clear.
   EXPECT_EQ(BST_CHECKED, ::SendMessageA(Control(kListModeButton), BM_GETCHECK, 0, 0));
   ::SetWindowTextA(Control(kTextBox), "typed");
-  ::SendMessageA(Control(kItemModeButton), BM_CLICK, 0, 0);
+  ItemMode();
   EXPECT_TRUE(IsWindowEnabled(Control(kDatePicker)));
   EXPECT_FALSE(IsWindowEnabled(Control(kNoDateBox)));
   EXPECT_EQ(0, GetWindowTextLengthA(Control(kTextBox)));
-  ::SendMessageA(Control(kListModeButton), BM_CLICK, 0, 0);
+  ListMode();
   EXPECT_FALSE(IsWindowEnabled(Control(kDatePicker)));
   EXPECT_TRUE(IsWindowEnabled(Control(kNoDateBox)));
   // With the no-date list selected, a click into the item box is item mode without dates.
-  Click(listBox, 10, 30);
+  SelectList(1);
   EXPECT_EQ(BST_CHECKED, ::SendMessageA(Control(kNoDateBox), BM_GETCHECK, 0, 0));
   Click(itemBox, 100, 200);
   EXPECT_EQ(BST_CHECKED, ::SendMessageA(Control(kItemModeButton), BM_GETCHECK, 0, 0));
@@ -83,12 +66,13 @@ TEST_F(ToolLists, ModeButtonsAndBoxesSwitchTheEntryRow) {
   EXPECT_FALSE(IsWindowEnabled(Control(kNoDateBox)));
 }
 
-TEST(ToolListsFirstRun, ClosingWithoutListsWritesAnEmptyOrderFile) {
-  FakeHost host;
-  ASSERT_TRUE(host.OpenTool());
+class ToolListsFirstRun : public todo_test::ToolWindowTest {};
+
+TEST_F(ToolListsFirstRun, ClosingWithoutListsWritesAnEmptyOrderFile) {
+  ASSERT_NO_FATAL_FAILURE(Open());
   EXPECT_EQ(0, host.tool()->SaveState()) << "no list is selected";
   ASSERT_TRUE(host.CloseTool());
-  EXPECT_EQ("", ReadFile(ListFolder(host) + "\\ListInfo.dat"));
+  EXPECT_EQ("", File("ListInfo.dat"));
 }
 
 }  // namespace

@@ -16,6 +16,7 @@
 #include "support/host_process.h"
 #include "support/message_pump.h"
 #include "support/own_desktop.h"
+#include "support/tool_facts.h"
 #include "support/run_host.h"
 #include "support/tool_window.h"
 
@@ -28,8 +29,6 @@ namespace {
 const char kListA[] = "0,2026,12,1,a1\r\n0,2026,12,2,a2\r\n0,2026,12,3,a3\r\n";
 const char kListB[] = "0,2026,12,1,b1\r\n";
 const char kOrder[] = "A\r\nB\r\n";
-const char kConflict[] =
-    "他のプログラムでも同じアイテムが変更されていました！\n両方の内容を残しました。";
 
 // How long a change may take to show or to reach a file: far longer than the second the tool
 // takes, so that a machine busy with other work passes; a tool that never does it fails.
@@ -203,7 +202,7 @@ TEST_F(ToolSync, ChangesMadeOutsideShowAndAreMergedNeverWrittenOver) {
       if (c.conflict) {
         HWND box = nullptr;
         ASSERT_TRUE(PumpUntil([&] { return (box = host->ToolMessageBox()) != nullptr; }));
-        EXPECT_EQ(kConflict, MessageBoxText(box));
+        EXPECT_EQ(todo_test::tool::kConflict, MessageBoxText(box));
         ::PostMessageA(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
         ASSERT_TRUE(PumpUntil([&] { return !IsWindow(box); }));
       }

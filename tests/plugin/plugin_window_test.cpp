@@ -13,11 +13,9 @@
 
 #include <gtest/gtest.h>
 
-#include "support/fake_host.h"
 #include "support/message_pump.h"
-#include "support/tool_window.h"
+#include "support/tool_window_test.h"
 
-using todo_test::FakeHost;
 using todo_test::PumpFor;
 using todo_test::PumpUntil;
 using namespace todo_test::tool_window;
@@ -31,10 +29,10 @@ RECT ClientRectOf(HWND child) {
   return rect;
 }
 
-TEST(ToolWindow, ClientAreaIsFixedAndEveryControlSitsAtItsRectangle) {
-  FakeHost host;
-  ASSERT_TRUE(host.OpenTool());
-  HWND tool = host.tool()->m_hWnd;
+class ToolWindow : public todo_test::ToolWindowTest {};
+
+TEST_F(ToolWindow, ClientAreaIsFixedAndEveryControlSitsAtItsRectangle) {
+  ASSERT_NO_FATAL_FAILURE(Open());
   RECT client;
   GetClientRect(tool, &client);
   EXPECT_EQ(765, client.right);
@@ -45,11 +43,13 @@ TEST(ToolWindow, ClientAreaIsFixedAndEveryControlSitsAtItsRectangle) {
     RECT rect;  // left, top, width, height
   };
   const Place places[] = {
-      {6000, {15, 15, 35, 20}},    {6001, {50, 15, 35, 20}},  {1064, {15, 40, 240, 30}},
-      {1073, {165, 15, 90, 18}},   {1165, {95, 15, 65, 18}},  {1065, {15, 80, 32, 32}},
-      {1066, {52, 80, 32, 32}},    {1076, {89, 80, 32, 32}},  {1077, {126, 80, 32, 32}},
-      {1078, {163, 80, 32, 32}},   {1079, {200, 80, 32, 32}}, {1083, {15, 122, 240, 450}},
-      {1084, {270, 20, 480, 540}},
+      {kListModeButton, {15, 15, 35, 20}},   {kItemModeButton, {50, 15, 35, 20}},
+      {kTextBox, {15, 40, 240, 30}},         {kDatePicker, {165, 15, 90, 18}},
+      {kNoDateBox, {95, 15, 65, 18}},        {kAdd, {15, 80, 32, 32}},
+      {kAddAtBottom, {52, 80, 32, 32}},      {kMoveUp, {89, 80, 32, 32}},
+      {kMoveDown, {126, 80, 32, 32}},        {kDelete, {163, 80, 32, 32}},
+      {kClear, {200, 80, 32, 32}},           {IDC_LIST_GROUP, {15, 122, 240, 450}},
+      {IDC_ITEM_GROUP, {270, 20, 480, 540}},
   };
   for (const Place& place : places) {
     RECT rect = ClientRectOf(GetDlgItem(tool, place.id));
@@ -58,10 +58,6 @@ TEST(ToolWindow, ClientAreaIsFixedAndEveryControlSitsAtItsRectangle) {
     EXPECT_EQ(place.rect.right, rect.right - rect.left) << place.id;
     EXPECT_EQ(place.rect.bottom, rect.bottom - rect.top) << place.id;
   }
-  HWND listBox = BoxAt(tool, kListBoxCorner);
-  HWND itemBox = BoxAt(tool, kItemBoxCorner);
-  ASSERT_NE(nullptr, listBox);
-  ASSERT_NE(nullptr, itemBox);
   RECT rect = ClientRectOf(listBox);
   EXPECT_EQ(245, rect.right);
   EXPECT_EQ(562, rect.bottom);
@@ -70,31 +66,25 @@ TEST(ToolWindow, ClientAreaIsFixedAndEveryControlSitsAtItsRectangle) {
   EXPECT_EQ(550, rect.bottom);
 }
 
-TEST(ToolWindow, ItemCountLineShowsTheCountOfTheSelectedList) {
-  FakeHost host;
-  CreateDirectoryA(ListFolder(host).c_str(), nullptr);
-  WriteFile(ListFolder(host) + "\\ListInfo.dat", "two\r\n");
-  WriteFile(ListFolder(host) + "\\two.lst", "0,2026,12,8,a\r\n0,2026,12,8,b\r\n");
-  ASSERT_TRUE(host.OpenTool());
-  HWND tool = host.tool()->m_hWnd;
+TEST_F(ToolWindow, ItemCountLineShowsTheCountOfTheSelectedList) {
+  WriteListFolder({{"ListInfo.dat", "two\r\n"}, {"two.lst", "0,2026,12,8,a\r\n0,2026,12,8,b\r\n"}});
+  ASSERT_NO_FATAL_FAILURE(Open());
   EXPECT_EQ(ExpectedItemCountPixels(0), ItemCountPixels(tool));
-  Click(BoxAt(tool, kListBoxCorner), 10, 10);
+  SelectList(0);
   EXPECT_EQ(ExpectedItemCountPixels(2), ItemCountPixels(tool));
 }
 
 // Enter in the text box must act as Tab there: moving on, never adding an entry.
-TEST(ToolWindow, EnterInTheTextBoxMovesTheFocusAndAddsNothing) {
-  FakeHost host;
-  ASSERT_TRUE(host.OpenTool());
-  HWND tool = host.tool()->m_hWnd;
-  ASSERT_TRUE(PumpUntil([&] { return FocusOfThread(tool) == GetDlgItem(tool, kTextBox); }));
-  ::SetWindowTextA(GetDlgItem(tool, kTextBox), "not added");
-  ::PostMessageA(GetDlgItem(tool, kTextBox), WM_KEYDOWN, VK_RETURN, 1);
-  ::PostMessageA(GetDlgItem(tool, kTextBox), WM_KEYUP, VK_RETURN, 0xC0000001);
-  EXPECT_TRUE(PumpUntil([&] { return FocusOfThread(tool) == GetDlgItem(tool, kDatePicker); }));
+TEST_F(ToolWindow, EnterInTheTextBoxMovesTheFocusAndAddsNothing) {
+  ASSERT_NO_FATAL_FAILURE(Open());
+  ASSERT_TRUE(PumpUntil([&] { return FocusOfThread(tool) == Control(kTextBox); }));
+  ::SetWindowTextA(Control(kTextBox), "not added");
+  ::PostMessageA(Control(kTextBox), WM_KEYDOWN, VK_RETURN, 1);
+  ::PostMessageA(Control(kTextBox), WM_KEYUP, VK_RETURN, 0xC0000001);
+  EXPECT_TRUE(PumpUntil([&] { return FocusOfThread(tool) == Control(kDatePicker); }));
   ASSERT_TRUE(host.CloseTool());
-  EXPECT_EQ("", ReadFile(ListFolder(host) + "\\ListInfo.dat"));
-  EXPECT_EQ("<missing>", ReadFile(ListFolder(host) + "\\not added.lst"));
+  EXPECT_EQ("", File("ListInfo.dat"));
+  EXPECT_EQ("<missing>", File("not added.lst"));
 }
 
 struct ToolTipSearch {
@@ -128,33 +118,29 @@ std::string ToolTipOf(HWND toolTip, HWND tool, HWND control) {
   return text;
 }
 
-TEST(ToolWindow, ButtonsCarryTheirHintsAndTheAddButtonsNone) {
-  FakeHost host;
-  ASSERT_TRUE(host.OpenTool());
-  HWND tool = host.tool()->m_hWnd;
+TEST_F(ToolWindow, ButtonsCarryTheirHintsAndTheAddButtonsNone) {
+  ASSERT_NO_FATAL_FAILURE(Open());
   ToolTipSearch search = {tool, nullptr};
   EnumThreadWindows(GetWindowThreadProcessId(tool, nullptr), &FindToolTip,
                     reinterpret_cast<LPARAM>(&search));
   ASSERT_NE(nullptr, search.found);
   EXPECT_EQ(1000, ::SendMessageA(search.found, TTM_GETDELAYTIME, TTDT_INITIAL, 0));
   const std::pair<int, std::string> hints[] = {
-      {6000, "TODOﾘｽﾄ追加ﾓｰﾄﾞ"},
-      {6001, "TODOｱｲﾃﾑ追加ﾓｰﾄﾞ"},
-      {1076, "選択されたﾘｽﾄまたはｱｲﾃﾑを１つ上へ移動"},
-      {1077, "選択されたﾘｽﾄまたはｱｲﾃﾑを１つ下へ移動"},
-      {1078, "選択されたﾘｽﾄまたはｱｲﾃﾑを削除"},
-      {1079, "ﾘｽﾄまたはｱｲﾃﾑを全て削除"},
-      {1065, "<none>"},
-      {1066, "<none>"},
+      {kListModeButton, "TODOﾘｽﾄ追加ﾓｰﾄﾞ"},
+      {kItemModeButton, "TODOｱｲﾃﾑ追加ﾓｰﾄﾞ"},
+      {kMoveUp, "選択されたﾘｽﾄまたはｱｲﾃﾑを１つ上へ移動"},
+      {kMoveDown, "選択されたﾘｽﾄまたはｱｲﾃﾑを１つ下へ移動"},
+      {kDelete, "選択されたﾘｽﾄまたはｱｲﾃﾑを削除"},
+      {kClear, "ﾘｽﾄまたはｱｲﾃﾑを全て削除"},
+      {kAdd, "<none>"},
+      {kAddAtBottom, "<none>"},
   };
   for (const auto& hint : hints) {
-    EXPECT_EQ(hint.second, ToolTipOf(search.found, tool, GetDlgItem(tool, hint.first)))
-        << hint.first;
+    EXPECT_EQ(hint.second, ToolTipOf(search.found, tool, Control(hint.first))) << hint.first;
   }
 }
 
-TEST(ToolWindow, WindowClosedWhileMinimisedReopensAtItsNormalPlace) {
-  FakeHost host;
+TEST_F(ToolWindow, WindowClosedWhileMinimisedReopensAtItsNormalPlace) {
   host.services().Set("18/WndPosX", "120");
   host.services().Set("18/WndPosY", "-30");
   ASSERT_TRUE(host.OpenTool());
@@ -206,8 +192,7 @@ int ProcessThreads() {
 
 // Every open and close must give back what it took: windows, the boxes, the tool thread, and
 // (where the system counts them; Wine answers 0) GDI and user objects.
-TEST(ToolWindow, OpeningAndClosingManyTimesLeaksNoWindowsThreadsOrObjects) {
-  FakeHost host;
+TEST_F(ToolWindow, OpeningAndClosingManyTimesLeaksNoWindowsThreadsOrObjects) {
   auto cycle = [&] {
     ASSERT_TRUE(host.OpenTool());
     ASSERT_TRUE(host.CloseTool());
@@ -229,19 +214,14 @@ TEST(ToolWindow, OpeningAndClosingManyTimesLeaksNoWindowsThreadsOrObjects) {
 }
 
 // The host saves from its own thread while the user changes lists on the tool thread.
-TEST(ToolWindow, SaveStateFromTheHostDuringUserActivityKeepsEveryFileWhole) {
-  FakeHost host;
-  CreateDirectoryA(ListFolder(host).c_str(), nullptr);
+TEST_F(ToolWindow, SaveStateFromTheHostDuringUserActivityKeepsEveryFileWhole) {
   const std::string a = "0,2026,12,8,a1\r\n0,2026,12,9,a2\r\n";
   const std::string b = "NO_DATE\r\n1,2026,1,1,b1\r\n";
-  WriteFile(ListFolder(host) + "\\ListInfo.dat", "a\r\nb\r\n");
-  WriteFile(ListFolder(host) + "\\a.lst", a);
-  WriteFile(ListFolder(host) + "\\b.lst", b);
-  ASSERT_TRUE(host.OpenTool());
-  HWND listBox = BoxAt(host.tool()->m_hWnd, kListBoxCorner);
+  WriteListFolder({{"ListInfo.dat", "a\r\nb\r\n"}, {"a.lst", a}, {"b.lst", b}});
+  ASSERT_NO_FATAL_FAILURE(Open());
   std::atomic<bool> done{false};
   std::thread user([&] {
-    for (int i = 0; i < 60; ++i) Click(listBox, 10, i % 2 == 0 ? 10 : 30);
+    for (int i = 0; i < 60; ++i) SelectList(i % 2);
     done = true;
   });
   int saves = 0;
@@ -253,8 +233,8 @@ TEST(ToolWindow, SaveStateFromTheHostDuringUserActivityKeepsEveryFileWhole) {
   user.join();
   EXPECT_GT(saves, 5);
   ASSERT_TRUE(host.CloseTool());
-  EXPECT_EQ(a, ReadFile(ListFolder(host) + "\\a.lst"));
-  EXPECT_EQ(b, ReadFile(ListFolder(host) + "\\b.lst"));
+  EXPECT_EQ(a, File("a.lst"));
+  EXPECT_EQ(b, File("b.lst"));
 }
 
 }  // namespace

@@ -11,12 +11,6 @@ namespace {
 
 using namespace tool_window;
 
-// Where the rows lie in the boxes' client areas: the list-name box has rows of 20 pixels, the
-// item box a header row and rows of 18.
-constexpr int kListRowHeight = 20;
-constexpr int kItemRowHeight = 18;
-constexpr int kItemHeaderHeight = 18;
-
 // Far longer than a start or a close takes, for a machine busy with other work.
 constexpr DWORD kStartLimitMs = 30000;
 constexpr DWORD kCloseLimitMs = 20000;
@@ -86,11 +80,11 @@ void HostProcess::Press(int id) const {
 }
 
 void HostProcess::SelectList(int row) const {
-  Click(m_listBox, 10, row * kListRowHeight + 10);
+  Click(m_listBox, 10, row * tool::kNameRowHeight + 10);
 }
 
 void HostProcess::SelectItem(int row) const {
-  Click(m_itemBox, 150, kItemHeaderHeight + row * kItemRowHeight + 9);
+  Click(m_itemBox, 150, tool::kItemHeaderHeight + row * tool::kItemRowHeight + 9);
 }
 
 void HostProcess::KeyInItemBox(WPARAM key) const {

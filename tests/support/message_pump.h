@@ -14,8 +14,9 @@ inline bool PumpUntil(const std::function<bool()>& done, DWORD timeoutMs = 20000
   while (!done()) {
     const DWORD elapsed = GetTickCount() - start;
     if (elapsed >= timeoutMs) return done();
+    // Wakes for a message, else looks again soon: what is waited for may come with none.
     MsgWaitForMultipleObjects(0, nullptr, FALSE,
-                              (timeoutMs - elapsed) < 50 ? timeoutMs - elapsed : 50, QS_ALLINPUT);
+                              (timeoutMs - elapsed) < 5 ? timeoutMs - elapsed : 5, QS_ALLINPUT);
     MSG msg;
     while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
       TranslateMessage(&msg);

@@ -1,7 +1,8 @@
 #pragma once
-// Helpers for tests that drive the real tool window: its controls by number, the list boxes
-// found by their place, clicks into them, the files of the data folder, and the item-count
-// line as the screen shows it.
+// Helpers for tests that drive the real tool window: the list boxes found by their place,
+// clicks into them, the files of the data folder, the item-count line as the screen shows it,
+// and the tool's message boxes found, read and answered. What the tests know of the window's
+// controls and texts is in support/tool_facts.h.
 
 #include <windows.h>
 
@@ -10,23 +11,14 @@
 #include <string>
 
 #include "plugin/window_layout.h"
-#include "resources/resource_ids.h"
 #include "support/fake_host.h"
 #include "support/message_pump.h"
+#include "support/tool_facts.h"
 
 namespace todo_test::tool_window {
 
-constexpr int kTextBox = IDC_TEXT;
-constexpr int kDatePicker = IDC_DATE;
-constexpr int kNoDateBox = IDC_NO_DATE;
-constexpr int kListModeButton = IDC_MODE_LIST;
-constexpr int kItemModeButton = IDC_MODE_ITEM;
-constexpr int kAdd = IDC_ADD_TOP;
-constexpr int kAddAtBottom = IDC_ADD_BOTTOM;
-constexpr int kMoveUp = IDC_UP;
-constexpr int kMoveDown = IDC_DOWN;
-constexpr int kDelete = IDC_DELETE;
-constexpr int kClear = IDC_CLEAR;
+using namespace todo_test::tool;
+
 constexpr POINT kListBoxCorner = {todo::layout::kListBox.left, todo::layout::kListBox.top};
 constexpr POINT kItemBoxCorner = {todo::layout::kItemBox.left, todo::layout::kItemBox.top};
 constexpr RECT kItemCountLine = todo::layout::kItemCountLine;
@@ -146,6 +138,15 @@ inline HWND FocusOfThread(HWND window) {
   return info.hwndFocus;
 }
 
+// Whether `window` is one of the tool's message boxes, shown or not.
+inline bool IsToolMessageBox(HWND window) {
+  char className[16] = "";
+  char caption[32] = "";
+  GetClassNameA(window, className, sizeof(className));
+  GetWindowTextA(window, caption, sizeof(caption));
+  return std::string(className) == "#32770" && std::string(caption) == kMessageBoxCaption;
+}
+
 struct MessageBoxSearch {
   DWORD process;
   HWND found;
@@ -155,12 +156,7 @@ inline BOOL CALLBACK FindToolMessageBox(HWND window, LPARAM param) {
   auto* search = reinterpret_cast<MessageBoxSearch*>(param);
   DWORD process = 0;
   GetWindowThreadProcessId(window, &process);
-  char className[16] = "";
-  char caption[32] = "";
-  GetClassNameA(window, className, sizeof(className));
-  GetWindowTextA(window, caption, sizeof(caption));
-  if (process == search->process && std::string(className) == "#32770" &&
-      std::string(caption) == "ToDoList" && IsWindowVisible(window)) {
+  if (process == search->process && IsToolMessageBox(window) && IsWindowVisible(window)) {
     search->found = window;
     return FALSE;
   }
@@ -182,9 +178,15 @@ inline HWND ToolMessageBox(HWND tool) {
 
 // The text a message box shows.
 inline std::string MessageBoxText(HWND box) {
-  char text[512] = "";
-  GetWindowTextA(GetDlgItem(box, 0xFFFF), text, sizeof(text));
+  char text[1024] = "";
+  GetWindowTextA(GetDlgItem(box, 0xFFFF), text, sizeof(text));  // its text's static control
   return text;
+}
+
+// Answers a message box with IDOK, IDYES or IDNO as its button would; true once it is gone.
+inline bool AnswerBox(HWND box, int answer) {
+  ::PostMessageA(box, WM_COMMAND, MAKEWPARAM(answer, BN_CLICKED), 0);
+  return PumpUntil([&] { return !IsWindow(box); });
 }
 
 }  // namespace todo_test::tool_window
