@@ -3,7 +3,7 @@
 # tool window open on sample lists (scripts/sample_data.sh), picks the second list through its
 # accessible default action (as a screen reader user would), and prints what a screen reader
 # reads of that window: each control's role and name, and the rows of both list boxes, as
-# tests/plugin/accessibility_tree.cpp reads them from a process of its own. Then the host is
+# tools/accessibility_tree.cpp reads them from a process of its own. Then the host is
 # closed again.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)

@@ -14,7 +14,3 @@ todo_add_test(quarnctrl_access_tests
   win32_box_fixture.cpp)
 target_link_libraries(quarnctrl_access_tests PRIVATE QuarnCtrl oleacc ole32 oleaut32 uuid user32
                                                      gdi32 comctl32 own_desktop)
-
-# A window with both boxes filled, for the screenshot (scripts/screenshot_boxes.sh).
-add_executable(quarnctrl_demo_boxes WIN32 win32_demo_boxes.cpp)
-target_link_libraries(quarnctrl_demo_boxes PRIVATE QuarnCtrl user32 gdi32 comctl32)
