@@ -216,14 +216,7 @@ void HostChaos::ClickListRow() {
     m_model.selected = row;
     LoadSelected();
   }
-  ClickAt(m_listBox, 60, y);
-  if (startsRename) {
-    // The edit begins once no second click of a double-click can come any more.
-    EXPECT_TRUE(chaos::WaitFor([&] { return chaos::EditorOf(m_listBox) != nullptr; }, 4000))
-        << "a click on the selected row of the focused box starts a rename";
-    Settle();
-    EditorOpened(true, false, row);
-  }
+  ClickRow(m_listBox, 60, y, startsRename, false, row);
 }
 
 void HostChaos::ClickItemRow() {
@@ -253,13 +246,17 @@ void HostChaos::ClickItemRowAt(int row, int x) {
       date = x == kDateX && !m_model.shownNoDate;
     }
   }
-  ClickAt(m_itemBox, x, y);
-  if (editPending) {
-    EXPECT_TRUE(chaos::WaitFor([&] { return chaos::EditorOf(m_itemBox) != nullptr; }, 4000))
-        << "a click on the selected row of the focused box starts an edit";
-    Settle();
-    EditorOpened(false, date, row);
-  }
+  ClickRow(m_itemBox, x, y, editPending, date, row);
+}
+
+void HostChaos::ClickRow(HWND box, int x, int y, bool startsEdit, bool date, int row) {
+  ClickAt(box, x, y);
+  if (!startsEdit) return;
+  // The edit begins once no second click of a double-click can come any more.
+  EXPECT_TRUE(chaos::WaitFor([&] { return chaos::EditorOf(box) != nullptr; }, 4000))
+      << "a click on the selected row of the focused box starts an in-place edit";
+  Settle();
+  EditorOpened(box == m_listBox, date, row);
 }
 
 void HostChaos::EscapeInTextBox() {

@@ -119,6 +119,9 @@ class HostChaos : public testing::Test {
   void ClickListRow();
   void ClickItemRow();
   void ClickItemRowAt(int row, int x);
+  // Clicks a box at (x, y); when the click starts an in-place edit of `row`, waits for its
+  // editor and notes it in the model.
+  void ClickRow(HWND box, int x, int y, bool startsEdit, bool date, int row);
   void StartEditWithF2(bool names);
   void EditorOpened(bool names, bool date, int row);
   void CommitEditor(bool byClickBelow);

@@ -28,6 +28,24 @@ class ToolEdges : public todo_test::ToolWindowTest {
     Open();
   }
 
+  // Selects item `row` of list "a" in item mode.
+  void SelectItemOfA(int row) {
+    SelectList(0);
+    ItemMode();
+    SelectItem(row);
+  }
+  // Ticks item `row` of list "a" off or back on with Space: a change to save.
+  void ToggleItemOfA(int row) {
+    SelectItemOfA(row);
+    ::SendMessageA(itemBox, WM_KEYDOWN, VK_SPACE, 0);
+  }
+  // Closes the window as the host's close does, and waits for the question it asks when the
+  // shown list cannot be saved (after its retries); null when none comes.
+  HWND CloseAndWaitForQuestion() {
+    ::PostMessageA(tool, WM_CLOSE, 0, 0);
+    return WaitForBox(30000);
+  }
+
   static constexpr const char* kListA = "0,2026,12,7,a0\r\n1,2026,12,9,a1\r\n";
   static constexpr const char* kListB = "0,2026,1,1,b0\r\n";
 };
@@ -38,16 +56,17 @@ struct OpenBoxCase {
   const char* what;
   bool itemMode;
   int command;
+  const char* question;
 };
 
 // Each used to crash the host process with a read at address 4 once the box was answered
 // after the window had gone.
 TEST_F(ToolEdges, CloseUnderAnOpenConfirmationNeitherCrashesNorDeletes) {
   const OpenBoxCase cases[] = {
-      {"delete list", false, kDelete},
-      {"clear lists", false, kClear},
-      {"delete item", true, kDelete},
-      {"clear items", true, kClear},
+      {"delete list", false, kDelete, kDeleteList},
+      {"clear lists", false, kClear, kClearLists},
+      {"delete item", true, kDelete, kDeleteItem},
+      {"clear items", true, kClear, kClearItems},
   };
   for (const OpenBoxCase& c : cases) {
     SCOPED_TRACE(c.what);
@@ -59,7 +78,9 @@ TEST_F(ToolEdges, CloseUnderAnOpenConfirmationNeitherCrashesNorDeletes) {
       ItemMode();
       SelectItem(0);
     }
-    ASSERT_NE(nullptr, PressAndWaitForBox(c.command));
+    HWND box = PressAndWaitForBox(c.command);
+    ASSERT_NE(nullptr, box);
+    EXPECT_EQ(c.question, MessageBoxText(box));
     ASSERT_TRUE(HostCloses());
     tool = nullptr;
     EXPECT_EQ(0, host.tool()->m_bBusy.load());
@@ -75,10 +96,7 @@ TEST_F(ToolEdges, CloseUnderAnOpenConfirmationNeitherCrashesNorDeletes) {
 // The box is owned by the tool window, so the user cannot reach the window's own close box
 // or start a second command under it; the host can still delete the tool object.
 TEST_F(ToolEdges, DeletingTheToolUnderAnOpenBoxClosesWithTheUsualSaves) {
-  SelectList(0);
-  ItemMode();
-  SelectItem(0);
-  ::SendMessageA(itemBox, WM_KEYDOWN, VK_SPACE, 0);  // a0 ticked: a change to save
+  ToggleItemOfA(0);  // a0 ticked
   ASSERT_NE(nullptr, PressAndWaitForBox(kClear));
   EXPECT_FALSE(IsWindowEnabled(tool)) << "the window waits for the box";
   host.DeleteTool();  // the destructor closes the window and waits for the tool thread
@@ -89,10 +107,7 @@ TEST_F(ToolEdges, DeletingTheToolUnderAnOpenBoxClosesWithTheUsualSaves) {
 }
 
 TEST_F(ToolEdges, HostSaveUnderAnOpenBoxSavesTheShownList) {
-  SelectList(0);
-  ItemMode();
-  SelectItem(1);
-  ::SendMessageA(itemBox, WM_KEYDOWN, VK_SPACE, 0);  // a1 back to open
+  ToggleItemOfA(1);  // a1 back to open
   HWND box = PressAndWaitForBox(kDelete);
   ASSERT_NE(nullptr, box);
   EXPECT_EQ(1, host.tool()->SaveState());
@@ -160,9 +175,7 @@ class HeldFile {
 
 // Used to close after about a second of retries with the change lost and nothing said.
 TEST_F(ToolEdges, CloseWhileAReaderHoldsTheListForAMomentStillSavesIt) {
-  SelectList(0);
-  ItemMode();
-  SelectItem(0);
+  SelectItemOfA(0);
   ASSERT_EQ(kDeleteItem, PressAndAnswer(kDelete, IDYES));
   HeldFile reader(ListFile("a"));
   ASSERT_TRUE(reader.Held());
@@ -177,14 +190,10 @@ TEST_F(ToolEdges, CloseWhileAReaderHoldsTheListForAMomentStillSavesIt) {
 }
 
 TEST_F(ToolEdges, CloseWhileTheListStaysHeldAsksAndSavesOnRetry) {
-  SelectList(0);
-  ItemMode();
-  SelectItem(1);
-  ::SendMessageA(itemBox, WM_KEYDOWN, VK_SPACE, 0);
+  ToggleItemOfA(1);
   HeldFile reader(ListFile("a"));
   ASSERT_TRUE(reader.Held());
-  ::PostMessageA(tool, WM_CLOSE, 0, 0);
-  HWND question = WaitForBox(30000);
+  HWND question = CloseAndWaitForQuestion();
   ASSERT_NE(nullptr, question);
   EXPECT_NE(nullptr, host.tool()->m_hWnd) << "the window waits for the answer";
   EXPECT_EQ(kSaveAgainOnClose, MessageBoxText(question));
@@ -200,13 +209,10 @@ TEST_F(ToolEdges, CloseWhileTheListStaysHeldAsksAndSavesOnRetry) {
 }
 
 TEST_F(ToolEdges, CloseWhileTheListStaysHeldClosesWithoutSavingOnNo) {
-  SelectList(0);
-  ItemMode();
-  SelectItem(1);
-  ::SendMessageA(itemBox, WM_KEYDOWN, VK_SPACE, 0);
+  ToggleItemOfA(1);
   HeldFile reader(ListFile("a"));
-  ::PostMessageA(tool, WM_CLOSE, 0, 0);
-  HWND question = WaitForBox(30000);
+  ASSERT_TRUE(reader.Held());
+  HWND question = CloseAndWaitForQuestion();
   ASSERT_NE(nullptr, question);
   ::PostMessageA(question, WM_COMMAND, MAKEWPARAM(IDNO, BN_CLICKED), 0);
   ASSERT_TRUE(PumpUntil([&] { return host.tool()->m_hWnd == nullptr; }));

@@ -43,6 +43,14 @@ class ToolKeys : public todo_test::ToolWindowTest {
     ASSERT_TRUE(PumpUntil([&] { return FocusOfThread(tool) == Control(kTextBox); }));
   }
 
+  // Types a list name and adds it with Alt+`key` (A at the top, B at the bottom); waits until
+  // the list's empty file is there.
+  void AddListByKey(const std::string& name, WORD key = 'A') {
+    Type(name.c_str());
+    PressKeys({VK_MENU}, key);
+    ASSERT_TRUE(PumpUntil([&] { return File(name + ".lst") == ""; }))
+        << name << " added with Alt+" << char(key);
+  }
   // Moves the focus as the dialog manager does, and waits until it has moved.
   void Focus(HWND control) {
     ::PostMessageA(tool, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(control), TRUE);
@@ -51,16 +59,10 @@ class ToolKeys : public todo_test::ToolWindowTest {
 };
 
 TEST_F(ToolKeys, EachCommandRunsFromItsKeyWithTheFilesAsItsButtonLeavesThem) {
-  Type("仕事");
-  PressKeys({VK_MENU}, 'A');
-  ASSERT_TRUE(PumpUntil([&] { return File("仕事.lst") == ""; })) << "Alt+A adds the list";
+  ASSERT_NO_FATAL_FAILURE(AddListByKey("仕事"));
   EXPECT_EQ(FocusOfThread(tool), Control(kTextBox)) << "the focus stays for the next entry";
-  Type("買い物");
-  PressKeys({VK_MENU}, 'B');
-  ASSERT_TRUE(PumpUntil([&] { return File("買い物.lst") == ""; })) << "Alt+B adds at the bottom";
-  Type("家");
-  PressKeys({VK_MENU}, 'A');
-  ASSERT_TRUE(PumpUntil([&] { return File("家.lst") == ""; }));
+  ASSERT_NO_FATAL_FAILURE(AddListByKey("買い物", 'B'));
+  ASSERT_NO_FATAL_FAILURE(AddListByKey("家"));
   // 家 (selected), 仕事, 買い物: down twice, then up once.
   PressKeys({VK_MENU}, 'D');
   PressKeys({VK_MENU}, 'D');
@@ -80,11 +82,7 @@ TEST_F(ToolKeys, EachCommandRunsFromItsKeyWithTheFilesAsItsButtonLeavesThem) {
 }
 
 TEST_F(ToolKeys, MovesFollowTheirKeysInTheListOrder) {
-  for (const char* name : {"c", "b", "a"}) {
-    Type(name);
-    PressKeys({VK_MENU}, 'A');
-    ASSERT_TRUE(PumpUntil([&] { return File(std::string(name) + ".lst") == ""; })) << name;
-  }
+  for (const char* name : {"c", "b", "a"}) ASSERT_NO_FATAL_FAILURE(AddListByKey(name));
   PressKeys({VK_MENU}, 'D');  // a, the new one, goes below b
   PumpFor(300);
   ASSERT_TRUE(host.CloseTool());
@@ -94,9 +92,7 @@ TEST_F(ToolKeys, MovesFollowTheirKeysInTheListOrder) {
 // Ctrl+Z and Ctrl+Y through the real window: a deleted list and its file come back and go
 // again; in the text box Ctrl+Z is the text box's own.
 TEST_F(ToolKeys, CtrlZBringsADeletedListBackAndCtrlYDeletesItAgain) {
-  Type("a");
-  PressKeys({VK_MENU}, 'A');
-  ASSERT_TRUE(PumpUntil([&] { return File("a.lst") == ""; }));
+  ASSERT_NO_FATAL_FAILURE(AddListByKey("a"));
   Focus(listBox);
   PressKeys({}, VK_DELETE);
   EXPECT_EQ(kDeleteList, Answer(IDYES));
@@ -119,9 +115,7 @@ TEST_F(ToolKeys, CtrlZBringsADeletedListBackAndCtrlYDeletesItAgain) {
 
 // The edit keys keep their meaning where text is edited.
 TEST_F(ToolKeys, DeleteAndCtrlLettersInTheTextBoxEditTheText) {
-  Type("x");
-  PressKeys({VK_MENU}, 'A');
-  ASSERT_TRUE(PumpUntil([&] { return File("x.lst") == ""; }));
+  ASSERT_NO_FATAL_FAILURE(AddListByKey("x"));
   Type("ab");
   ::SendMessageA(Control(kTextBox), EM_SETSEL, 0, 0);
   PressKeys({}, VK_DELETE);

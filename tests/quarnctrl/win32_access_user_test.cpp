@@ -30,8 +30,8 @@ using quarn_win32_test::WinEventLog;
 using Events = std::vector<int>;
 using WinEvents = std::vector<WinEvent>;
 
-const RECT kNamesRect{10, 10, 230, 230};
-const RECT kItemsRect{240, 10, 680, 230};
+using quarn_win32_test::kItemsRect;
+using quarn_win32_test::kNamesRect;
 
 struct Boxes {
   Boxes() : names(host.Hwnd(), "ToDoList", kNamesRect), items(host.Hwnd(), "ToDoItem", kItemsRect) {

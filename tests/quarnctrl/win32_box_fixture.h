@@ -17,6 +17,9 @@ constexpr int kRowHeight = 20;
 constexpr int kCheckWidth = 36;
 constexpr int kTextWidth = 200;
 constexpr int kDateWidth = 90;
+// Where the tests put the two boxes in the host window, side by side.
+constexpr RECT kNamesRect{10, 10, 230, 230};
+constexpr RECT kItemsRect{240, 10, 680, 230};
 
 // A visible, focused top-level window for the boxes. Under Wine without a window manager,
 // hiding an active window waits two seconds, so the tests share one window for the whole

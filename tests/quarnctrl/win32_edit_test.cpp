@@ -20,8 +20,8 @@ using quarn_win32_test::TestBox;
 using quarn_win32_test::WindowText;
 using Events = std::vector<int>;
 
-const RECT kNamesRect{10, 10, 230, 230};
-const RECT kItemsRect{240, 10, 680, 230};
+using quarn_win32_test::kItemsRect;
+using quarn_win32_test::kNamesRect;
 constexpr DWORD kDate = 0x07EA0C08;  // 2026-12-08
 
 struct NameBoxes {

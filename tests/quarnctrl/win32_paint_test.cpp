@@ -17,8 +17,8 @@ using quarn_win32_test::kRowHeight;
 using quarn_win32_test::kTextWidth;
 using quarn_win32_test::TestBox;
 
-const RECT kNamesRect{10, 10, 230, 230};
-const RECT kItemsRect{240, 10, 680, 230};
+using quarn_win32_test::kItemsRect;
+using quarn_win32_test::kNamesRect;
 
 // A 32-bit bitmap as large as the box's client area, painted through WM_PRINTCLIENT.
 class Canvas {

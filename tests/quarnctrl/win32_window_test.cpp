@@ -17,8 +17,8 @@ using quarn_win32_test::kRowHeight;
 using quarn_win32_test::TestBox;
 using Events = std::vector<int>;
 
-const RECT kNamesRect{10, 10, 230, 230};
-const RECT kItemsRect{240, 10, 680, 230};
+using quarn_win32_test::kItemsRect;
+using quarn_win32_test::kNamesRect;
 
 void FillNames(TestBox& names, int count) {
   for (int i = 0; i < count; ++i) {
