@@ -62,6 +62,10 @@ std::string ToolWindowTest::Answer(int answer) {
   EXPECT_TRUE(AnswerBox(box, answer)) << "the box goes when answered";
   EXPECT_TRUE(PumpUntil([&] { return host.tool()->m_bBusy.load() == 0; }))
       << "idle once the box is answered";
+  // The command that asked goes on after its box; a message sent to the window is taken only
+  // once it has ended.
+  DWORD_PTR ignored = 0;
+  SendMessageTimeoutA(tool, WM_NULL, 0, 0, SMTO_NORMAL, 5000, &ignored);
   return text;
 }
 
