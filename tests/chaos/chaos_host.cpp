@@ -8,6 +8,7 @@
 #include <thread>
 
 #include "framework/fw_com.h"
+#include "quarnctrl/win32_access_support.h"
 #include "support/tool_window.h"
 
 namespace chaos {
@@ -168,40 +169,24 @@ HWND EditorOf(HWND box) {
 }
 
 bool ReadRows(HWND box, std::vector<ReadRow>* rows) {
+  using namespace quarn_win32_test;
   rows->clear();
-  fw::ComPtr<IAccessible> object;
-  LONG count = 0;
-  if (FAILED(AccessibleObjectFromWindow(box, static_cast<DWORD>(OBJID_CLIENT), IID_IAccessible,
-                                        object.OutVoid())) ||
-      FAILED(object->get_accChildCount(&count))) {
-    return false;
-  }
+  const AccessiblePtr object = AccessibleOf(box);
+  const LONG count = object ? ChildCountOf(object.Get()) : -1;
+  if (count < 0) return false;
   for (LONG id = 1; id <= count; ++id) {
-    VARIANT child;
-    VariantInit(&child);
-    child.vt = VT_I4;
-    child.lVal = id;
-    fw::UniqueBstr name;
-    fw::UniqueVariant state;
-    if (object->get_accName(child, name.Out()) != S_OK ||
-        object->get_accState(child, state.Out()) != S_OK || state.Get().vt != VT_I4) {
-      return false;
-    }
-    ReadRow row;
-    if (name.Get() != nullptr) row.text.assign(name.Get(), SysStringLen(name.Get()));
-    row.selected = (state.Get().lVal & STATE_SYSTEM_SELECTED) != 0;
-    row.checked = (state.Get().lVal & STATE_SYSTEM_CHECKED) != 0;
-    rows->push_back(row);
+    const LONG state = StateOf(object.Get(), id);
+    if (state < 0) return false;
+    std::wstring name = NameOf(object.Get(), id);
+    if (name == kNone) name.clear();
+    rows->push_back(
+        ReadRow{name, (state & STATE_SYSTEM_SELECTED) != 0, (state & STATE_SYSTEM_CHECKED) != 0});
   }
   return true;
 }
 
 std::wstring Wide(const std::string& cp932) {
-  const int size = static_cast<int>(cp932.size());
-  const int wide = MultiByteToWideChar(932, 0, cp932.data(), size, nullptr, 0);
-  std::wstring text(static_cast<std::size_t>(wide > 0 ? wide : 0), L'\0');
-  if (wide > 0) MultiByteToWideChar(932, 0, cp932.data(), size, &text[0], wide);
-  return text;
+  return quarn_win32_test::Wide(cp932.c_str());
 }
 
 std::string ShownRows(const std::vector<ReadRow>& rows) {

@@ -11,7 +11,8 @@
 
 #include "support/tool_facts.h"
 #include "chaos/chaos_text.h"
-#include "chaos/other_host.h"
+#include "support/host_process.h"
+#include "support/own_desktop.h"
 
 namespace chaos {
 
@@ -30,8 +31,8 @@ void HostChaos::KillAnotherHost() {
   if (storable.empty()) return;
   ++m_kills;
   Note("another host opens the tool on the data folder");
-  OtherHost other(m_data);
-  ASSERT_NE(nullptr, other.Tool()) << "the other host's tool window opens";
+  todo_test::HostProcess other(m_data, todo_test::OwnDesktopName());
+  ASSERT_TRUE(other.WaitForTool()) << "the other host's tool window opens";
   SYSTEMTIME today;
   GetLocalTime(&today);
   const Date picked{today.wYear, today.wMonth, today.wDay};
@@ -39,7 +40,7 @@ void HostChaos::KillAnotherHost() {
   auto addItem = [&](int row, const std::string& text, bool atBottom) {
     Note("  there: item mode, type \"" + text + "\", add" + (atBottom ? " at bottom" : ""));
     other.Press(kItemModeButton);
-    other.Type(text);
+    other.Type(text.c_str());
     other.Press(atBottom ? kAddAtBottom : kAdd);
     StoredList list = m_model.files.count(Folded(names[row])) ? m_model.files[Folded(names[row])]
                                                               : StoredList{names[row], false, {}};
@@ -51,7 +52,7 @@ void HostChaos::KillAnotherHost() {
 
   int shown = PickOf(storable);
   Note("  there: click list row " + std::to_string(shown) + " \"" + names[shown] + "\"");
-  other.ClickListRow(shown);
+  other.SelectList(shown);
   StoredList changed = addItem(shown, "落ちる前" + std::to_string(++m_outsideTexts), Pick(2) == 0);
   m_model.files[Folded(names[shown])] = changed;
   if (Pick(2) == 0 && names.size() < static_cast<std::size_t>(kMostLists)) {
@@ -59,7 +60,7 @@ void HostChaos::KillAnotherHost() {
     const bool atBottom = Pick(2) == 0;
     Note("  there: list mode, type \"" + name + "\", add" + (atBottom ? " at bottom" : ""));
     other.Press(kListModeButton);
-    other.Type(name);
+    other.Type(name.c_str());
     const bool noDate = other.Checked(kNoDateBox);
     other.Press(atBottom ? kAddAtBottom : kAdd);
     m_model.files[Folded(name)] = StoredList{name, noDate, {}};

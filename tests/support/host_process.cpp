@@ -91,6 +91,10 @@ void HostProcess::KeyInItemBox(WPARAM key) const {
   ::SendMessageA(m_itemBox, WM_KEYDOWN, key, 0);
 }
 
+bool HostProcess::Checked(int id) const {
+  return ::SendMessageA(Control(id), BM_GETCHECK, 0, 0) == BST_CHECKED;
+}
+
 std::wstring HostProcess::ItemTexts() const {
   using namespace quarn_win32_test;
   const AccessiblePtr box = AccessibleOf(m_itemBox);
@@ -117,10 +121,10 @@ bool HostProcess::WaitForEnd() const {
          WaitForSingleObject(m_process.hProcess, kCloseLimitMs) == WAIT_OBJECT_0;
 }
 
-void HostProcess::Kill() {
-  if (!m_process.hProcess) return;
+bool HostProcess::Kill() {
+  if (!m_process.hProcess) return false;
   TerminateProcess(m_process.hProcess, 1);
-  WaitForSingleObject(m_process.hProcess, kCloseLimitMs);
+  return WaitForSingleObject(m_process.hProcess, kCloseLimitMs) == WAIT_OBJECT_0;
 }
 
 HWND HostProcess::TopWindow(const char* title) const {

@@ -33,6 +33,8 @@ class HostProcess {
   void SelectItem(int row) const;
   // A key pressed in the item box, e.g. the space bar that ticks the selected item.
   void KeyInItemBox(WPARAM key) const;
+  // Whether the button with that control id is checked.
+  bool Checked(int id) const;
 
   // The texts of the item box's rows as a screen reader reads them, each followed by ';'.
   std::wstring ItemTexts() const;
@@ -43,8 +45,8 @@ class HostProcess {
   void Close() const;
   // Waits until the process has ended; false when it did not end in time.
   bool WaitForEnd() const;
-  // Ends the process at once, as a crash or the task manager does.
-  void Kill();
+  // Ends the process at once, as a crash or the task manager does; true when it has ended.
+  bool Kill();
 
  private:
   HWND Control(int id) const { return GetDlgItem(m_tool, id); }
