@@ -22,7 +22,9 @@ source scripts/xvfb.sh
 }
 todo_prepare_prefix
 todo_start_xvfb
-wineserver -p 60  # keep one Wine server between the test programs
+# Keep one Wine server between the test programs; one that runs already (a run left behind)
+# is used as it is.
+wineserver -p 60 2>/dev/null || true
 # Start Wine's background processes now, detached from CTest's output pipes: if the first test
 # program started them, they would hold its output open and CTest would wait for them.
 wine cmd.exe /c exit 0 </dev/null >/dev/null 2>&1 || true

@@ -6,6 +6,7 @@
 
 #include "dialog/entry_text.h"
 #include "dialog_fixture.h"
+#include "support/tool_facts.h"
 
 namespace {
 
@@ -14,12 +15,9 @@ using todo::MessageButtons;
 using todo::MessageIcon;
 using todo_test::HeadlessWindowOps;
 using Mode = storage::FaultInjectingFiles::Mode;
-
-const char kBadName[] =
-    "リスト名として適切ではありません。\nファイル名に使用できない文字は使用できません。"
-    "（\\/:*?\"<>|）";
-const char kDuplicate[] = "その名前のリストは既に登録されています！";
-const char kCannotCreate[] = "リストを新規作成できませんでした！";
+using todo_test::tool::kBadListName;
+using todo_test::tool::kCannotCreate;
+using todo_test::tool::kListExists;
 
 DWORD Packed(int year, int month, int day) {
   return CQuarnListBox::ConvertToDateData(HeadlessWindowOps::Date(year, month, day));
@@ -44,17 +42,17 @@ TEST_F(AddList, RefusedNamesKeepTheTypedTextAndTouchNothing) {
     const char* message;
   };
   const Case cases[] = {
-      {"", "登録するリスト名を入力して下さい！"},
-      {"a\\b", kBadName},
-      {"x|y", kBadName},
-      {"\\start", kBadName},
-      {":\x83\x5C", kBadName},  // a colon before katakana so
-      {"CON", kBadName},        // Windows cannot make this file
-      {"tab\there", kBadName},
-      {"a", kDuplicate},
-      {"b", kDuplicate},       // a later entry counts as much as the first
-      {"B", kDuplicate},       // Windows would give it list b's file
-      {"orphan", kDuplicate},  // a file no list names: its items are not emptied away
+      {"", todo_test::tool::kEnterListName},
+      {"a\\b", kBadListName},
+      {"x|y", kBadListName},
+      {"\\start", kBadListName},
+      {":\x83\x5C", kBadListName},  // a colon before katakana so
+      {"CON", kBadListName},        // Windows cannot make this file
+      {"tab\there", kBadListName},
+      {"a", kListExists},
+      {"b", kListExists},       // a later entry counts as much as the first
+      {"B", kListExists},       // Windows would give it list b's file
+      {"orphan", kListExists},  // a file no list names: its items are not emptied away
       {std::string(300, 'n'), kCannotCreate},  // its path is too long for Windows
   };
   const std::string folderBefore = ListFolderState();
@@ -233,7 +231,7 @@ TEST_F(AddItem, EmptyTextIsRefusedAndFocusesTheTextBox) {
   window.focus = DialogControl::DatePicker;
   dialog.OnAdd();
   ASSERT_EQ(window.messages.size(), 1u);
-  EXPECT_EQ(window.messages[0].text, "登録するアイテムを入力して下さい！");
+  EXPECT_EQ(window.messages[0].text, todo_test::tool::kEnterItem);
   EXPECT_EQ(window.messages[0].icon, MessageIcon::Exclamation);
   EXPECT_EQ(window.focus, DialogControl::TextBox);
   EXPECT_EQ(ItemTexts(), "a1;");

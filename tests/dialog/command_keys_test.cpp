@@ -6,6 +6,7 @@
 
 #include "dialog/command_keys.h"
 #include "dialog_fixture.h"
+#include "support/tool_facts.h"
 
 namespace {
 
@@ -118,7 +119,7 @@ TEST_F(KeyCommands, AnAddFromTheTextBoxRunsItsLengthCheckFirst) {
   window.text = std::string(254, 'x');
   dialog.OnCommandKey(Command::Add, FocusPlace::TextBox);
   ASSERT_EQ(window.messages.size(), 1u);
-  EXPECT_EQ(window.messages[0].text, "文字数オーバー！\n超過分の文字を削除しました。");
+  EXPECT_EQ(window.messages[0].text, todo_test::tool::kTextTooLong);
   EXPECT_EQ(items()->GetCount(), 0) << "nothing added with the cut";
   EXPECT_EQ(window.text, std::string(253, 'x'));
   dialog.OnCommandKey(Command::AddAtBottom, FocusPlace::TextBox);  // now it fits

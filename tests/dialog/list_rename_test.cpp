@@ -6,6 +6,7 @@
 #include <string>
 
 #include "dialog_fixture.h"
+#include "support/tool_facts.h"
 
 namespace {
 
@@ -41,7 +42,7 @@ TEST_F(ListRename, FileTakesTheNewNameAtOnceAndTheOrderFileWaits) {
 TEST_F(ListRename, DuplicateNameIsRefusedWithAMessageAndBadNamesSilently) {
   Rename("b");
   ASSERT_EQ(window.messages.size(), 1u);
-  EXPECT_EQ(window.messages[0].text, "同じ名前のリストは既に登録されています！");
+  EXPECT_EQ(window.messages[0].text, todo_test::tool::kDuplicateName);
   EXPECT_EQ(window.messages[0].icon, todo::MessageIcon::Exclamation);
   EXPECT_EQ(window.messages[0].busyWhileOpen, 1);
   EXPECT_EQ(busy.load(), 0);
@@ -110,7 +111,7 @@ TEST_F(ListRename, NameTakenByAnotherListLetterCaseAsideIsRefused) {
   m_files->Delete(ListFile("b"));
   Rename("B");
   ASSERT_EQ(window.messages.size(), 1u);
-  EXPECT_EQ(window.messages[0].text, "同じ名前のリストは既に登録されています！");
+  EXPECT_EQ(window.messages[0].text, todo_test::tool::kDuplicateName);
   EXPECT_EQ(ListNames(), "a;b;");
   EXPECT_EQ(Read(ListFile("a")), "0,2026,12,8,a1\r\n");
   Rename("A");  // its own name in another case is still fine

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "dialog_fixture.h"
+#include "support/tool_facts.h"
 
 namespace {
 
@@ -218,17 +219,10 @@ TEST_F(Commands, AnsweringNoToAnyQuestionChangesNothing) {
     MessageIcon icon;
   };
   const Case cases[] = {
-      {true, &todo::ToDoDialog::OnDelete,
-       "選択されたリストを削除します！\nリストを削除するとこのリストに登録されているアイテムも全て"
-       "消えてしまいます。\n本当によろしいですか？",
-       MessageIcon::Question},
-      {false, &todo::ToDoDialog::OnDelete, "選択されたアイテムを削除します。\nよろしいですか？",
-       MessageIcon::Question},
-      {true, &todo::ToDoDialog::OnClear,
-       "全てのリストリストを削除しようとしています！\n本当によろしいですか？",
-       MessageIcon::Exclamation},
-      {false, &todo::ToDoDialog::OnClear,
-       "リストに登録されているアイテムを全て削除します。\nよろしいですか？", MessageIcon::Question},
+      {true, &todo::ToDoDialog::OnDelete, todo_test::tool::kDeleteList, MessageIcon::Question},
+      {false, &todo::ToDoDialog::OnDelete, todo_test::tool::kDeleteItem, MessageIcon::Question},
+      {true, &todo::ToDoDialog::OnClear, todo_test::tool::kClearLists, MessageIcon::Exclamation},
+      {false, &todo::ToDoDialog::OnClear, todo_test::tool::kClearItems, MessageIcon::Question},
   };
   ShowListA(1);
   const std::string boxesBefore = BoxState();

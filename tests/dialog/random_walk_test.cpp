@@ -11,6 +11,7 @@
 
 #include "dialog/undo_history.h"
 #include "dialog_fixture.h"
+#include "support/tool_facts.h"
 #include "support/list_rules.h"
 #include "storage/list_file_as_read.h"
 #include "storage/list_file_format.h"
@@ -139,15 +140,13 @@ class RandomWalk : public todo_test::DialogTest {
     for (const List& list : m_.lists)
       taken = taken || todo_test::rules::SameFileName(list.name, name);
     if (name.empty()) {
-      Expect("登録するリスト名を入力して下さい！");
+      Expect(todo_test::tool::kEnterListName);
     } else if (todo_test::rules::NameRefused(name)) {
-      Expect(
-          "リスト名として適切ではありません。\nファイル名に使用できない文字は使用できません。"
-          "（\\/:*?\"<>|）");
+      Expect(todo_test::tool::kBadListName);
     } else if (taken || (path.size() < 260 && Exists(path))) {
-      Expect("その名前のリストは既に登録されています！");
+      Expect(todo_test::tool::kListExists);
     } else if (path.size() >= 260) {
-      Expect("リストを新規作成できませんでした！");
+      Expect(todo_test::tool::kCannotCreate);
     } else {
       const Snapshot before = Take();
       List list{name, window.checked[DialogControl::NoDateBox], {}};
@@ -164,7 +163,7 @@ class RandomWalk : public todo_test::DialogTest {
     if (m_.selected < 0) {
       Expect("アイテムを登録できません。\nリストを、選択するか新規登録して下さい。");
     } else if (m_.text.empty()) {
-      Expect("登録するアイテムを入力して下さい！");
+      Expect(todo_test::tool::kEnterItem);
     } else {
       const Snapshot before = Take();
       std::vector<Item>& items = *m_.Items();
@@ -203,16 +202,14 @@ class RandomWalk : public todo_test::DialogTest {
     window.answers = {yes ? MessageAnswer::Yes : MessageAnswer::No};
     const Snapshot before = Take();
     if (m_.listMode && m_.selected >= 0) {
-      Expect(
-          "選択されたリストを削除します！\nリストを削除するとこのリストに登録されているアイテムも"
-          "全て消えてしまいます。\n本当によろしいですか？");
+      Expect(todo_test::tool::kDeleteList);
       if (yes) {
         m_.lists.erase(m_.lists.begin() + m_.selected);
         Select(-1);
         Recorded(before);
       }
     } else if (!m_.listMode && m_.itemSelected >= 0) {
-      Expect("選択されたアイテムを削除します。\nよろしいですか？");
+      Expect(todo_test::tool::kDeleteItem);
       if (yes) {
         m_.Items()->erase(m_.Items()->begin() + m_.itemSelected);
         if (m_.itemSelected >= static_cast<int>(m_.Items()->size())) --m_.itemSelected;
@@ -226,14 +223,14 @@ class RandomWalk : public todo_test::DialogTest {
     window.answers = {yes ? MessageAnswer::Yes : MessageAnswer::No};
     const Snapshot before = Take();
     if (m_.listMode && !m_.lists.empty()) {
-      Expect("全てのリストリストを削除しようとしています！\n本当によろしいですか？");
+      Expect(todo_test::tool::kClearLists);
       if (yes) {
         m_.lists.clear();
         Select(-1);
         Recorded(before);
       }
     } else if (!m_.listMode && m_.Items() != nullptr && !m_.Items()->empty()) {
-      Expect("リストに登録されているアイテムを全て削除します。\nよろしいですか？");
+      Expect(todo_test::tool::kClearItems);
       if (yes) {
         m_.Items()->clear();
         m_.itemSelected = -1;
@@ -323,7 +320,7 @@ class RandomWalk : public todo_test::DialogTest {
     }
     if (!edited.empty() && !todo_test::rules::NameRefused(edited)) {
       if (duplicate) {
-        Expect("同じ名前のリストは既に登録されています！");
+        Expect(todo_test::tool::kDuplicateName);
       } else if (todo_test::rules::SameFileName(list.name, edited) || !Exists(ListFile(edited))) {
         if (list.name != edited) {
           list.name = edited;
@@ -341,7 +338,7 @@ class RandomWalk : public todo_test::DialogTest {
         m_.listMode ? todo_test::rules::kListNameBytes : todo_test::rules::kItemTextBytes;
     if (todo_test::rules::TakenText(m_.text, 10000).size() > limit) {
       m_.text = todo_test::rules::TakenText(m_.text, limit);
-      Expect("文字数オーバー！\n超過分の文字を削除しました。");
+      Expect(todo_test::tool::kTextTooLong);
     }
     dialog.OnTextBoxKillFocus();
   }

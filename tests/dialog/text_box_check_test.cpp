@@ -5,6 +5,7 @@
 #include <string>
 
 #include "dialog_fixture.h"
+#include "support/tool_facts.h"
 
 namespace {
 
@@ -44,7 +45,7 @@ TEST_F(TextBoxCheck, TextLongerThanAddTakesIsCutAtACharacterBoundaryWithAMessage
       continue;
     }
     ASSERT_EQ(window.messages.size(), 1u);
-    EXPECT_EQ(window.messages[0].text, "文字数オーバー！\n超過分の文字を削除しました。");
+    EXPECT_EQ(window.messages[0].text, todo_test::tool::kTextTooLong);
     EXPECT_EQ(window.messages[0].icon, todo::MessageIcon::Stop);
     EXPECT_EQ(window.messages[0].busyWhileOpen, 1);
     EXPECT_EQ(window.focus, DialogControl::TextBox);

@@ -12,6 +12,7 @@
 
 #include "dialog/undo_history.h"
 #include "dialog_fixture.h"
+#include "support/tool_facts.h"
 
 namespace {
 
@@ -148,7 +149,7 @@ TEST_F(Undo, ARenameGoesBackWithItsFileUnlessItsOldNameIsTakenMeanwhile) {
   window.messages.clear();
   dialog.OnUndo();
   ASSERT_EQ(window.messages.size(), 1u);
-  EXPECT_EQ(window.messages[0].text.rfind("元に戻せませんでした！", 0), 0u);
+  EXPECT_EQ(window.messages[0].text, todo_test::tool::kCannotUndo);
   EXPECT_EQ(ListNames(), "new;") << "nothing changed";
   EXPECT_EQ(Read(ListFile("old")), "0,2026,1,1,someone else's\r\n");
   std::remove(ListFile("old").c_str());

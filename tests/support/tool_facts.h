@@ -62,6 +62,9 @@ inline constexpr char kClearItems[] =
 inline constexpr char kDuplicateName[] = "同じ名前のリストは既に登録されています！";
 inline constexpr char kListNotStorable[] =
     "アイテムを登録できません。\nこのリストはファイルに保存できません。";
+inline constexpr char kTextTooLong[] = "文字数オーバー！\n超過分の文字を削除しました。";
+inline constexpr char kCannotUndo[] =
+    "元に戻せませんでした！\n同じ名前のファイルがあるか、ファイルに書き込めない可能性があります。";
 // Told when a record was changed differently in the window and by another program.
 inline constexpr char kConflict[] =
     "他のプログラムでも同じアイテムが変更されていました！\n両方の内容を残しました。";
