@@ -15,8 +15,10 @@
 
 #include <cstdlib>
 #include <cstring>
+#include <optional>
 #include <string>
 
+#include "accessible_reading.h"
 #include "framework/fw_com.h"
 #include "plugin/tool_texts.h"
 
@@ -35,34 +37,19 @@ void Write(const std::wstring& text) {
             &written, nullptr);
 }
 
-VARIANT Child(LONG id) {
-  VARIANT child;
-  VariantInit(&child);
-  child.vt = VT_I4;
-  child.lVal = id;
-  return child;
-}
-
-std::wstring Quoted(HRESULT result, const fw::UniqueBstr& text) {
-  if (result != S_OK || text.Get() == nullptr) return L"(no name)";
-  return L"\"" + std::wstring(text.Get(), SysStringLen(text.Get())) + L"\"";
-}
-
 std::wstring RoleText(IAccessible* object, LONG id) {
-  fw::UniqueVariant role;
-  if (object->get_accRole(Child(id), role.Out()) != S_OK || role.Get().vt != VT_I4) {
-    return L"(no role)";
-  }
+  const std::optional<LONG> role = accessible::Role(object, id);
+  if (!role) return L"(no role)";
   wchar_t text[64] = L"";
-  if (GetRoleTextW(static_cast<DWORD>(role.Get().lVal), text, 64) == 0) {
-    return L"role " + std::to_wstring(role.Get().lVal);
+  if (GetRoleTextW(static_cast<DWORD>(*role), text, 64) == 0) {
+    return L"role " + std::to_wstring(*role);
   }
   return text;
 }
 
 std::wstring StateText(IAccessible* object, LONG id) {
-  fw::UniqueVariant state;
-  if (object->get_accState(Child(id), state.Out()) != S_OK || state.Get().vt != VT_I4) return L"";
+  const std::optional<LONG> state = accessible::State(object, id);
+  if (!state) return L"";
   const struct {
     LONG flag;
     const wchar_t* text;
@@ -71,7 +58,7 @@ std::wstring StateText(IAccessible* object, LONG id) {
                 {STATE_SYSTEM_UNAVAILABLE, L"disabled"}, {STATE_SYSTEM_INVISIBLE, L"invisible"}};
   std::wstring shown;
   for (const auto& one : kShown) {
-    if ((state.Get().lVal & one.flag) == 0) continue;
+    if ((*state & one.flag) == 0) continue;
     shown += shown.empty() ? L" [" : L", ";
     shown += one.text;
   }
@@ -80,31 +67,26 @@ std::wstring StateText(IAccessible* object, LONG id) {
 
 // One line: indent, role, name, states and (for rows) the description.
 void PrintNode(IAccessible* object, LONG id, int depth) {
-  fw::UniqueBstr name;
-  const HRESULT named = object->get_accName(Child(id), name.Out());
+  const std::optional<std::wstring> name = accessible::Name(object, id);
   std::wstring line(static_cast<std::size_t>(depth) * 2, L' ');
-  line += RoleText(object, id) + L" " + Quoted(named, name) + StateText(object, id);
-  fw::UniqueBstr description;
-  if (object->get_accDescription(Child(id), description.Out()) == S_OK &&
-      description.Get() != nullptr) {
-    line += L" \u2014 " + std::wstring(description.Get(), SysStringLen(description.Get()));
+  line += RoleText(object, id) + L" " + (name ? L"\"" + *name + L"\"" : L"(no name)") +
+          StateText(object, id);
+  if (const std::optional<std::wstring> description = accessible::Description(object, id)) {
+    line += L" \u2014 " + *description;
   }
   Write(line + L"\n");
 }
 
 void PrintWindow(HWND hwnd, int depth) {
-  fw::ComPtr<IAccessible> object;
-  if (FAILED(AccessibleObjectFromWindow(hwnd, static_cast<DWORD>(OBJID_CLIENT), IID_IAccessible,
-                                        object.OutVoid()))) {
+  const fw::ComPtr<IAccessible> object = accessible::OfWindow(hwnd);
+  if (!object) {
     Write(std::wstring(static_cast<std::size_t>(depth) * 2, L' ') + L"(no object)\n");
     return;
   }
   PrintNode(object.Get(), CHILDID_SELF, depth);
   // Rows of a list: its simple children.
-  fw::UniqueVariant role;
   LONG count = 0;
-  const bool list = object->get_accRole(Child(CHILDID_SELF), role.Out()) == S_OK &&
-                    role.Get().vt == VT_I4 && role.Get().lVal == ROLE_SYSTEM_LIST;
+  const bool list = accessible::Role(object.Get(), CHILDID_SELF) == ROLE_SYSTEM_LIST;
   if (list && SUCCEEDED(object->get_accChildCount(&count))) {
     for (LONG id = 1; id <= count; ++id) PrintNode(object.Get(), id, depth + 1);
   }
@@ -118,13 +100,9 @@ void PrintWindow(HWND hwnd, int depth) {
 // action, and gives the window time to load the list's items.
 bool SelectList(HWND tool, LONG id) {
   HWND names = FindWindowExA(tool, nullptr, "QuarnListCtrl", nullptr);
-  fw::ComPtr<IAccessible> object;
-  if (names == nullptr ||
-      FAILED(AccessibleObjectFromWindow(names, static_cast<DWORD>(OBJID_CLIENT), IID_IAccessible,
-                                        object.OutVoid())) ||
-      object->accDoDefaultAction(Child(id)) != S_OK) {
-    return false;
-  }
+  const fw::ComPtr<IAccessible> object =
+      names != nullptr ? accessible::OfWindow(names) : fw::ComPtr<IAccessible>();
+  if (!object || object->accDoDefaultAction(accessible::Child(id)) != S_OK) return false;
   Sleep(1500);
   return true;
 }

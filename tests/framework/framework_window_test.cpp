@@ -4,6 +4,8 @@
 #include <windows.h>
 
 #include <atomic>
+#include <functional>
+#include <future>
 #include <string>
 #include <thread>
 #include <vector>
@@ -15,7 +17,6 @@
 #include "framework/fw_dialog.h"
 #include "framework/fw_thread.h"
 #include "framework/fw_window_map.h"
-#include "support/message_pump.h"
 
 namespace {
 
@@ -108,66 +109,68 @@ class SelfAwareWindow : public CWnd {
   }
 };
 
-// Makes and destroys windows on the calling thread, and attaches objects to plain windows and
-// lets them go again, many times, checking each step; counts what went wrong. Two threads run
-// it at once, so that the framework's lookup is changed and read by both together.
-void MakeAndDestroyWindows(std::atomic<int>* started, std::atomic<int>* faults) {
-  started->fetch_add(1);
-  while (started->load() < 2) std::this_thread::yield();  // both threads go at once
-  for (int round = 0; round < 100; ++round) {
-    SelfAwareWindow parent;
-    SelfAwareWindow child;
-    const bool made = parent.CreateEx(0, "racing", WS_POPUP, RECT{0, 0, 50, 50}, nullptr, 0) &&
-                      child.CreateEx(0, "child", WS_CHILD, RECT{0, 0, 10, 10}, &parent, 5);
-    if (!made) {
-      faults->fetch_add(1);
-      continue;
-    }
-    const HWND parentHandle = parent.m_hWnd;
-    const HWND childHandle = child.m_hWnd;
-    if (!parent.foundDuringNcCreate || !child.foundDuringNcCreate) faults->fetch_add(1);
-    if (CWnd::FromHandlePermanent(parentHandle) != &parent) faults->fetch_add(1);
-    if (CWnd::FromHandlePermanent(childHandle) != &child) faults->fetch_add(1);
-    if (parent.SendMessage(kWhoAnswers) != reinterpret_cast<LRESULT>(&parent)) faults->fetch_add(1);
-    if (child.SendMessage(kWhoAnswers) != reinterpret_cast<LRESULT>(&child)) faults->fetch_add(1);
-    // Destroying the parent takes the child with it; neither is found afterwards.
-    parent.DestroyWindow();
-    if (parent.m_hWnd != nullptr || child.m_hWnd != nullptr) faults->fetch_add(1);
-    if (CWnd::FromHandlePermanent(parentHandle) != nullptr) faults->fetch_add(1);
-    if (CWnd::FromHandlePermanent(childHandle) != nullptr) faults->fetch_add(1);
-  }
-
-  constexpr int kWindows = 16;
-  HWND plain[kWindows];
-  for (HWND& window : plain) {
-    window = CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr,
-                             GetModuleHandleA(nullptr), nullptr);
-  }
-  for (int round = 0; round < 150; ++round) {
-    SelfAwareWindow objects[kWindows];
-    for (int i = 0; i < kWindows; ++i) {
-      if (!objects[i].SubclassWindow(plain[i])) faults->fetch_add(1);
-    }
-    for (int look = 0; look < 20; ++look) {
-      for (int i = 0; i < kWindows; ++i) {
-        if (CWnd::FromHandlePermanent(plain[i]) != &objects[i]) faults->fetch_add(1);
-      }
-    }
-    for (int i = 0; i < kWindows; ++i) {
-      if (objects[i].UnsubclassWindow() != plain[i]) faults->fetch_add(1);
-      if (CWnd::FromHandlePermanent(plain[i]) != nullptr) faults->fetch_add(1);
-    }
-  }
-  for (HWND window : plain) ::DestroyWindow(window);
-}
-
-TEST(WindowLookup, WindowsMadeAndDestroyedOnTwoThreadsAtOnceNeverFindAnotherOrAStaleObject) {
+// Runs `work` on this thread and on another at once (neither starts before both are there),
+// and counts the checks that failed on either: work(thread, check) calls check(false) for each.
+int FaultsOnTwoThreadsAtOnce(
+    const std::function<void(int, const std::function<void(bool)>&)>& work) {
   std::atomic<int> started{0};
   std::atomic<int> faults{0};
-  std::thread other(&MakeAndDestroyWindows, &started, &faults);
-  MakeAndDestroyWindows(&started, &faults);
+  auto run = [&](int thread) {
+    started.fetch_add(1);
+    while (started.load() < 2) std::this_thread::yield();
+    work(thread, [&](bool ok) { faults.fetch_add(ok ? 0 : 1); });
+  };
+  std::thread other(run, 1);
+  run(0);
   other.join();
-  EXPECT_EQ(0, faults.load());
+  return faults.load();
+}
+
+// Windows made and destroyed, and objects attached to plain windows and let go again, many
+// times on two threads at once, so that the framework's lookup is changed and read by both.
+TEST(WindowLookup, WindowsMadeAndDestroyedOnTwoThreadsAtOnceNeverFindAnotherOrAStaleObject) {
+  EXPECT_EQ(0, FaultsOnTwoThreadsAtOnce([](int, const std::function<void(bool)>& check) {
+              for (int round = 0; round < 100; ++round) {
+                SelfAwareWindow parent;
+                SelfAwareWindow child;
+                const bool made =
+                    parent.CreateEx(0, "racing", WS_POPUP, RECT{0, 0, 50, 50}, nullptr, 0) &&
+                    child.CreateEx(0, "child", WS_CHILD, RECT{0, 0, 10, 10}, &parent, 5);
+                check(made);
+                if (!made) continue;
+                const HWND parentHandle = parent.m_hWnd;
+                const HWND childHandle = child.m_hWnd;
+                check(parent.foundDuringNcCreate && child.foundDuringNcCreate);
+                check(CWnd::FromHandlePermanent(parentHandle) == &parent);
+                check(CWnd::FromHandlePermanent(childHandle) == &child);
+                check(parent.SendMessage(kWhoAnswers) == reinterpret_cast<LRESULT>(&parent));
+                check(child.SendMessage(kWhoAnswers) == reinterpret_cast<LRESULT>(&child));
+                // Destroying the parent takes the child with it; neither is found afterwards.
+                parent.DestroyWindow();
+                check(parent.m_hWnd == nullptr && child.m_hWnd == nullptr);
+                check(CWnd::FromHandlePermanent(parentHandle) == nullptr);
+                check(CWnd::FromHandlePermanent(childHandle) == nullptr);
+              }
+              constexpr int kWindows = 16;
+              HWND plain[kWindows];
+              for (HWND& window : plain) {
+                window = CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr,
+                                         GetModuleHandleA(nullptr), nullptr);
+              }
+              for (int round = 0; round < 150; ++round) {
+                SelfAwareWindow objects[kWindows];
+                for (int i = 0; i < kWindows; ++i) check(objects[i].SubclassWindow(plain[i]));
+                for (int look = 0; look < 20; ++look) {
+                  for (int i = 0; i < kWindows; ++i)
+                    check(CWnd::FromHandlePermanent(plain[i]) == &objects[i]);
+                }
+                for (int i = 0; i < kWindows; ++i) {
+                  check(objects[i].UnsubclassWindow() == plain[i]);
+                  check(CWnd::FromHandlePermanent(plain[i]) == nullptr);
+                }
+              }
+              for (HWND window : plain) ::DestroyWindow(window);
+            }));
 }
 
 // The map on its own, without the window system's slower calls between its operations, so
@@ -175,31 +178,21 @@ TEST(WindowLookup, WindowsMadeAndDestroyedOnTwoThreadsAtOnceNeverFindAnotherOrAS
 // removed while the other thread does the same.
 TEST(WindowObjectMap, EntriesAreNeitherLostNorMixedUpWhenTwoThreadsChangeTheMapAtOnce) {
   fw::WindowObjectMap<int> map;
-  std::atomic<int> started{0};
-  std::atomic<int> faults{0};
-  auto churn = [&](int thread) {
-    int objects[64];
-    // Handles of no real window, a range for each thread.
-    auto handle = [&](int i) { return reinterpret_cast<HWND>(0x100000 * (thread + 1) + 4 * i); };
-    started.fetch_add(1);
-    while (started.load() < 2) std::this_thread::yield();
-    for (int round = 0; round < 1000; ++round) {
-      for (int i = 0; i < 64; ++i) {
-        if (!map.Add(handle(i), &objects[i])) faults.fetch_add(1);
-      }
-      for (int i = 0; i < 64; ++i) {
-        if (map.Find(handle(i)) != &objects[i]) faults.fetch_add(1);
-      }
-      for (int i = 0; i < 64; ++i) {
-        if (!map.Remove(handle(i), &objects[i])) faults.fetch_add(1);
-        if (map.Find(handle(i)) != nullptr) faults.fetch_add(1);
-      }
-    }
-  };
-  std::thread other(churn, 1);
-  churn(0);
-  other.join();
-  EXPECT_EQ(0, faults.load());
+  EXPECT_EQ(0, FaultsOnTwoThreadsAtOnce([&](int thread, const std::function<void(bool)>& check) {
+              int objects[64];
+              // Handles of no real window, a range for each thread.
+              auto handle = [&](int i) {
+                return reinterpret_cast<HWND>(0x100000 * (thread + 1) + 4 * i);
+              };
+              for (int round = 0; round < 1000; ++round) {
+                for (int i = 0; i < 64; ++i) check(map.Add(handle(i), &objects[i]));
+                for (int i = 0; i < 64; ++i) check(map.Find(handle(i)) == &objects[i]);
+                for (int i = 0; i < 64; ++i) {
+                  check(map.Remove(handle(i), &objects[i]));
+                  check(map.Find(handle(i)) == nullptr);
+                }
+              }
+            }));
 }
 
 TEST(WindowLookup, WindowWhoseThreadEndedIsNotFound) {
@@ -256,36 +249,32 @@ TEST(WindowLookup, ObjectDeletedBeforeItsWindowOfAnotherThreadIsNotFound) {
   // The window stays with its thread; the object goes without it, from this thread.
   auto* object = new SelfAwareWindow;
   HWND handle = nullptr;
-  HANDLE made = CreateEventA(nullptr, TRUE, FALSE, nullptr);
-  HANDLE deleted = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+  std::promise<void> made, deleted;
   LRESULT answerAfterwards = -1;
   std::thread owner([&] {
     if (object->CreateEx(0, "orphan", WS_POPUP, RECT{0, 0, 50, 50}, nullptr, 0)) {
       handle = object->m_hWnd;
     }
-    SetEvent(made);
-    WaitForSingleObject(deleted, 20000);
+    made.set_value();
+    deleted.get_future().wait();
     // Its messages, the last ones too, must not reach the object that is gone.
     answerAfterwards = ::SendMessageA(handle, kWhoAnswers, 0, 0);
     ::DestroyWindow(handle);
   });
-  WaitForSingleObject(made, 20000);
-  ASSERT_NE(nullptr, handle);
+  made.get_future().wait();
+  EXPECT_NE(nullptr, handle);
   EXPECT_EQ(object, CWnd::FromHandlePermanent(handle));
   delete object;
   EXPECT_EQ(nullptr, CWnd::FromHandlePermanent(handle));
-  SetEvent(deleted);
+  deleted.set_value();
   owner.join();
   EXPECT_EQ(0, answerAfterwards);
-  CloseHandle(made);
-  CloseHandle(deleted);
 }
 
 class TestDialog : public CDialog {
  public:
   TestDialog() : CDialog(100, nullptr) {}
   bool initialised = false;
-  int buttonDraws = 0;
   CBitmapButton button;
   bool foundDuringInit = false;
   BOOL OnInitDialog() override {
@@ -296,12 +285,17 @@ class TestDialog : public CDialog {
   }
 };
 
-TEST(Dialog, ModelessDialogComesFromTheTemplateAndIgnoresCancel) {
+TEST(Dialog, ModelessDialogComesFromTheTemplateWithItsBitmapButtonAndIgnoresCancel) {
   TestDialog dialog;
   ASSERT_TRUE(dialog.Create(100, nullptr));
   EXPECT_TRUE(dialog.initialised);
   EXPECT_TRUE(dialog.foundDuringInit);
   EXPECT_EQ(&dialog.button, CWnd::FromHandlePermanent(dialog.GetDlgItem(102)));
+  // The button takes the size of its normal image.
+  RECT rect = {};
+  ASSERT_TRUE(GetWindowRect(dialog.button.m_hWnd, &rect));
+  EXPECT_EQ(32, rect.right - rect.left);
+  EXPECT_EQ(32, rect.bottom - rect.top);
   EXPECT_FALSE(dialog.Create(100, nullptr));  // one window per object
   dialog.SendMessage(WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED));
   EXPECT_TRUE(IsWindow(dialog.m_hWnd));
@@ -328,16 +322,6 @@ TEST(Dialog, ModalDialogEndsWithCancel) {
   SetTimer(nullptr, 0, 50, &CancelOpenTestDialog);
   EXPECT_EQ(IDCANCEL, dialog.DoModal());
   EXPECT_EQ(nullptr, dialog.m_hWnd);
-}
-
-TEST(BitmapButton, TakesTheSizeOfItsNormalImage) {
-  TestDialog dialog;
-  ASSERT_TRUE(dialog.Create(100, nullptr));
-  RECT rect = {};
-  ASSERT_TRUE(GetWindowRect(dialog.button.m_hWnd, &rect));
-  EXPECT_EQ(32, rect.right - rect.left);
-  EXPECT_EQ(32, rect.bottom - rect.top);
-  dialog.DestroyWindow();
 }
 
 TEST(App, NameIsTheModuleFileWithoutExtension) {

@@ -24,17 +24,13 @@ int DaysIn(int year, int month) {
 // Every day of the calendar range must come back exactly, and each day must pack to a word
 // larger than the day before: otherwise overdue items would be coloured as due later.
 TEST(PackedDate, EveryDayRoundTripsAndLaterDaysPackLarger) {
-  DWORD previous = 0;
-  bool first = true;
-  int weekday = 1;  // 1601-01-01 was a Monday
+  DWORD previous = 0;  // every word is larger than this too
+  int weekday = 1;     // 1601-01-01 was a Monday
   for (int year = 1601; year <= 9999; ++year) {
     for (int month = 1; month <= 12; ++month) {
       for (int day = 1; day <= DaysIn(year, month); ++day) {
         DWORD word = CQuarnListBox::ConvertToDateData(Day(year, month, day));
-        if (!first) {
-          ASSERT_GT(word, previous) << year << "/" << month << "/" << day;
-        }
-        first = false;
+        ASSERT_GT(word, previous) << year << "/" << month << "/" << day;
         previous = word;
         SYSTEMTIME back;
         CQuarnListBox::ConvertToSysTime(word, &back);

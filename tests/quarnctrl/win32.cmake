@@ -10,7 +10,6 @@ target_link_libraries(quarnctrl_window_tests PRIVATE QuarnCtrl user32 gdi32 comc
 todo_add_test(quarnctrl_access_tests
   win32_access_support.cpp
   win32_access_test.cpp
-  win32_access_user_test.cpp
   win32_box_fixture.cpp)
 target_link_libraries(quarnctrl_access_tests PRIVATE QuarnCtrl oleacc ole32 oleaut32 uuid user32
                                                      gdi32 comctl32 own_desktop)

@@ -10,66 +10,7 @@ namespace {
 
 constexpr char kLogProperty[] = "QuarnTestWinEventLog";
 
-std::wstring TextOrNone(HRESULT result, BSTR text) {
-  fw::UniqueBstr owned(text);
-  if (result != S_OK || owned.Get() == nullptr) return kNone;
-  return std::wstring(owned.Get(), SysStringLen(owned.Get()));
-}
-
-LONG IntegerOrNone(HRESULT result, const VARIANT& value) {
-  return result == S_OK && value.vt == VT_I4 ? value.lVal : -1;
-}
-
 }  // namespace
-
-const wchar_t kNone[] = L"(none)";
-
-AccessiblePtr AccessibleOf(HWND hwnd) {
-  AccessiblePtr object;
-  if (FAILED(AccessibleObjectFromWindow(hwnd, static_cast<DWORD>(OBJID_CLIENT), IID_IAccessible,
-                                        object.OutVoid()))) {
-    object.Reset();
-  }
-  return object;
-}
-
-VARIANT Child(LONG id) {
-  VARIANT child;
-  VariantInit(&child);
-  child.vt = VT_I4;
-  child.lVal = id;
-  return child;
-}
-
-std::wstring NameOf(IAccessible* object, LONG id) {
-  BSTR text = nullptr;
-  HRESULT result = object->get_accName(Child(id), &text);
-  return TextOrNone(result, text);
-}
-
-std::wstring DescriptionOf(IAccessible* object, LONG id) {
-  BSTR text = nullptr;
-  HRESULT result = object->get_accDescription(Child(id), &text);
-  return TextOrNone(result, text);
-}
-
-std::wstring DefaultActionOf(IAccessible* object, LONG id) {
-  BSTR text = nullptr;
-  HRESULT result = object->get_accDefaultAction(Child(id), &text);
-  return TextOrNone(result, text);
-}
-
-LONG RoleOf(IAccessible* object, LONG id) {
-  fw::UniqueVariant role;
-  HRESULT result = object->get_accRole(Child(id), role.Out());
-  return IntegerOrNone(result, role.Get());
-}
-
-LONG StateOf(IAccessible* object, LONG id) {
-  fw::UniqueVariant state;
-  HRESULT result = object->get_accState(Child(id), state.Out());
-  return IntegerOrNone(result, state.Get());
-}
 
 LONG ChildCountOf(IAccessible* object) {
   LONG count = 0;

@@ -9,33 +9,43 @@
 #include <string>
 #include <vector>
 
+#include "../../tools/accessible_reading.h"
 #include "framework/fw_com.h"
 
 namespace quarn_win32_test {
 
 using AccessiblePtr = fw::ComPtr<IAccessible>;
+using accessible::Child;
 
-// The object a screen reader gets for the window's client area (OBJID_CLIENT), or null.
-AccessiblePtr AccessibleOf(HWND hwnd);
+inline AccessiblePtr AccessibleOf(HWND hwnd) {
+  return accessible::OfWindow(hwnd);
+}
 
-// A child id as the methods take it: 0 for the object itself, 1... for its rows.
-VARIANT Child(LONG id);
-
-// What the object says of child `id`: the text, or "(none)" when it has none (S_FALSE or an
-// error). Texts come back as UTF-16 and are compared as such.
-std::wstring NameOf(IAccessible* object, LONG id);
-std::wstring DescriptionOf(IAccessible* object, LONG id);
-std::wstring DefaultActionOf(IAccessible* object, LONG id);
-LONG RoleOf(IAccessible* object, LONG id);   // -1 when it gives none
-LONG StateOf(IAccessible* object, LONG id);  // -1 when it gives none
-LONG ChildCountOf(IAccessible* object);      // -1 on failure
+// What the object says of child `id`, with kNone for no text and -1 for no role or state.
+// Texts come back as UTF-16 and are compared as such.
+inline constexpr wchar_t kNone[] = L"(none)";
+inline std::wstring NameOf(IAccessible* object, LONG id) {
+  return accessible::Name(object, id).value_or(kNone);
+}
+inline std::wstring DescriptionOf(IAccessible* object, LONG id) {
+  return accessible::Description(object, id).value_or(kNone);
+}
+inline std::wstring DefaultActionOf(IAccessible* object, LONG id) {
+  return accessible::DefaultAction(object, id).value_or(kNone);
+}
+inline LONG RoleOf(IAccessible* object, LONG id) {
+  return accessible::Role(object, id).value_or(-1);
+}
+inline LONG StateOf(IAccessible* object, LONG id) {
+  return accessible::State(object, id).value_or(-1);
+}
+LONG ChildCountOf(IAccessible* object);  // -1 on failure
 // The child id a VARIANT answer names: the id, 0 for the object itself, -1 for VT_EMPTY and
 // -2 for anything else.
 LONG IdIn(const VARIANT& answer);
 
 // A code page 932 text as UTF-16, to compare with what the object says.
 std::wstring Wide(const char* cp932);
-extern const wchar_t kNone[];
 
 // A group box (a "Button" of style BS_GROUPBOX) on `parent` at `rect`, destroyed at the end.
 class GroupBox {

@@ -1,6 +1,7 @@
 #include "win32_box_fixture.h"
 
 #include <algorithm>
+#include <cstdio>
 #include <vector>
 
 #include <gtest/gtest.h>
@@ -11,13 +12,9 @@ namespace {
 
 constexpr char kHostClass[] = "QuarnTestHost";
 
-LRESULT CALLBACK HostProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-  return DefWindowProcA(hwnd, message, wParam, lParam);
-}
-
 HWND MakeHostWindow() {
   WNDCLASSA windowClass{};
-  windowClass.lpfnWndProc = &HostProc;
+  windowClass.lpfnWndProc = &DefWindowProcA;
   windowClass.hInstance = GetModuleHandleA(nullptr);
   windowClass.hCursor = LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
   windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
@@ -25,22 +22,6 @@ HWND MakeHostWindow() {
   RegisterClassA(&windowClass);  // fails harmlessly when already registered
   return CreateWindowExA(0, kHostClass, "QuarnCtrl test", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 20, 20,
                          700, 560, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
-}
-
-struct ChildSearch {
-  const char* className;
-  HWND found;
-};
-
-BOOL CALLBACK FindVisibleChild(HWND hwnd, LPARAM param) {
-  auto* search = reinterpret_cast<ChildSearch*>(param);
-  char name[64] = {};
-  GetClassNameA(hwnd, name, sizeof(name));
-  if (lstrcmpiA(name, search->className) == 0 && IsWindowVisible(hwnd)) {
-    search->found = hwnd;
-    return FALSE;
-  }
-  return TRUE;
 }
 
 }  // namespace
@@ -92,6 +73,13 @@ void TestBox::ForgetEvents() {
   m_log.selectionSeen.clear();
 }
 
+void TestBox::Refill(int count) {
+  m_box->ResetContent();
+  for (int i = 0; i < count; ++i) {
+    PutRow(m_box.get(), ("row " + std::to_string(i)).c_str(), -1, i % 2, 0x07EA0C01 + i % 28);
+  }
+}
+
 int TestBox::TopRow() const {
   SCROLLINFO info{};
   info.cbSize = sizeof(info);
@@ -123,11 +111,9 @@ void TestBox::Click(int row, QuarnColumn column) const {
 
 void TestBox::DoubleClick(int row, QuarnColumn column) const {
   POINT point = CellCentre(row, column);
-  LPARAM where = MAKELPARAM(point.x, point.y);
-  SendMessageA(m_hwnd, WM_LBUTTONDOWN, MK_LBUTTON, where);
-  SendMessageA(m_hwnd, WM_LBUTTONUP, 0, where);
-  SendMessageA(m_hwnd, WM_LBUTTONDBLCLK, MK_LBUTTON, where);
-  SendMessageA(m_hwnd, WM_LBUTTONUP, 0, where);
+  PressAt(point);
+  SendMessageA(m_hwnd, WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(point.x, point.y));
+  SendMessageA(m_hwnd, WM_LBUTTONUP, 0, MAKELPARAM(point.x, point.y));
 }
 
 void TestBox::Key(WPARAM key) const {
@@ -142,9 +128,11 @@ void TestBox::SelectAndFocus(int row) {
 }
 
 HWND TestBox::Editor(const char* className) const {
-  ChildSearch search{className, nullptr};
-  EnumChildWindows(m_hwnd, &FindVisibleChild, reinterpret_cast<LPARAM>(&search));
-  return search.found;
+  for (HWND child = FindWindowExA(m_hwnd, nullptr, className, nullptr); child != nullptr;
+       child = FindWindowExA(m_hwnd, child, className, nullptr)) {
+    if (IsWindowVisible(child)) return child;
+  }
+  return nullptr;
 }
 
 HWND TestBox::WaitForEditor(const char* className) const {
@@ -154,10 +142,46 @@ HWND TestBox::WaitForEditor(const char* className) const {
   return found;
 }
 
+HWND TestBox::OpenEditor(int row, QuarnColumn column) {
+  SelectAndFocus(row);
+  Click(row, column);
+  return WaitForEditor(column == QUARN_COLUMN_DATE ? "SysDateTimePick32" : "Edit");
+}
+
+Boxes::Boxes()
+    : names(host.Hwnd(), "ToDoList", kNamesRect), items(host.Hwnd(), "ToDoItem", kItemsRect) {
+  for (const char* name : {"家", "work", "shop", "本", "旅行"}) PutRow(names.Box(), name);
+  for (const char* text : {"牛乳を買う", "bread", "卵", "tea", "jam"}) {
+    PutRow(items.Box(), text, -1, 0, kDay);
+  }
+}
+
 std::string WindowText(HWND hwnd) {
   std::vector<char> text(static_cast<std::size_t>(GetWindowTextLengthA(hwnd)) + 2, '\0');
   int length = GetWindowTextA(hwnd, text.data(), static_cast<int>(text.size()));
   return std::string(text.data(), static_cast<std::size_t>(length > 0 ? length : 0));
+}
+
+void TypeInto(HWND hwnd, const char* text) {
+  SendMessageA(hwnd, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text));
+}
+
+void PressIn(HWND hwnd, WPARAM key) {
+  SendMessageA(hwnd, WM_KEYDOWN, key, 1);
+}
+
+SYSTEMTIME PickerDate(HWND picker) {
+  SYSTEMTIME shown{};
+  if (SendMessageA(picker, DTM_GETSYSTEMTIME, 0, reinterpret_cast<LPARAM>(&shown)) != GDT_VALID) {
+    shown = SYSTEMTIME{};
+  }
+  return shown;
+}
+
+std::string Ymd(const SYSTEMTIME& date) {
+  char text[16];
+  std::snprintf(text, sizeof(text), "%04u/%02u/%02u", date.wYear, date.wMonth, date.wDay);
+  return text;
 }
 
 }  // namespace quarn_win32_test

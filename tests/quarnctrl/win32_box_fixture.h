@@ -13,6 +13,12 @@
 
 namespace quarn_win32_test {
 
+using quarn_test::BoxPtr;
+using quarn_test::EventLog;
+using quarn_test::Events;
+using quarn_test::kDay;
+using quarn_test::PutRow;
+
 constexpr int kRowHeight = 20;
 constexpr int kCheckWidth = 36;
 constexpr int kTextWidth = 200;
@@ -49,8 +55,11 @@ class TestBox {
   CQuarnImageListBox* Names() const { return static_cast<CQuarnImageListBox*>(m_box.get()); }
   CQuarnToDoListBox* Items() const { return static_cast<CQuarnToDoListBox*>(m_box.get()); }
   HWND Hwnd() const { return m_hwnd; }
-  quarn_test::EventLog& Log() { return m_log; }
+  EventLog& Log() { return m_log; }
   void ForgetEvents();
+  // Empties the box, then adds `count` rows "row 0", "row 1"... (every second item done, the
+  // due dates a day apart).
+  void Refill(int count);
 
   // The first row shown, as the scroll bar tells it.
   int TopRow() const;
@@ -70,15 +79,33 @@ class TestBox {
   HWND Editor(const char* className) const;
   // Waits past the double-click time for an editor to appear; null when none did.
   HWND WaitForEditor(const char* className) const;
+  // Selects and focuses `row`, clicks its cell again and waits for the editor of the column.
+  HWND OpenEditor(int row, QuarnColumn column = QUARN_COLUMN_TEXT);
 
  private:
-  quarn_test::BoxPtr m_box;
+  BoxPtr m_box;
   HWND m_hwnd = nullptr;
   int m_header = 0;
-  quarn_test::EventLog m_log;
+  EventLog m_log;
+};
+
+// Both boxes in the shared host window: names "家", "work", "shop", "本", "旅行" and the open
+// items "牛乳を買う", "bread", "卵", "tea", "jam", each due kDay.
+struct Boxes {
+  Boxes();
+  HostWindow host;
+  TestBox names;
+  TestBox items;
 };
 
 // The text of a window, as code page 932 bytes.
 std::string WindowText(HWND hwnd);
+// What the user does in an editor (or any window): the text replaced, a key pressed.
+void TypeInto(HWND hwnd, const char* text);
+void PressIn(HWND hwnd, WPARAM key);
+// The date a date picker shows (zeros when none), and a date as the tests compare it:
+// "2026/12/08".
+SYSTEMTIME PickerDate(HWND picker);
+std::string Ymd(const SYSTEMTIME& date);
 
 }  // namespace quarn_win32_test

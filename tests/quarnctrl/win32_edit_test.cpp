@@ -8,63 +8,28 @@
 
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <string>
-#include <vector>
 
 #include "win32_box_fixture.h"
 
+namespace quarn_win32_test {
 namespace {
-
-using quarn_win32_test::HostWindow;
-using quarn_win32_test::TestBox;
-using quarn_win32_test::WindowText;
-using Events = std::vector<int>;
-
-using quarn_win32_test::kItemsRect;
-using quarn_win32_test::kNamesRect;
-constexpr DWORD kDate = 0x07EA0C08;  // 2026-12-08
-
-struct NameBoxes {
-  NameBoxes() : names(host.Hwnd(), "ToDoList", kNamesRect) {
-    for (const char* name : {"home", "work", "shop"}) names.Names()->AddItem(nullptr, name, 0);
-  }
-  HostWindow host;
-  TestBox names;
-};
-
-struct ItemBoxes {
-  ItemBoxes() : items(host.Hwnd(), "ToDoItem", kItemsRect) {
-    for (const char* text : {"milk", "bread", "eggs"}) items.Items()->AddItem(0, text, kDate);
-  }
-  HostWindow host;
-  TestBox items;
-};
-
-// What event 12's handler saw through GetEditText and in the row.
-struct NameEditSeen {
-  std::string editText;
-  std::string rowText;
-};
-
-HWND OpenNameEditor(NameBoxes& f, int row) {
-  f.names.SelectAndFocus(row);
-  f.names.Click(row);
-  return f.names.WaitForEditor("Edit");
-}
 
 TEST(QuarnWindowNameEdit, EnterOffersTheNewNameWhileTheRowShowsTheOldOne) {
   for (int answer : {1, 0}) {
-    NameBoxes f;
-    NameEditSeen seen;
+    SCOPED_TRACE(answer);
+    Boxes f;
+    std::string seenEditText, seenRowText;
     f.names.Log().answers[QUARN_EVENT_NAMEEDITED] = answer;
     f.names.Log().onEvent = [&](int event) {
       if (event != QUARN_EVENT_NAMEEDITED) return;
       char buffer[256] = {};
       f.names.Box()->GetEditText(buffer, 254);
-      seen.editText = buffer;
-      seen.rowText = f.names.Box()->GetItemText(1);
+      seenEditText = buffer;
+      seenRowText = f.names.Box()->GetItemText(1);
     };
-    HWND editor = OpenNameEditor(f, 1);
+    HWND editor = f.names.OpenEditor(1);
     ASSERT_NE(nullptr, editor) << "no editor appeared";
     EXPECT_EQ("work", WindowText(editor));
     EXPECT_EQ(editor, GetFocus());
@@ -75,11 +40,11 @@ TEST(QuarnWindowNameEdit, EnterOffersTheNewNameWhileTheRowShowsTheOldOne) {
     EXPECT_EQ(4u, end);  // all of it selected, ready to be typed over
     EXPECT_EQ(DLGC_WANTALLKEYS, SendMessageA(editor, WM_GETDLGCODE, 0, 0) & DLGC_WANTALLKEYS);
 
-    SendMessageA(editor, WM_SETTEXT, 0, reinterpret_cast<LPARAM>("office"));
-    SendMessageA(editor, WM_KEYDOWN, VK_RETURN, 1);
-    EXPECT_EQ(f.names.Log().events, (Events{1, 11, 12})) << "answer " << answer;
-    EXPECT_EQ("office", seen.editText);
-    EXPECT_EQ("work", seen.rowText);
+    TypeInto(editor, "office");
+    PressIn(editor, VK_RETURN);
+    EXPECT_EQ(f.names.Log().events, (Events{1, 11, 12}));
+    EXPECT_EQ("office", seenEditText);
+    EXPECT_EQ("work", seenRowText);
     EXPECT_STREQ(answer == 1 ? "office" : "work", f.names.Box()->GetItemText(1));
     // The focus is back in the box, and coming back raised no event 1.
     EXPECT_EQ(f.names.Hwnd(), GetFocus());
@@ -88,23 +53,23 @@ TEST(QuarnWindowNameEdit, EnterOffersTheNewNameWhileTheRowShowsTheOldOne) {
 }
 
 TEST(QuarnWindowNameEdit, EscOrAnEmptyTextGiveTheEditUp) {
-  NameBoxes f;
-  HWND editor = OpenNameEditor(f, 0);
+  Boxes f;
+  HWND editor = f.names.OpenEditor(0);
   ASSERT_NE(nullptr, editor);
-  SendMessageA(editor, WM_SETTEXT, 0, reinterpret_cast<LPARAM>("changed"));
-  SendMessageA(editor, WM_KEYDOWN, VK_ESCAPE, 1);
+  TypeInto(editor, "changed");
+  PressIn(editor, VK_ESCAPE);
   EXPECT_FALSE(IsWindow(editor));
-  editor = OpenNameEditor(f, 0);
+  editor = f.names.OpenEditor(0);
   ASSERT_NE(nullptr, editor);
-  SendMessageA(editor, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(""));
-  SendMessageA(editor, WM_KEYDOWN, VK_RETURN, 1);
+  TypeInto(editor, "");
+  PressIn(editor, VK_RETURN);
   EXPECT_EQ(f.names.Log().events, (Events{1, 11}));
-  EXPECT_STREQ("home", f.names.Box()->GetItemText(0));
+  EXPECT_STREQ("家", f.names.Box()->GetItemText(0));
   EXPECT_EQ(f.names.Hwnd(), GetFocus());
 }
 
 TEST(QuarnWindowNameEdit, NoEditOnADoubleClickOrAFirstClickOrWhenNotEditable) {
-  NameBoxes f;
+  Boxes f;
   f.names.SelectAndFocus(2);
   f.names.DoubleClick(2);
   todo_test::PumpFor(GetDoubleClickTime() * 2);
@@ -120,10 +85,10 @@ TEST(QuarnWindowNameEdit, NoEditOnADoubleClickOrAFirstClickOrWhenNotEditable) {
 }
 
 TEST(QuarnWindowNameEdit, ClickingAnotherRowEndsTheEditBeforeTheSelectionMoves) {
-  NameBoxes f;
-  HWND editor = OpenNameEditor(f, 0);
+  Boxes f;
+  HWND editor = f.names.OpenEditor(0);
   ASSERT_NE(nullptr, editor);
-  SendMessageA(editor, WM_SETTEXT, 0, reinterpret_cast<LPARAM>("house"));
+  TypeInto(editor, "house");
   f.names.Click(2);
   EXPECT_EQ(f.names.Log().events, (Events{1, 11, 12, 1, 8, 9}));
   EXPECT_STREQ("house", f.names.Box()->GetItemText(0));
@@ -132,12 +97,12 @@ TEST(QuarnWindowNameEdit, ClickingAnotherRowEndsTheEditBeforeTheSelectionMoves) 
 }
 
 TEST(QuarnWindowNameEdit, FocusLeavingStoresAndLongTextsAreCutAtACharacterBoundary) {
-  NameBoxes f;
+  Boxes f;
   // One byte and 127 double-byte characters: 255 bytes, and byte 254 is a lead byte.
   std::string longName = "x";
   for (int i = 0; i < 127; ++i) longName += "\x82\xA0";
-  f.names.Names()->AddItem(nullptr, longName.c_str(), 0);
-  HWND editor = OpenNameEditor(f, 3);
+  const int row = PutRow(f.names.Box(), longName.c_str());
+  HWND editor = f.names.OpenEditor(row);
   ASSERT_NE(nullptr, editor);
   EXPECT_EQ(longName.substr(0, 253), WindowText(editor));
   // Typing more than the limit in double-byte characters keeps at most 254 bytes, whole
@@ -147,16 +112,16 @@ TEST(QuarnWindowNameEdit, FocusLeavingStoresAndLongTextsAreCutAtACharacterBounda
   SendMessageA(editor, EM_SETSEL, 0, -1);
   SendMessageA(editor, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(typed.c_str()));
   EXPECT_EQ(typed.substr(0, 254), WindowText(editor));
-  SendMessageA(editor, WM_SETTEXT, 0, reinterpret_cast<LPARAM>("\x82\xA0 moved"));
+  TypeInto(editor, "\x82\xA0 moved");
   SetFocus(f.host.Hwnd());  // the user goes elsewhere
   EXPECT_EQ(f.names.Log().events, (Events{1, 11, 12}));
-  EXPECT_STREQ("\x82\xA0 moved", f.names.Box()->GetItemText(3));
+  EXPECT_STREQ("\x82\xA0 moved", f.names.Box()->GetItemText(row));
   EXPECT_EQ(f.host.Hwnd(), GetFocus());  // the box did not take the focus back
 }
 
 TEST(QuarnWindowNameEdit, DestroyingTheBoxWithAnOpenEditorGivesTheEditUp) {
-  NameBoxes f;
-  HWND editor = OpenNameEditor(f, 1);
+  Boxes f;
+  HWND editor = f.names.OpenEditor(1);
   ASSERT_NE(nullptr, editor);
   f.names.Box()->DestroyCtrl();
   EXPECT_FALSE(IsWindow(editor));
@@ -168,38 +133,34 @@ TEST(QuarnWindowNameEdit, DestroyingTheBoxWithAnOpenEditorGivesTheEditUp) {
 TEST(QuarnWindowNameEdit, ParentClosedUnderAnOpenEditorStoresItAsLosingTheFocusDoes) {
   auto host = std::make_unique<HostWindow>(HostWindow::kOwn);
   TestBox names(host->Hwnd(), "ToDoList", kNamesRect);
-  names.Names()->AddItem(nullptr, "only", 0);
-  names.SelectAndFocus(0);
-  names.Click(0);
-  HWND editor = names.WaitForEditor("Edit");
+  PutRow(names.Box(), "only");
+  HWND editor = names.OpenEditor(0);
   ASSERT_NE(nullptr, editor);
-  SendMessageA(editor, WM_SETTEXT, 0, reinterpret_cast<LPARAM>("renamed"));
+  TypeInto(editor, "renamed");
   host.reset();
   EXPECT_FALSE(IsWindow(names.Hwnd()));
   EXPECT_EQ(names.Log().events, (Events{1, 11, 12}));
   EXPECT_STREQ("renamed", names.Box()->GetItemText(0));
   // The box outlives its window.
-  names.Names()->AddItem(nullptr, "later", 0);
+  PutRow(names.Box(), "later");
   names.Box()->RefreshCtrl();
   EXPECT_EQ(2, names.Box()->GetCount());
 }
 
 TEST(QuarnWindowItemEdit, TextEditIsStoredThenReported) {
-  ItemBoxes f;
-  f.items.SelectAndFocus(1);
-  f.items.Click(1, QUARN_COLUMN_TEXT);
-  HWND editor = f.items.WaitForEditor("Edit");
+  Boxes f;
+  HWND editor = f.items.OpenEditor(1, QUARN_COLUMN_TEXT);
   ASSERT_NE(nullptr, editor);
   EXPECT_EQ("bread", WindowText(editor));
-  SendMessageA(editor, WM_SETTEXT, 0, reinterpret_cast<LPARAM>("rye bread"));
-  SendMessageA(editor, WM_KEYDOWN, VK_RETURN, 1);
+  TypeInto(editor, "rye bread");
+  PressIn(editor, VK_RETURN);
   EXPECT_EQ(f.items.Log().events, (Events{1, 11, 13}));
   EXPECT_STREQ("rye bread", f.items.Box()->GetItemText(1));
   EXPECT_EQ(f.items.Hwnd(), GetFocus());
 }
 
 TEST(QuarnWindowItemEdit, CheckCellTogglesAtOnceAndReportsIt) {
-  ItemBoxes f;
+  Boxes f;
   f.items.SelectAndFocus(2);
   f.items.Click(2, QUARN_COLUMN_CHECK);
   EXPECT_EQ(f.items.Log().events, (Events{1, 11, 13}));
@@ -212,25 +173,15 @@ TEST(QuarnWindowItemEdit, CheckCellTogglesAtOnceAndReportsIt) {
 }
 
 TEST(QuarnWindowItemEdit, PickedDateBecomesTheRowsPackedDate) {
-  ItemBoxes f;
-  f.items.SelectAndFocus(0);
-  f.items.Click(0, QUARN_COLUMN_DATE);
-  HWND picker = f.items.WaitForEditor("SysDateTimePick32");
+  Boxes f;
+  HWND picker = f.items.OpenEditor(0, QUARN_COLUMN_DATE);
   ASSERT_NE(nullptr, picker);
-  SYSTEMTIME shown{};
-  ASSERT_EQ(GDT_VALID,
-            SendMessageA(picker, DTM_GETSYSTEMTIME, 0, reinterpret_cast<LPARAM>(&shown)));
-  EXPECT_EQ(2026, shown.wYear);
-  EXPECT_EQ(12, shown.wMonth);
-  EXPECT_EQ(8, shown.wDay);
+  EXPECT_EQ("2026/12/08", Ymd(PickerDate(picker)));
   EXPECT_EQ(DLGC_WANTALLKEYS, SendMessageA(picker, WM_GETDLGCODE, 0, 0) & DLGC_WANTALLKEYS);
 
-  SYSTEMTIME picked{};
-  picked.wYear = 2027;
-  picked.wMonth = 2;
-  picked.wDay = 28;
+  SYSTEMTIME picked{2027, 2, 0, 28, 0, 0, 0, 0};
   SendMessageA(picker, DTM_SETSYSTEMTIME, GDT_VALID, reinterpret_cast<LPARAM>(&picked));
-  SendMessageA(picker, WM_KEYDOWN, VK_RETURN, 1);
+  PressIn(picker, VK_RETURN);
   EXPECT_EQ(f.items.Log().events, (Events{1, 11, 13}));
   EXPECT_EQ(CQuarnListBox::ConvertToDateData(picked), f.items.Box()->GetItemDate(0));
   EXPECT_EQ(f.items.Box()->GetItemDate(0), f.items.Box()->GetItemData(0));
@@ -239,10 +190,8 @@ TEST(QuarnWindowItemEdit, PickedDateBecomesTheRowsPackedDate) {
 }
 
 TEST(QuarnWindowItemEdit, CalendarDropDownKeepsTheEditAndAPickInItStoresTheDate) {
-  ItemBoxes f;
-  f.items.SelectAndFocus(1);
-  f.items.Click(1, QUARN_COLUMN_DATE);
-  HWND picker = f.items.WaitForEditor("SysDateTimePick32");
+  Boxes f;
+  HWND picker = f.items.OpenEditor(1, QUARN_COLUMN_DATE);
   ASSERT_NE(nullptr, picker);
   RECT area{};
   GetClientRect(picker, &area);
@@ -262,10 +211,7 @@ TEST(QuarnWindowItemEdit, CalendarDropDownKeepsTheEditAndAPickInItStoresTheDate)
   EXPECT_EQ(f.items.Log().events, (Events{1, 11}));
 
   toggleCalendar();
-  SYSTEMTIME picked{};
-  picked.wYear = 2027;
-  picked.wMonth = 3;
-  picked.wDay = 15;
+  SYSTEMTIME picked{2027, 3, 0, 15, 0, 0, 0, 0};
   SendMessageA(calendar, MCM_SETCURSEL, 0, reinterpret_cast<LPARAM>(&picked));
   NMSELCHANGE select{};
   select.nmhdr.hwndFrom = calendar;
@@ -280,35 +226,30 @@ TEST(QuarnWindowItemEdit, CalendarDropDownKeepsTheEditAndAPickInItStoresTheDate)
 }
 
 TEST(QuarnWindowItemEdit, DateEditGivenUpOrStartedOnANonDateKeepsTheWord) {
-  ItemBoxes f;
-  f.items.Items()->InsertItem(0, 0, "no date", 0);
-  f.items.SelectAndFocus(0);
-  f.items.Click(0, QUARN_COLUMN_DATE);
-  HWND picker = f.items.WaitForEditor("SysDateTimePick32");
+  Boxes f;
+  PutRow(f.items.Box(), "no date", 0);
+  HWND picker = f.items.OpenEditor(0, QUARN_COLUMN_DATE);
   ASSERT_NE(nullptr, picker);
-  SYSTEMTIME shown{};
   SYSTEMTIME today{};
   GetLocalTime(&today);
-  SendMessageA(picker, DTM_GETSYSTEMTIME, 0, reinterpret_cast<LPARAM>(&shown));
-  EXPECT_EQ(today.wYear, shown.wYear);  // a word that is no day starts at today
-  EXPECT_EQ(today.wMonth, shown.wMonth);
-  SendMessageA(picker, WM_KEYDOWN, VK_ESCAPE, 1);
+  // A word that is no day starts at today.
+  EXPECT_EQ(Ymd(today).substr(0, 7), Ymd(PickerDate(picker)).substr(0, 7));
+  PressIn(picker, VK_ESCAPE);
   EXPECT_EQ(f.items.Log().events, (Events{1, 11}));
   EXPECT_EQ(0u, f.items.Box()->GetItemDate(0));
   EXPECT_FALSE(IsWindow(picker));
 }
 
 TEST(QuarnWindowItemEdit, ProgramChangesUnderAnOpenEditorGiveTheEditUp) {
-  ItemBoxes f;
-  f.items.SelectAndFocus(1);
-  f.items.Click(1, QUARN_COLUMN_TEXT);
-  HWND editor = f.items.WaitForEditor("Edit");
+  Boxes f;
+  HWND editor = f.items.OpenEditor(1, QUARN_COLUMN_TEXT);
   ASSERT_NE(nullptr, editor);
-  SendMessageA(editor, WM_SETTEXT, 0, reinterpret_cast<LPARAM>("lost"));
-  f.items.Items()->InsertItem(0, 0, "new first", kDate);
+  TypeInto(editor, "lost");
+  PutRow(f.items.Box(), "new first", 0, 0, kDay);
   EXPECT_FALSE(IsWindow(editor));
   EXPECT_EQ(f.items.Log().events, (Events{1, 11}));
   EXPECT_STREQ("bread", f.items.Box()->GetItemText(2));
 }
 
 }  // namespace
+}  // namespace quarn_win32_test

@@ -7,48 +7,23 @@
 #include <functional>
 #include <string>
 
+#include "framework/fw_gdi_scope.h"
 #include "win32_box_fixture.h"
 
+namespace quarn_win32_test {
 namespace {
-
-using quarn_win32_test::HostWindow;
-using quarn_win32_test::kCheckWidth;
-using quarn_win32_test::kRowHeight;
-using quarn_win32_test::kTextWidth;
-using quarn_win32_test::TestBox;
-
-using quarn_win32_test::kItemsRect;
-using quarn_win32_test::kNamesRect;
 
 // A 32-bit bitmap as large as the box's client area, painted through WM_PRINTCLIENT.
 class Canvas {
  public:
-  explicit Canvas(HWND box) {
-    RECT client{};
-    GetClientRect(box, &client);
-    m_width = client.right;
-    m_height = client.bottom;
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof(info.bmiHeader);
-    info.bmiHeader.biWidth = m_width;
-    info.bmiHeader.biHeight = -m_height;  // top-down rows
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
-    m_dc = CreateCompatibleDC(nullptr);
-    m_bitmap = CreateDIBSection(m_dc, &info, DIB_RGB_COLORS, reinterpret_cast<void**>(&m_bits),
-                                nullptr, 0);
-    m_previous = SelectObject(m_dc, m_bitmap);
-    SendMessageA(box, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(m_dc), PRF_CLIENT);
+  explicit Canvas(HWND box)
+      : m_width(ClientSize(box).x),
+        m_height(ClientSize(box).y),
+        m_bitmap(TopDownBitmap(m_dc.Get(), m_width, m_height, &m_bits)) {
+    fw::Selection selected(m_dc.Get(), m_bitmap.Get());
+    SendMessageA(box, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(m_dc.Get()), PRF_CLIENT);
     GdiFlush();
   }
-  ~Canvas() {
-    SelectObject(m_dc, m_previous);
-    DeleteObject(m_bitmap);
-    DeleteDC(m_dc);
-  }
-  Canvas(const Canvas&) = delete;
-  Canvas& operator=(const Canvas&) = delete;
 
   int Width() const { return m_width; }
   COLORREF Pixel(int x, int y) const {
@@ -66,12 +41,21 @@ class Canvas {
   }
 
  private:
-  int m_width = 0;
-  int m_height = 0;
-  HDC m_dc = nullptr;
-  HBITMAP m_bitmap = nullptr;
-  HGDIOBJ m_previous = nullptr;
+  static POINT ClientSize(HWND hwnd) {
+    RECT client{};
+    GetClientRect(hwnd, &client);
+    return POINT{client.right, client.bottom};
+  }
+  static HBITMAP TopDownBitmap(HDC dc, int width, int height, DWORD** bits) {
+    BITMAPINFO info{};
+    info.bmiHeader = {sizeof(info.bmiHeader), width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    return CreateDIBSection(dc, &info, DIB_RGB_COLORS, reinterpret_cast<void**>(bits), nullptr, 0);
+  }
+  int m_width;
+  int m_height;
   DWORD* m_bits = nullptr;
+  fw::MemoryDc m_dc{nullptr};
+  fw::GdiObject<HBITMAP> m_bitmap;
 };
 
 bool Reddish(COLORREF c) {
@@ -89,40 +73,31 @@ RECT RowBand(const TestBox& box, int row, int left, int right) {
   return RECT{left, top, right, top + kRowHeight};
 }
 
-// A bitmap of one colour, owned by the test.
-class SolidBitmap {
- public:
-  SolidBitmap(int size, COLORREF colour) {
-    HDC screen = GetDC(nullptr);
-    m_bitmap = CreateCompatibleBitmap(screen, size, size);
-    HDC dc = CreateCompatibleDC(screen);
-    HGDIOBJ previous = SelectObject(dc, m_bitmap);
-    SetBkColor(dc, colour);
-    RECT all{0, 0, size, size};
-    ExtTextOutA(dc, 0, 0, ETO_OPAQUE, &all, nullptr, 0, nullptr);
-    SelectObject(dc, previous);
-    DeleteDC(dc);
-    ReleaseDC(nullptr, screen);
-  }
-  ~SolidBitmap() { DeleteObject(m_bitmap); }
-  HBITMAP Get() const { return m_bitmap; }
-
- private:
-  HBITMAP m_bitmap;
-};
+// A square bitmap of one colour, for the caller to own.
+HBITMAP SolidBitmap(int size, COLORREF colour) {
+  HDC screen = GetDC(nullptr);
+  HBITMAP bitmap = CreateCompatibleBitmap(screen, size, size);
+  ReleaseDC(nullptr, screen);
+  fw::MemoryDc dc(nullptr);
+  fw::Selection selected(dc.Get(), bitmap);
+  SetBkColor(dc.Get(), colour);
+  RECT all{0, 0, size, size};
+  ExtTextOutA(dc.Get(), 0, 0, ETO_OPAQUE, &all, nullptr, 0, nullptr);
+  return bitmap;
+}
 
 TEST(QuarnWindowPaint, TenThousandRowsPaintAtTheTopAndTheBottom) {
-  HostWindow host;
-  TestBox names(host.Hwnd(), "ToDoList", kNamesRect);
-  TestBox items(host.Hwnd(), "ToDoItem", kItemsRect);
-  SolidBitmap image(16, RGB(0, 200, 0));
+  Boxes f;
+  fw::GdiObject<HBITMAP> image(SolidBitmap(16, RGB(0, 200, 0)));
   std::string huge(20000, 'w');
+  f.names.Box()->ResetContent();
+  f.items.Box()->ResetContent();
   for (int i = 0; i < 10000; ++i) {
     const char* text = i == 9999 ? huge.c_str() : "row";
-    names.Names()->AddItem(image.Get(), text, 0);
-    items.Items()->AddItem(i % 2, text, static_cast<DWORD>(i));
+    f.names.Names()->AddItem(image.Get(), text, 0);
+    f.items.Items()->AddItem(i % 2, text, static_cast<DWORD>(i));
   }
-  for (TestBox* box : {&names, &items}) {
+  for (TestBox* box : {&f.names, &f.items}) {
     UpdateWindow(box->Hwnd());
     box->Box()->SetCurSel(9999);
     box->Box()->RefreshCtrl();
@@ -135,9 +110,8 @@ TEST(QuarnWindowPaint, TenThousandRowsPaintAtTheTopAndTheBottom) {
 }
 
 TEST(QuarnWindowPaint, SelectionIsHighlightedWhileFocusedAndRowsKeepTheirColours) {
-  HostWindow host;
-  TestBox names(host.Hwnd(), "ToDoList", kNamesRect);
-  for (const char* name : {"black", "selected", "red"}) names.Names()->AddItem(nullptr, name, 0);
+  Boxes f;
+  TestBox& names = f.names;
   names.Box()->SetItemColor(2, RGB(255, 0, 0));
   names.Box()->SetCurSel(1);
   SetFocus(names.Hwnd());
@@ -149,20 +123,19 @@ TEST(QuarnWindowPaint, SelectionIsHighlightedWhileFocusedAndRowsKeepTheirColours
     EXPECT_EQ(0, canvas.Count(RowBand(names, 0, 0, canvas.Width()), Reddish));
     EXPECT_GT(canvas.Count(RowBand(names, 0, 0, canvas.Width()), Dark), 0);
   }
-  SetFocus(host.Hwnd());
-  {
-    Canvas canvas(names.Hwnd());
-    COLORREF quiet = canvas.Pixel(canvas.Width() - 4, kRowHeight + kRowHeight / 2);
-    EXPECT_NE(GetSysColor(COLOR_HIGHLIGHT), quiet);
-    EXPECT_NE(GetSysColor(COLOR_WINDOW), quiet);
-  }
+  SetFocus(f.host.Hwnd());
+  Canvas canvas(names.Hwnd());
+  COLORREF quiet = canvas.Pixel(canvas.Width() - 4, kRowHeight + kRowHeight / 2);
+  EXPECT_NE(GetSysColor(COLOR_HIGHLIGHT), quiet);
+  EXPECT_NE(GetSysColor(COLOR_WINDOW), quiet);
 }
 
 TEST(QuarnWindowPaint, BitmapsFitTheirRowsBeforeTheName) {
-  HostWindow host;
-  TestBox names(host.Hwnd(), "ToDoList", kNamesRect);
-  SolidBitmap small(16, RGB(0, 200, 0));
-  SolidBitmap large(32, RGB(0, 200, 0));  // taller than a row: drawn smaller
+  Boxes f;
+  TestBox& names = f.names;
+  fw::GdiObject<HBITMAP> small(SolidBitmap(16, RGB(0, 200, 0)));
+  fw::GdiObject<HBITMAP> large(SolidBitmap(32, RGB(0, 200, 0)));  // taller than a row
+  names.Box()->ResetContent();
   names.Names()->AddItem(small.Get(), "small", 0);
   names.Names()->AddItem(nullptr, "none", 0);
   names.Names()->AddItem(large.Get(), "large", 0);
@@ -170,17 +143,18 @@ TEST(QuarnWindowPaint, BitmapsFitTheirRowsBeforeTheName) {
   Canvas canvas(names.Hwnd());
   EXPECT_EQ(16 * 16, canvas.Count(RowBand(names, 0, 0, 40), Greenish));
   EXPECT_EQ(0, canvas.Count(RowBand(names, 1, 0, canvas.Width()), Greenish));
-  int scaled = canvas.Count(RowBand(names, 2, 0, 40), Greenish);
+  int scaled = canvas.Count(RowBand(names, 2, 0, 40), Greenish);  // drawn smaller
   EXPECT_GT(scaled, 16 * 16);
   EXPECT_LE(scaled, kRowHeight * kRowHeight);
   EXPECT_EQ(0, canvas.Count(RowBand(names, 3, 0, canvas.Width()), Greenish));
 }
 
 TEST(QuarnWindowPaint, ItemRowsShowTheCheckAndTheDateUnlessTheTextColumnFillsTheBox) {
-  HostWindow host;
-  TestBox items(host.Hwnd(), "ToDoItem", kItemsRect);
-  items.Items()->AddItem(0, "open", 0x07EA0C08);
-  items.Items()->AddItem(1, "done", 0x07EA0C08);
+  Boxes f;
+  TestBox& items = f.items;
+  items.Box()->ResetContent();
+  PutRow(items.Box(), "open", -1, 0, kDay);
+  PutRow(items.Box(), "done", -1, 1, kDay);
   items.Box()->SetColumnLabel(QUARN_COLUMN_TEXT, "Text");
   const int dateLeft = kCheckWidth + kTextWidth;
   {
@@ -200,3 +174,4 @@ TEST(QuarnWindowPaint, ItemRowsShowTheCheckAndTheDateUnlessTheTextColumnFillsThe
 }
 
 }  // namespace
+}  // namespace quarn_win32_test

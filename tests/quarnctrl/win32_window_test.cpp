@@ -5,32 +5,10 @@
 
 #include <gtest/gtest.h>
 
-#include <string>
-#include <vector>
-
 #include "win32_box_fixture.h"
 
+namespace quarn_win32_test {
 namespace {
-
-using quarn_win32_test::HostWindow;
-using quarn_win32_test::kRowHeight;
-using quarn_win32_test::TestBox;
-using Events = std::vector<int>;
-
-using quarn_win32_test::kItemsRect;
-using quarn_win32_test::kNamesRect;
-
-void FillNames(TestBox& names, int count) {
-  for (int i = 0; i < count; ++i) {
-    names.Names()->AddItem(nullptr, ("list " + std::to_string(i)).c_str(), 0);
-  }
-}
-
-void FillItems(TestBox& items, int count) {
-  for (int i = 0; i < count; ++i) {
-    items.Items()->AddItem(i % 2, ("item " + std::to_string(i)).c_str(), 0x07EA0C01 + i % 28);
-  }
-}
 
 TEST(QuarnWindowFactory, NamesMakeVisibleChildrenAtTheRectAndOthersNothing) {
   HostWindow host;
@@ -43,11 +21,10 @@ TEST(QuarnWindowFactory, NamesMakeVisibleChildrenAtTheRectAndOthersNothing) {
             CQuarnListBox::NewQuarnCtrl(reinterpret_cast<HWND>(0x1234), "ToDoItem", &rect, 0));
   EXPECT_EQ(nullptr, FindWindowExA(host.Hwnd(), nullptr, "QuarnListCtrl", nullptr));
 
-  TestBox names(host.Hwnd(), "ToDoList", kNamesRect);
-  TestBox items(host.Hwnd(), "ToDoItem", kItemsRect);
-  ASSERT_NE(nullptr, dynamic_cast<CQuarnImageListBox*>(names.Box()));
-  ASSERT_NE(nullptr, dynamic_cast<CQuarnToDoListBox*>(items.Box()));
-  for (const TestBox* box : {&names, &items}) {
+  Boxes f;
+  ASSERT_NE(nullptr, dynamic_cast<CQuarnImageListBox*>(f.names.Box()));
+  ASSERT_NE(nullptr, dynamic_cast<CQuarnToDoListBox*>(f.items.Box()));
+  for (const TestBox* box : {&f.names, &f.items}) {
     HWND hwnd = box->Hwnd();
     ASSERT_NE(nullptr, hwnd);
     EXPECT_EQ(host.Hwnd(), GetParent(hwnd));
@@ -57,28 +34,24 @@ TEST(QuarnWindowFactory, NamesMakeVisibleChildrenAtTheRectAndOthersNothing) {
     EXPECT_TRUE(IsWindowVisible(hwnd));
   }
   RECT placed{};
-  GetWindowRect(items.Hwnd(), &placed);
+  GetWindowRect(f.items.Hwnd(), &placed);
   MapWindowPoints(nullptr, host.Hwnd(), reinterpret_cast<POINT*>(&placed), 2);
   EXPECT_EQ(kItemsRect.left, placed.left);
   EXPECT_EQ(kItemsRect.top, placed.top);
   EXPECT_EQ(kItemsRect.right, placed.right);
   EXPECT_EQ(kItemsRect.bottom, placed.bottom);
 
-  names.Box()->DestroyCtrl();
-  EXPECT_FALSE(IsWindow(names.Hwnd()));
+  f.names.Box()->DestroyCtrl();
+  EXPECT_FALSE(IsWindow(f.names.Hwnd()));
   // The object outlives its window: calls change rows and paint nothing.
-  EXPECT_EQ(0, names.Names()->AddItem(nullptr, "after", 0));
-  names.Box()->RefreshCtrl();
-  EXPECT_EQ(1, names.Box()->GetCount());
+  EXPECT_EQ(5, PutRow(f.names.Box(), "after"));
+  f.names.Box()->RefreshCtrl();
+  EXPECT_EQ(6, f.names.Box()->GetCount());
 }
 
 TEST(QuarnWindowSelect, ClickRaisesActivateThenLeaveWithTheOldRowThenArrive) {
-  HostWindow host;
-  TestBox names(host.Hwnd(), "ToDoList", kNamesRect);
-  TestBox items(host.Hwnd(), "ToDoItem", kItemsRect);
-  FillNames(names, 5);
-  FillItems(items, 5);
-  for (TestBox* box : {&names, &items}) {
+  Boxes f;
+  for (TestBox* box : {&f.names, &f.items}) {
     box->SelectAndFocus(1);
     ASSERT_EQ(1, box->Box()->GetCurSel());
     box->Click(3);  // the item box's row 3 lies below its header row
@@ -90,82 +63,72 @@ TEST(QuarnWindowSelect, ClickRaisesActivateThenLeaveWithTheOldRowThenArrive) {
 }
 
 TEST(QuarnWindowSelect, VetoedLeaveKeepsTheRowAndHeaderOrEmptySpaceSelectNothing) {
-  HostWindow host;
-  TestBox items(host.Hwnd(), "ToDoItem", kItemsRect);
-  FillItems(items, 3);
-  items.SelectAndFocus(0);
-  items.Log().answers[QUARN_EVENT_SELCHANGING] = 0;
-  items.Click(2);
-  EXPECT_EQ(items.Log().events, (Events{1, 8}));
-  EXPECT_EQ(0, items.Box()->GetCurSel());
-  items.Log().answers.clear();
-  items.ForgetEvents();
-  items.PressAt(POINT{100, items.HeaderHeight() / 2});                   // the header row
-  items.PressAt(POINT{100, items.HeaderHeight() + 5 * kRowHeight + 3});  // below the rows
-  EXPECT_EQ(items.Log().events, (Events{1, 1}));
-  EXPECT_EQ(0, items.Box()->GetCurSel());
+  Boxes f;
+  f.items.Refill(3);
+  f.items.SelectAndFocus(0);
+  f.items.Log().answers[QUARN_EVENT_SELCHANGING] = 0;
+  f.items.Click(2);
+  EXPECT_EQ(f.items.Log().events, (Events{1, 8}));
+  EXPECT_EQ(0, f.items.Box()->GetCurSel());
+  f.items.Log().answers.clear();
+  f.items.ForgetEvents();
+  f.items.PressAt(POINT{100, f.items.HeaderHeight() / 2});                   // the header row
+  f.items.PressAt(POINT{100, f.items.HeaderHeight() + 5 * kRowHeight + 3});  // below the rows
+  EXPECT_EQ(f.items.Log().events, (Events{1, 1}));
+  EXPECT_EQ(0, f.items.Box()->GetCurSel());
 }
 
 TEST(QuarnWindowSelect, KeysRaiseTenInTheListNameBoxAndEightInTheItemBox) {
-  HostWindow host;
-  TestBox names(host.Hwnd(), "ToDoList", kNamesRect);
-  TestBox items(host.Hwnd(), "ToDoItem", kItemsRect);
-  FillNames(names, 5);
-  FillItems(items, 5);
-  names.SelectAndFocus(0);
-  names.Key(VK_DOWN);
-  EXPECT_EQ(names.Log().events, (Events{10, 9}));
-  EXPECT_EQ(names.Log().selectionSeen, (Events{0, 1}));
-  names.ForgetEvents();
-  names.Key(VK_END);
-  names.Key(VK_HOME);
-  EXPECT_EQ(names.Log().events, (Events{10, 9, 10, 9}));
-  EXPECT_EQ(0, names.Box()->GetCurSel());
+  Boxes f;
+  f.names.SelectAndFocus(0);
+  f.names.Key(VK_DOWN);
+  EXPECT_EQ(f.names.Log().events, (Events{10, 9}));
+  EXPECT_EQ(f.names.Log().selectionSeen, (Events{0, 1}));
+  f.names.ForgetEvents();
+  f.names.Key(VK_END);
+  f.names.Key(VK_HOME);
+  EXPECT_EQ(f.names.Log().events, (Events{10, 9, 10, 9}));
+  EXPECT_EQ(0, f.names.Box()->GetCurSel());
 
-  items.SelectAndFocus(0);
-  items.Key(VK_NEXT);
-  EXPECT_EQ(items.Log().events, (Events{8, 9}));
-  EXPECT_EQ(4, items.Box()->GetCurSel());  // a page is more than the five rows
+  f.items.SelectAndFocus(0);
+  f.items.Key(VK_NEXT);
+  EXPECT_EQ(f.items.Log().events, (Events{8, 9}));
+  EXPECT_EQ(4, f.items.Box()->GetCurSel());  // a page is more than the five rows
   EXPECT_EQ(DLGC_WANTARROWS | DLGC_WANTCHARS,
-            SendMessageA(items.Hwnd(), WM_GETDLGCODE, 0, 0) & (DLGC_WANTARROWS | DLGC_WANTCHARS));
+            SendMessageA(f.items.Hwnd(), WM_GETDLGCODE, 0, 0) & (DLGC_WANTARROWS | DLGC_WANTCHARS));
 }
 
 TEST(QuarnWindowActivate, FocusFromElsewhereRaisesOneAndAPressRaisesItOnce) {
-  HostWindow host;
-  TestBox names(host.Hwnd(), "ToDoList", kNamesRect);
-  TestBox items(host.Hwnd(), "ToDoItem", kItemsRect);
-  FillNames(names, 3);
-  FillItems(items, 3);
-  SetFocus(names.Hwnd());
-  EXPECT_EQ(names.Log().events, (Events{1}));
-  SetFocus(items.Hwnd());  // Tab to the other box
-  EXPECT_EQ(items.Log().events, (Events{1}));
-  EXPECT_EQ(names.Log().events, (Events{1}));
-  names.ForgetEvents();
-  names.Click(2);  // the press takes the focus itself: one event 1, not two
-  EXPECT_EQ(names.Log().events, (Events{1, 8, 9}));
+  Boxes f;
+  SetFocus(f.names.Hwnd());
+  EXPECT_EQ(f.names.Log().events, (Events{1}));
+  SetFocus(f.items.Hwnd());  // Tab to the other box
+  EXPECT_EQ(f.items.Log().events, (Events{1}));
+  EXPECT_EQ(f.names.Log().events, (Events{1}));
+  f.names.ForgetEvents();
+  f.names.Click(2);  // the press takes the focus itself: one event 1, not two
+  EXPECT_EQ(f.names.Log().events, (Events{1, 8, 9}));
 }
 
 TEST(QuarnWindowProgram, ProgramChangesRaiseNoEvents) {
-  HostWindow host;
-  TestBox names(host.Hwnd(), "ToDoList", kNamesRect);
-  FillNames(names, 4);
-  names.Names()->InsertItem(0, nullptr, "first", 0);
-  names.Box()->SetCurSel(2);
-  names.Box()->DeleteItem(1);
-  names.Box()->SetCurSel(-1);
-  names.Box()->SetItemColor(0, RGB(255, 0, 0));
-  names.Box()->RefreshCtrl();
-  names.Box()->ResetContent();
+  Boxes f;
+  CQuarnListBox* names = f.names.Box();
+  PutRow(names, "first", 0);
+  names->SetCurSel(2);
+  names->DeleteItem(1);
+  names->SetCurSel(-1);
+  names->SetItemColor(0, RGB(255, 0, 0));
+  names->RefreshCtrl();
+  names->ResetContent();
   todo_test::PumpFor(50);
-  EXPECT_TRUE(names.Log().events.empty());
-  EXPECT_EQ(0, names.Box()->GetCount());
+  EXPECT_TRUE(f.names.Log().events.empty());
+  EXPECT_EQ(0, names->GetCount());
 }
 
 TEST(QuarnWindowScroll, ScrollBarFollowsTheRowsTheSelectionAndTheWheel) {
-  HostWindow host;
-  TestBox items(host.Hwnd(), "ToDoItem", kItemsRect);
-  FillItems(items, 1000);
+  Boxes f;
+  TestBox& items = f.items;
+  items.Refill(1000);
   todo_test::PumpFor(50);
   SCROLLINFO info{};
   info.cbSize = sizeof(info);
@@ -202,8 +165,7 @@ TEST(QuarnWindowScroll, ScrollBarFollowsTheRowsTheSelectionAndTheWheel) {
 
   // Fewer rows than a page: no scrolling left.
   SendMessageA(items.Hwnd(), WM_VSCROLL, SB_BOTTOM, 0);
-  items.Box()->ResetContent();
-  FillItems(items, 3);
+  items.Refill(3);
   todo_test::PumpFor(50);
   EXPECT_EQ(0, items.TopRow());
   SendMessageA(items.Hwnd(), WM_VSCROLL, SB_LINEDOWN, 0);
@@ -211,3 +173,4 @@ TEST(QuarnWindowScroll, ScrollBarFollowsTheRowsTheSelectionAndTheWheel) {
 }
 
 }  // namespace
+}  // namespace quarn_win32_test
