@@ -4,11 +4,13 @@
 #include <oleacc.h>
 
 #include <atomic>
+#include <cstdio>
 #include <cstring>
 #include <thread>
 
 #include "framework/fw_com.h"
 #include "quarnctrl/win32_access_support.h"
+#include "support/list_rules.h"
 #include "support/tool_window.h"
 
 namespace chaos {
@@ -187,6 +189,38 @@ bool ReadRows(HWND box, std::vector<ReadRow>* rows) {
 
 std::wstring Wide(const std::string& cp932) {
   return quarn_win32_test::Wide(cp932.c_str());
+}
+
+std::string Shown(const std::string& bytes) {
+  std::string escaped;
+  bool trail = false;
+  for (unsigned char c : bytes) {
+    const bool isTrail = trail;
+    trail = !trail && todo_test::rules::StartsDoubleByte(c);
+    if (isTrail) {
+      escaped += static_cast<char>(c);
+    } else if (c == '\r') {
+      escaped += "\\r";
+    } else if (c == '\n') {
+      escaped += "\\n";
+    } else if (c < 0x20 || c == 0x80) {
+      char hex[8];
+      std::snprintf(hex, sizeof(hex), "\\x%02X", c);
+      escaped += hex;
+    } else {
+      escaped += static_cast<char>(c);
+    }
+  }
+  const int wide =
+      MultiByteToWideChar(932, 0, escaped.data(), static_cast<int>(escaped.size()), nullptr, 0);
+  if (wide <= 0) return escaped;
+  std::wstring text(static_cast<std::size_t>(wide), L'\0');
+  MultiByteToWideChar(932, 0, escaped.data(), static_cast<int>(escaped.size()), &text[0], wide);
+  const int narrow =
+      WideCharToMultiByte(CP_UTF8, 0, text.data(), wide, nullptr, 0, nullptr, nullptr);
+  std::string out(static_cast<std::size_t>(narrow), '\0');
+  WideCharToMultiByte(CP_UTF8, 0, text.data(), wide, &out[0], narrow, nullptr, nullptr);
+  return out;
 }
 
 std::string ShownRows(const std::vector<ReadRow>& rows) {

@@ -98,6 +98,9 @@ struct ReadRow {
 bool ReadRows(HWND box, std::vector<ReadRow>* rows);
 // Code page 932 text as a screen reader reads it.
 std::wstring Wide(const std::string& cp932);
+// Bytes shown readably in failure messages: control bytes and 0x80 escaped, the rest turned
+// from code page 932 into UTF-8 for the console.
+std::string Shown(const std::string& bytes);
 // Rows as readable lines for failure messages, in UTF-8.
 std::string ShownRows(const std::vector<ReadRow>& rows);
 

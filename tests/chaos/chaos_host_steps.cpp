@@ -6,7 +6,6 @@
 
 #include <algorithm>
 
-#include "chaos/chaos_text.h"
 #include "chaos/folder_lock.h"
 
 namespace chaos {
@@ -14,13 +13,12 @@ namespace chaos {
 using todo_test::tool_window::FocusOfThread;
 
 void HostChaos::HostSaveState() {
-  const bool saves =
-      m_model.open && m_model.selected >= 0 && m_model.rows[m_model.selected].hasFile;
+  const bool saves = m_model.ShowsStoredList();
   Note("host SaveState");
   const int result = m_host->tool()->SaveState();
   if (m_model.open) {
-    SaveShown();
-    SaveNames();
+    m_model.SaveShown();
+    m_model.SaveNames();
   }
   EXPECT_EQ(saves ? 1 : 0, result) << "1 exactly when the shown list's file holds its items";
 }
@@ -32,7 +30,7 @@ void HostChaos::HostSearch() {
   // The tool saves nothing while the search reads: the files it finds are those seen here.
   const FolderLock lock(m_listFolder);
   ASSERT_TRUE(lock.Held());
-  SeeSaves(ListFolderFiles());
+  m_model.SeeSaves(ListFolderFiles());
   std::vector<std::string> found = chaos::SearchOnOwnThread(m_host->tool(), word);
   std::vector<std::string> expected;
   for (const auto& file : m_model.files) {

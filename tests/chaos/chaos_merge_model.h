@@ -10,9 +10,11 @@
 #include <string>
 #include <vector>
 
-#include "chaos/chaos_model.h"
+#include "support/list_model.h"
 
 namespace chaos {
+
+using namespace todo_test::lists;
 
 struct ExpectedMerge {
   // Every record the merge holds, each as often as it holds it.

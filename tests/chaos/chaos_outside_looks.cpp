@@ -11,19 +11,12 @@
 
 #include "support/tool_facts.h"
 #include "chaos/chaos_merge_model.h"
-#include "chaos/chaos_text.h"
 
 namespace chaos {
 
 using namespace todo_test::tool;
 
 namespace {
-
-std::vector<std::string> NamesOfRows(const std::vector<Row>& rows) {
-  std::vector<std::string> names;
-  for (const Row& row : rows) names.push_back(row.name);
-  return names;
-}
 
 // Lines as readable text for failure messages.
 std::string Listed(const std::vector<std::string>& lines) {
@@ -43,13 +36,12 @@ void HostChaos::LookAfterOutsideWrite() {
     return;
   }
   Note("host SaveState");
-  const bool saves = m_model.selected >= 0 && m_model.rows[m_model.selected].hasFile;
-  EXPECT_EQ(saves ? 1 : 0, m_host->tool()->SaveState())
+  EXPECT_EQ(m_model.ShowsStoredList() ? 1 : 0, m_host->tool()->SaveState())
       << "1 exactly when the shown list's file holds its items";
 }
 
 void HostChaos::ShownListLooked(const StoredList& base, const StoredList& written) {
-  const std::string key = Folded(m_model.rows[m_model.selected].name);
+  const std::string key = Folded(m_model.rows[m_model.selected]);
   const int selected = m_model.itemSelected;
   const bool unchangedHere =
       base.noDate == m_model.shownNoDate && SameRecords(base.items, m_model.shown);
@@ -102,7 +94,8 @@ void HostChaos::ShownListLooked(const StoredList& base, const StoredList& writte
         break;
       }
     }
-    if (item.id == 0 || std::count(used.begin(), used.end(), item.id) != 0) item.id = NewId();
+    if (item.id == 0 || std::count(used.begin(), used.end(), item.id) != 0)
+      item.id = ++m_model.lastId;
     used.push_back(item.id);
   }
   // Where the selection goes the merge tells: the window is asked.
@@ -142,14 +135,14 @@ void HostChaos::ShownListLooked(const StoredList& base, const StoredList& writte
   EXPECT_TRUE(chaos::WaitFor(
       [&] { return !chaos::ModalWindowsOf(m_toolThread).messageBoxes.empty(); }, 3000))
       << "the conflicts are told";
-  Expect({kConflict});
+  Expect(kConflict);
 }
 
 void HostChaos::NamesLooked(const std::string& base, const std::string& written) {
-  const std::vector<std::string> mine = NamesOfRows(m_model.rows);
+  const std::vector<std::string> mine = m_model.rows;
   const std::vector<std::string> expected =
       ExpectNames(NamesOf(base), mine, NamesOf(written), [&](const std::string& name) {
-        return IsEscapingName(name) || !m_model.files.count(Folded(name));
+        return !todo_test::rules::NamesFile(name) || !m_model.files.count(Folded(name));
       });
   std::string bytes;
   {
@@ -179,8 +172,7 @@ void HostChaos::NamesLooked(const std::string& base, const std::string& written)
       << "the list-order file as written";
   const std::string selected = m_model.selected >= 0 ? mine[m_model.selected] : std::string();
   m_model.order = bytes;
-  m_model.rows.clear();
-  for (const std::string& name : names) m_model.rows.push_back({name, !IsEscapingName(name)});
+  m_model.rows = names;
   const auto row = std::find(names.begin(), names.end(), selected);
   m_model.selected = row != names.end() ? static_cast<int>(row - names.begin()) : -1;
   if (m_model.selected < 0) {

@@ -10,7 +10,6 @@
 #include <algorithm>
 
 #include "support/tool_facts.h"
-#include "chaos/chaos_text.h"
 
 namespace chaos {
 
@@ -26,13 +25,11 @@ int CountOf(const std::vector<Item>& items, const Item& record) {
 }  // namespace
 
 void HostChaos::OutsideWrite() {
-  const bool shownHasFile =
-      m_model.open && m_model.selected >= 0 && m_model.rows[m_model.selected].hasFile;
-  const int target = Pick(shownHasFile ? 8 : 3);
+  const int target = Pick(m_model.ShowsStoredList() ? 8 : 3);
   // The other program reads and writes while the tool windows of the folder wait.
   std::optional<FolderLock> lock(std::in_place, m_listFolder);
   ASSERT_TRUE(lock->Held());
-  SeeSaves(ListFolderFiles());
+  m_model.SeeSaves(ListFolderFiles());
   if (target == 0) {
     std::string base = m_model.order;
     std::string written;
@@ -43,13 +40,13 @@ void HostChaos::OutsideWrite() {
       return;
     }
     LookAfterOutsideWrite();
-    SaveShown();
+    m_model.SaveShown();
     NamesLooked(base, written);
   } else if (target < 3) {
     // The window compares only the shown list's file: this one it reads when it shows it.
     WriteOtherList(&lock);
   } else {
-    const std::string name = m_model.rows[m_model.selected].name;
+    const std::string name = m_model.rows[m_model.selected];
     if (!m_model.shown.empty() && Pick(3) != 0) {
       // The user ticks an item at the moment the other program reads the file.
       lock.reset();
@@ -61,7 +58,7 @@ void HostChaos::OutsideWrite() {
       }
       lock.emplace(m_listFolder);
       ASSERT_TRUE(lock->Held());
-      SeeSaves(ListFolderFiles());
+      m_model.SeeSaves(ListFolderFiles());
     }
     const auto file = m_model.files.find(Folded(name));
     const StoredList base =
@@ -77,7 +74,7 @@ void HostChaos::OutsideWrite() {
     m_model.unsavedLists.clear();
     LookAfterOutsideWrite();
     ShownListLooked(base, written);
-    SaveNames();
+    m_model.SaveNames();
   }
 }
 
@@ -169,7 +166,8 @@ std::vector<Item> HostChaos::EditAsAnotherProgram(const std::vector<Item>& base,
           theirs.size() + 1 >= kMostItems) {
         continue;
       }
-      const Item added{0, kDates[Pick(4)], "外" + std::to_string(++m_outsideTexts), NewId()};
+      const Item added{0, kDates[Pick(4)], "外" + std::to_string(++m_outsideTexts),
+                       ++m_model.lastId};
       const int at = Pick(static_cast<int>(theirs.size()) + 1);
       Note("  adds \"" + added.text + "\" at line " + std::to_string(at));
       theirs.insert(theirs.begin() + at, added);
@@ -209,14 +207,15 @@ std::vector<Item> HostChaos::EditAsAnotherProgram(const std::vector<Item>& base,
 void HostChaos::WriteOtherList(std::optional<FolderLock>* lock) {
   // Any list file but the shown list's, or the file of a list that has none yet.
   const std::string shown = m_model.open && m_model.selected >= 0
-                                ? Folded(m_model.rows[m_model.selected].name)
+                                ? Folded(m_model.rows[m_model.selected])
                                 : std::string();
   std::vector<std::string> names;
   for (const auto& file : m_model.files) {
     if (file.first != shown) names.push_back(file.second.name);
   }
   for (const std::string& name : NamesOf(m_model.order)) {
-    if (!IsEscapingName(name) && Folded(name) != shown && !m_model.files.count(Folded(name))) {
+    if (todo_test::rules::NamesFile(name) && Folded(name) != shown &&
+        !m_model.files.count(Folded(name))) {
       names.push_back(name);
     }
   }
@@ -235,7 +234,7 @@ void HostChaos::WriteOtherList(std::optional<FolderLock>* lock) {
 void HostChaos::WriteListNames(std::optional<FolderLock>* lock, std::string* written) {
   std::vector<std::string> names = NamesOf(m_model.order);
   const std::string shown =
-      m_model.open && m_model.selected >= 0 ? m_model.rows[m_model.selected].name : std::string();
+      m_model.open && m_model.selected >= 0 ? m_model.rows[m_model.selected] : std::string();
   Note("another program rewrites the list-order file");
   for (int edits = 1 + Pick(2); edits > 0; --edits) {
     const std::size_t lists = std::max(names.size(), m_model.open ? m_model.rows.size() : 0);
@@ -248,7 +247,7 @@ void HostChaos::WriteListNames(std::optional<FolderLock>* lock, std::string* wri
         const StoredList list{
             name,
             Pick(3) == 0,
-            {{0, kDates[Pick(4)], "外" + std::to_string(++m_outsideTexts), NewId()}},
+            {{0, kDates[Pick(4)], "外" + std::to_string(++m_outsideTexts), ++m_model.lastId}},
             Pick(2) == 0};
         ASSERT_TRUE(chaos::WriteBytes(m_listFolder + "\\" + name + ".lst", FileBytes(list)));
         m_model.files[Folded(name)] = list;
@@ -261,7 +260,7 @@ void HostChaos::WriteListNames(std::optional<FolderLock>* lock, std::string* wri
     const std::string name = names[at];
     names.erase(names.begin() + static_cast<std::ptrdiff_t>(at));
     // The shown list's file missing would be waited for some seconds: never removed here.
-    if (name != shown && m_model.files.count(Folded(name)) && !IsEscapingName(name) &&
+    if (name != shown && m_model.files.count(Folded(name)) && todo_test::rules::NamesFile(name) &&
         Pick(2) == 0) {
       Note("  removes the list \"" + name + "\" with its file");
       ASSERT_TRUE(DeleteFileA((m_listFolder + "\\" + name + ".lst").c_str()));

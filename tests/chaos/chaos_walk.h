@@ -1,7 +1,7 @@
-// The fixture of the chaos walk: the fake host with the real tool, the model, the seeded random
-// source, and the steps and checks that the walk is made of. Its members are defined apart:
-// chaos_walk.cpp sets up, runs the walk and keeps the model in step with opens and closes,
-// chaos_saves.cpp with the tool's saves, chaos_user_steps.cpp and chaos_editor_steps.cpp hold
+// The fixture of the chaos walk: the fake host with the real tool, the model of the lists
+// (support/list_model.h), the seeded random source, and the steps and checks that the walk is
+// made of. Its members are defined apart: chaos_walk.cpp sets up, runs the walk and keeps the
+// model in step with opens and closes, chaos_user_steps.cpp and chaos_editor_steps.cpp hold
 // what the user does, chaos_host_steps.cpp what the host does, chaos_outside_steps.cpp what
 // another program does and chaos_outside_looks.cpp what the window makes of it,
 // chaos_killed_host.cpp another host that is killed, chaos_checks.cpp what is checked after
@@ -18,7 +18,6 @@
 #include <functional>
 #include <memory>
 #include <optional>
-#include <random>
 #include <string>
 #include <thread>
 #include <utility>
@@ -27,15 +26,77 @@
 #include <gtest/gtest.h>
 
 #include "chaos/chaos_host.h"
-#include "chaos/chaos_model.h"
 #include "chaos/folder_lock.h"
 #include "chaos/folder_tree.h"
 #include "framework/fw_com.h"
+#include "support/list_model.h"
+#include "support/list_rules.h"
 #include "support/tool_window.h"
 
 namespace chaos {
 
-class HostChaos : public testing::Test {
+using namespace todo_test::lists;
+using todo_test::rules::Folded;
+
+// The most lists and items the walk makes, kept within the rows the boxes show whole without
+// scrolling (20 list names, 27 items), so that a row is where it was drawn.
+inline constexpr int kMostLists = 20;
+inline constexpr int kMostItems = 24;
+
+inline constexpr Date kDates[] = {{2026, 12, 7}, {2026, 12, 8}, {2027, 1, 1}, {2025, 3, 31}};
+
+// Item texts and list names the user types; the walk makes fresh names and other letter cases.
+inline const std::vector<std::string> kItemTexts = {
+    "milk",      "牛乳を買う", "電話する",         "call, then mail",
+    "NO_DATE",   "  spaced  ", "\x83\x5C\x95\x5C", "a\r\nb",
+    "tab\there", "",           "back\\slash",      "milk と 電話",
+};
+inline const std::vector<std::string> kTypedNames = {
+    "仕事",
+    "買い物",
+    "旅行 2027",
+    "dot.name",
+    "two\r\nlines",
+    "\x83\x5C\x95\x5C"
+    "2",
+    "Work",
+    "HOME",
+    "ghost",
+    "Ghost",
+    "orphan",
+    "ORPHAN",
+    "",
+    "a|b",
+    "con",
+    "COM3",
+    "nul.txt",
+    "Lpt9",
+    "../fwd",
+    "..\\up1",
+    "sub/y",
+    "tab\there",
+    "back\\slash",
+    // The list-name check takes 0x80 for the first of two bytes and does not see the separator.
+    "ab\x80\\new",
+};
+
+// A message box the last step should have opened.
+struct ExpectedBox {
+  std::string text;
+  bool yesNo = false;
+  std::function<void()> onYes;
+};
+
+// An in-place editor the last step should have opened.
+struct OpenEditor {
+  bool names;  // over the list-name box, else over the item box
+  bool date;   // the date picker of an item's due date
+  int row;
+  std::string text;  // what a commit would store, before the edit's own clean-up
+  Date due = kDates[0];
+};
+
+class HostChaos : public testing::Test, protected todo_test::lists::RandomSteps {
  protected:
   void SetUp() override;
   void TearDown() override;
@@ -76,46 +137,30 @@ class HostChaos : public testing::Test {
   }
 
   // --- keeping the model in step ---
-  // A save occasion of the shown list's file / of the list-order file: from now on the disk
-  // holds what the window shows.
-  void SaveShown();
-  void SaveNames();
-  // Whether the window shows items of the shown list that the disk was not seen to hold.
-  bool ShownUnsaved() const;
-  // What the window shows after a step, which the tool may save at any moment from now on.
-  void RememberWindow();
-  // The newest of the window's states since the last look that the disk holds was saved; the
-  // tool can save only the window's latest state from now on.
-  void SeeSaves(const FileTree& found);
   // The files directly in the list folder by their folded names, but for the folder's lock.
   FileTree ListFolderFiles() const;
-  int NewId() { return ++m_model.lastId; }
-  void LoadSelected();
-  void ActivateNames();
-  void ActivateItems();
   void ModelOpened();
   void ModelClosed();
-  void Expect(std::vector<std::string> texts, bool yesNo = false,
-              std::function<void()> onYes = nullptr) {
-    Note("  expects the message \"" + texts[0] + "\"");
-    m_box = ExpectedBox{std::move(texts), yesNo, false, std::move(onYes)};
+  // The message box the step opens, if `text` is one.
+  void Expect(const char* text, bool yesNo = false, std::function<void()> onYes = nullptr) {
+    if (text == nullptr) return;
+    Note(std::string("  expects the message \"") + text + "\"");
+    m_box = ExpectedBox{text, yesNo, std::move(onYes)};
   }
 
   // --- steps ---
   void Step();
-  void Choose(const std::vector<std::pair<int, std::function<void()>>>& choices);
   void Note(const std::string& what);
   void TypeText();
   void PickDate();
   void ClickModeButton(bool names);
   void ToggleNoDate();
   void AddEntry(bool atBottom);
-  void AddList(bool atBottom);
-  void AddItem(bool atBottom);
+  void Add(bool atBottom);
   void AddItemToAList();
   void Move(int step);
-  void DeleteEntry();
-  void ClearBox();
+  // Delete, or Clear when `all`: its question opens, answered later.
+  void Remove(bool all);
   void ClickListRow();
   void ClickItemRow();
   void ClickItemRowAt(int row, int x);
@@ -126,7 +171,6 @@ class HostChaos : public testing::Test {
   void EditorOpened(bool names, bool date, int row);
   void CommitEditor(bool byClickBelow);
   void CancelEditor();
-  void CommitModel(const OpenEditor& editor);
   void EscapeInTextBox();
   void AnswerBox();
   void HostSaveState();
@@ -157,12 +201,6 @@ class HostChaos : public testing::Test {
   bool FilesAsModelled();
   void CheckBoxes();
 
-  int Pick(int n) { return std::uniform_int_distribution<int>(0, n - 1)(m_random); }
-  template <typename T>
-  const T& PickOf(const std::vector<T>& pool) {
-    return pool[static_cast<std::size_t>(Pick(static_cast<int>(pool.size())))];
-  }
-
   fw::ComApartment m_apartment;  // the boxes are read as a screen reader reads them
   std::string m_outer;           // the data folder's parent: nothing in it may change
   std::string m_data;            // the host's data folder
@@ -174,11 +212,10 @@ class HostChaos : public testing::Test {
   HANDLE m_toolThreadHandle = nullptr;
   HWND m_listBox = nullptr;
   HWND m_itemBox = nullptr;
-  Model m_model;
+  todo_test::lists::ListModel m_model;
   std::optional<ExpectedBox> m_box;
   bool m_settingsOpen = false;
   std::optional<OpenEditor> m_editor;
-  std::mt19937 m_random;
   int m_step = 0;
   int m_freshNames = 0;
   int m_outsideTexts = 0;
