@@ -3,6 +3,7 @@
 #include <commctrl.h>
 #include <oleacc.h>
 
+#include <algorithm>
 #include <atomic>
 #include <cstdio>
 #include <cstring>
@@ -29,6 +30,10 @@ bool WaitFor(const std::function<bool()>& done, DWORD timeoutMs) {
   }
 }
 
+bool ThreadEnds(HANDLE thread, DWORD timeoutMs) {
+  return WaitFor([&] { return WaitForSingleObject(thread, 0) == WAIT_OBJECT_0; }, timeoutMs);
+}
+
 HWND WindowOf(const CHostTool* tool) {
   return tool ? *static_cast<const volatile HWND*>(&tool->m_hWnd) : nullptr;
 }
@@ -50,8 +55,7 @@ ChaosHost::~ChaosHost() {
     ended = WaitFor([&] { return ToolWindow() == nullptr; }, 10000);
   }
   if (ended && m_tool && m_tool->m_pThread) {
-    HANDLE thread = m_tool->m_pThread->m_hThread;
-    ended = WaitFor([&] { return WaitForSingleObject(thread, 0) == WAIT_OBJECT_0; }, 10000);
+    ended = ThreadEnds(m_tool->m_pThread->m_hThread, 10000);
   }
   if (!ended) return;  // the module's code may still run: leave it all loaded
   DeleteTool();
@@ -170,25 +174,37 @@ HWND EditorOf(HWND box) {
   return editor ? editor : FindWindowExA(box, nullptr, DATETIMEPICK_CLASSA, nullptr);
 }
 
-bool ReadRows(HWND box, std::vector<ReadRow>* rows) {
+namespace {
+
+std::string FromWide(const std::wstring& text) {
+  const int size = static_cast<int>(text.size());
+  const int bytes =
+      WideCharToMultiByte(CP_UTF8, 0, text.data(), size, nullptr, 0, nullptr, nullptr);
+  std::string out(static_cast<std::size_t>(std::max(bytes, 0)), '\0');
+  WideCharToMultiByte(CP_UTF8, 0, text.data(), size, &out[0], bytes, nullptr, nullptr);
+  return out;
+}
+
+}  // namespace
+
+bool ReadRows(HWND box, std::vector<std::string>* rows) {
   using namespace quarn_win32_test;
   rows->clear();
   const AccessiblePtr object = AccessibleOf(box);
   const LONG count = object ? ChildCountOf(object.Get()) : -1;
-  if (count < 0) return false;
   for (LONG id = 1; id <= count; ++id) {
     const LONG state = StateOf(object.Get(), id);
     if (state < 0) return false;
-    std::wstring name = NameOf(object.Get(), id);
-    if (name == kNone) name.clear();
-    rows->push_back(
-        ReadRow{name, (state & STATE_SYSTEM_SELECTED) != 0, (state & STATE_SYSTEM_CHECKED) != 0});
+    const std::wstring name = NameOf(object.Get(), id);
+    rows->push_back(FromWide(name == kNone ? std::wstring() : name) +
+                    (state & STATE_SYSTEM_CHECKED ? " [checked]" : "") +
+                    (state & STATE_SYSTEM_SELECTED ? " [selected]" : ""));
   }
-  return true;
+  return count >= 0;
 }
 
-std::wstring Wide(const std::string& cp932) {
-  return quarn_win32_test::Wide(cp932.c_str());
+std::string Utf8(const std::string& cp932) {
+  return FromWide(quarn_win32_test::Wide(cp932.c_str()));
 }
 
 std::string Shown(const std::string& bytes) {
@@ -197,46 +213,15 @@ std::string Shown(const std::string& bytes) {
   for (unsigned char c : bytes) {
     const bool isTrail = trail;
     trail = !trail && todo_test::rules::StartsDoubleByte(c);
-    if (isTrail) {
-      escaped += static_cast<char>(c);
-    } else if (c == '\r') {
-      escaped += "\\r";
-    } else if (c == '\n') {
-      escaped += "\\n";
-    } else if (c < 0x20 || c == 0x80) {
-      char hex[8];
-      std::snprintf(hex, sizeof(hex), "\\x%02X", c);
-      escaped += hex;
-    } else {
-      escaped += static_cast<char>(c);
-    }
+    char hex[8];
+    std::snprintf(hex, sizeof(hex), "\\x%02X", c);
+    escaped += isTrail                 ? std::string(1, static_cast<char>(c))
+               : c == '\r'             ? "\\r"
+               : c == '\n'             ? "\\n"
+               : c < 0x20 || c == 0x80 ? hex
+                                       : std::string(1, static_cast<char>(c));
   }
-  const int wide =
-      MultiByteToWideChar(932, 0, escaped.data(), static_cast<int>(escaped.size()), nullptr, 0);
-  if (wide <= 0) return escaped;
-  std::wstring text(static_cast<std::size_t>(wide), L'\0');
-  MultiByteToWideChar(932, 0, escaped.data(), static_cast<int>(escaped.size()), &text[0], wide);
-  const int narrow =
-      WideCharToMultiByte(CP_UTF8, 0, text.data(), wide, nullptr, 0, nullptr, nullptr);
-  std::string out(static_cast<std::size_t>(narrow), '\0');
-  WideCharToMultiByte(CP_UTF8, 0, text.data(), wide, &out[0], narrow, nullptr, nullptr);
-  return out;
-}
-
-std::string ShownRows(const std::vector<ReadRow>& rows) {
-  std::string shown;
-  for (const ReadRow& row : rows) {
-    const int size = static_cast<int>(row.text.size());
-    const int narrow =
-        WideCharToMultiByte(CP_UTF8, 0, row.text.data(), size, nullptr, 0, nullptr, nullptr);
-    std::string text(static_cast<std::size_t>(narrow > 0 ? narrow : 0), '\0');
-    if (narrow > 0) {
-      WideCharToMultiByte(CP_UTF8, 0, row.text.data(), size, &text[0], narrow, nullptr, nullptr);
-    }
-    shown += std::string("  ") + (row.checked ? "[x] " : "") + "\"" + text + "\"" +
-             (row.selected ? " (selected)" : "") + "\n";
-  }
-  return shown;
+  return Utf8(escaped);
 }
 
 namespace {

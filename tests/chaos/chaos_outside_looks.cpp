@@ -99,10 +99,11 @@ void HostChaos::ShownListLooked(const StoredList& base, const StoredList& writte
     used.push_back(item.id);
   }
   // Where the selection goes the merge tells: the window is asked.
-  std::vector<ReadRow> rows;
+  std::vector<std::string> rows;
   ASSERT_TRUE(chaos::ReadRows(m_itemBox, &rows));
-  const auto selectedRow =
-      std::find_if(rows.begin(), rows.end(), [](const ReadRow& row) { return row.selected; });
+  const auto selectedRow = std::find_if(rows.begin(), rows.end(), [](const std::string& row) {
+    return row.size() >= 11 && row.compare(row.size() - 11, 11, " [selected]") == 0;
+  });
   const int select = selectedRow != rows.end() ? static_cast<int>(selectedRow - rows.begin()) : -1;
   const Item* fate =
       selected >= 0 ? expected.fateOfMine[static_cast<std::size_t>(selected)] : nullptr;

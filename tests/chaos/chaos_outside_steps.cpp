@@ -54,7 +54,7 @@ void HostChaos::OutsideWrite() {
       const int ticked = m_model.shown[static_cast<std::size_t>(row)].check;
       for (int click = 0; click < 2 && m_model.shown[static_cast<std::size_t>(row)].check == ticked;
            ++click) {
-        ClickItemRowAt(row, kCheckX);
+        ClickRow(false, row, kCheckX);
       }
       lock.emplace(m_listFolder);
       ASSERT_TRUE(lock->Held());

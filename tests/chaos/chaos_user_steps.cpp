@@ -24,11 +24,7 @@ void HostChaos::AddItemToAList() {
     if (storable.empty()) return;
     // A click on the selected row of the focused box would begin a rename: only another row.
     const int row = PickOf(storable);
-    if (row != m_model.selected) {
-      Note("click list row " + std::to_string(row) + " \"" + m_model.rows[row] + "\"");
-      m_model.ClickList(row, false);
-      ClickAt(m_listBox, 60, row * kNameRowHeight + kNameRowHeight / 2);
-    }
+    if (row != m_model.selected) ClickRow(true, row, kNameX);
   }
   ClickModeButton(false);
   TypeText();
@@ -59,7 +55,7 @@ void HostChaos::PickDate() {
 void HostChaos::ClickModeButton(bool names) {
   Note(names ? "list mode button" : "item mode button");
   Press(names ? kListModeButton : kItemModeButton);
-  names ? m_model.ActivateNames() : m_model.ActivateItems();
+  m_model.Activate(names);
 }
 
 void HostChaos::ToggleNoDate() {
@@ -105,45 +101,33 @@ void HostChaos::Remove(bool all) {
   Press(all ? kClear : kDelete);
 }
 
-void HostChaos::ClickListRow() {
-  const int count = static_cast<int>(m_model.rows.size());
-  // The selected row often: a second click on it in the focused box starts a rename.
+void HostChaos::ClickRandomRow(bool names) {
+  const int count = RowCount(names);
   int row = count == 0 ? -1 : Pick(count + 1) - 1;
-  if (m_model.selected >= 0 && Pick(4) == 0) row = m_model.selected;
-  const bool hadFocus = FocusIn(m_listBox);
-  Note("click list row " + std::to_string(row) +
-       (row >= 0 ? " \"" + m_model.rows[row] + "\"" : std::string()) +
+  // The selected row often: a second click on it in the focused box starts an edit.
+  const int selected = names ? m_model.selected : m_model.itemSelected;
+  if (selected >= 0 && Pick(names ? 4 : 3) == 0) row = selected;
+  ClickRow(names, row, names ? kNameX : std::vector<int>{kCheckX, kTextX, kDateX}[Pick(3)]);
+}
+
+void HostChaos::ClickRow(bool names, int row, int x) {
+  HWND box = Box(names);
+  const bool hadFocus = FocusIn(box);
+  Note((names ? "click list row " : "click item row ") + std::to_string(row) +
+       (!names     ? " at x " + std::to_string(x)
+        : row >= 0 ? " \"" + m_model.rows[row] + "\""
+                   : std::string()) +
        (hadFocus ? " (focused)" : ""));
-  const int y = (row >= 0 ? row : count) * kNameRowHeight + kNameRowHeight / 2;
-  ClickRow(m_listBox, 60, y, m_model.ClickList(row, hadFocus), false, row);
-}
-
-void HostChaos::ClickItemRow() {
-  const int count = static_cast<int>(m_model.shown.size());
-  int row = count == 0 ? -1 : Pick(count + 1) - 1;
-  if (m_model.itemSelected >= 0 && Pick(3) == 0) row = m_model.itemSelected;
-  ClickItemRowAt(row, std::vector<int>{kCheckX, kTextX, kDateX}[static_cast<std::size_t>(Pick(3))]);
-}
-
-void HostChaos::ClickItemRowAt(int row, int x) {
-  const int count = static_cast<int>(m_model.shown.size());
-  const bool hadFocus = FocusIn(m_itemBox);
-  Note("click item row " + std::to_string(row) + " at x " + std::to_string(x) +
-       (hadFocus ? " (focused)" : ""));
-  const int y = kItemHeaderHeight + (row >= 0 ? row : count) * kItemRowHeight + kItemRowHeight / 2;
-  const bool startsEdit = m_model.ClickItem(row, hadFocus, x == kCheckX);
-  // Without dates the text column covers the date column's place.
-  ClickRow(m_itemBox, x, y, startsEdit, x == kDateX && !m_model.shownNoDate, row);
-}
-
-void HostChaos::ClickRow(HWND box, int x, int y, bool startsEdit, bool date, int row) {
-  ClickAt(box, x, y);
+  const bool startsEdit =
+      names ? m_model.ClickList(row, hadFocus) : m_model.ClickItem(row, hadFocus, x == kCheckX);
+  ClickAt(box, x, RowY(names, row >= 0 ? row : RowCount(names)));
   if (!startsEdit) return;
   // The edit begins once no second click of a double-click can come any more.
   EXPECT_TRUE(chaos::WaitFor([&] { return chaos::EditorOf(box) != nullptr; }, 4000))
       << "a click on the selected row of the focused box starts an in-place edit";
   Settle();
-  EditorOpened(box == m_listBox, date, row);
+  // Without dates the text column covers the date column's place.
+  EditorOpened(names, !names && x == kDateX && !m_model.shownNoDate, row);
 }
 
 // The user leaves the window alone for longer than the tool waits before it saves.

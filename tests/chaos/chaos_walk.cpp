@@ -183,9 +183,9 @@ void HostChaos::Step() {
   } else if (m_settingsOpen) {
     with(3, {{25, [&] { CloseSettings(); }}, {2, [&] { HostSettings(); }}});
   } else if (m_editor) {
-    with(3, {{22, [&] { CommitEditor(false); }},
-             {8, [&] { CommitEditor(true); }},
-             {12, [&] { CancelEditor(); }},
+    with(3, {{22, [&] { EndEditor(0); }},
+             {8, [&] { EndEditor(1); }},
+             {12, [&] { EndEditor(2); }},
              {3, [&] { HostClose(2); }}});
   } else {
     with(1, {{10, [&] { TypeText(); }},
@@ -197,8 +197,8 @@ void HostChaos::Step() {
              {6, [&] { Move(Pick(2) == 0 ? -1 : 1); }},
              {7, [&] { Remove(false); }},
              {2, [&] { Remove(true); }},
-             {12, [&] { ClickListRow(); }},
-             {12, [&] { ClickItemRow(); }},
+             {12, [&] { ClickRandomRow(true); }},
+             {12, [&] { ClickRandomRow(false); }},
              {8, [&] { StartEditWithF2(Pick(3) == 0); }},
              {2, [&] { EscapeInTextBox(); }},
              {3, [&] { HostSettings(); }},

@@ -97,7 +97,7 @@ class RandomWalk : public todo_test::DialogTest, protected todo_test::lists::Ran
   }
   void KeyInList(quarn::Key key) {
     itemFront()->Blur();
-    if (!nameFront()->HasFocus()) m_.ActivateNames();
+    if (!nameFront()->HasFocus()) m_.Activate(true);
     nameFront()->Focus();
     int last = static_cast<int>(m_.rows.size()) - 1;
     int target = key == quarn::Key::Home  ? 0
@@ -121,7 +121,7 @@ class RandomWalk : public todo_test::DialogTest, protected todo_test::lists::Ran
     FocusLeavesBoxes();
     window.CheckMode(listMode);
     listMode ? dialog.OnListModeClicked() : dialog.OnItemModeClicked();
-    listMode ? m_.ActivateNames() : m_.ActivateItems();
+    m_.Activate(listMode);
   }
 
   // Edits the selected item's text or date in place, ended with Enter or given up with Escape.
@@ -130,7 +130,7 @@ class RandomWalk : public todo_test::DialogTest, protected todo_test::lists::Ran
     if (row < 0) return;
     nameFront()->Blur();
     // Focusing the box activates it; a click into it always does.
-    if (!itemFront()->HasFocus() || date) m_.ActivateItems();
+    if (!itemFront()->HasFocus() || date) m_.Activate(false);
     itemFront()->Focus();
     if (date) {
       itemFront()->Click(row, QUARN_COLUMN_DATE);
@@ -149,7 +149,7 @@ class RandomWalk : public todo_test::DialogTest, protected todo_test::lists::Ran
   void RenameList() {
     if (m_.selected < 0) return;
     itemFront()->Blur();
-    if (!nameFront()->HasFocus()) m_.ActivateNames();
+    if (!nameFront()->HasFocus()) m_.Activate(true);
     nameFront()->Focus();
     const std::string typed = PickOf(kNames);
     if (typed.size() > 100) return;  // a path too long for one platform is not modelled

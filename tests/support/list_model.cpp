@@ -102,35 +102,30 @@ std::string OrderBytes(const std::vector<std::string>& names) {
 }
 
 bool ListModel::HasFile(int row) const {
-  return rules::NamesFile(rows[static_cast<std::size_t>(row)]);
+  return rules::NamesFile(rows[row]);
 }
 
 void ListModel::Opened() {
   static_cast<Lists&>(*this) = Lists{NamesOf(order), -1, {}, false, -1, files};
   open = true;
-  ActivateNames();
+  Activate(true);
   unsavedLists.clear();
   unsavedOrders.clear();
   m_steps.clear();
   m_done = 0;
 }
 
-void ListModel::ActivateNames() {
-  listMode = true;
+void ListModel::Activate(bool names) {
+  listMode = names;
   text.clear();
-  noDateBox = false;
-}
-
-void ListModel::ActivateItems() {
-  listMode = false;
-  text.clear();
+  if (names) noDateBox = false;
 }
 
 void ListModel::LoadSelected() {
   shown.clear();
   itemSelected = -1;
   if (!HasFile(selected)) return;  // never opened: nothing is loaded
-  const auto it = files.find(Folded(rows[static_cast<std::size_t>(selected)]));
+  const auto it = files.find(Folded(rows[selected]));
   shownNoDate = it != files.end() && it->second.noDate;
   if (it != files.end()) shown = it->second.items;
   if (listMode) noDateBox = shownNoDate;
@@ -144,19 +139,19 @@ void ListModel::SelectList(int row) {
 
 bool ListModel::ClickList(int row, bool focused) {
   const bool startsRename = row >= 0 && row == selected && focused;
-  ActivateNames();
+  Activate(true);
   if (row >= 0 && row != selected) SelectList(row);
   return startsRename;
 }
 
 bool ListModel::ClickItem(int row, bool focused, bool onCheck) {
-  ActivateItems();
+  Activate(false);
   if (row >= 0 && row != itemSelected) {
     itemSelected = row;
   } else if (row >= 0 && focused) {
     if (!onCheck) return true;
     const Lists before = *this;
-    Item& item = shown[static_cast<std::size_t>(row)];
+    Item& item = shown[row];
     item.check = item.check == 0 ? 1 : 0;
     Record(before);
   }
@@ -212,9 +207,9 @@ void ListModel::Move(int step) {
   if (at < 0 || at + step < 0 || at + step >= static_cast<int>(count)) return;
   const Lists before = *this;
   if (listMode) {
-    std::swap(rows[static_cast<std::size_t>(at)], rows[static_cast<std::size_t>(at + step)]);
+    std::swap(rows[at], rows[at + step]);
   } else {
-    std::swap(shown[static_cast<std::size_t>(at)], shown[static_cast<std::size_t>(at + step)]);
+    std::swap(shown[at], shown[at + step]);
   }
   at += step;
   Record(before);
@@ -235,7 +230,7 @@ void ListModel::Remove(bool all) {
     const int first = all ? 0 : selected;
     const int end = all ? static_cast<int>(rows.size()) : selected + 1;
     for (int row = first; row < end; ++row) {
-      if (HasFile(row)) files.erase(Folded(rows[static_cast<std::size_t>(row)]));
+      if (HasFile(row)) files.erase(Folded(rows[row]));
     }
     rows.erase(rows.begin() + first, rows.begin() + end);
     unsavedLists.clear();  // the shown list's file is gone at once, never saved again
@@ -262,16 +257,16 @@ const char* ListModel::LeaveTextBox() {
 void ListModel::EditText(int row, const std::string& typed) {
   const std::string edited = rules::EditedText(typed);
   // An edit that ends empty is given up.
-  if (edited.empty() || edited == shown[static_cast<std::size_t>(row)].text) return;
+  if (edited.empty() || edited == shown[row].text) return;
   const Lists before = *this;
-  shown[static_cast<std::size_t>(row)].text = edited;
+  shown[row].text = edited;
   Record(before);
 }
 
 void ListModel::EditDate(int row, Date due) {
-  if (shown[static_cast<std::size_t>(row)].due == due) return;
+  if (shown[row].due == due) return;
   const Lists before = *this;
-  shown[static_cast<std::size_t>(row)].due = due;
+  shown[row].due = due;
   Record(before);
 }
 
@@ -283,7 +278,7 @@ const char* ListModel::Rename(int row, const std::string& typed) {
       return kDuplicateName;
     }
   }
-  std::string& name = rows[static_cast<std::size_t>(row)];
+  std::string& name = rows[row];
   if (edited == name || !rules::NamesFile(edited)) return nullptr;
   // Its file would be another's (Windows ignores the letter case): the name stays.
   if (Folded(name) != Folded(edited) && files.count(Folded(edited)) != 0) return nullptr;
@@ -325,7 +320,7 @@ void ListModel::Redo() {
 void ListModel::SaveShown() {
   unsavedLists.clear();
   if (selected < 0 || !HasFile(selected)) return;
-  const StoredList list{rows[static_cast<std::size_t>(selected)], shownNoDate, shown};
+  const StoredList list{rows[selected], shownNoDate, shown};
   if (Differs(list, files)) {
     Saved(list, &files);
   } else if (files.count(Folded(list.name)) != 0) {
@@ -339,15 +334,13 @@ void ListModel::SaveNames() {
 }
 
 bool ListModel::ShownUnsaved() const {
-  return ShowsStoredList() &&
-         Differs(StoredList{rows[static_cast<std::size_t>(selected)], shownNoDate, shown}, files);
+  return ShowsStoredList() && Differs(StoredList{rows[selected], shownNoDate, shown}, files);
 }
 
 void ListModel::RememberWindow() {
   if (!open) return;
   if (selected >= 0 && HasFile(selected)) {
-    unsavedLists.push_back(
-        StoredList{rows[static_cast<std::size_t>(selected)], shownNoDate, shown});
+    unsavedLists.push_back(StoredList{rows[selected], shownNoDate, shown});
   }
   unsavedOrders.push_back(OrderBytes(rows));
 }

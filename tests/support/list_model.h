@@ -91,8 +91,7 @@ struct ListModel : Lists {
   // The window opens on the list-order file: no list selected, list mode, no undo history.
   void Opened();
   // A press in a box or on a mode button: the entry row switches, the text box empties.
-  void ActivateNames();
-  void ActivateItems();
+  void Activate(bool names);
   // The shown list is left for the list of `row`, whose file it shows.
   void SelectList(int row);
   // A click on a row of a box (-1: below the rows) that had the focus or not; true when it
