@@ -10,7 +10,6 @@
 #include <algorithm>
 
 #include "support/tool_facts.h"
-#include "chaos/chaos_merge_model.h"
 
 namespace chaos {
 
@@ -54,12 +53,7 @@ void HostChaos::ShownListLooked(const StoredList& base, const StoredList& writte
       if (SameRecord(written.items[row], m_model.shown[selected])) select = static_cast<int>(row);
     }
     if (select < 0 && selected < static_cast<int>(written.items.size())) select = selected;
-    m_model.files[key] = written;
-    m_model.files[key].name = base.name;
-    m_model.shown = written.items;
-    m_model.shownNoDate = written.noDate;
-    m_model.itemSelected = select;
-    if (m_model.listMode) m_model.noDateBox = written.noDate;
+    m_model.ShowFile(written, select);
     CheckBoxes();
     return;
   }
@@ -113,9 +107,7 @@ void HostChaos::ShownListLooked(const StoredList& base, const StoredList& writte
     const bool addedInstead =
         select >= 0 && select < static_cast<int>(merged.items.size()) &&
         std::any_of(written.items.begin(), written.items.end(), [&](const Item& item) {
-          return std::none_of(base.items.begin(), base.items.end(),
-                              [&](const Item& read) { return read.id == item.id; }) &&
-                 SameRecord(item, merged.items[static_cast<std::size_t>(select)]);
+          return WithId(base.items, item.id) == nullptr && SameRecord(item, merged.items[select]);
         });
     EXPECT_TRUE(select == -1 || addedInstead)
         << "no item is selected after the merge; row " << select << " is";
@@ -124,11 +116,7 @@ void HostChaos::ShownListLooked(const StoredList& base, const StoredList& writte
                 SameRecord(merged.items[static_cast<std::size_t>(select)], *fate))
         << "the selected item stays selected after the merge; row " << select << " is";
   }
-  m_model.files[key] = merged;
-  m_model.shown = merged.items;
-  m_model.shownNoDate = merged.noDate;
-  m_model.itemSelected = select;
-  if (m_model.listMode) m_model.noDateBox = merged.noDate;
+  m_model.ShowFile(merged, select);
   CheckBoxes();
 
   // The conflicts are told in one message, a moment after the merge.
@@ -141,10 +129,7 @@ void HostChaos::ShownListLooked(const StoredList& base, const StoredList& writte
 
 void HostChaos::NamesLooked(const std::string& base, const std::string& written) {
   const std::vector<std::string> mine = m_model.rows;
-  const std::vector<std::string> expected =
-      ExpectNames(NamesOf(base), mine, NamesOf(written), [&](const std::string& name) {
-        return !todo_test::rules::NamesFile(name) || !m_model.files.count(Folded(name));
-      });
+  const std::vector<std::string> expected = m_model.MergedNames(NamesOf(base), NamesOf(written));
   std::string bytes;
   {
     const FolderLock lock(m_listFolder);

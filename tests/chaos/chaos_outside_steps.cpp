@@ -60,15 +60,13 @@ void HostChaos::OutsideWrite() {
       ASSERT_TRUE(lock->Held());
       m_model.SeeSaves(ListFolderFiles());
     }
-    const auto file = m_model.files.find(Folded(name));
-    const StoredList base =
-        file != m_model.files.end() ? file->second : StoredList{name, false, {}};
+    const bool exists = m_model.files.count(Folded(name)) != 0;
+    const StoredList base = m_model.FileOf(name);
     Note("another program rewrites the shown list \"" + name + "\"");
     StoredList written = base;
     written.items = EditAsAnotherProgram(base.items, &m_model.shown);
     written.lfOnly = Pick(2) == 0;
-    ASSERT_TRUE(WriteAsAnotherProgram(&lock, name + ".lst", FileBytes(written),
-                                      file != m_model.files.end()));
+    ASSERT_TRUE(WriteAsAnotherProgram(&lock, name + ".lst", FileBytes(written), exists));
     lock.reset();
     // What the tool saves next is no longer the window's items as they stand.
     m_model.unsavedLists.clear();
@@ -80,15 +78,9 @@ void HostChaos::OutsideWrite() {
 
 std::vector<Item> HostChaos::EditAsAnotherProgram(const std::vector<Item>& base,
                                                   const std::vector<Item>* window) {
-  const auto shownAs = [&](const Item& item) -> const Item* {
-    for (const Item& shown : *window) {
-      if (shown.id == item.id) return &shown;
-    }
-    return nullptr;
-  };
   // What the window changed or removed since the file was read.
   const auto touchedHere = [&](const Item& item) {
-    const Item* shown = window != nullptr ? shownAs(item) : &item;
+    const Item* shown = window != nullptr ? WithId(*window, item.id) : &item;
     return shown == nullptr || !SameRecord(*shown, item);
   };
   // A merge tells what each side did to a record by comparing the side with the base: a record
@@ -96,15 +88,12 @@ std::vector<Item> HostChaos::EditAsAnotherProgram(const std::vector<Item>& base,
   // changed beside a record removed or added it may take for another record changed. So a
   // record the window changed too is changed outside only where the merge cannot mistake
   // either side, and outside only in place then: by ticks and edits, or by ticks and removals.
-  const auto idIn = [](const std::vector<Item>& items, int id) {
-    return std::any_of(items.begin(), items.end(), [&](const Item& one) { return one.id == id; });
-  };
   const bool inPlaceHere = window != nullptr && window->size() == base.size() &&
                            std::equal(base.begin(), base.end(), window->begin(),
                                       [](const Item& a, const Item& b) { return a.id == b.id; });
   const bool addsOrEditsHere =
       window != nullptr && std::any_of(window->begin(), window->end(), [&](const Item& shown) {
-        return !idIn(base, shown.id) ||
+        return WithId(base, shown.id) == nullptr ||
                std::any_of(base.begin(), base.end(), [&](const Item& read) {
                  return read.id == shown.id && read.text != shown.text;
                });
@@ -114,7 +103,7 @@ std::vector<Item> HostChaos::EditAsAnotherProgram(const std::vector<Item>& base,
                          [&](const Item& one) { return one.text == text; });
   };
   const auto mayChangeBoth = [&](const Item& item) {
-    const Item* shown = shownAs(item);
+    const Item* shown = WithId(*window, item.id);
     if (textCount(base, item.text) != 1) return false;
     if (shown == nullptr) return !addsOrEditsHere && textCount(*window, item.text) == 0;
     return textCount(*window, shown->text) == 1 &&
@@ -185,7 +174,7 @@ std::vector<Item> HostChaos::EditAsAnotherProgram(const std::vector<Item>& base,
       ticked.check = item.check == 0 ? 1 : 0;
       // A tick that makes it equal to another record would leave the merge guessing; the
       // window's own version of it may be the same, which is one change made twice.
-      const Item* shown = window != nullptr ? shownAs(item) : nullptr;
+      const Item* shown = window != nullptr ? WithId(*window, item.id) : nullptr;
       const int inWindow = window != nullptr ? CountOf(*window, ticked) : 0;
       if (CountOf(base, ticked) != 0 ||
           inWindow != (shown != nullptr && SameRecord(*shown, ticked) ? 1 : 0)) {
@@ -221,10 +210,9 @@ void HostChaos::WriteOtherList(std::optional<FolderLock>* lock) {
   }
   if (names.empty()) return;
   const std::string name = PickOf(names);
-  const auto file = m_model.files.find(Folded(name));
-  const bool exists = file != m_model.files.end();
+  const bool exists = m_model.files.count(Folded(name)) != 0;
   Note("another program rewrites the list file \"" + name + "\"");
-  StoredList written = exists ? file->second : StoredList{name, false, {}};
+  StoredList written = m_model.FileOf(name);
   written.items = EditAsAnotherProgram(written.items, nullptr);
   written.lfOnly = Pick(2) == 0;
   ASSERT_TRUE(WriteAsAnotherProgram(lock, name + ".lst", FileBytes(written), exists));

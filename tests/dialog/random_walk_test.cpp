@@ -30,6 +30,7 @@ const std::vector<std::string> kTexts = {
     "milk",   "call, then write", "NO_DATE", "  spaced  ",  "\x83\x5C\x95\x5C",
     "a\r\nb", "tab\there",        "",        "back\\slash", kLongText};
 const Date kDates[] = {{2026, 12, 7}, {2026, 12, 8}, {2026, 12, 9}, {2027, 1, 1}};
+const QuarnColumn kColumns[] = {QUARN_COLUMN_TEXT, QUARN_COLUMN_CHECK};
 const quarn::Key kKeys[] = {quarn::Key::Up, quarn::Key::Down, quarn::Key::Home, quarn::Key::End};
 const char kOrphan[] = "0,2026,1,1,not a list\r\n";
 
@@ -70,13 +71,16 @@ class RandomWalk : public todo_test::DialogTest, protected todo_test::lists::Ran
     if (message != nullptr) m_messages.push_back(message);
   }
 
+  // The buttons of the entry row: the boxes lose the focus first.
   void Add(bool bottom) {
+    FocusLeavesBoxes();
     Expect(m_.Add(bottom, window.checked[DialogControl::NoDateBox]));
     bottom ? dialog.OnAddAtBottom() : dialog.OnAdd();
   }
 
   // Delete, or Clear when `all`, with its question answered.
   void Remove(bool all, bool yes) {
+    FocusLeavesBoxes();
     window.answers = {yes ? MessageAnswer::Yes : MessageAnswer::No};
     const char* question = m_.RemoveQuestion(all);
     Expect(question);
@@ -85,6 +89,7 @@ class RandomWalk : public todo_test::DialogTest, protected todo_test::lists::Ran
   }
 
   void Move(int step) {
+    FocusLeavesBoxes();
     m_.Move(step);
     step < 0 ? dialog.OnMoveUp() : dialog.OnMoveDown();
   }
@@ -117,6 +122,11 @@ class RandomWalk : public todo_test::DialogTest, protected todo_test::lists::Ran
     itemFront()->Click(row, column);
   }
 
+  void UndoOrRedo(bool redo) {
+    FocusLeavesBoxes();
+    redo ? m_.Redo() : m_.Undo();
+    redo ? dialog.OnRedo() : dialog.OnUndo();
+  }
   void ClickModeButton(bool listMode) {
     FocusLeavesBoxes();
     window.CheckMode(listMode);
@@ -159,8 +169,35 @@ class RandomWalk : public todo_test::DialogTest, protected todo_test::lists::Ran
     nameFront()->PressEnter();
   }
 
-  // Closes the window and opens it again: every list and the order are written and read back.
-  void Reopen() {
+  void ToggleNoDate() {
+    bool& noDate = window.checked[DialogControl::NoDateBox];
+    if (window.enabled[DialogControl::NoDateBox]) noDate = !noDate;
+  }
+  void PickDate(const Date& date) {
+    m_.picker = date;
+    window.pickerDate = SystemTime(date);
+  }
+  void TabAway() {
+    Expect(m_.LeaveTextBox());
+    dialog.OnTextBoxKillFocus();
+  }
+  // The host saves the shown list.
+  bool SaveNow() {
+    const bool saved = dialog.SaveCurrentList() == 1;
+    EXPECT_EQ(saved, m_.selected >= 0);
+    m_.SaveShown();
+    return saved;
+  }
+
+  void TypeAndAdd() {
+    m_.text = window.text = PickOf(m_.listMode ? kNames : kTexts);
+    Add(Pick(2) == 1);
+  }
+
+  // Closes the window and opens it again (when `now`): every list and the order are written
+  // and read back.
+  void Reopen(bool now = true) {
+    if (!now) return;
     FocusLeavesBoxes();
     dialog.SaveCurrentList();
     dialog.SaveListNames();
@@ -184,81 +221,28 @@ class RandomWalk : public todo_test::DialogTest, protected todo_test::lists::Ran
 
 void RandomWalk::Step(bool withUndo) {
   bool savedNow = false;
-  const auto typeAndAdd = [&] {
-    m_.text = window.text = PickOf(m_.listMode ? kNames : kTexts);
-    FocusLeavesBoxes();
-    Add(Pick(2) == 1);
-  };
   std::vector<Choice> choices = {
       {2, [&] { m_.text = window.text = PickOf(Pick(2) ? kNames : kTexts); }},
-      {1,
-       [&] {
-         FocusLeavesBoxes();
-         Add(Pick(2) == 1);
-       }},
-      {1,
-       [&] {
-         FocusLeavesBoxes();
-         Move(Pick(2) ? -1 : 1);
-       }},
-      {1,
-       [&] {
-         FocusLeavesBoxes();
-         Remove(false, Pick(3) != 0);
-       }},
-      {1,
-       [&] {
-         FocusLeavesBoxes();
-         Remove(true, Pick(8) == 0);
-       }},
+      {1, [&] { Add(Pick(2) == 1); }},
+      {1, [&] { Move(Pick(2) ? -1 : 1); }},
+      {1, [&] { Remove(false, Pick(3) != 0); }},
+      {1, [&] { Remove(true, Pick(8) == 0); }},
       {2, [&] { ClickList(Pick(static_cast<int>(m_.rows.size()) + 1) - 1); }},
       {1, [&] { KeyInList(kKeys[Pick(4)]); }},
-      {2,
-       [&] {
-         int count = static_cast<int>(m_.shown.size());
-         ClickItem(Pick(count + 1) - 1, Pick(2) ? QUARN_COLUMN_CHECK : QUARN_COLUMN_TEXT);
-       }},
+      {2, [&] { ClickItem(Pick(static_cast<int>(m_.shown.size()) + 1) - 1, kColumns[Pick(2)]); }},
       {1, [&] { EditItem(Pick(2) == 1, Pick(4) != 0); }},
       {1, [&] { RenameList(); }},
       {1, [&] { ClickModeButton(Pick(2) == 1); }},
-      {1,
-       [&] {
-         bool& noDate = window.checked[DialogControl::NoDateBox];
-         if (window.enabled[DialogControl::NoDateBox]) noDate = !noDate;
-       }},
-      {1,
-       [&] {
-         m_.picker = kDates[Pick(4)];
-         window.pickerDate = SystemTime(m_.picker);
-       }},
-      {1,
-       [&] {
-         Expect(m_.LeaveTextBox());
-         dialog.OnTextBoxKillFocus();
-       }},
-      {1,
-       [&] {
-         savedNow = dialog.SaveCurrentList() == 1;
-         EXPECT_EQ(savedNow, m_.selected >= 0);
-         m_.SaveShown();
-       }},
-      {1,
-       [&] {
-         if (Pick(5) == 0) Reopen();
-       }},
-      {4, typeAndAdd},
+      {1, [&] { ToggleNoDate(); }},
+      {1, [&] { PickDate(kDates[Pick(4)]); }},
+      {1, [&] { TabAway(); }},
+      {1, [&] { savedNow = SaveNow(); }},
+      {1, [&] { Reopen(Pick(5) == 0); }},
+      {4, [&] { TypeAndAdd(); }},
   };
   if (withUndo) {
-    choices.push_back({2, [&] {
-                         FocusLeavesBoxes();
-                         m_.Undo();
-                         dialog.OnUndo();
-                       }});
-    choices.push_back({2, [&] {
-                         FocusLeavesBoxes();
-                         m_.Redo();
-                         dialog.OnRedo();
-                       }});
+    choices.push_back({2, [&] { UndoOrRedo(false); }});
+    choices.push_back({2, [&] { UndoOrRedo(true); }});
   }
   Choose(choices);
   // An in-place edit that a click opened is given up.

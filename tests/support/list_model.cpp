@@ -1,7 +1,7 @@
 #include "support/list_model.h"
 
 #include <algorithm>
-#include <cstdlib>
+#include <cstdio>
 
 #include "support/list_rules.h"
 #include "support/tool_facts.h"
@@ -55,6 +55,13 @@ bool SameRecords(const std::vector<Item>& a, const std::vector<Item>& b) {
   return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), &SameRecord);
 }
 
+const Item* WithId(const std::vector<Item>& items, int id) {
+  for (const Item& item : items) {
+    if (item.id == id) return &item;
+  }
+  return nullptr;
+}
+
 std::string FileBytes(const StoredList& list) {
   const char* end = list.lfOnly ? "\n" : "\r\n";
   std::string bytes = list.noDate ? std::string("NO_DATE") + end : "";
@@ -67,23 +74,18 @@ std::string FileBytes(const StoredList& list) {
 }
 
 bool ReadFileBytes(const std::string& bytes, StoredList* list) {
-  list->noDate = false;
-  list->items.clear();
   std::vector<std::string> lines = LinesOf(bytes);
-  if (!lines.empty() && lines[0] == "NO_DATE") {
-    list->noDate = true;
-    lines.erase(lines.begin());
-  }
+  list->noDate = !lines.empty() && lines[0] == "NO_DATE";
+  if (list->noDate) lines.erase(lines.begin());
+  list->items.clear();
   for (const std::string& line : lines) {
-    int fields[4];
-    std::size_t at = 0;
-    for (int& field : fields) {
-      const std::size_t comma = line.find(',', at);
-      if (comma == std::string::npos) return false;
-      field = std::atoi(line.substr(at, comma - at).c_str());
-      at = comma + 1;
-    }
-    list->items.push_back(Item{fields[0], {fields[1], fields[2], fields[3]}, line.substr(at)});
+    Item item{};
+    int text = -1;
+    std::sscanf(line.c_str(), "%d,%d,%d,%d,%n", &item.check, &item.due.year, &item.due.month,
+                &item.due.day, &text);
+    if (text < 0) return false;
+    item.text = line.substr(static_cast<std::size_t>(text));
+    list->items.push_back(item);
   }
   list->lfOnly = !bytes.empty() && bytes.find("\r\n") == std::string::npos;
   return FileBytes(*list) == bytes;
@@ -101,8 +103,64 @@ std::string OrderBytes(const std::vector<std::string>& names) {
   return bytes;
 }
 
+ExpectedMerge ExpectMerge(const std::vector<Item>& base, const std::vector<Item>& mine,
+                          const std::vector<Item>& theirs) {
+  ExpectedMerge expected;
+  for (const Item& item : mine) {
+    const Item* before = WithId(base, item.id);
+    const Item* their = WithId(theirs, item.id);
+    const Item* kept = &item;
+    if (before != nullptr) {
+      const bool mineChanged = !SameRecord(item, *before);
+      const bool theirsChanged = their != nullptr && !SameRecord(*their, *before);
+      if (their == nullptr) {
+        // Removed outside: gone, unless the window changed it.
+        kept = mineChanged ? &item : nullptr;
+      } else if (theirsChanged && !mineChanged) {
+        kept = their;
+      } else if (theirsChanged && !SameRecord(item, *their)) {
+        expected.records.push_back(*their);
+        ++expected.conflicts;
+      }
+    }
+    expected.fateOfMine.push_back(kept);
+    if (kept == nullptr) continue;
+    expected.records.push_back(*kept);
+    if (kept == &item) expected.mineInOrder.push_back(item);
+  }
+  for (const Item& item : theirs) {
+    const Item* before = WithId(base, item.id);
+    if (before == nullptr) {
+      expected.records.push_back(item);  // added outside
+    } else if (WithId(mine, item.id) == nullptr && !SameRecord(item, *before)) {
+      expected.records.push_back(item);  // removed in the window, changed outside
+    }
+  }
+  return expected;
+}
+
+bool InOrderWithin(const std::vector<Item>& part, const std::vector<Item>& whole) {
+  std::size_t at = 0;
+  for (const Item& item : whole) {
+    if (at < part.size() && SameRecord(part[at], item)) ++at;
+  }
+  return at == part.size();
+}
+
+std::vector<std::string> RecordLines(const std::vector<Item>& records) {
+  std::vector<std::string> lines;
+  for (const Item& item : records) lines.push_back(FileBytes(StoredList{"", false, {item}}));
+  std::sort(lines.begin(), lines.end());
+  return lines;
+}
+
 bool ListModel::HasFile(int row) const {
   return rules::NamesFile(rows[row]);
+}
+
+StoredList ListModel::FileOf(const std::string& name) const {
+  const auto file = files.find(Folded(name));
+  return file != files.end() ? file->second : StoredList{name, false, {}};
 }
 
 void ListModel::Opened() {
@@ -320,7 +378,7 @@ void ListModel::Redo() {
 void ListModel::SaveShown() {
   unsavedLists.clear();
   if (selected < 0 || !HasFile(selected)) return;
-  const StoredList list{rows[selected], shownNoDate, shown};
+  const StoredList list = ShownList();
   if (Differs(list, files)) {
     Saved(list, &files);
   } else if (files.count(Folded(list.name)) != 0) {
@@ -334,14 +392,12 @@ void ListModel::SaveNames() {
 }
 
 bool ListModel::ShownUnsaved() const {
-  return ShowsStoredList() && Differs(StoredList{rows[selected], shownNoDate, shown}, files);
+  return ShowsStoredList() && Differs(ShownList(), files);
 }
 
 void ListModel::RememberWindow() {
   if (!open) return;
-  if (selected >= 0 && HasFile(selected)) {
-    unsavedLists.push_back(StoredList{rows[selected], shownNoDate, shown});
-  }
+  if (selected >= 0 && HasFile(selected)) unsavedLists.push_back(ShownList());
   unsavedOrders.push_back(OrderBytes(rows));
 }
 
@@ -371,6 +427,31 @@ void ListModel::SeeSaves(const std::map<std::string, std::string>& found) {
 std::map<std::string, std::string> ListModel::ExpectedFiles() const {
   std::map<std::string, std::string> expected{{"LISTINFO.DAT", order}};
   for (const auto& file : files) expected[file.first + ".LST"] = FileBytes(file.second);
+  return expected;
+}
+
+void ListModel::ShowFile(const StoredList& file, int select) {
+  files[Folded(rows[selected])] = file;
+  shown = file.items;
+  shownNoDate = file.noDate;
+  itemSelected = select;
+  if (listMode) noDateBox = file.noDate;
+}
+
+std::vector<std::string> ListModel::MergedNames(const std::vector<std::string>& base,
+                                                const std::vector<std::string>& theirs) const {
+  const auto holds = [](const std::vector<std::string>& names, const std::string& name) {
+    return std::find(names.begin(), names.end(), name) != names.end();
+  };
+  std::vector<std::string> expected;
+  for (const std::string& name : rows) {
+    const bool fileGone = !rules::NamesFile(name) || files.count(Folded(name)) == 0;
+    if (!holds(base, name) || holds(theirs, name) || !fileGone) expected.push_back(name);
+  }
+  for (const std::string& name : theirs) {
+    if (!holds(base, name)) expected.push_back(name);
+  }
+  std::sort(expected.begin(), expected.end());
   return expected;
 }
 

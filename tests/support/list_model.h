@@ -3,9 +3,10 @@
 // dialog's and the real window's: what the user should see (the list names, the shown list's
 // items, the selections, the entry row), what the list folder should hold (the bytes of each
 // list file and of the list-order file), what each user action changes or which message
-// refuses it, the states undo and redo give back, and the states the tool may have saved
-// meanwhile. What must be refused it decides by the rules of list_rules.h, never by asking the
-// code it checks. Portable; each walk drives its own target and reads back what it shows.
+// refuses it, the states undo and redo give back, the states the tool may have saved meanwhile,
+// and what a merge with another program's writes must hold. What must be refused it decides by
+// the rules of list_rules.h, never by asking the code it checks. Portable; each walk drives its
+// own target and reads back what it shows.
 
 #include <cstddef>
 #include <functional>
@@ -38,6 +39,7 @@ struct Item {
 // Whether two items hold the same record, whichever items they are.
 bool SameRecord(const Item& a, const Item& b);
 bool SameRecords(const std::vector<Item>& a, const std::vector<Item>& b);
+const Item* WithId(const std::vector<Item>& items, int id);
 
 // A list file as the model knows it.
 struct StoredList {
@@ -56,6 +58,26 @@ bool ReadFileBytes(const std::string& bytes, StoredList* list);
 std::vector<std::string> NamesOf(const std::string& orderBytes);
 // The bytes of the list-order file as the tool writes it.
 std::string OrderBytes(const std::vector<std::string>& names);
+
+// What a merge of a list changed both in the window (`mine`) and by another program (`theirs`)
+// since the file was read (`base`) must hold, told from what each side did to each item by its
+// id. It says which records the merged file holds, not where: the order is the merge's own,
+// but for the window's records, which keep the window's order.
+struct ExpectedMerge {
+  std::vector<Item> records;      // every record, as often as the merge holds it
+  std::vector<Item> mineInOrder;  // the window's records it holds as the window has them
+  // What became of each of the window's items: the record it stands as, or none when it is gone.
+  std::vector<const Item*> fateOfMine;
+  // Items both sides changed differently: both versions are kept, and the user is told. The
+  // merge finds exactly these when both sides changed them in place.
+  int conflicts = 0;
+};
+ExpectedMerge ExpectMerge(const std::vector<Item>& base, const std::vector<Item>& mine,
+                          const std::vector<Item>& theirs);
+// Whether `part` appears in `whole` in its order, other records between.
+bool InOrderWithin(const std::vector<Item>& part, const std::vector<Item>& whole);
+// The records as a sorted list of their lines, to compare as sets with repeats.
+std::vector<std::string> RecordLines(const std::vector<Item>& records);
 
 // What an undo or a redo gives back: the list names, the shown list, the selections, the files.
 struct Lists {
@@ -87,6 +109,8 @@ struct ListModel : Lists {
   bool HasFile(int row) const;
   // Whether a list is selected whose items its file stores.
   bool ShowsStoredList() const { return open && selected >= 0 && HasFile(selected); }
+  // The stored list of that name, or an empty one.
+  StoredList FileOf(const std::string& name) const;
 
   // The window opens on the list-order file: no list selected, list mode, no undo history.
   void Opened();
@@ -118,7 +142,7 @@ struct ListModel : Lists {
   void Undo();
   void Redo();
 
-  // --- Saves ---
+  // --- Saves and what others wrote ---
   // A save occasion of the shown list's file / of the list-order file: the disk holds what
   // the window shows.
   void SaveShown();
@@ -133,8 +157,15 @@ struct ListModel : Lists {
   void SeeSaves(const std::map<std::string, std::string>& found);
   // The list folder's files as they must be, by their folded names.
   std::map<std::string, std::string> ExpectedFiles() const;
+  // The shown list's file as read again or merged, shown with row `select` selected.
+  void ShowFile(const StoredList& file, int select);
+  // The names the merged list-order file holds, sorted: the window's names but those another
+  // program removed (from `base`) whose files are gone too, and the names it added.
+  std::vector<std::string> MergedNames(const std::vector<std::string>& base,
+                                       const std::vector<std::string>& theirs) const;
 
  private:
+  StoredList ShownList() const { return {rows[selected], shownNoDate, shown}; }
   void LoadSelected();
   void Record(const Lists& before);
   std::vector<std::pair<Lists, Lists>> m_steps;  // before and after each step undo can take back
