@@ -56,6 +56,13 @@ FileTree HostChaos::ListFolderFiles() const {
   return found;
 }
 
+std::string HostChaos::FileNow(const std::string& foldedName) const {
+  const FolderLock lock(m_listFolder);
+  const FileTree found = ListFolderFiles();
+  const auto file = found.find(foldedName);
+  return file != found.end() ? file->second : "<missing>";
+}
+
 bool HostChaos::FilesAsModelled() {
   const FolderLock lock(m_listFolder);
   return lock.Held() && ListFolderFiles() == m_model.ExpectedFiles();

@@ -62,14 +62,9 @@ void HostChaos::ShownListLooked(const StoredList& base, const StoredList& writte
   Note("  the window changed the list too: merged, with " + std::to_string(expected.conflicts) +
        " conflicts");
   StoredList merged{base.name, false, {}};
-  {
-    const FolderLock lock(m_listFolder);
-    const FileTree found = ListFolderFiles();
-    const auto file = found.find(key + ".LST");
-    ASSERT_TRUE(file != found.end()) << "the merged file is there";
-    ASSERT_TRUE(ReadFileBytes(file->second, &merged) && !merged.lfOnly)
-        << "the merge is written as the tool writes: \"" << Shown(file->second) << "\"";
-  }
+  const std::string bytes = FileNow(key + ".LST");
+  ASSERT_TRUE(ReadFileBytes(bytes, &merged) && !merged.lfOnly)
+      << "the merge is written as the tool writes: \"" << Shown(bytes) << "\"";
   const std::vector<std::string> expectedLines = RecordLines(expected.records);
   const std::vector<std::string> mergedLines = RecordLines(merged.items);
   EXPECT_TRUE(expectedLines == mergedLines)
@@ -130,14 +125,8 @@ void HostChaos::ShownListLooked(const StoredList& base, const StoredList& writte
 void HostChaos::NamesLooked(const std::string& base, const std::string& written) {
   const std::vector<std::string> mine = m_model.rows;
   const std::vector<std::string> expected = m_model.MergedNames(NamesOf(base), NamesOf(written));
-  std::string bytes;
-  {
-    const FolderLock lock(m_listFolder);
-    const FileTree found = ListFolderFiles();
-    const auto file = found.find("LISTINFO.DAT");
-    ASSERT_TRUE(file != found.end()) << "the list-order file is there";
-    bytes = file->second;
-  }
+  const std::string bytes = FileNow("LISTINFO.DAT");
+  ASSERT_NE("<missing>", bytes) << "the list-order file is there";
   const std::vector<std::string> names = NamesOf(bytes);
   std::vector<std::string> sorted = names;
   std::sort(sorted.begin(), sorted.end());

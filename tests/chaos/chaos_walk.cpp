@@ -65,19 +65,15 @@ void HostChaos::SetUp() {
   };
   seed("work", false, {{0, {2026, 12, 8}, "call"}, {1, {2026, 12, 9}, "milk"}});
   seed("home", true, {{0, {2027, 1, 2}, "cook"}});
-  seed("\x83\x5C\x95\x5C", false, {{0, {2025, 3, 31}, "電話する"}});
+  seed("ソ表", false, {{0, {2025, 3, 31}, "電話する"}});
   seed("orphan", false, {{0, {2026, 1, 1}, "not a list"}});  // a file that no list names
   // "ghost" has no file: it loads as an empty dated list.
   // The lists, each followed by an escaping name, then the other escaping names.
-  const std::string lists[] = {"work", "home", "ghost", "\x83\x5C\x95\x5C"};
-  std::size_t escaping = 0;
-  for (const std::string& name : lists) {
-    m_model.order += name + "\r\n";
-    m_model.order += std::string(todo_test::tool::kEscapingNames[escaping++]) + "\r\n";
-  }
-  for (; escaping < std::size(todo_test::tool::kEscapingNames); ++escaping) {
-    m_model.order += std::string(todo_test::tool::kEscapingNames[escaping]) + "\r\n";
-  }
+  const char* lists[] = {"work", "home", "ghost", "ソ表"};
+  std::vector<std::string> names(std::begin(todo_test::tool::kEscapingNames),
+                                 std::end(todo_test::tool::kEscapingNames));
+  for (int i = 0; i < 4; ++i) names.insert(names.begin() + 2 * i, lists[i]);
+  m_model.order = OrderBytes(names);
   ASSERT_TRUE(chaos::WriteBytes(m_listFolder + "\\ListInfo.dat", m_model.order));
   m_model.folderPathBytes = m_listFolder.size() + 1;
   chaos::AddTree(m_outer, "", m_listFolder, &m_outsideBefore);
@@ -111,9 +107,7 @@ void HostChaos::TearDown() {
   if (m_watchdog.joinable()) m_watchdog.join();
   SetUnhandledExceptionFilter(g_previousFilter);
   // The tool makes the data folder the current one; let go of it before removing it.
-  char temp[MAX_PATH];
-  GetTempPathA(MAX_PATH, temp);
-  SetCurrentDirectoryA(temp);
+  SetCurrentDirectoryA((m_outer + "\\..").c_str());
   chaos::RemoveTree(m_outer);
 }
 
@@ -224,11 +218,7 @@ void HostChaos::Walk(unsigned seed, int steps) {
     Check();
   }
   g_stepDeadline = 0;
-  if (HasFailure()) {
-    std::string last;
-    for (const std::string& line : m_history) last += Shown(line) + "\n";
-    ADD_FAILURE() << "seed " << seed << ", the last steps:\n" << last;
-  }
+  if (HasFailure()) ADD_FAILURE() << "seed " << seed << ", the last steps:\n" << g_lastSteps;
 }
 
 }  // namespace chaos

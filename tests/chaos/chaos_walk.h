@@ -117,20 +117,18 @@ class HostChaos : public testing::Test, protected todo_test::lists::RandomSteps 
     Settle();
   }
   void SetPickerDate(HWND picker, const Date& date) {
-    SYSTEMTIME time = {static_cast<WORD>(date.year),
-                       static_cast<WORD>(date.month),
-                       0,
-                       static_cast<WORD>(date.day),
-                       0,
-                       0,
-                       0,
-                       0};
+    SYSTEMTIME time = {};
+    time.wYear = static_cast<WORD>(date.year);
+    time.wMonth = static_cast<WORD>(date.month);
+    time.wDay = static_cast<WORD>(date.day);
     ::SendMessageA(picker, DTM_SETSYSTEMTIME, GDT_VALID, reinterpret_cast<LPARAM>(&time));
   }
 
   // --- keeping the model in step ---
   // The files directly in the list folder by their folded names, but for the folder's lock.
   FileTree ListFolderFiles() const;
+  // A file of the list folder by its folded name, read under the folder's lock, or "<missing>".
+  std::string FileNow(const std::string& foldedName) const;
   void ModelOpened();
   void ModelClosed();
   // The message box the step opens, if `text` is one.
