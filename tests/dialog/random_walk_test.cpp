@@ -67,6 +67,13 @@ class RandomWalk : public todo_test::DialogTest, protected todo_test::lists::Ran
     nameFront()->Blur();
     itemFront()->Blur();
   }
+  quarn::HeadlessFront* Front(bool names) { return names ? nameFront() : itemFront(); }
+  // Focuses a box, which activates it unless it had the focus (a click into it always does).
+  void FocusBox(bool names, bool click = false) {
+    Front(!names)->Blur();
+    if (!Front(names)->HasFocus() || click) m_.Activate(names);
+    Front(names)->Focus();
+  }
   void Expect(const char* message) {
     if (message != nullptr) m_messages.push_back(message);
   }
@@ -101,9 +108,7 @@ class RandomWalk : public todo_test::DialogTest, protected todo_test::lists::Ran
     nameFront()->Click(row);
   }
   void KeyInList(quarn::Key key) {
-    itemFront()->Blur();
-    if (!nameFront()->HasFocus()) m_.Activate(true);
-    nameFront()->Focus();
+    FocusBox(true);
     int last = static_cast<int>(m_.rows.size()) - 1;
     int target = key == quarn::Key::Home  ? 0
                  : key == quarn::Key::End ? last
@@ -138,10 +143,7 @@ class RandomWalk : public todo_test::DialogTest, protected todo_test::lists::Ran
   void EditItem(bool date, bool enter) {
     const int row = m_.itemSelected;
     if (row < 0) return;
-    nameFront()->Blur();
-    // Focusing the box activates it; a click into it always does.
-    if (!itemFront()->HasFocus() || date) m_.Activate(false);
-    itemFront()->Focus();
+    FocusBox(false, date);
     if (date) {
       itemFront()->Click(row, QUARN_COLUMN_DATE);
       const Date due = kDates[Pick(4)];
@@ -158,9 +160,7 @@ class RandomWalk : public todo_test::DialogTest, protected todo_test::lists::Ran
 
   void RenameList() {
     if (m_.selected < 0) return;
-    itemFront()->Blur();
-    if (!nameFront()->HasFocus()) m_.Activate(true);
-    nameFront()->Focus();
+    FocusBox(true);
     const std::string typed = PickOf(kNames);
     if (typed.size() > 100) return;  // a path too long for one platform is not modelled
     Expect(m_.Rename(m_.selected, typed));
@@ -246,8 +246,8 @@ void RandomWalk::Step(bool withUndo) {
   }
   Choose(choices);
   // An in-place edit that a click opened is given up.
-  for (quarn::HeadlessFront* front : {nameFront(), itemFront()}) {
-    if (front->EditorOpen()) front->PressEscape();
+  for (bool names : {true, false}) {
+    if (Front(names)->EditorOpen()) Front(names)->PressEscape();
   }
   CheckBoxes();
   CheckFiles(savedNow);
