@@ -36,7 +36,6 @@ class ChaosHost {
 
   CHostTool* tool() const { return m_tool; }
   HWND ToolWindow() const { return WindowOf(m_tool); }
-  todo_test::EventLog& log() { return m_log; }
 
   // Makes a tool object with the module's factory; false when there is none.
   bool NewTool();
