@@ -3,12 +3,15 @@
 #include <commctrl.h>
 #include <oleacc.h>
 
+#include <algorithm>
 #include <atomic>
+#include <cstdio>
 #include <cstring>
 #include <thread>
 
 #include "framework/fw_com.h"
 #include "quarnctrl/win32_access_support.h"
+#include "support/list_rules.h"
 #include "support/tool_window.h"
 
 namespace chaos {
@@ -25,6 +28,10 @@ bool WaitFor(const std::function<bool()>& done, DWORD timeoutMs) {
       DispatchMessageA(&msg);
     }
   }
+}
+
+bool ThreadEnds(HANDLE thread, DWORD timeoutMs) {
+  return WaitFor([&] { return WaitForSingleObject(thread, 0) == WAIT_OBJECT_0; }, timeoutMs);
 }
 
 HWND WindowOf(const CHostTool* tool) {
@@ -48,8 +55,7 @@ ChaosHost::~ChaosHost() {
     ended = WaitFor([&] { return ToolWindow() == nullptr; }, 10000);
   }
   if (ended && m_tool && m_tool->m_pThread) {
-    HANDLE thread = m_tool->m_pThread->m_hThread;
-    ended = WaitFor([&] { return WaitForSingleObject(thread, 0) == WAIT_OBJECT_0; }, 10000);
+    ended = ThreadEnds(m_tool->m_pThread->m_hThread, 10000);
   }
   if (!ended) return;  // the module's code may still run: leave it all loaded
   DeleteTool();
@@ -168,41 +174,54 @@ HWND EditorOf(HWND box) {
   return editor ? editor : FindWindowExA(box, nullptr, DATETIMEPICK_CLASSA, nullptr);
 }
 
-bool ReadRows(HWND box, std::vector<ReadRow>* rows) {
+namespace {
+
+std::string FromWide(const std::wstring& text) {
+  const int size = static_cast<int>(text.size());
+  const int bytes =
+      WideCharToMultiByte(CP_UTF8, 0, text.data(), size, nullptr, 0, nullptr, nullptr);
+  std::string out(static_cast<std::size_t>(std::max(bytes, 0)), '\0');
+  WideCharToMultiByte(CP_UTF8, 0, text.data(), size, &out[0], bytes, nullptr, nullptr);
+  return out;
+}
+
+}  // namespace
+
+bool ReadRows(HWND box, std::vector<std::string>* rows) {
   using namespace quarn_win32_test;
   rows->clear();
   const AccessiblePtr object = AccessibleOf(box);
   const LONG count = object ? ChildCountOf(object.Get()) : -1;
-  if (count < 0) return false;
   for (LONG id = 1; id <= count; ++id) {
     const LONG state = StateOf(object.Get(), id);
     if (state < 0) return false;
-    std::wstring name = NameOf(object.Get(), id);
-    if (name == kNone) name.clear();
-    rows->push_back(
-        ReadRow{name, (state & STATE_SYSTEM_SELECTED) != 0, (state & STATE_SYSTEM_CHECKED) != 0});
+    const std::wstring name = NameOf(object.Get(), id);
+    rows->push_back(FromWide(name == kNone ? std::wstring() : name) +
+                    (state & STATE_SYSTEM_CHECKED ? " [checked]" : "") +
+                    (state & STATE_SYSTEM_SELECTED ? " [selected]" : ""));
   }
-  return true;
+  return count >= 0;
 }
 
-std::wstring Wide(const std::string& cp932) {
-  return quarn_win32_test::Wide(cp932.c_str());
+std::string Utf8(const std::string& cp932) {
+  return FromWide(quarn_win32_test::Wide(cp932.c_str()));
 }
 
-std::string ShownRows(const std::vector<ReadRow>& rows) {
-  std::string shown;
-  for (const ReadRow& row : rows) {
-    const int size = static_cast<int>(row.text.size());
-    const int narrow =
-        WideCharToMultiByte(CP_UTF8, 0, row.text.data(), size, nullptr, 0, nullptr, nullptr);
-    std::string text(static_cast<std::size_t>(narrow > 0 ? narrow : 0), '\0');
-    if (narrow > 0) {
-      WideCharToMultiByte(CP_UTF8, 0, row.text.data(), size, &text[0], narrow, nullptr, nullptr);
-    }
-    shown += std::string("  ") + (row.checked ? "[x] " : "") + "\"" + text + "\"" +
-             (row.selected ? " (selected)" : "") + "\n";
+std::string Shown(const std::string& bytes) {
+  std::string escaped;
+  bool trail = false;
+  for (unsigned char c : bytes) {
+    const bool isTrail = trail;
+    trail = !trail && todo_test::rules::StartsDoubleByte(c);
+    char hex[8];
+    std::snprintf(hex, sizeof(hex), "\\x%02X", c);
+    escaped += isTrail                 ? std::string(1, static_cast<char>(c))
+               : c == '\r'             ? "\\r"
+               : c == '\n'             ? "\\n"
+               : c < 0x20 || c == 0x80 ? hex
+                                       : std::string(1, static_cast<char>(c));
   }
-  return shown;
+  return Utf8(escaped);
 }
 
 namespace {

@@ -18,6 +18,8 @@ namespace chaos {
 // Handles this thread's messages until done() is true or timeoutMs has passed; returns done().
 // Looks again every millisecond or so, since most waits here are short.
 bool WaitFor(const std::function<bool()>& done, DWORD timeoutMs = 5000);
+// Whether the thread ends within timeoutMs, this thread's messages handled meanwhile.
+bool ThreadEnds(HANDLE thread, DWORD timeoutMs = 5000);
 
 // The tool's window as the host reads it: afresh each time, since the tool thread writes it.
 HWND WindowOf(const CHostTool* tool);
@@ -34,7 +36,6 @@ class ChaosHost {
 
   CHostTool* tool() const { return m_tool; }
   HWND ToolWindow() const { return WindowOf(m_tool); }
-  todo_test::EventLog& log() { return m_log; }
 
   // Makes a tool object with the module's factory; false when there is none.
   bool NewTool();
@@ -84,22 +85,14 @@ int WindowCountOf(DWORD threadId);
 // The in-place editor open over a cell of `box`, or null.
 HWND EditorOf(HWND box);
 
-// A row of a box as a screen reader reads it.
-struct ReadRow {
-  std::wstring text;
-  bool selected = false;
-  bool checked = false;
-  bool operator==(const ReadRow& other) const {
-    return text == other.text && selected == other.selected && checked == other.checked;
-  }
-};
-// The rows of `box` as a screen reader reads them; false when the box cannot be read. The
+// The rows of `box` as a screen reader reads them, one a line in UTF-8: the text, then
+// " [checked]" and " [selected]" where they are; false when the box cannot be read. The
 // calling thread must be in a COM apartment.
-bool ReadRows(HWND box, std::vector<ReadRow>* rows);
-// Code page 932 text as a screen reader reads it.
-std::wstring Wide(const std::string& cp932);
-// Rows as readable lines for failure messages, in UTF-8.
-std::string ShownRows(const std::vector<ReadRow>& rows);
+bool ReadRows(HWND box, std::vector<std::string>* rows);
+// Code page 932 text in UTF-8, as a screen reader's rows are read.
+std::string Utf8(const std::string& cp932);
+// Bytes shown readably in failure messages: control bytes and 0x80 escaped, in UTF-8.
+std::string Shown(const std::string& bytes);
 
 // One search through the tool's Search, run on a thread of its own with a result window of
 // that thread, as the host runs it. Returns the result lines in the order they came.

@@ -6,7 +6,6 @@
 
 #include <algorithm>
 
-#include "chaos/chaos_text.h"
 #include "chaos/folder_lock.h"
 
 namespace chaos {
@@ -14,15 +13,14 @@ namespace chaos {
 using todo_test::tool_window::FocusOfThread;
 
 void HostChaos::HostSaveState() {
-  const bool saves =
-      m_model.open && m_model.selected >= 0 && m_model.rows[m_model.selected].hasFile;
+  const bool saves = m_model.ShowsStoredList();
   Note("host SaveState");
-  const int result = m_host->tool()->SaveState();
+  EXPECT_EQ(saves ? 1 : 0, m_host->tool()->SaveState())
+      << "1 exactly when the shown list's file holds its items";
   if (m_model.open) {
-    SaveShown();
-    SaveNames();
+    m_model.SaveShown();
+    m_model.SaveNames();
   }
-  EXPECT_EQ(saves ? 1 : 0, result) << "1 exactly when the shown list's file holds its items";
 }
 
 void HostChaos::HostSearch() {
@@ -32,19 +30,17 @@ void HostChaos::HostSearch() {
   // The tool saves nothing while the search reads: the files it finds are those seen here.
   const FolderLock lock(m_listFolder);
   ASSERT_TRUE(lock.Held());
-  SeeSaves(ListFolderFiles());
+  m_model.SeeSaves(ListFolderFiles());
   std::vector<std::string> found = chaos::SearchOnOwnThread(m_host->tool(), word);
   std::vector<std::string> expected;
   for (const auto& file : m_model.files) {
     for (const Item& item : file.second.items) {
-      const std::string y = std::to_string(item.due.year);
-      const std::string m = std::to_string(item.due.month);
-      const std::string d = std::to_string(item.due.day);
-      const std::string line =
-          std::to_string(item.check) + "\t" + y + "\t" + m + "\t" + d + "\t" + item.text;
+      const std::string line = std::to_string(item.check) + "\t" + std::to_string(item.due.year) +
+                               "\t" + std::to_string(item.due.month) + "\t" +
+                               std::to_string(item.due.day) + "\t" + item.text;
       if (line.find(word) == std::string::npos) continue;
       expected.push_back("[" + file.second.name + "] " + (item.check == 0 ? "(未)" : "(済)") +
-                         " 期限：" + y + "/" + m + "/" + d + " " + item.text);
+                         " 期限：" + DateText(item.due) + " " + item.text);
     }
   }
   // File names as the disk holds them may differ in letter case from the list's name.
@@ -82,8 +78,7 @@ bool HostChaos::WaitUntilClosed() {
                       << chaos::ModalWindowsOf(m_toolThread).settings.size()
                       << " settings dialogs open";
   if (!closed) return false;
-  const bool ended = chaos::WaitFor(
-      [&] { return WaitForSingleObject(m_toolThreadHandle, 0) == WAIT_OBJECT_0; }, 10000);
+  const bool ended = chaos::ThreadEnds(m_toolThreadHandle, 10000);
   EXPECT_TRUE(ended) << "the tool thread ends with its window; it still has "
                      << chaos::WindowCountOf(m_toolThread) << " windows";
   m_barrier.Detach();
@@ -138,9 +133,7 @@ void HostChaos::HostInitialize() {
   m_host->Initialize(false);
   // The thread it starts finds the window and ends at once.
   HANDLE thread = m_host->tool()->m_pThread ? m_host->tool()->m_pThread->m_hThread : nullptr;
-  EXPECT_TRUE(thread &&
-              chaos::WaitFor([&] { return WaitForSingleObject(thread, 0) == WAIT_OBJECT_0; }))
-      << "the second tool thread ends at once";
+  EXPECT_TRUE(thread && chaos::ThreadEnds(thread)) << "the second tool thread ends at once";
   EXPECT_EQ(before, Tool()) << "the open window stays";
   Settle();
 }

@@ -10,7 +10,6 @@
 #include "chaos/chaos_walk.h"
 
 #include "support/tool_facts.h"
-#include "chaos/chaos_text.h"
 #include "support/host_process.h"
 #include "support/own_desktop.h"
 
@@ -22,9 +21,9 @@ void HostChaos::KillAnotherHost() {
   std::vector<std::string> names = NamesOf(m_model.order);
   std::vector<int> storable;
   for (int row = 0; row < static_cast<int>(names.size()) && row < kMostLists; ++row) {
-    const auto file = m_model.files.find(Folded(names[row]));
-    const std::size_t items = file != m_model.files.end() ? file->second.items.size() : 0;
-    if (!IsEscapingName(names[row]) && items + 2 < static_cast<std::size_t>(kMostItems)) {
+    const std::size_t items = m_model.FileOf(names[row]).items.size();
+    if (todo_test::rules::NamesFile(names[row]) &&
+        items + 2 < static_cast<std::size_t>(kMostItems)) {
       storable.push_back(row);
     }
   }
@@ -42,9 +41,8 @@ void HostChaos::KillAnotherHost() {
     other.Press(kItemModeButton);
     other.Type(text.c_str());
     other.Press(atBottom ? kAddAtBottom : kAdd);
-    StoredList list = m_model.files.count(Folded(names[row])) ? m_model.files[Folded(names[row])]
-                                                              : StoredList{names[row], false, {}};
-    const Item item{0, picked, text, NewId()};
+    StoredList list = m_model.FileOf(names[row]);
+    const Item item{0, picked, text, ++m_model.lastId};
     list.items.insert(atBottom ? list.items.end() : list.items.begin(), item);
     list.lfOnly = false;
     return list;

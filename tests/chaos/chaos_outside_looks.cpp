@@ -10,20 +10,12 @@
 #include <algorithm>
 
 #include "support/tool_facts.h"
-#include "chaos/chaos_merge_model.h"
-#include "chaos/chaos_text.h"
 
 namespace chaos {
 
 using namespace todo_test::tool;
 
 namespace {
-
-std::vector<std::string> NamesOfRows(const std::vector<Row>& rows) {
-  std::vector<std::string> names;
-  for (const Row& row : rows) names.push_back(row.name);
-  return names;
-}
 
 // Lines as readable text for failure messages.
 std::string Listed(const std::vector<std::string>& lines) {
@@ -43,13 +35,12 @@ void HostChaos::LookAfterOutsideWrite() {
     return;
   }
   Note("host SaveState");
-  const bool saves = m_model.selected >= 0 && m_model.rows[m_model.selected].hasFile;
-  EXPECT_EQ(saves ? 1 : 0, m_host->tool()->SaveState())
+  EXPECT_EQ(m_model.ShowsStoredList() ? 1 : 0, m_host->tool()->SaveState())
       << "1 exactly when the shown list's file holds its items";
 }
 
 void HostChaos::ShownListLooked(const StoredList& base, const StoredList& written) {
-  const std::string key = Folded(m_model.rows[m_model.selected].name);
+  const std::string key = Folded(m_model.rows[m_model.selected]);
   const int selected = m_model.itemSelected;
   const bool unchangedHere =
       base.noDate == m_model.shownNoDate && SameRecords(base.items, m_model.shown);
@@ -62,12 +53,7 @@ void HostChaos::ShownListLooked(const StoredList& base, const StoredList& writte
       if (SameRecord(written.items[row], m_model.shown[selected])) select = static_cast<int>(row);
     }
     if (select < 0 && selected < static_cast<int>(written.items.size())) select = selected;
-    m_model.files[key] = written;
-    m_model.files[key].name = base.name;
-    m_model.shown = written.items;
-    m_model.shownNoDate = written.noDate;
-    m_model.itemSelected = select;
-    if (m_model.listMode) m_model.noDateBox = written.noDate;
+    m_model.ShowFile(written, select);
     CheckBoxes();
     return;
   }
@@ -76,14 +62,9 @@ void HostChaos::ShownListLooked(const StoredList& base, const StoredList& writte
   Note("  the window changed the list too: merged, with " + std::to_string(expected.conflicts) +
        " conflicts");
   StoredList merged{base.name, false, {}};
-  {
-    const FolderLock lock(m_listFolder);
-    const FileTree found = ListFolderFiles();
-    const auto file = found.find(key + ".LST");
-    ASSERT_TRUE(file != found.end()) << "the merged file is there";
-    ASSERT_TRUE(ReadFileBytes(file->second, &merged) && !merged.lfOnly)
-        << "the merge is written as the tool writes: \"" << Shown(file->second) << "\"";
-  }
+  const std::string bytes = FileNow(key + ".LST");
+  ASSERT_TRUE(ReadFileBytes(bytes, &merged) && !merged.lfOnly)
+      << "the merge is written as the tool writes: \"" << Shown(bytes) << "\"";
   const std::vector<std::string> expectedLines = RecordLines(expected.records);
   const std::vector<std::string> mergedLines = RecordLines(merged.items);
   EXPECT_TRUE(expectedLines == mergedLines)
@@ -102,14 +83,16 @@ void HostChaos::ShownListLooked(const StoredList& base, const StoredList& writte
         break;
       }
     }
-    if (item.id == 0 || std::count(used.begin(), used.end(), item.id) != 0) item.id = NewId();
+    if (item.id == 0 || std::count(used.begin(), used.end(), item.id) != 0)
+      item.id = ++m_model.lastId;
     used.push_back(item.id);
   }
   // Where the selection goes the merge tells: the window is asked.
-  std::vector<ReadRow> rows;
+  std::vector<std::string> rows;
   ASSERT_TRUE(chaos::ReadRows(m_itemBox, &rows));
-  const auto selectedRow =
-      std::find_if(rows.begin(), rows.end(), [](const ReadRow& row) { return row.selected; });
+  const auto selectedRow = std::find_if(rows.begin(), rows.end(), [](const std::string& row) {
+    return row.size() >= 11 && row.compare(row.size() - 11, 11, " [selected]") == 0;
+  });
   const int select = selectedRow != rows.end() ? static_cast<int>(selectedRow - rows.begin()) : -1;
   const Item* fate =
       selected >= 0 ? expected.fateOfMine[static_cast<std::size_t>(selected)] : nullptr;
@@ -119,9 +102,7 @@ void HostChaos::ShownListLooked(const StoredList& base, const StoredList& writte
     const bool addedInstead =
         select >= 0 && select < static_cast<int>(merged.items.size()) &&
         std::any_of(written.items.begin(), written.items.end(), [&](const Item& item) {
-          return std::none_of(base.items.begin(), base.items.end(),
-                              [&](const Item& read) { return read.id == item.id; }) &&
-                 SameRecord(item, merged.items[static_cast<std::size_t>(select)]);
+          return WithId(base.items, item.id) == nullptr && SameRecord(item, merged.items[select]);
         });
     EXPECT_TRUE(select == -1 || addedInstead)
         << "no item is selected after the merge; row " << select << " is";
@@ -130,11 +111,7 @@ void HostChaos::ShownListLooked(const StoredList& base, const StoredList& writte
                 SameRecord(merged.items[static_cast<std::size_t>(select)], *fate))
         << "the selected item stays selected after the merge; row " << select << " is";
   }
-  m_model.files[key] = merged;
-  m_model.shown = merged.items;
-  m_model.shownNoDate = merged.noDate;
-  m_model.itemSelected = select;
-  if (m_model.listMode) m_model.noDateBox = merged.noDate;
+  m_model.ShowFile(merged, select);
   CheckBoxes();
 
   // The conflicts are told in one message, a moment after the merge.
@@ -142,23 +119,14 @@ void HostChaos::ShownListLooked(const StoredList& base, const StoredList& writte
   EXPECT_TRUE(chaos::WaitFor(
       [&] { return !chaos::ModalWindowsOf(m_toolThread).messageBoxes.empty(); }, 3000))
       << "the conflicts are told";
-  Expect({kConflict});
+  Expect(kConflict);
 }
 
 void HostChaos::NamesLooked(const std::string& base, const std::string& written) {
-  const std::vector<std::string> mine = NamesOfRows(m_model.rows);
-  const std::vector<std::string> expected =
-      ExpectNames(NamesOf(base), mine, NamesOf(written), [&](const std::string& name) {
-        return IsEscapingName(name) || !m_model.files.count(Folded(name));
-      });
-  std::string bytes;
-  {
-    const FolderLock lock(m_listFolder);
-    const FileTree found = ListFolderFiles();
-    const auto file = found.find("LISTINFO.DAT");
-    ASSERT_TRUE(file != found.end()) << "the list-order file is there";
-    bytes = file->second;
-  }
+  const std::vector<std::string> mine = m_model.rows;
+  const std::vector<std::string> expected = m_model.MergedNames(NamesOf(base), NamesOf(written));
+  const std::string bytes = FileNow("LISTINFO.DAT");
+  ASSERT_NE("<missing>", bytes) << "the list-order file is there";
   const std::vector<std::string> names = NamesOf(bytes);
   std::vector<std::string> sorted = names;
   std::sort(sorted.begin(), sorted.end());
@@ -179,8 +147,7 @@ void HostChaos::NamesLooked(const std::string& base, const std::string& written)
       << "the list-order file as written";
   const std::string selected = m_model.selected >= 0 ? mine[m_model.selected] : std::string();
   m_model.order = bytes;
-  m_model.rows.clear();
-  for (const std::string& name : names) m_model.rows.push_back({name, !IsEscapingName(name)});
+  m_model.rows = names;
   const auto row = std::find(names.begin(), names.end(), selected);
   m_model.selected = row != names.end() ? static_cast<int>(row - names.begin()) : -1;
   if (m_model.selected < 0) {

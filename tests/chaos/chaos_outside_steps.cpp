@@ -10,7 +10,6 @@
 #include <algorithm>
 
 #include "support/tool_facts.h"
-#include "chaos/chaos_text.h"
 
 namespace chaos {
 
@@ -26,13 +25,11 @@ int CountOf(const std::vector<Item>& items, const Item& record) {
 }  // namespace
 
 void HostChaos::OutsideWrite() {
-  const bool shownHasFile =
-      m_model.open && m_model.selected >= 0 && m_model.rows[m_model.selected].hasFile;
-  const int target = Pick(shownHasFile ? 8 : 3);
+  const int target = Pick(m_model.ShowsStoredList() ? 8 : 3);
   // The other program reads and writes while the tool windows of the folder wait.
   std::optional<FolderLock> lock(std::in_place, m_listFolder);
   ASSERT_TRUE(lock->Held());
-  SeeSaves(ListFolderFiles());
+  m_model.SeeSaves(ListFolderFiles());
   if (target == 0) {
     std::string base = m_model.order;
     std::string written;
@@ -43,13 +40,13 @@ void HostChaos::OutsideWrite() {
       return;
     }
     LookAfterOutsideWrite();
-    SaveShown();
+    m_model.SaveShown();
     NamesLooked(base, written);
   } else if (target < 3) {
     // The window compares only the shown list's file: this one it reads when it shows it.
     WriteOtherList(&lock);
   } else {
-    const std::string name = m_model.rows[m_model.selected].name;
+    const std::string name = m_model.rows[m_model.selected];
     if (!m_model.shown.empty() && Pick(3) != 0) {
       // The user ticks an item at the moment the other program reads the file.
       lock.reset();
@@ -57,41 +54,33 @@ void HostChaos::OutsideWrite() {
       const int ticked = m_model.shown[static_cast<std::size_t>(row)].check;
       for (int click = 0; click < 2 && m_model.shown[static_cast<std::size_t>(row)].check == ticked;
            ++click) {
-        ClickItemRowAt(row, kCheckX);
+        ClickRow(false, row, kCheckX);
       }
       lock.emplace(m_listFolder);
       ASSERT_TRUE(lock->Held());
-      SeeSaves(ListFolderFiles());
+      m_model.SeeSaves(ListFolderFiles());
     }
-    const auto file = m_model.files.find(Folded(name));
-    const StoredList base =
-        file != m_model.files.end() ? file->second : StoredList{name, false, {}};
+    const bool exists = m_model.files.count(Folded(name)) != 0;
+    const StoredList base = m_model.FileOf(name);
     Note("another program rewrites the shown list \"" + name + "\"");
     StoredList written = base;
     written.items = EditAsAnotherProgram(base.items, &m_model.shown);
     written.lfOnly = Pick(2) == 0;
-    ASSERT_TRUE(WriteAsAnotherProgram(&lock, name + ".lst", FileBytes(written),
-                                      file != m_model.files.end()));
+    ASSERT_TRUE(WriteAsAnotherProgram(&lock, name + ".lst", FileBytes(written), exists));
     lock.reset();
     // What the tool saves next is no longer the window's items as they stand.
     m_model.unsavedLists.clear();
     LookAfterOutsideWrite();
     ShownListLooked(base, written);
-    SaveNames();
+    m_model.SaveNames();
   }
 }
 
 std::vector<Item> HostChaos::EditAsAnotherProgram(const std::vector<Item>& base,
                                                   const std::vector<Item>* window) {
-  const auto shownAs = [&](const Item& item) -> const Item* {
-    for (const Item& shown : *window) {
-      if (shown.id == item.id) return &shown;
-    }
-    return nullptr;
-  };
   // What the window changed or removed since the file was read.
   const auto touchedHere = [&](const Item& item) {
-    const Item* shown = window != nullptr ? shownAs(item) : &item;
+    const Item* shown = window != nullptr ? WithId(*window, item.id) : &item;
     return shown == nullptr || !SameRecord(*shown, item);
   };
   // A merge tells what each side did to a record by comparing the side with the base: a record
@@ -99,15 +88,12 @@ std::vector<Item> HostChaos::EditAsAnotherProgram(const std::vector<Item>& base,
   // changed beside a record removed or added it may take for another record changed. So a
   // record the window changed too is changed outside only where the merge cannot mistake
   // either side, and outside only in place then: by ticks and edits, or by ticks and removals.
-  const auto idIn = [](const std::vector<Item>& items, int id) {
-    return std::any_of(items.begin(), items.end(), [&](const Item& one) { return one.id == id; });
-  };
   const bool inPlaceHere = window != nullptr && window->size() == base.size() &&
                            std::equal(base.begin(), base.end(), window->begin(),
                                       [](const Item& a, const Item& b) { return a.id == b.id; });
   const bool addsOrEditsHere =
       window != nullptr && std::any_of(window->begin(), window->end(), [&](const Item& shown) {
-        return !idIn(base, shown.id) ||
+        return WithId(base, shown.id) == nullptr ||
                std::any_of(base.begin(), base.end(), [&](const Item& read) {
                  return read.id == shown.id && read.text != shown.text;
                });
@@ -117,7 +103,7 @@ std::vector<Item> HostChaos::EditAsAnotherProgram(const std::vector<Item>& base,
                          [&](const Item& one) { return one.text == text; });
   };
   const auto mayChangeBoth = [&](const Item& item) {
-    const Item* shown = shownAs(item);
+    const Item* shown = WithId(*window, item.id);
     if (textCount(base, item.text) != 1) return false;
     if (shown == nullptr) return !addsOrEditsHere && textCount(*window, item.text) == 0;
     return textCount(*window, shown->text) == 1 &&
@@ -169,7 +155,8 @@ std::vector<Item> HostChaos::EditAsAnotherProgram(const std::vector<Item>& base,
           theirs.size() + 1 >= kMostItems) {
         continue;
       }
-      const Item added{0, kDates[Pick(4)], "外" + std::to_string(++m_outsideTexts), NewId()};
+      const Item added{0, kDates[Pick(4)], "外" + std::to_string(++m_outsideTexts),
+                       ++m_model.lastId};
       const int at = Pick(static_cast<int>(theirs.size()) + 1);
       Note("  adds \"" + added.text + "\" at line " + std::to_string(at));
       theirs.insert(theirs.begin() + at, added);
@@ -187,7 +174,7 @@ std::vector<Item> HostChaos::EditAsAnotherProgram(const std::vector<Item>& base,
       ticked.check = item.check == 0 ? 1 : 0;
       // A tick that makes it equal to another record would leave the merge guessing; the
       // window's own version of it may be the same, which is one change made twice.
-      const Item* shown = window != nullptr ? shownAs(item) : nullptr;
+      const Item* shown = window != nullptr ? WithId(*window, item.id) : nullptr;
       const int inWindow = window != nullptr ? CountOf(*window, ticked) : 0;
       if (CountOf(base, ticked) != 0 ||
           inWindow != (shown != nullptr && SameRecord(*shown, ticked) ? 1 : 0)) {
@@ -209,23 +196,23 @@ std::vector<Item> HostChaos::EditAsAnotherProgram(const std::vector<Item>& base,
 void HostChaos::WriteOtherList(std::optional<FolderLock>* lock) {
   // Any list file but the shown list's, or the file of a list that has none yet.
   const std::string shown = m_model.open && m_model.selected >= 0
-                                ? Folded(m_model.rows[m_model.selected].name)
+                                ? Folded(m_model.rows[m_model.selected])
                                 : std::string();
   std::vector<std::string> names;
   for (const auto& file : m_model.files) {
     if (file.first != shown) names.push_back(file.second.name);
   }
   for (const std::string& name : NamesOf(m_model.order)) {
-    if (!IsEscapingName(name) && Folded(name) != shown && !m_model.files.count(Folded(name))) {
+    if (todo_test::rules::NamesFile(name) && Folded(name) != shown &&
+        !m_model.files.count(Folded(name))) {
       names.push_back(name);
     }
   }
   if (names.empty()) return;
   const std::string name = PickOf(names);
-  const auto file = m_model.files.find(Folded(name));
-  const bool exists = file != m_model.files.end();
+  const bool exists = m_model.files.count(Folded(name)) != 0;
   Note("another program rewrites the list file \"" + name + "\"");
-  StoredList written = exists ? file->second : StoredList{name, false, {}};
+  StoredList written = m_model.FileOf(name);
   written.items = EditAsAnotherProgram(written.items, nullptr);
   written.lfOnly = Pick(2) == 0;
   ASSERT_TRUE(WriteAsAnotherProgram(lock, name + ".lst", FileBytes(written), exists));
@@ -235,7 +222,7 @@ void HostChaos::WriteOtherList(std::optional<FolderLock>* lock) {
 void HostChaos::WriteListNames(std::optional<FolderLock>* lock, std::string* written) {
   std::vector<std::string> names = NamesOf(m_model.order);
   const std::string shown =
-      m_model.open && m_model.selected >= 0 ? m_model.rows[m_model.selected].name : std::string();
+      m_model.open && m_model.selected >= 0 ? m_model.rows[m_model.selected] : std::string();
   Note("another program rewrites the list-order file");
   for (int edits = 1 + Pick(2); edits > 0; --edits) {
     const std::size_t lists = std::max(names.size(), m_model.open ? m_model.rows.size() : 0);
@@ -248,7 +235,7 @@ void HostChaos::WriteListNames(std::optional<FolderLock>* lock, std::string* wri
         const StoredList list{
             name,
             Pick(3) == 0,
-            {{0, kDates[Pick(4)], "外" + std::to_string(++m_outsideTexts), NewId()}},
+            {{0, kDates[Pick(4)], "外" + std::to_string(++m_outsideTexts), ++m_model.lastId}},
             Pick(2) == 0};
         ASSERT_TRUE(chaos::WriteBytes(m_listFolder + "\\" + name + ".lst", FileBytes(list)));
         m_model.files[Folded(name)] = list;
@@ -261,7 +248,7 @@ void HostChaos::WriteListNames(std::optional<FolderLock>* lock, std::string* wri
     const std::string name = names[at];
     names.erase(names.begin() + static_cast<std::ptrdiff_t>(at));
     // The shown list's file missing would be waited for some seconds: never removed here.
-    if (name != shown && m_model.files.count(Folded(name)) && !IsEscapingName(name) &&
+    if (name != shown && m_model.files.count(Folded(name)) && todo_test::rules::NamesFile(name) &&
         Pick(2) == 0) {
       Note("  removes the list \"" + name + "\" with its file");
       ASSERT_TRUE(DeleteFileA((m_listFolder + "\\" + name + ".lst").c_str()));

@@ -7,7 +7,6 @@
 
 #include <algorithm>
 
-#include "chaos/chaos_text.h"
 #include "support/tool_facts.h"
 
 namespace chaos {
@@ -19,31 +18,24 @@ using namespace todo_test::tool;
 void HostChaos::AddItemToAList() {
   std::vector<int> storable;
   for (int row = 0; row < static_cast<int>(m_model.rows.size()); ++row) {
-    if (m_model.rows[row].hasFile) storable.push_back(row);
+    if (m_model.HasFile(row)) storable.push_back(row);
   }
-  if (m_model.selected < 0 || !m_model.rows[m_model.selected].hasFile || Pick(4) == 0) {
+  if (m_model.selected < 0 || !m_model.HasFile(m_model.selected) || Pick(4) == 0) {
     if (storable.empty()) return;
     // A click on the selected row of the focused box would begin a rename: only another row.
     const int row = PickOf(storable);
-    if (row != m_model.selected) {
-      Note("click list row " + std::to_string(row) + " \"" + m_model.rows[row].name + "\"");
-      ActivateNames();
-      SaveShown();
-      m_model.selected = row;
-      LoadSelected();
-      ClickAt(m_listBox, 60, row * kNameRowHeight + kNameRowHeight / 2);
-    }
+    if (row != m_model.selected) ClickRow(true, row, kNameX);
   }
   ClickModeButton(false);
   TypeText();
   PickDate();
-  AddItem(Pick(2) == 0);
+  Add(Pick(2) == 0);
 }
 
 void HostChaos::TypeText() {
   std::string text;
   if (m_model.listMode ? Pick(4) != 0 : Pick(4) == 0) {
-    text = Pick(3) == 0 ? "新規" + std::to_string(++m_freshNames) : PickOf(kTypedNames).text;
+    text = Pick(3) == 0 ? "新規" + std::to_string(++m_freshNames) : PickOf(kTypedNames);
   } else {
     text = PickOf(kItemTexts);
   }
@@ -63,7 +55,7 @@ void HostChaos::PickDate() {
 void HostChaos::ClickModeButton(bool names) {
   Note(names ? "list mode button" : "item mode button");
   Press(names ? kListModeButton : kItemModeButton);
-  names ? ActivateNames() : ActivateItems();
+  m_model.Activate(names);
 }
 
 void HostChaos::ToggleNoDate() {
@@ -77,186 +69,75 @@ void HostChaos::AddEntry(bool atBottom) {
   // Mostly the user types first.
   if (Pick(5) != 0) TypeText();
   if (!m_model.listMode && Pick(4) != 0) PickDate();
-  m_model.listMode ? AddList(atBottom) : AddItem(atBottom);
+  Add(atBottom);
 }
 
-void HostChaos::AddList(bool atBottom) {
-  const std::string name = AsOneLine(m_model.text);
+void HostChaos::Add(bool atBottom) {
   const bool checked = ::SendMessageA(Control(kNoDateBox), BM_GETCHECK, 0, 0) == BST_CHECKED;
-  EXPECT_EQ(m_model.noDateBox, checked) << "the no-date box as the user left it";
-  bool taken = m_model.files.count(Folded(name)) != 0;
-  for (const Row& row : m_model.rows) taken = taken || Folded(row.name) == Folded(name);
-  const NameKind kind = KindOf(m_model.text);
-  if (!name.empty() && kind == NameKind::kGood && !taken &&
-      static_cast<int>(m_model.rows.size()) >= kMostLists) {
-    return DeleteEntry();  // a list more would not show without scrolling
-  }
-  Note(std::string(atBottom ? "add list at bottom" : "add list") + " \"" + name + "\"");
-  if (name.empty()) {
-    Expect({kEnterListName});
-  } else if (kind == NameKind::kRefused) {
-    Expect({kBadListName});
-  } else if (kind == NameKind::kHidesSeparator) {
-    Expect({kBadListName, kCannotCreate});
-  } else if (taken) {
-    Expect({kListExists});
-  } else {
-    SaveShown();
-    m_model.files[Folded(name)] = StoredList{name, checked, {}};
-    const int at = atBottom ? static_cast<int>(m_model.rows.size()) : 0;
-    m_model.rows.insert(m_model.rows.begin() + at, Row{name, true});
-    m_model.selected = at;
-    m_model.shown.clear();
-    m_model.shownNoDate = checked;
-    m_model.itemSelected = -1;
-    m_model.noDateBox = checked;
-    m_model.text.clear();
-  }
-  Press(atBottom ? kAddAtBottom : kAdd);
-}
-
-void HostChaos::AddItem(bool atBottom) {
-  if (static_cast<int>(m_model.shown.size()) >= kMostItems) return;
-  Note(std::string(atBottom ? "add item at bottom" : "add item") + " \"" + m_model.text + "\"");
-  if (m_model.selected < 0) {
-    Expect({kNoListSelected});
-  } else if (!m_model.rows[m_model.selected].hasFile) {
-    Expect({kListNotStorable});  // the item could never be saved
-  } else if (m_model.text.empty()) {
-    Expect({kEnterItem});
-  } else {
-    Item item{0, m_model.picker, AsOneLine(m_model.text), NewId()};
-    if (atBottom) {
-      m_model.shown.push_back(item);
-    } else {
-      m_model.shown.insert(m_model.shown.begin(), item);
-      if (m_model.itemSelected >= 0) ++m_model.itemSelected;
+  if (m_model.listMode) {
+    EXPECT_EQ(m_model.noDateBox, checked) << "the no-date box as the user left it";
+    // A list more would not show without scrolling.
+    if (!m_model.NewListRefusal() && static_cast<int>(m_model.rows.size()) >= kMostLists) {
+      return Remove(false);
     }
-    m_model.text.clear();
+  } else if (static_cast<int>(m_model.shown.size()) >= kMostItems) {
+    return;
   }
+  Note(std::string(m_model.listMode ? "add list" : "add item") + (atBottom ? " at bottom" : "") +
+       " \"" + m_model.text + "\"");
+  Expect(m_model.Add(atBottom, checked));
   Press(atBottom ? kAddAtBottom : kAdd);
 }
 
 void HostChaos::Move(int step) {
   Note(step < 0 ? "up" : "down");
-  if (m_model.listMode) {
-    int& at = m_model.selected;
-    if (at >= 0 && at + step >= 0 && at + step < static_cast<int>(m_model.rows.size())) {
-      std::swap(m_model.rows[at], m_model.rows[at + step]);
-      at += step;
-    }
-  } else {
-    int& at = m_model.itemSelected;
-    if (at >= 0 && at + step >= 0 && at + step < static_cast<int>(m_model.shown.size())) {
-      std::swap(m_model.shown[at], m_model.shown[at + step]);
-      at += step;
-    }
-  }
+  m_model.Move(step);
   Press(step < 0 ? kMoveUp : kMoveDown);
 }
 
-void HostChaos::DeleteEntry() {
-  Note("delete");
-  if (m_model.listMode && m_model.selected >= 0) {
-    const int at = m_model.selected;
-    Expect({kDeleteList}, true, [this, at] {
-      if (m_model.rows[at].hasFile) m_model.files.erase(Folded(m_model.rows[at].name));
-      m_model.unsavedLists.clear();  // the shown list's file is gone at once, never saved again
-      m_model.rows.erase(m_model.rows.begin() + at);
-      m_model.selected = -1;
-      m_model.shown.clear();  // not saved anywhere
-      m_model.itemSelected = -1;
-    });
-  } else if (!m_model.listMode && m_model.itemSelected >= 0) {
-    Expect({kDeleteItem}, true, [this] {
-      m_model.shown.erase(m_model.shown.begin() + m_model.itemSelected);
-      if (m_model.itemSelected >= static_cast<int>(m_model.shown.size())) --m_model.itemSelected;
-    });
-  }
-  Press(kDelete);
+void HostChaos::Remove(bool all) {
+  Note(all ? "clear" : "delete");
+  Expect(m_model.RemoveQuestion(all), true, [this, all] { m_model.Remove(all); });
+  Press(all ? kClear : kDelete);
 }
 
-void HostChaos::ClearBox() {
-  Note("clear");
-  if (m_model.listMode && !m_model.rows.empty()) {
-    Expect({kClearLists}, true, [this] {
-      for (const Row& row : m_model.rows) {
-        if (row.hasFile) m_model.files.erase(Folded(row.name));
-      }
-      m_model.unsavedLists.clear();
-      m_model.rows.clear();
-      m_model.selected = -1;
-      m_model.shown.clear();
-      m_model.itemSelected = -1;
-    });
-  } else if (!m_model.listMode && !m_model.shown.empty()) {
-    Expect({kClearItems}, true, [this] {
-      m_model.shown.clear();
-      m_model.itemSelected = -1;
-    });
-  }
-  Press(kClear);
-}
-
-void HostChaos::ClickListRow() {
-  const int count = static_cast<int>(m_model.rows.size());
-  // The selected row often: a second click on it in the focused box starts a rename.
+void HostChaos::ClickRandomRow(bool names) {
+  const int count = RowCount(names);
   int row = count == 0 ? -1 : Pick(count + 1) - 1;
-  if (m_model.selected >= 0 && Pick(4) == 0) row = m_model.selected;
-  const bool hadFocus = FocusIn(m_listBox);
-  Note("click list row " + std::to_string(row) +
-       (row >= 0 ? " \"" + m_model.rows[row].name + "\"" : std::string()) +
+  // The selected row often: a second click on it in the focused box starts an edit.
+  const int selected = names ? m_model.selected : m_model.itemSelected;
+  if (selected >= 0 && Pick(names ? 4 : 3) == 0) row = selected;
+  ClickRow(names, row, names ? kNameX : std::vector<int>{kCheckX, kTextX, kDateX}[Pick(3)]);
+}
+
+void HostChaos::ClickRow(bool names, int row, int x) {
+  HWND box = Box(names);
+  const bool hadFocus = FocusIn(box);
+  Note((names ? "click list row " : "click item row ") + std::to_string(row) +
+       (!names     ? " at x " + std::to_string(x)
+        : row >= 0 ? " \"" + m_model.rows[row] + "\""
+                   : std::string()) +
        (hadFocus ? " (focused)" : ""));
-  const int y = row >= 0 ? row * kNameRowHeight + kNameRowHeight / 2
-                         : count * kNameRowHeight + kNameRowHeight / 2;
-  const bool startsRename = row >= 0 && row == m_model.selected && hadFocus;
-  ActivateNames();
-  if (row >= 0 && row != m_model.selected) {
-    SaveShown();
-    m_model.selected = row;
-    LoadSelected();
-  }
-  ClickRow(m_listBox, 60, y, startsRename, false, row);
-}
-
-void HostChaos::ClickItemRow() {
-  const int count = static_cast<int>(m_model.shown.size());
-  int row = count == 0 ? -1 : Pick(count + 1) - 1;
-  if (m_model.itemSelected >= 0 && Pick(3) == 0) row = m_model.itemSelected;
-  ClickItemRowAt(row, std::vector<int>{kCheckX, kTextX, kDateX}[static_cast<std::size_t>(Pick(3))]);
-}
-
-void HostChaos::ClickItemRowAt(int row, int x) {
-  const int count = static_cast<int>(m_model.shown.size());
-  const bool hadFocus = FocusIn(m_itemBox);
-  Note("click item row " + std::to_string(row) + " at x " + std::to_string(x) +
-       (hadFocus ? " (focused)" : ""));
-  const int y = kItemHeaderHeight + (row >= 0 ? row : count) * kItemRowHeight + kItemRowHeight / 2;
-  ActivateItems();
-  bool editPending = false;
-  bool date = false;
-  if (row >= 0 && row != m_model.itemSelected) {
-    m_model.itemSelected = row;
-  } else if (row >= 0 && hadFocus) {
-    if (x == kCheckX) {
-      m_model.shown[row].check = m_model.shown[row].check == 0 ? 1 : 0;
-    } else {
-      // Without dates the text column covers the date column's place.
-      editPending = true;
-      date = x == kDateX && !m_model.shownNoDate;
-    }
-  }
-  ClickRow(m_itemBox, x, y, editPending, date, row);
-}
-
-void HostChaos::ClickRow(HWND box, int x, int y, bool startsEdit, bool date, int row) {
-  ClickAt(box, x, y);
+  const bool startsEdit =
+      names ? m_model.ClickList(row, hadFocus) : m_model.ClickItem(row, hadFocus, x == kCheckX);
+  ClickAt(box, x, RowY(names, row >= 0 ? row : RowCount(names)));
   if (!startsEdit) return;
   // The edit begins once no second click of a double-click can come any more.
   EXPECT_TRUE(chaos::WaitFor([&] { return chaos::EditorOf(box) != nullptr; }, 4000))
       << "a click on the selected row of the focused box starts an in-place edit";
   Settle();
-  EditorOpened(box == m_listBox, date, row);
+  // Without dates the text column covers the date column's place.
+  EditorOpened(names, !names && x == kDateX && !m_model.shownNoDate, row);
+}
+
+// The user leaves the window alone for longer than the tool waits before it saves.
+void HostChaos::Pause() {
+  Note("the user pauses for 1.5 s");
+  chaos::WaitFor([] { return false; }, 1500);
+  m_model.SaveShown();
+  m_model.SaveNames();
+  // A slow machine may run the timer late: the files are given a moment more, never less.
+  chaos::WaitFor([&] { return FilesAsModelled(); }, 2000);
 }
 
 void HostChaos::EscapeInTextBox() {
@@ -269,7 +150,7 @@ void HostChaos::AnswerBox() {
   chaos::ModalWindows modal = chaos::ModalWindowsOf(m_toolThread);
   ASSERT_EQ(1u, modal.messageBoxes.size());
   // Clearing every list is answered Yes seldom, or little would be left to work with.
-  const bool yes = Pick(expected.texts[0] == kClearLists ? 5 : 2) == 0;
+  const bool yes = Pick(expected.text == kClearLists ? 5 : 2) == 0;
   const int answer = !expected.yesNo ? IDOK : yes ? IDYES : IDNO;
   Note(answer == IDYES ? "answer Yes" : answer == IDNO ? "answer No" : "answer OK");
   HWND box = modal.messageBoxes[0];

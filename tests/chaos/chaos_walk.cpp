@@ -7,7 +7,6 @@
 #include <cstdio>
 #include <iterator>
 
-#include "chaos/chaos_text.h"
 #include "support/tool_facts.h"
 
 namespace chaos {
@@ -59,27 +58,24 @@ void HostChaos::SetUp() {
   for (const auto& file : outside) ASSERT_TRUE(chaos::WriteBytes(file.first, file.second));
 
   auto seed = [&](const std::string& name, bool noDate, std::vector<Item> items) {
-    for (Item& item : items) item.id = NewId();
+    for (Item& item : items) item.id = ++m_model.lastId;
     StoredList list{name, noDate, std::move(items)};
     ASSERT_TRUE(chaos::WriteBytes(m_listFolder + "\\" + name + ".lst", FileBytes(list)));
     m_model.files[Folded(name)] = list;
   };
   seed("work", false, {{0, {2026, 12, 8}, "call"}, {1, {2026, 12, 9}, "milk"}});
   seed("home", true, {{0, {2027, 1, 2}, "cook"}});
-  seed("\x83\x5C\x95\x5C", false, {{0, {2025, 3, 31}, "電話する"}});
+  seed("ソ表", false, {{0, {2025, 3, 31}, "電話する"}});
   seed("orphan", false, {{0, {2026, 1, 1}, "not a list"}});  // a file that no list names
   // "ghost" has no file: it loads as an empty dated list.
   // The lists, each followed by an escaping name, then the other escaping names.
-  const std::string lists[] = {"work", "home", "ghost", "\x83\x5C\x95\x5C"};
-  std::size_t escaping = 0;
-  for (const std::string& name : lists) {
-    m_model.order += name + "\r\n";
-    m_model.order += std::string(todo_test::tool::kEscapingNames[escaping++]) + "\r\n";
-  }
-  for (; escaping < std::size(todo_test::tool::kEscapingNames); ++escaping) {
-    m_model.order += std::string(todo_test::tool::kEscapingNames[escaping]) + "\r\n";
-  }
+  const char* lists[] = {"work", "home", "ghost", "ソ表"};
+  std::vector<std::string> names(std::begin(todo_test::tool::kEscapingNames),
+                                 std::end(todo_test::tool::kEscapingNames));
+  for (int i = 0; i < 4; ++i) names.insert(names.begin() + 2 * i, lists[i]);
+  m_model.order = OrderBytes(names);
   ASSERT_TRUE(chaos::WriteBytes(m_listFolder + "\\ListInfo.dat", m_model.order));
+  m_model.folderPathBytes = m_listFolder.size() + 1;
   chaos::AddTree(m_outer, "", m_listFolder, &m_outsideBefore);
 
   g_previousFilter = SetUnhandledExceptionFilter(&ReportStepsOfCrash);
@@ -111,49 +107,12 @@ void HostChaos::TearDown() {
   if (m_watchdog.joinable()) m_watchdog.join();
   SetUnhandledExceptionFilter(g_previousFilter);
   // The tool makes the data folder the current one; let go of it before removing it.
-  char temp[MAX_PATH];
-  GetTempPathA(MAX_PATH, temp);
-  SetCurrentDirectoryA(temp);
+  SetCurrentDirectoryA((m_outer + "\\..").c_str());
   chaos::RemoveTree(m_outer);
 }
 
-void HostChaos::LoadSelected() {
-  m_model.shown.clear();
-  m_model.itemSelected = -1;
-  const Row& row = m_model.rows[m_model.selected];
-  if (!row.hasFile) return;  // never opened: nothing is loaded
-  auto it = m_model.files.find(Folded(row.name));
-  m_model.shownNoDate = it != m_model.files.end() && it->second.noDate;
-  if (it != m_model.files.end()) m_model.shown = it->second.items;
-  if (m_model.listMode) m_model.noDateBox = m_model.shownNoDate;
-}
-
-// A press in a box, or the mode button: the entry row switches and the text box empties.
-void HostChaos::ActivateNames() {
-  m_model.listMode = true;
-  m_model.text.clear();
-  m_model.noDateBox = false;
-}
-
-void HostChaos::ActivateItems() {
-  m_model.listMode = false;
-  m_model.text.clear();
-}
-
 void HostChaos::ModelOpened() {
-  m_model.open = true;
-  m_model.rows.clear();
-  for (const std::string& name : NamesOf(m_model.order)) {
-    m_model.rows.push_back({name, !IsEscapingName(name)});
-  }
-  m_model.unsavedLists.clear();
-  m_model.unsavedOrders.clear();
-  m_model.selected = -1;
-  m_model.shown.clear();
-  m_model.itemSelected = -1;
-  m_model.listMode = true;
-  m_model.noDateBox = false;
-  m_model.text.clear();
+  m_model.Opened();
   HWND tool = Tool();
   ASSERT_NE(nullptr, tool);
   m_toolThread = GetWindowThreadProcessId(tool, nullptr);
@@ -176,8 +135,8 @@ void HostChaos::ModelClosed() {
   m_box.reset();
   m_settingsOpen = false;
   m_editor.reset();
-  SaveShown();
-  SaveNames();
+  m_model.SaveShown();
+  m_model.SaveNames();
   m_model.open = false;
 }
 
@@ -194,27 +153,14 @@ void HostChaos::Note(const std::string& what) {
   std::snprintf(g_lastSteps, sizeof(g_lastSteps), "%s", all.c_str());
 }
 
-void HostChaos::Choose(const std::vector<std::pair<int, std::function<void()>>>& choices) {
-  int total = 0;
-  for (const auto& choice : choices) total += choice.first;
-  int at = Pick(total);
-  for (const auto& choice : choices) {
-    if (at < choice.first) {
-      choice.second();
-      return;
-    }
-    at -= choice.first;
-  }
-}
-
 void HostChaos::Step() {
   // Host steps: any time the window is open, closes above all while something is open on it.
-  auto host = [&](int closes) -> std::vector<std::pair<int, std::function<void()>>> {
+  auto host = [&](int closes) -> std::vector<Choice> {
     return {{6, [&] { HostSaveState(); }},   {3, [&] { HostSearch(); }},
             {closes, [&] { HostClose(0); }}, {closes, [&] { HostClose(1); }},
             {2, [&] { HostInitialize(); }},  {closes, [&] { HostReplaceTool(); }}};
   };
-  auto with = [&](int closes, std::vector<std::pair<int, std::function<void()>>> own) {
+  auto with = [&](int closes, std::vector<Choice> own) {
     for (auto& choice : host(closes)) own.push_back(choice);
     Choose(own);
   };
@@ -231,9 +177,9 @@ void HostChaos::Step() {
   } else if (m_settingsOpen) {
     with(3, {{25, [&] { CloseSettings(); }}, {2, [&] { HostSettings(); }}});
   } else if (m_editor) {
-    with(3, {{22, [&] { CommitEditor(false); }},
-             {8, [&] { CommitEditor(true); }},
-             {12, [&] { CancelEditor(); }},
+    with(3, {{22, [&] { EndEditor(0); }},
+             {8, [&] { EndEditor(1); }},
+             {12, [&] { EndEditor(2); }},
              {3, [&] { HostClose(2); }}});
   } else {
     with(1, {{10, [&] { TypeText(); }},
@@ -243,16 +189,16 @@ void HostChaos::Step() {
              {12, [&] { AddEntry(Pick(2) == 0); }},
              {10, [&] { AddItemToAList(); }},
              {6, [&] { Move(Pick(2) == 0 ? -1 : 1); }},
-             {7, [&] { DeleteEntry(); }},
-             {2, [&] { ClearBox(); }},
-             {12, [&] { ClickListRow(); }},
-             {12, [&] { ClickItemRow(); }},
+             {7, [&] { Remove(false); }},
+             {2, [&] { Remove(true); }},
+             {12, [&] { ClickRandomRow(true); }},
+             {12, [&] { ClickRandomRow(false); }},
              {8, [&] { StartEditWithF2(Pick(3) == 0); }},
              {2, [&] { EscapeInTextBox(); }},
              {3, [&] { HostSettings(); }},
              {1, [&] { HostClose(2); }},
              // Above all while the window holds changes not saved yet.
-             {ShownUnsaved() ? 30 : 14, [&] { OutsideWrite(); }},
+             {m_model.ShownUnsaved() ? 30 : 14, [&] { OutsideWrite(); }},
              {1, [&] { Pause(); }}});
   }
 }
@@ -263,7 +209,7 @@ void HostChaos::Walk(unsigned seed, int steps) {
     g_stepDeadline = GetTickCount() + 45000;
     Step();
     if (HasFailure()) break;
-    RememberWindow();
+    m_model.RememberWindow();
     Check();
   }
   if (!HasFailure() && m_model.open) {
@@ -272,11 +218,7 @@ void HostChaos::Walk(unsigned seed, int steps) {
     Check();
   }
   g_stepDeadline = 0;
-  if (HasFailure()) {
-    std::string last;
-    for (const std::string& line : m_history) last += Shown(line) + "\n";
-    ADD_FAILURE() << "seed " << seed << ", the last steps:\n" << last;
-  }
+  if (HasFailure()) ADD_FAILURE() << "seed " << seed << ", the last steps:\n" << g_lastSteps;
 }
 
 }  // namespace chaos

@@ -1,11 +1,8 @@
-// The fixture of the chaos walk: the fake host with the real tool, the model, the seeded random
-// source, and the steps and checks that the walk is made of. Its members are defined apart:
-// chaos_walk.cpp sets up, runs the walk and keeps the model in step with opens and closes,
-// chaos_saves.cpp with the tool's saves, chaos_user_steps.cpp and chaos_editor_steps.cpp hold
-// what the user does, chaos_host_steps.cpp what the host does, chaos_outside_steps.cpp what
-// another program does and chaos_outside_looks.cpp what the window makes of it,
-// chaos_killed_host.cpp another host that is killed, chaos_checks.cpp what is checked after
-// every step.
+// The fixture of the chaos walk: the fake host with the real tool, the model of the lists
+// (support/list_model.h), the seeded random source, and the steps and checks the walk is made
+// of, defined apart in the chaos_*.cpp files, one each for the walk itself, the user's steps,
+// the in-place edits, the host's steps, another program's writes and what the window makes of
+// them, a killed host, and the checks after every step.
 
 #pragma once
 
@@ -18,24 +15,65 @@
 #include <functional>
 #include <memory>
 #include <optional>
-#include <random>
 #include <string>
 #include <thread>
-#include <utility>
 #include <vector>
 
 #include <gtest/gtest.h>
 
 #include "chaos/chaos_host.h"
-#include "chaos/chaos_model.h"
 #include "chaos/folder_lock.h"
 #include "chaos/folder_tree.h"
 #include "framework/fw_com.h"
+#include "support/list_model.h"
+#include "support/list_rules.h"
 #include "support/tool_window.h"
 
 namespace chaos {
 
-class HostChaos : public testing::Test {
+using namespace todo_test::lists;
+using todo_test::rules::Folded;
+
+// The most lists and items the walk makes, kept within the rows the boxes show whole without
+// scrolling (20 list names, 27 items), so that a row is where it was drawn.
+inline constexpr int kMostLists = 20;
+inline constexpr int kMostItems = 24;
+
+inline constexpr Date kDates[] = {{2026, 12, 7}, {2026, 12, 8}, {2027, 1, 1}, {2025, 3, 31}};
+
+// Item texts and list names the user types; the walk makes fresh names and other letter cases.
+// The last name hides its separator from the list-name check behind 0x80.
+inline const std::vector<std::string> kItemTexts = {
+    "milk",   "牛乳を買う", "電話する", "call, then mail", "NO_DATE",     "  spaced  ", "ソ表",
+    "a\r\nb", "tab\there",  "",         "back\\slash",     "milk と 電話"};
+inline const std::vector<std::string> kTypedNames = {
+    "仕事",   "買い物",  "旅行 2027", "dot.name",  "two\r\nlines", "ソ表2",
+    "Work",   "HOME",    "ghost",     "Ghost",     "orphan",       "ORPHAN",
+    "",       "a|b",     "con",       "COM3",      "nul.txt",      "Lpt9",
+    "../fwd", "..\\up1", "sub/y",     "tab\there", "back\\slash",  "ab\x80\\new"};
+
+inline std::string DateText(const Date& date) {
+  return std::to_string(date.year) + "/" + std::to_string(date.month) + "/" +
+         std::to_string(date.day);
+}
+
+// A message box the last step should have opened.
+struct ExpectedBox {
+  std::string text;
+  bool yesNo = false;
+  std::function<void()> onYes;
+};
+
+// An in-place editor the last step should have opened.
+struct OpenEditor {
+  bool names;  // over the list-name box, else over the item box
+  bool date;   // the date picker of an item's due date
+  int row;
+  std::string text;  // what a commit would store, before the edit's own clean-up
+  Date due = kDates[0];
+};
+
+class HostChaos : public testing::Test, protected todo_test::lists::RandomSteps {
  protected:
   void SetUp() override;
   void TearDown() override;
@@ -47,6 +85,17 @@ class HostChaos : public testing::Test {
   // --- the tool window and its controls ---
   HWND Tool() const { return m_host->ToolWindow(); }
   HWND Control(int id) const { return GetDlgItem(Tool(), id); }
+  HWND Box(bool names) const { return names ? m_listBox : m_itemBox; }
+  int RowCount(bool names) const {
+    return static_cast<int>(names ? m_model.rows.size() : m_model.shown.size());
+  }
+  // The middle of a row of either box (the row count: just below the rows), in client pixels.
+  static int RowY(bool names, int row) {
+    using namespace todo_test::tool;
+    return names ? row * kNameRowHeight + kNameRowHeight / 2
+                 : kItemHeaderHeight + row * kItemRowHeight + kItemRowHeight / 2;
+  }
+  static constexpr int kNameX = 60;
   bool FocusIn(HWND box) const {
     HWND focus = todo_test::tool_window::FocusOfThread(Tool());
     return focus && (focus == box || IsChild(box, focus));
@@ -76,57 +125,40 @@ class HostChaos : public testing::Test {
   }
 
   // --- keeping the model in step ---
-  // A save occasion of the shown list's file / of the list-order file: from now on the disk
-  // holds what the window shows.
-  void SaveShown();
-  void SaveNames();
-  // Whether the window shows items of the shown list that the disk was not seen to hold.
-  bool ShownUnsaved() const;
-  // What the window shows after a step, which the tool may save at any moment from now on.
-  void RememberWindow();
-  // The newest of the window's states since the last look that the disk holds was saved; the
-  // tool can save only the window's latest state from now on.
-  void SeeSaves(const FileTree& found);
   // The files directly in the list folder by their folded names, but for the folder's lock.
   FileTree ListFolderFiles() const;
-  int NewId() { return ++m_model.lastId; }
-  void LoadSelected();
-  void ActivateNames();
-  void ActivateItems();
+  // A file of the list folder by its folded name, read under the folder's lock, or "<missing>".
+  std::string FileNow(const std::string& foldedName) const;
   void ModelOpened();
   void ModelClosed();
-  void Expect(std::vector<std::string> texts, bool yesNo = false,
-              std::function<void()> onYes = nullptr) {
-    Note("  expects the message \"" + texts[0] + "\"");
-    m_box = ExpectedBox{std::move(texts), yesNo, false, std::move(onYes)};
+  // The message box the step opens, if `text` is one.
+  void Expect(const char* text, bool yesNo = false, std::function<void()> onYes = nullptr) {
+    if (text == nullptr) return;
+    Note(std::string("  expects the message \"") + text + "\"");
+    m_box = ExpectedBox{text, yesNo, std::move(onYes)};
   }
 
   // --- steps ---
   void Step();
-  void Choose(const std::vector<std::pair<int, std::function<void()>>>& choices);
   void Note(const std::string& what);
   void TypeText();
   void PickDate();
   void ClickModeButton(bool names);
   void ToggleNoDate();
   void AddEntry(bool atBottom);
-  void AddList(bool atBottom);
-  void AddItem(bool atBottom);
+  void Add(bool atBottom);
   void AddItemToAList();
   void Move(int step);
-  void DeleteEntry();
-  void ClearBox();
-  void ClickListRow();
-  void ClickItemRow();
-  void ClickItemRowAt(int row, int x);
-  // Clicks a box at (x, y); when the click starts an in-place edit of `row`, waits for its
-  // editor and notes it in the model.
-  void ClickRow(HWND box, int x, int y, bool startsEdit, bool date, int row);
+  // Delete, or Clear when `all`: its question opens, answered later.
+  void Remove(bool all);
+  void ClickRandomRow(bool names);
+  // A click on a row of either box (-1: below the rows) at x; when it starts an in-place edit,
+  // waits for its editor and notes it in the model.
+  void ClickRow(bool names, int row, int x);
   void StartEditWithF2(bool names);
   void EditorOpened(bool names, bool date, int row);
-  void CommitEditor(bool byClickBelow);
-  void CancelEditor();
-  void CommitModel(const OpenEditor& editor);
+  // Ends the open editor: 0 Enter, 1 a click below the rows, 2 Esc.
+  void EndEditor(int how);
   void EscapeInTextBox();
   void AnswerBox();
   void HostSaveState();
@@ -157,12 +189,6 @@ class HostChaos : public testing::Test {
   bool FilesAsModelled();
   void CheckBoxes();
 
-  int Pick(int n) { return std::uniform_int_distribution<int>(0, n - 1)(m_random); }
-  template <typename T>
-  const T& PickOf(const std::vector<T>& pool) {
-    return pool[static_cast<std::size_t>(Pick(static_cast<int>(pool.size())))];
-  }
-
   fw::ComApartment m_apartment;  // the boxes are read as a screen reader reads them
   std::string m_outer;           // the data folder's parent: nothing in it may change
   std::string m_data;            // the host's data folder
@@ -174,11 +200,10 @@ class HostChaos : public testing::Test {
   HANDLE m_toolThreadHandle = nullptr;
   HWND m_listBox = nullptr;
   HWND m_itemBox = nullptr;
-  Model m_model;
+  todo_test::lists::ListModel m_model;
   std::optional<ExpectedBox> m_box;
   bool m_settingsOpen = false;
   std::optional<OpenEditor> m_editor;
-  std::mt19937 m_random;
   int m_step = 0;
   int m_freshNames = 0;
   int m_outsideTexts = 0;

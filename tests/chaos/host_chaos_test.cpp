@@ -14,24 +14,15 @@
 
 namespace {
 
-using chaos::HostChaos;
-
 // Four walks of 100 steps from seeds of their own, each with a fresh host, data folder and
 // tool: a failure ends only its own walk, and each walk stays well inside the time limit.
-TEST_F(HostChaos, HostCallsAmidUserActionsLoseNothingAndTouchNoOtherFileSeed1) {
-  Walk(20261208u, 100);
+class HostChaosSeeds : public chaos::HostChaos, public testing::WithParamInterface<unsigned> {};
+
+TEST_P(HostChaosSeeds, HostCallsAmidUserActionsLoseNothingAndTouchNoOtherFile) {
+  Walk(GetParam(), 100);
 }
 
-TEST_F(HostChaos, HostCallsAmidUserActionsLoseNothingAndTouchNoOtherFileSeed2) {
-  Walk(4099u, 100);
-}
-
-TEST_F(HostChaos, HostCallsAmidUserActionsLoseNothingAndTouchNoOtherFileSeed3) {
-  Walk(77731u, 100);
-}
-
-TEST_F(HostChaos, HostCallsAmidUserActionsLoseNothingAndTouchNoOtherFileSeed4) {
-  Walk(31337u, 100);
-}
+INSTANTIATE_TEST_SUITE_P(Walks, HostChaosSeeds, testing::Values(20261208u, 4099u, 77731u, 31337u),
+                         [](const auto& seed) { return "Seed" + std::to_string(seed.index + 1); });
 
 }  // namespace

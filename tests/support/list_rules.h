@@ -15,9 +15,11 @@ inline bool StartsDoubleByte(unsigned char byte) {
   return (byte >= 0x81 && byte <= 0x9F) || (byte >= 0xE0 && byte <= 0xFC);
 }
 
-// The most bytes an add takes from the text box for a list's name and for an item's text.
+// The most bytes an add takes from the text box for a list's name and for an item's text, and
+// an in-place editor holds.
 constexpr std::size_t kListNameBytes = 249;
 constexpr std::size_t kItemTextBytes = 253;
+constexpr std::size_t kEditorBytes = 254;
 
 // `text` cut to at most `limit` bytes, never half a double-byte character (a lead byte at the
 // very end counts as a character of its own).
@@ -43,19 +45,26 @@ inline std::string TakenText(std::string_view typed, std::size_t limit) {
   return Cut(std::move(line), limit);
 }
 
-// Whether a list may not have this name: one of \ / : * ? " < > | (but for the second byte of
-// a double-byte character, judged by the byte before it: 0x80 to 0xA0 or 0xE0 to 0xFF), a
-// control character, or a name Windows keeps for a device (CON, PRN, AUX, NUL, COM1 to COM9,
-// LPT1 to LPT9, in any letter case, before a dot).
+// What an in-place editor stores of a typed text: one line (each CR, LF and tab a space) of at
+// most kEditorBytes bytes.
+inline std::string EditedText(std::string typed) {
+  for (char& c : typed) {
+    if (c == '\r' || c == '\n' || c == '\t') c = ' ';
+  }
+  return Cut(std::move(typed), kEditorBytes);
+}
+
+// Whether a list may not have this name: one of \ / : * ? " < > | (but for one that follows a
+// byte from 0x80 to 0xA0 or 0xE0 to 0xFF, which the check takes for the second byte of a
+// double-byte character, judged by the byte before it alone), a control character, or a name
+// Windows keeps for a device (CON, PRN, AUX, NUL, COM1 to COM9, LPT1 to LPT9, in any letter
+// case, before a dot).
 inline bool NameRefused(std::string_view name) {
   for (std::size_t i = 0; i < name.size(); ++i) {
-    const unsigned char byte = static_cast<unsigned char>(name[i]);
-    if (byte < 0x20) return true;
-    if ((byte >= 0x80 && byte <= 0xA0) || byte >= 0xE0) {
-      ++i;
-      continue;
-    }
-    if (std::string_view("\\/:*?\"<>|").find(static_cast<char>(byte)) != std::string_view::npos) {
+    const unsigned char before = i > 0 ? static_cast<unsigned char>(name[i - 1]) : 0;
+    if (static_cast<unsigned char>(name[i]) < 0x20) return true;
+    if (std::string_view("\\/:*?\"<>|").find(name[i]) != std::string_view::npos &&
+        !((before >= 0x80 && before <= 0xA0) || before >= 0xE0)) {
       return true;
     }
   }
@@ -69,22 +78,37 @@ inline bool NameRefused(std::string_view name) {
          device[3] >= '1' && device[3] <= '9';
 }
 
-// Whether two names are one file name on Windows: equal but for the letter case of one-byte
-// letters (the second byte of a double-byte character counts as it is).
-inline bool SameFileName(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  for (std::size_t i = 0; i < a.size(); ++i) {
-    if (StartsDoubleByte(static_cast<unsigned char>(a[i])) && i + 1 < a.size()) {
-      if (a[i] != b[i] || a[i + 1] != b[i + 1]) return false;
-      ++i;
-      continue;
+// Whether "<name>.lst" names a file directly inside the list folder: a name not refused, not
+// empty, and well-formed code page 932 text read from its start, in which each lead byte is
+// followed by a trail byte (0x40 to 0x7E, 0x80 to 0xFC), no other byte is 0x80, 0xA0 or above
+// 0xFC, and no separator or other forbidden character stands outside a double-byte character.
+// A list whose name fails shows no items, and its file is never touched.
+inline bool NamesFile(std::string_view name) {
+  if (name.empty() || NameRefused(name)) return false;
+  for (std::size_t i = 0; i < name.size(); ++i) {
+    const unsigned char byte = static_cast<unsigned char>(name[i]);
+    if (StartsDoubleByte(byte)) {
+      const unsigned char trail = ++i < name.size() ? static_cast<unsigned char>(name[i]) : 0;
+      if (trail < 0x40 || trail == 0x7F || trail > 0xFC) return false;
+    } else if (byte == 0x80 || byte == 0xA0 || byte > 0xFC ||
+               std::string_view("\\/:*?\"<>|").find(name[i]) != std::string_view::npos) {
+      return false;
     }
-    const auto upper = [](char c) {
-      return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
-    };
-    if (upper(a[i]) != upper(b[i])) return false;
   }
   return true;
+}
+
+// A name as Windows compares file names: one-byte letters in upper case, double-byte
+// characters as they are. Two names are one file name exactly when these are equal.
+inline std::string Folded(std::string name) {
+  for (std::size_t i = 0; i < name.size(); ++i) {
+    if (StartsDoubleByte(static_cast<unsigned char>(name[i]))) {
+      ++i;
+    } else if (name[i] >= 'a' && name[i] <= 'z') {
+      name[i] = static_cast<char>(name[i] - 'a' + 'A');
+    }
+  }
+  return name;
 }
 
 }  // namespace todo_test::rules
