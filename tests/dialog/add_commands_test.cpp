@@ -39,8 +39,7 @@ TEST_F(AddList, RefusedNamesKeepTheTypedTextAndTouchNothing) {
     for (bool bottom : {false, true}) {
       SCOPED_TRACE(c.typed + (bottom ? " at the bottom" : " at the top"));
       NewList(c.typed, bottom);
-      EXPECT_EQ(TakeMessages(),
-                Messages({{c.message, MessageButtons::Ok, MessageIcon::Exclamation, 1}}));
+      EXPECT_EQ(TakeMessages(), Messages{Told(c.message, MessageIcon::Exclamation)});
       EXPECT_EQ(window.text, c.typed);
       EXPECT_EQ(window.focus, DialogControl::TextBox);
     }
@@ -172,26 +171,15 @@ TEST_F(AddItem, RefusedItemsShowTheirMessageKeepTheTextAndAddNothing) {
     const char* items;
   };
   const Case cases[] = {
-      {-1,
-       "",
-       {kNoListSelected, MessageButtons::Ok, MessageIcon::Information, 1},
-       DialogControl::DatePicker,
-       ""},
-      {-1,
-       "text",
-       {kNoListSelected, MessageButtons::Ok, MessageIcon::Information, 1},
-       DialogControl::DatePicker,
-       ""},
-      {0,
-       "",
-       {kEnterItem, MessageButtons::Ok, MessageIcon::Exclamation, 1},
-       DialogControl::TextBox,
-       "a1;"},
+      {-1, "", Told(kNoListSelected, MessageIcon::Information), DialogControl::DatePicker, ""},
+      {-1, "text", Told(kNoListSelected, MessageIcon::Information), DialogControl::DatePicker, ""},
+      {0, "", Told(kEnterItem, MessageIcon::Exclamation), DialogControl::TextBox, "a1;"},
   };
   for (const Case& c : cases) {
     if (c.list >= 0) nameFront()->Click(c.list);
     for (bool bottom : {false, true}) {
-      SCOPED_TRACE(std::string(c.message.text) + (bottom ? " at the bottom" : " at the top"));
+      SCOPED_TRACE(std::string("list ") + std::to_string(c.list) + ", typed \"" + c.typed +
+                   (bottom ? "\" at the bottom" : "\" at the top"));
       NewItem(c.typed, bottom);
       EXPECT_EQ(TakeMessages(), Messages{c.message});
       EXPECT_EQ(window.focus, c.focus);

@@ -32,6 +32,15 @@ using Mode = storage::FaultInjectingFiles::Mode;
 using Texts = std::vector<std::string>;
 using Messages = std::vector<ShownMessage>;
 
+// A message box shown while the tool counts itself busy: one that tells (an OK button) or asks
+// (Yes and No).
+inline ShownMessage Told(const std::string& text, MessageIcon icon) {
+  return {text, MessageButtons::Ok, icon, 1};
+}
+inline ShownMessage Asked(const std::string& text, MessageIcon icon) {
+  return {text, MessageButtons::YesNo, icon, 1};
+}
+
 // A due date as the item box holds it.
 inline DWORD Packed(int year, int month, int day) {
   return CQuarnListBox::ConvertToDateData(HeadlessWindowOps::Date(year, month, day));

@@ -36,12 +36,12 @@ TEST_F(ListRename, NameTakenBadOrOfAnotherFileKeepsTheOldNameAndEveryFile) {
     bool withoutFileOfB;
   };
   const Case cases[] = {
-      {"b", {{kDuplicateName, MessageButtons::Ok, MessageIcon::Exclamation, 1}}, false},
+      {"b", {Told(kDuplicateName, MessageIcon::Exclamation)}, false},
       {"x/y", {}, false},
       {"NUL", {}, false},
       {"a", {}, false},
       {"orphan", {}, false},
-      {"B", {{kDuplicateName, MessageButtons::Ok, MessageIcon::Exclamation, 1}}, true},
+      {"B", {Told(kDuplicateName, MessageIcon::Exclamation)}, true},
   };
   Write(ListFile("orphan"), "0,2026,1,1,someone else's\r\n");
   for (const Case& c : cases) {

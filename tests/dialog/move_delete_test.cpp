@@ -211,7 +211,7 @@ TEST_F(Commands, AnsweringNoToAnyQuestionChangesNothing) {
     window.CheckMode(c.listMode);
     const int invalidations = window.itemCountInvalidations;
     Answering(MessageAnswer::No, c.command);
-    EXPECT_EQ(TakeMessages(), Messages({{c.question, MessageButtons::YesNo, c.icon, 1}}));
+    EXPECT_EQ(TakeMessages(), Messages{Asked(c.question, c.icon)});
     EXPECT_EQ(BoxState(), boxesBefore);
     EXPECT_EQ(ListFolderState(), folderBefore);
     EXPECT_EQ(window.itemCountInvalidations, invalidations);
