@@ -49,53 +49,44 @@ TEST_F(AddList, RefusedNamesKeepTheTypedTextAndTouchNothing) {
   EXPECT_EQ(busy.load(), 0);
 }
 
-// Names whose second byte is a backslash or a bar are whole characters, not separators.
-TEST_F(AddList, PlacedAtTopOrBottomWithAnEmptyFileAndSelectedWithTheCommonEnding) {
+// Names whose second byte is a backslash or a bar are whole characters, not separators. Into
+// an empty box either button makes entry 0. The no-date box decides the new file and keeps its
+// state.
+TEST_F(AddList, PlacedAtTopOrBottomSelectedWithTheCommonEndingAndAFileOfItsKind) {
   struct Case {
+    bool empty;
     bool bottom;
+    bool noDate;
     const char* typed;
     const char* names;
     int selected;
   };
   const Case cases[] = {
-      {false, "top", "top;a;b;", 0},
-      {true, "bottom", "top;a;b;bottom;", 3},
-      {true, "\x83\x5C\x95\x5C", "top;a;b;bottom;\x83\x5C\x95\x5C;", 4},
-      {true, "\x83\x7C", "top;a;b;bottom;\x83\x5C\x95\x5C;\x83\x7C;", 5},
-      {true, "v1.2 \xB1", "top;a;b;bottom;\x83\x5C\x95\x5C;\x83\x7C;v1.2 \xB1;", 6},
+      {false, false, false, "top", "top;a;b;", 0},
+      {false, true, false, "bottom", "top;a;b;bottom;", 3},
+      {false, true, false, "\x83\x5C\x95\x5C", "top;a;b;bottom;\x83\x5C\x95\x5C;", 4},
+      {false, true, false, "\x83\x7C", "top;a;b;bottom;\x83\x5C\x95\x5C;\x83\x7C;", 5},
+      {false, true, false, "v1.2 \xB1", "top;a;b;bottom;\x83\x5C\x95\x5C;\x83\x7C;v1.2 \xB1;", 6},
+      {true, false, true, "nodate", "nodate;", 0},
+      {true, true, false, "dated", "dated;", 0},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.typed);
+    if (c.empty) names()->ResetContent();
+    window.checked[DialogControl::NoDateBox] = c.noDate;
     const int invalidations = window.itemCountInvalidations;
     NewList(c.typed, c.bottom);
     EXPECT_EQ(ListNames(), c.names);
     EXPECT_EQ(names()->GetCurSel(), c.selected);
-    EXPECT_EQ(Read(ListFile(c.typed)), "");
+    EXPECT_EQ(Read(ListFile(c.typed)), c.noDate ? "NO_DATE\r\n" : "");
+    EXPECT_EQ(dialog.NoDate(), c.noDate);
+    EXPECT_EQ(window.checked[DialogControl::NoDateBox], c.noDate);
     EXPECT_EQ(window.text, "");
     EXPECT_EQ(window.focus, DialogControl::TextBox);
     EXPECT_GT(window.itemCountInvalidations, invalidations);
   }
   EXPECT_EQ(TakeTexts(), Texts{});
   EXPECT_EQ(Read(OrderFile()), "a\r\nb\r\n") << "written only when the window closes";
-}
-
-TEST_F(AddList, NoDateBoxDecidesTheNewFileAndKeepsItsState) {
-  for (bool noDate : {true, false}) {
-    window.checked[DialogControl::NoDateBox] = noDate;
-    NewList(noDate ? "nodate" : "dated");
-    EXPECT_EQ(Read(ListFile(noDate ? "nodate" : "dated")), noDate ? "NO_DATE\r\n" : "");
-    EXPECT_EQ(dialog.NoDate(), noDate);
-    EXPECT_EQ(window.checked[DialogControl::NoDateBox], noDate);
-  }
-}
-
-TEST_F(AddList, EitherButtonIntoAnEmptyBoxMakesEntryZeroSelected) {
-  for (bool bottom : {false, true}) {
-    names()->ResetContent();
-    NewList(bottom ? "bottom" : "top", bottom);
-    EXPECT_EQ(names()->GetCount(), 1);
-    EXPECT_EQ(names()->GetCurSel(), 0);
-  }
 }
 
 // The boxes raise no events for the program's changes: without the command's own save and
