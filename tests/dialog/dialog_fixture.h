@@ -1,10 +1,14 @@
 #pragma once
-// A dialog over headless boxes and a headless window, with a data folder of its own on disk.
+// A dialog over headless boxes and a headless window, with a data folder of its own on disk,
+// and what the user does in it.
+
+#include <gtest/gtest.h>
 
 #include <algorithm>
 #include <atomic>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "dialog/todo_dialog.h"
@@ -15,8 +19,41 @@
 #include "storage/scratch_folder.h"
 #include "support/folder_host.h"
 #include "support/headless_window_ops.h"
+#include "support/tool_facts.h"
 
 namespace todo_test {
+
+using namespace tool;
+using todo::DialogControl;
+using todo::MessageAnswer;
+using todo::MessageButtons;
+using todo::MessageIcon;
+using Mode = storage::FaultInjectingFiles::Mode;
+using Texts = std::vector<std::string>;
+using Messages = std::vector<ShownMessage>;
+
+// A message box shown while the tool counts itself busy: one that tells (an OK button) or asks
+// (Yes and No).
+inline ShownMessage Told(const std::string& text, MessageIcon icon) {
+  return {text, MessageButtons::Ok, icon, 1};
+}
+inline ShownMessage Asked(const std::string& text, MessageIcon icon) {
+  return {text, MessageButtons::YesNo, icon, 1};
+}
+
+// A due date as the item box holds it.
+inline DWORD Packed(int year, int month, int day) {
+  return CQuarnListBox::ConvertToDateData(HeadlessWindowOps::Date(year, month, day));
+}
+
+// Gives the dialog a headless list-name box and item box, set up as the window sets them up.
+inline void AttachHeadlessBoxes(todo::ToDoDialog& dialog) {
+  RECT rect{0, 0, 100, 100};
+  auto box = [&](const char* kind) { return CQuarnListBox::NewQuarnCtrl(nullptr, kind, &rect, 0); };
+  dialog.AttachBoxes(static_cast<CQuarnImageListBox*>(box("ToDoList")),
+                     static_cast<CQuarnToDoListBox*>(box("ToDoItem")), nullptr);
+  dialog.ConfigureBoxes(nullptr, nullptr);
+}
 
 class DialogTest : public FolderTest {
  protected:
@@ -26,13 +63,7 @@ class DialogTest : public FolderTest {
         window(&busy),
         dialog(window, &host, faults, busy) {
     m_files->CreateFolder(storage::ListFolderPath(m_folder.Path()));
-    RECT rect{0, 0, 100, 100};
-    dialog.AttachBoxes(
-        static_cast<CQuarnImageListBox*>(
-            CQuarnListBox::NewQuarnCtrl(nullptr, "ToDoList", &rect, 0)),
-        static_cast<CQuarnToDoListBox*>(CQuarnListBox::NewQuarnCtrl(nullptr, "ToDoItem", &rect, 0)),
-        nullptr);
-    dialog.ConfigureBoxes(nullptr, nullptr);
+    AttachHeadlessBoxes(dialog);
   }
 
   CQuarnImageListBox* names() { return dialog.ListNameBox(); }
@@ -43,9 +74,11 @@ class DialogTest : public FolderTest {
   std::string ListFile(const std::string& name) {
     return storage::ListFilePath(m_folder.Path(), name);
   }
-  std::string OrderFile() {
-    return storage::ListFolderPath(m_folder.Path()) + storage::kPathSeparator + "ListInfo.dat";
+  // A file of the list folder.
+  std::string InListFolder(const std::string& file) {
+    return storage::ListFolderPath(m_folder.Path()) + storage::kPathSeparator + file;
   }
+  std::string OrderFile() { return InListFolder("ListInfo.dat"); }
   // The names in the list-name box, joined with ';'.
   std::string ListNames() {
     std::string all;
@@ -75,10 +108,7 @@ class DialogTest : public FolderTest {
     EXPECT_TRUE(m_files->ListFolder(storage::ListFolderPath(m_folder.Path()), &found));
     std::sort(found.begin(), found.end());
     std::string all;
-    for (const std::string& name : found) {
-      all += name + "=" +
-             Read(storage::ListFolderPath(m_folder.Path()) + storage::kPathSeparator + name) + "|";
-    }
+    for (const std::string& name : found) all += name + "=" + Read(InListFolder(name)) + "|";
     return all;
   }
   // Everything both boxes show: rows (name; or check, text and date of an item), selections.
@@ -94,6 +124,45 @@ class DialogTest : public FolderTest {
   bool Exists(const std::string& path) {
     std::unique_ptr<storage::ReadableFile> file;
     return m_files->OpenForReading(path, &file) != storage::OpenResult::kNotFound;
+  }
+
+  // The message boxes shown since the last look, which forgets them; or only their texts.
+  Messages TakeMessages() { return std::exchange(window.messages, {}); }
+  Texts TakeTexts() {
+    Texts texts;
+    for (const ShownMessage& shown : TakeMessages()) texts.push_back(shown.text);
+    return texts;
+  }
+
+  // --- What the user does ---
+
+  // Types `text` and adds it as a list or an item with the top or the bottom button.
+  void Add(bool listMode, const std::string& text, bool bottom = false) {
+    window.CheckMode(listMode);
+    window.text = text;
+    window.focus = DialogControl::DatePicker;  // the button took the focus
+    bottom ? dialog.OnAddAtBottom() : dialog.OnAdd();
+  }
+  void NewList(const std::string& name, bool bottom = false) { Add(true, name, bottom); }
+  void NewItem(const std::string& text, bool bottom = false) { Add(false, text, bottom); }
+  // Runs a command that asks first, answering its question.
+  void Answering(MessageAnswer answer, void (todo::ToDoDialog::*command)()) {
+    window.answers = {answer};
+    (dialog.*command)();
+  }
+  void Delete() { Answering(MessageAnswer::Yes, &todo::ToDoDialog::OnDelete); }
+  void Clear() { Answering(MessageAnswer::Yes, &todo::ToDoDialog::OnClear); }
+  // Edits the name of the selected list in `row` in place and ends the edit with Enter.
+  void Rename(int row, const std::string& name) {
+    nameFront()->Click(row);
+    ASSERT_TRUE(nameFront()->EditorOpen());
+    nameFront()->TypeText(name);
+    nameFront()->PressEnter();
+  }
+  // Ticks item `row` off, or back on, with Space.
+  void Tick(int row) {
+    itemFront()->Click(row);
+    itemFront()->PressKey(quarn::Key::Space);
   }
 
   std::atomic<int> busy{0};

@@ -67,16 +67,22 @@ TEST_F(Gate, TheMarkOfAnUnreadableFileFollowsItsRenameAndGoesWithTheNextRead) {
   EXPECT_TRUE(gate.MaySave(PathOf("renamed")));
 }
 
-TEST_F(Gate, AReadThatFailsKeepsWhatWasReadBeforeAndMarksTheFile) {
+// A read or a save that fails leaves what was read of a file before, and the file; a file
+// that could not be read is marked.
+TEST_F(Gate, AReadOrASaveThatFailsKeepsWhatWasReadBeforeAndTheFile) {
   Write(PathOf("a"), "0,2026,1,1,a\r\n");
   Write(PathOf("b"), "0,2026,1,1,b\r\n");
   Load("a");
   faults.FailAt(1, Mode::kOnce);
   storage::ListFileAsRead file;
   EXPECT_EQ(gate.Read(PathOf("b"), &file), OpenResult::kFailed);
+  EXPECT_FALSE(gate.MaySave(PathOf("b")));
+  faults.FailAt(1, Mode::kFromThenOn);
+  EXPECT_FALSE(gate.Save(PathOf("a"), OneItem("changed")));
+  faults.Heal();
+  EXPECT_EQ(Read(PathOf("a")), "0,2026,1,1,a\r\n");
   ASSERT_NE(gate.AsReadOf(PathOf("a")), nullptr);
   EXPECT_EQ(gate.AsReadOf(PathOf("a"))->Text(0), "a");
-  EXPECT_FALSE(gate.MaySave(PathOf("b")));
 }
 
 // What was read of one file must never be written into another, not even the way a line of
@@ -90,17 +96,6 @@ TEST_F(Gate, SavingAnotherFileForgetsTheOneAsRead) {
   EXPECT_EQ(Read(PathOf("a")), "0,2026,12,09,b\r\n");
   ASSERT_NE(gate.AsReadOf(PathOf("b")), nullptr);
   EXPECT_EQ(gate.AsReadOf(PathOf("b"))->Bytes(), "0,2026,12,9,b\r\n");
-}
-
-TEST_F(Gate, ASaveThatFailsLeavesTheFileAndWhatWasReadOfIt) {
-  Write(PathOf("a"), "0,2026,1,1,a\r\n");
-  Load("a");
-  faults.FailAt(1, Mode::kFromThenOn);
-  EXPECT_FALSE(gate.Save(PathOf("a"), OneItem("changed")));
-  faults.Heal();
-  EXPECT_EQ(Read(PathOf("a")), "0,2026,1,1,a\r\n");
-  ASSERT_NE(gate.AsReadOf(PathOf("a")), nullptr);
-  EXPECT_EQ(gate.AsReadOf(PathOf("a"))->Text(0), "a");
 }
 
 TEST_F(Gate, ANewListsFileNeverReplacesOneAndIsNeverLeftTorn) {

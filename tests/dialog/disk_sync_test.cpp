@@ -2,20 +2,11 @@
 // a change made outside shows, both are merged when both changed, a file missing for a moment
 // is waited for, and two windows on one folder lose nothing of each other.
 
-#include <gtest/gtest.h>
-
-#include <memory>
-#include <string>
-#include <vector>
-
 #include "dialog_fixture.h"
 #include "storage/atomic_save.h"
-#include "support/tool_facts.h"
 
+namespace todo_test {
 namespace {
-
-using todo::MessageAnswer;
-using Mode = storage::FaultInjectingFiles::Mode;
 
 // The shell's timer and folder watch, run by hand.
 class FakeSignals : public todo::SyncSignals {
@@ -34,18 +25,15 @@ class FakeSignals : public todo::SyncSignals {
   std::string watched;
 };
 
-class DiskSync : public todo_test::DialogTest {
+// List A as the fixture writes it.
+const std::string kListA = "0,2026,12,1,a1\r\n0,2026,12,2,a2\r\n0,2026,12,3,a3\r\n";
+
+class DiskSync : public DialogTest {
  protected:
   void SetUp() override {
     dialog.SetSyncSignals(&signals);
-    MakeListFiles({{"A", "0,2026,12,1,a1\r\n0,2026,12,2,a2\r\n0,2026,12,3,a3\r\n"},
-                   {"B", "0,2026,12,1,b1\r\n"}});
+    MakeListFiles({{"A", kListA}, {"B", "0,2026,12,1,b1\r\n"}});
     nameFront()->Click(0);
-  }
-  void AddItem(const std::string& text) {
-    window.CheckMode(false);
-    window.text = text;
-    dialog.OnAdd();
   }
   // Another program replaces a file, as an editor or a synchronising program does: a new file
   // moved over the old one.
@@ -59,25 +47,18 @@ class DiskSync : public todo_test::DialogTest {
   void RunTimers() {
     for (int run = 0; run < 20 && signals.Fire(dialog);) ++run;
   }
-  std::string ListFolderPath(const std::string& file) {
-    return storage::ListFolderPath(m_folder.Path()) + storage::kPathSeparator + file;
-  }
-
   FakeSignals signals;
 };
 
 TEST_F(DiskSync, ChangesReachTheFilesWhenTheTimerRunsASecondAfterTheLast) {
   EXPECT_EQ(signals.watched, storage::ListFolderPath(m_folder.Path()));
-  AddItem("new");
+  NewItem("new");
   EXPECT_EQ(signals.delay, 1000);
-  EXPECT_EQ(Read(ListFile("A")), "0,2026,12,1,a1\r\n0,2026,12,2,a2\r\n0,2026,12,3,a3\r\n");
+  EXPECT_EQ(Read(ListFile("A")), kListA);
   Fire();
-  EXPECT_EQ(Read(ListFile("A")),
-            "0,2026,12,8,new\r\n0,2026,12,1,a1\r\n0,2026,12,2,a2\r\n0,2026,12,3,a3\r\n");
+  EXPECT_EQ(Read(ListFile("A")), "0,2026,12,8,new\r\n" + kListA);
   // Lists: the list-order file follows at once too.
-  window.CheckMode(true);
-  window.text = "C";
-  dialog.OnAdd();
+  NewList("C");
   Fire();
   EXPECT_EQ(Read(OrderFile()), "C\r\nA\r\nB\r\n");
   // An undo is a change like any other.
@@ -107,7 +88,7 @@ TEST_F(DiskSync, ChangeOutsideShowsAndNothingIsWrittenWhenTheWindowChangedNothin
 }
 
 TEST_F(DiskSync, TheToolsOwnSaveIsNoChangeOutside) {
-  AddItem("mine");
+  NewItem("mine");
   Fire();
   dialog.OnFolderChanged();
   Fire();
@@ -145,12 +126,10 @@ TEST_P(DiskSyncMerge, ChangedOnBothSidesIsMergedAndShown) {
   const MergeCase& c = GetParam();
   if (c.inWindow == InWindow::kDeleteFirst) {
     itemFront()->Click(0);
-    window.answers = {MessageAnswer::Yes};
-    dialog.OnDelete();
-    window.messages.clear();
+    Delete();
+    TakeMessages();  // the question
   } else {
-    itemFront()->Click(1);
-    itemFront()->PressKey(quarn::Key::Space);
+    Tick(1);
   }
   WriteOutside(ListFile("A"), c.outside);
   RunTimers();
@@ -160,14 +139,11 @@ TEST_P(DiskSyncMerge, ChangedOnBothSidesIsMergedAndShown) {
   for (std::size_t row = 0; row < shown.Count(); ++row) {
     EXPECT_EQ(items()->GetItemText(static_cast<int>(row)), shown.Text(row));
   }
-  ASSERT_EQ(window.messages.size(), c.conflict ? 1u : 0u);
-  if (c.conflict) {
-    EXPECT_EQ(window.messages[0].text, todo_test::tool::kConflict);
-  }
+  EXPECT_EQ(TakeTexts(), c.conflict ? Texts{kConflict} : Texts{});
   // Told once; the merge written is what the next look compares with.
   dialog.OnFolderChanged();
   RunTimers();
-  EXPECT_EQ(window.messages.size(), c.conflict ? 1u : 0u);
+  EXPECT_EQ(TakeTexts(), Texts{});
   EXPECT_EQ(Read(ListFile("A")), c.merged);
 }
 
@@ -178,7 +154,7 @@ INSTANTIATE_TEST_SUITE_P(Cases, DiskSyncMerge, testing::ValuesIn(kMergeCases),
 // empty meanwhile and nothing is written over it; only a file that stays missing counts as
 // removed, and then only what the window added or changed is written.
 TEST_F(DiskSync, AFileMissingForAMomentIsWaitedFor) {
-  AddItem("mine");
+  NewItem("mine");
   ASSERT_TRUE(m_files->Delete(ListFile("A")));
   Fire();  // the save on the other thread finds the file gone and leaves it to the timer
   for (int run = 0; run < 5; ++run) {
@@ -187,31 +163,28 @@ TEST_F(DiskSync, AFileMissingForAMomentIsWaitedFor) {
     EXPECT_EQ(signals.delay, 500);
   }
   EXPECT_EQ(ItemTexts(), "mine;a1;a2;a3;");
-  WriteOutside(ListFile("A"),
-               "0,2026,12,1,a1\r\n0,2026,12,2,a2\r\n0,2026,12,3,a3\r\n0,2026,12,4,a4\r\n");
+  WriteOutside(ListFile("A"), kListA + "0,2026,12,4,a4\r\n");
   Fire();
-  EXPECT_EQ(Read(ListFile("A")),
-            "0,2026,12,8,mine\r\n0,2026,12,1,a1\r\n0,2026,12,2,a2\r\n0,2026,12,3,a3\r\n"
-            "0,2026,12,4,a4\r\n");
+  EXPECT_EQ(Read(ListFile("A")), "0,2026,12,8,mine\r\n" + kListA + "0,2026,12,4,a4\r\n");
 
-  AddItem("more");
+  NewItem("more");
   ASSERT_TRUE(m_files->Delete(ListFile("A")));
   RunTimers();
   EXPECT_EQ(Read(ListFile("A")), "0,2026,12,8,more\r\n") << "only what the window added";
 }
 
 TEST_F(DiskSync, WhatCannotBeDoneNowIsTriedAgainOnTheTimer) {
-  AddItem("mine");
+  NewItem("mine");
   // A file held by another program: the move fails at once, and the save comes again. After
   // the list names' read, the list file's read, the temporary's open, write, flush and close.
   faults.FailAt(7, Mode::kOnce);
   Fire();
   faults.Heal();
-  EXPECT_EQ(Read(ListFile("A")), "0,2026,12,1,a1\r\n0,2026,12,2,a2\r\n0,2026,12,3,a3\r\n");
+  EXPECT_EQ(Read(ListFile("A")), kListA);
   Fire();
   EXPECT_EQ(Read(ListFile("A")).substr(0, 17), "0,2026,12,8,mine\r");
   // Under a message box, nothing is done until it is gone.
-  AddItem("later");
+  NewItem("later");
   busy = 1;
   Fire();
   EXPECT_EQ(signals.delay, 500);
@@ -225,10 +198,7 @@ TEST_F(DiskSync, WhatCannotBeDoneNowIsTriedAgainOnTheTimer) {
 TEST_F(DiskSync, AFileMadeOutsideForARenamedListWithoutOneIsKept) {
   ASSERT_TRUE(m_files->Delete(ListFile("B")));
   nameFront()->Click(1);
-  nameFront()->Click(1);
-  ASSERT_TRUE(nameFront()->EditorOpen());
-  nameFront()->TypeText("renamed");
-  nameFront()->PressEnter();
+  Rename(1, "renamed");
   WriteOutside(ListFile("renamed"), "0,2026,12,9,outside\r\n");
   EXPECT_EQ(dialog.SaveCurrentList(), 1);
   EXPECT_EQ(Read(ListFile("renamed")), "0,2026,12,9,outside\r\n");
@@ -238,9 +208,7 @@ TEST_F(DiskSync, AFileMadeOutsideForARenamedListWithoutOneIsKept) {
 // Lists added or deleted must not be lost at the close because another window holds the
 // folder: the close asks, as it does for a list it cannot write.
 TEST_F(DiskSync, TheCloseAsksWhenTheListNamesCannotBeWritten) {
-  window.CheckMode(true);
-  window.text = "N";
-  dialog.OnAddAtBottom();
+  NewList("N", true);
   faults.FailLocks(true);
   window.answers = {MessageAnswer::Yes, MessageAnswer::No};
   EXPECT_FALSE(dialog.SaveBeforeClose());
@@ -259,9 +227,9 @@ TEST_F(DiskSync, ConflictedCopiesAreMergedIntoTheirListsAndSetAside) {
   const std::string copyOfA = "A (other's conflicted copy).lst";
   const std::string copyOfB = "b.sync-conflict-20261209.lst";  // the list is B
   const std::string copyOfNone = "C (conflicted copy).lst";
-  Write(ListFolderPath(copyOfA), "0,2026,12,1,a1\r\n1,2026,12,2,a2\r\n0,2026,12,5,there\r\n");
-  Write(ListFolderPath(copyOfB), "0,2026,12,1,b1\r\n0,2026,12,7,b there\r\n");
-  Write(ListFolderPath(copyOfNone), "0,2026,12,1,c\r\n");
+  Write(InListFolder(copyOfA), "0,2026,12,1,a1\r\n1,2026,12,2,a2\r\n0,2026,12,5,there\r\n");
+  Write(InListFolder(copyOfB), "0,2026,12,1,b1\r\n0,2026,12,7,b there\r\n");
+  Write(InListFolder(copyOfNone), "0,2026,12,1,c\r\n");
   dialog.OnFolderChanged({copyOfA, copyOfB, copyOfNone});
   Fire();
   // What the copy adds goes after the record before it there.
@@ -315,15 +283,8 @@ TEST_F(DiskSync, TwoWindowsOnOneFolderLoseNothingOfEachOther) {
     ASSERT_TRUE(storage::SaveFileAtomically(*m_files, ListFile("A"), "0,2026,12,1,a1\r\n"));
     for (const char* list : {"first", "second"}) m_files->Delete(ListFile(list));
     struct Window {
-      explicit Window(todo_test::FolderHost& host, storage::Files& files)
-          : dialog(ops, &host, files, busy) {
-        RECT rect{0, 0, 100, 100};
-        dialog.AttachBoxes(static_cast<CQuarnImageListBox*>(
-                               CQuarnListBox::NewQuarnCtrl(nullptr, "ToDoList", &rect, 0)),
-                           static_cast<CQuarnToDoListBox*>(
-                               CQuarnListBox::NewQuarnCtrl(nullptr, "ToDoItem", &rect, 0)),
-                           nullptr);
-        dialog.ConfigureBoxes(nullptr, nullptr);
+      explicit Window(FolderHost& host, storage::Files& files) : dialog(ops, &host, files, busy) {
+        AttachHeadlessBoxes(dialog);
         dialog.SetSyncSignals(&signals);
         dialog.LoadListNames();
         quarn::HeadlessFrontOf(dialog.ListNameBox())->Click(0);
@@ -334,7 +295,7 @@ TEST_F(DiskSync, TwoWindowsOnOneFolderLoseNothingOfEachOther) {
         dialog.OnAdd();
       }
       std::atomic<int> busy{0};
-      todo_test::HeadlessWindowOps ops{&busy};
+      HeadlessWindowOps ops{&busy};
       FakeSignals signals;
       todo::ToDoDialog dialog;
     };
@@ -367,3 +328,4 @@ TEST_F(DiskSync, TwoWindowsOnOneFolderLoseNothingOfEachOther) {
 }
 
 }  // namespace
+}  // namespace todo_test

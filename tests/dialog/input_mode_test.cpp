@@ -1,22 +1,15 @@
-#include <gtest/gtest.h>
+// The input mode, read and set by its name, and the colours of the items.
 
 #include <cstring>
-#include <memory>
-#include <string>
+#include <iterator>
 
 #include "dialog_fixture.h"
 
+namespace todo_test {
 namespace {
 
-using todo::DialogControl;
-using todo_test::HeadlessWindowOps;
-
-class InputMode : public todo_test::DialogTest {};
-class ItemColours : public todo_test::DialogTest {};
-
-DWORD Packed(int year, int month, int day) {
-  return CQuarnListBox::ConvertToDateData(HeadlessWindowOps::Date(year, month, day));
-}
+class InputMode : public DialogTest {};
+class ItemColours : public DialogTest {};
 
 TEST_F(InputMode, ReportedFromTheListModeButton) {
   char mode[16];
@@ -28,32 +21,26 @@ TEST_F(InputMode, ReportedFromTheListModeButton) {
   EXPECT_EQ(std::strlen("ｱｲﾃﾑ一覧"), 8u) << "the names are half-width katakana";
 }
 
-TEST_F(InputMode, ListModeDisablesThePickerAndClearsTheNoDateBox) {
-  window.checked[DialogControl::NoDateBox] = true;
-  window.enabled[DialogControl::NoDateBox] = false;
-  dialog.SetInputMode("ﾘｽﾄ一覧");
-  EXPECT_FALSE(window.enabled[DialogControl::DatePicker]);
-  EXPECT_TRUE(window.enabled[DialogControl::NoDateBox]);
-  EXPECT_FALSE(window.checked[DialogControl::NoDateBox]);
-}
-
-TEST_F(InputMode, ItemModeOfADatedListEnablesThePickerOnly) {
-  window.checked[DialogControl::NoDateBox] = true;
-  window.enabled[DialogControl::DatePicker] = false;
-  dialog.SetInputMode("ｱｲﾃﾑ一覧");
-  EXPECT_TRUE(window.enabled[DialogControl::DatePicker]);
-  EXPECT_FALSE(window.enabled[DialogControl::NoDateBox]);
-  EXPECT_FALSE(window.checked[DialogControl::NoDateBox]);
-}
-
-TEST_F(InputMode, OtherTextsChangeNothing) {
-  auto before = window.enabled;
-  auto checkedBefore = window.checked;
+// List mode turns the date picker off and clears the no-date box, which it turns on; item mode
+// of a dated list turns only the picker on. Any other text changes nothing.
+TEST_F(InputMode, SetByItsWholeNameOnly) {
+  for (bool listMode : {true, false}) {
+    SCOPED_TRACE(listMode ? "list mode" : "item mode");
+    window.checked[DialogControl::NoDateBox] = true;
+    window.enabled[DialogControl::NoDateBox] = !listMode;
+    window.enabled[DialogControl::DatePicker] = listMode;
+    dialog.SetInputMode(listMode ? "ﾘｽﾄ一覧" : "ｱｲﾃﾑ一覧");
+    EXPECT_EQ(window.enabled[DialogControl::DatePicker], !listMode);
+    EXPECT_EQ(window.enabled[DialogControl::NoDateBox], listMode);
+    EXPECT_FALSE(window.checked[DialogControl::NoDateBox]);
+  }
+  const auto enabled = window.enabled;
+  const auto checked = window.checked;
   for (const char* text : {"", "list", "ﾘｽﾄ一覧 ", "ｱｲﾃﾑ", static_cast<const char*>(nullptr)}) {
     dialog.SetInputMode(text);
   }
-  EXPECT_EQ(window.enabled, before);
-  EXPECT_EQ(window.checked, checkedBefore);
+  EXPECT_EQ(window.enabled, enabled);
+  EXPECT_EQ(window.checked, checked);
 }
 
 // Rows are compared with today's UTC date; a day off would colour overdue items as due later.
@@ -73,16 +60,13 @@ TEST_F(ItemColours, ByDoneMarkAndDueDateAgainstTodayInUtc) {
       {1, Packed(2026, 12, 8), todo::kColourDone},
       {7, Packed(2030, 1, 1), todo::kColourDone},
   };
-  for (const Case& c : cases) dialog.ItemBox()->AddItem(c.check, "item", c.due);
+  for (const Case& c : cases) items()->AddItem(c.check, "item", c.due);
   // Bad rows are ignored.
   dialog.ColourItem(-1);
   dialog.ColourItem(99);
-  quarn::HeadlessFront* front = quarn::HeadlessFrontOf(dialog.ItemBox());
-  int row = 0;
-  for (const Case& c : cases) {
+  for (int row = 0; row < static_cast<int>(std::size(cases)); ++row) {
     dialog.ColourItem(row);
-    EXPECT_EQ(front->RowColour(row), c.colour) << "row " << row;
-    ++row;
+    EXPECT_EQ(itemFront()->RowColour(row), cases[row].colour) << "row " << row;
   }
   EXPECT_EQ(todo::kColourOverdue, 0xFF649Bu);
   EXPECT_EQ(todo::kColourDueToday, 0x0000FFu);
@@ -90,3 +74,4 @@ TEST_F(ItemColours, ByDoneMarkAndDueDateAgainstTodayInUtc) {
 }
 
 }  // namespace
+}  // namespace todo_test

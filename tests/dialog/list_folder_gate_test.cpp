@@ -2,18 +2,14 @@
 // directly inside the list folder must never make the dialog read, write, move or delete a
 // file, wherever the name points.
 
-#include <gtest/gtest.h>
-
 #include <filesystem>
+#include <iterator>
 #include <map>
-#include <string>
-#include <vector>
 
 #include "dialog_fixture.h"
 
+namespace todo_test {
 namespace {
-
-using todo::MessageAnswer;
 
 // Every file under `root` with its bytes, by path relative to root.
 std::map<std::string, std::string> Tree(const std::string& root) {
@@ -27,19 +23,12 @@ std::map<std::string, std::string> Tree(const std::string& root) {
   return tree;
 }
 
-// Names that lead out of the list folder or into a folder of it, in both separators, or that
-// hide a separator behind a byte the list-name check takes for the first of two bytes.
-const std::vector<std::string> kEscapingNames = {
-    "..\\..\\escape", "..\\up1",     "../fwd", "sub/x", "CON",
-    "\x80\\x",        "\x81\x81\\x", "\xFD/x", "a:b",
-};
+const int kEscapingRows = static_cast<int>(std::size(kEscapingNames));
 
-class ListFolderGate : public todo_test::DialogTest {
+class ListFolderGate : public DialogTest {
  protected:
   void SetUp() override {
-    std::string order = "Plain\r\n";
-    for (const std::string& name : kEscapingNames) order += name + "\r\n";
-    Write(OrderFile(), order);
+    Write(OrderFile(), Order("Plain"));
     Write(ListFile("Plain"), "0,2026,12,8,p\r\n");
     // Files where the names would lead if they were taken as paths here.
     const std::string lists = storage::ListFolderPath(m_folder.Path());
@@ -49,6 +38,12 @@ class ListFolderGate : public todo_test::DialogTest {
     Write(m_folder.Path() + "/escape.lst", "0,2026,1,1,outside\r\n");
     dialog.LoadListNames();
     before = Tree(m_folder.Path());
+  }
+  // The order file of the list `first` followed by every escaping name.
+  static std::string Order(const std::string& first) {
+    std::string order = first + "\r\n";
+    for (const char* name : kEscapingNames) order += std::string(name) + "\r\n";
+    return order;
   }
   // The files other than the plain list's and the order file are as they were.
   void ExpectOnlyOwnFilesChanged(const std::string& madeHere = "") {
@@ -60,29 +55,26 @@ class ListFolderGate : public todo_test::DialogTest {
     }
     EXPECT_EQ(now, before);
   }
-  void Select(int row) { nameFront()->Click(row); }
 
   std::map<std::string, std::string> before;
 };
 
 TEST_F(ListFolderGate, EscapingNamesAreShownAndKeptInTheOrderFile) {
-  ASSERT_EQ(names()->GetCount(), static_cast<int>(kEscapingNames.size()) + 1);
-  for (std::size_t i = 0; i < kEscapingNames.size(); ++i) {
-    EXPECT_EQ(names()->GetItemText(static_cast<int>(i) + 1), kEscapingNames[i]);
+  ASSERT_EQ(names()->GetCount(), kEscapingRows + 1);
+  for (int row = 1; row <= kEscapingRows; ++row) {
+    EXPECT_EQ(names()->GetItemText(row), std::string(kEscapingNames[row - 1]));
   }
   dialog.SaveListNames();
-  std::string order = "Plain\r\n";
-  for (const std::string& name : kEscapingNames) order += name + "\r\n";
-  EXPECT_EQ(Read(OrderFile()), order);
+  EXPECT_EQ(Read(OrderFile()), Order("Plain"));
   ExpectOnlyOwnFilesChanged();
 }
 
 TEST_F(ListFolderGate, SelectingLeavingAndSavingAnEscapingListTouchNoFile) {
-  for (int row = 1; row <= static_cast<int>(kEscapingNames.size()); ++row) {
+  for (int row = 1; row <= kEscapingRows; ++row) {
     SCOPED_TRACE(names()->GetItemText(row));
-    Select(0);
+    nameFront()->Click(0);
     ASSERT_EQ(ItemTexts(), "p;");
-    Select(row);
+    nameFront()->Click(row);
     EXPECT_EQ(names()->GetCurSel(), row);
     EXPECT_EQ(ItemTexts(), "");
     EXPECT_EQ(dialog.SaveCurrentList(), 0);  // nothing was written, so no success is reported
@@ -93,26 +85,20 @@ TEST_F(ListFolderGate, SelectingLeavingAndSavingAnEscapingListTouchNoFile) {
 
 // An item added to such a list could never be stored and would vanish when the list is left.
 TEST_F(ListFolderGate, ItemAddToAnEscapingListIsRefusedWithAMessage) {
-  Select(1);
-  window.CheckMode(false);
-  window.text = "lost?";
-  dialog.OnAdd();
-  ASSERT_EQ(window.messages.size(), 1u);
-  EXPECT_EQ(window.messages[0].text,
-            "アイテムを登録できません。\nこのリストはファイルに保存できません。");
+  nameFront()->Click(1);
+  NewItem("lost?");
+  EXPECT_EQ(TakeTexts(), Texts{kListNotStorable});
   EXPECT_EQ(ItemTexts(), "");
   EXPECT_EQ(window.text, "lost?");
   ExpectOnlyOwnFilesChanged();
 }
 
 TEST_F(ListFolderGate, DeletingAndClearingEscapingListsDeleteNoFileOutside) {
-  Select(2);
-  window.answers = {MessageAnswer::Yes};
-  dialog.OnDelete();
-  EXPECT_EQ(names()->GetCount(), static_cast<int>(kEscapingNames.size()));
+  nameFront()->Click(2);
+  Delete();
+  EXPECT_EQ(names()->GetCount(), kEscapingRows);
   ExpectOnlyOwnFilesChanged();
-  window.answers = {MessageAnswer::Yes};
-  dialog.OnClear();
+  Clear();
   EXPECT_EQ(names()->GetCount(), 0);
   EXPECT_FALSE(Exists(ListFile("Plain")));  // the plain list's file goes, as for every list
   ExpectOnlyOwnFilesChanged();
@@ -121,15 +107,10 @@ TEST_F(ListFolderGate, DeletingAndClearingEscapingListsDeleteNoFileOutside) {
 // Renaming is how the user repairs such a list: it takes a good name, and only from then on
 // is it stored.
 TEST_F(ListFolderGate, EscapingListRenamedToAGoodNameIsStoredUnderIt) {
-  Select(1);
   nameFront()->Click(1);
-  ASSERT_TRUE(nameFront()->EditorOpen());
-  nameFront()->TypeText("repaired");
-  nameFront()->PressEnter();
+  Rename(1, "repaired");
   EXPECT_EQ(names()->GetItemText(1), std::string("repaired"));
-  window.CheckMode(false);
-  window.text = "kept";
-  dialog.OnAdd();
+  NewItem("kept");
   EXPECT_EQ(dialog.SaveCurrentList(), 1);
   EXPECT_EQ(Read(ListFile("repaired")), "0,2026,12,8,kept\r\n");
   ExpectOnlyOwnFilesChanged("repaired.lst");
@@ -137,12 +118,9 @@ TEST_F(ListFolderGate, EscapingListRenamedToAGoodNameIsStoredUnderIt) {
 
 // Renaming a good list to a name that escapes never moves its file.
 TEST_F(ListFolderGate, RenameToAnEscapingNameKeepsTheOldName) {
-  Select(0);
+  nameFront()->Click(0);
   for (const char* name : {"\x80\\x", "\x81\x81\\y", "\xA0z"}) {
-    nameFront()->Click(0);
-    ASSERT_TRUE(nameFront()->EditorOpen());
-    nameFront()->TypeText(name);
-    nameFront()->PressEnter();
+    Rename(0, name);
     EXPECT_EQ(names()->GetItemText(0), std::string("Plain")) << name;
   }
   EXPECT_EQ(Read(ListFile("Plain")), "0,2026,12,8,p\r\n");
@@ -153,24 +131,19 @@ TEST_F(ListFolderGate, RenameToAnEscapingNameKeepsTheOldName) {
 // saved as a no-date list.
 TEST_F(ListFolderGate, EscapingListRenamedAfterANoDateListIsSavedDated) {
   Write(ListFile("Dateless"), "NO_DATE\r\n");
-  // The fixture's order file is replaced: start again from it.
-  m_files->Delete(OrderFile());
+  m_files->Delete(OrderFile());  // the fixture's order file is replaced
   Write(OrderFile(), "Dateless\r\n..\\up1\r\n");
   dialog.LoadListNames();
-  Select(0);
+  nameFront()->Click(0);
   ASSERT_TRUE(dialog.NoDate());
-  Select(1);
-  EXPECT_FALSE(dialog.NoDate());
   nameFront()->Click(1);
-  ASSERT_TRUE(nameFront()->EditorOpen());
-  nameFront()->TypeText("renamed");
-  nameFront()->PressEnter();
+  EXPECT_FALSE(dialog.NoDate());
+  Rename(1, "renamed");
   // Nothing is written while it holds nothing; its first item goes to a dated file.
-  window.CheckMode(false);
-  window.text = "x";
-  dialog.OnAdd();
+  NewItem("x");
   EXPECT_EQ(dialog.SaveCurrentList(), 1);
   EXPECT_EQ(Read(ListFile("renamed")), "0,2026,12,8,x\r\n");
 }
 
 }  // namespace
+}  // namespace todo_test

@@ -1,24 +1,18 @@
 // Moving, deleting and clearing lists and items.
 
-#include <gtest/gtest.h>
-
-#include <string>
-
 #include "dialog_fixture.h"
-#include "support/tool_facts.h"
 
+namespace todo_test {
 namespace {
 
-using todo::DialogControl;
-using todo::MessageAnswer;
-using todo::MessageButtons;
-using todo::MessageIcon;
+using todo::ToDoDialog;
 
 const char kListA[] = "0,2026,12,7,a0\r\n1,2026,12,9,a1\r\n0,2026,12,9,a2\r\n";
 const char kListB[] = "NO_DATE\r\n0,2026,1,1,b0\r\n";
 const char kListC[] = "0,2026,12,8,c0\r\n";
+const char kOrphan[] = "orphan.lst=0,2026,1,1,someone else's\r\n|";
 
-class Commands : public todo_test::DialogTest {
+class Commands : public DialogTest {
  protected:
   void SetUp() override {
     MakeListFiles({{"a", kListA}, {"b", kListB}, {"c", kListC}});
@@ -27,38 +21,52 @@ class Commands : public todo_test::DialogTest {
   // List a shown and item mode on, with item `row` selected (-1: none).
   void ShowListA(int row) {
     nameFront()->Click(0);
-    if (row >= 0) {
-      itemFront()->Click(row);
-    } else {
-      window.CheckMode(false);
-    }
+    row >= 0 ? itemFront()->Click(row) : window.CheckMode(false);
   }
-  void Run(void (todo::ToDoDialog::*command)()) { (dialog.*command)(); }
+  // Leaves list a without saving it, so that the next case starts from its file again.
+  void LeaveUnsaved() {
+    window.CheckMode(true);
+    window.answers.clear();
+    names()->SetCurSel(-1);
+    items()->ResetContent();
+  }
 };
 
-// The moved item keeps its check, text and date, stays selected and is coloured again.
-TEST_F(Commands, ItemMovesAtEitherEndChangeNothingAndInsideKeepTheWholeItem) {
+// The moved item keeps its check, text and date, stays selected and is coloured again; at
+// either end, or with none selected, nothing moves. A delete selects the item after the
+// deleted one, or the new last. No file changes before the next save.
+TEST_F(Commands, ItemMovesAndDeletesKeepTheWholeItemAndTheSelectionInTheBox) {
   struct Case {
     int selected;
-    bool up;
+    void (ToDoDialog::*command)();
     const char* order;
     int selectedAfter;
   };
   const Case cases[] = {
-      {0, true, "a0;a1;a2;", 0},    {2, false, "a0;a1;a2;", 2}, {-1, true, "a0;a1;a2;", -1},
-      {-1, false, "a0;a1;a2;", -1}, {1, false, "a0;a2;a1;", 2}, {1, true, "a1;a0;a2;", 0},
-      {2, true, "a0;a2;a1;", 1},    {0, false, "a1;a0;a2;", 1},
+      {0, &ToDoDialog::OnMoveUp, "a0;a1;a2;", 0},   {2, &ToDoDialog::OnMoveDown, "a0;a1;a2;", 2},
+      {-1, &ToDoDialog::OnMoveUp, "a0;a1;a2;", -1}, {-1, &ToDoDialog::OnMoveDown, "a0;a1;a2;", -1},
+      {1, &ToDoDialog::OnMoveDown, "a0;a2;a1;", 2}, {1, &ToDoDialog::OnMoveUp, "a1;a0;a2;", 0},
+      {2, &ToDoDialog::OnMoveUp, "a0;a2;a1;", 1},   {0, &ToDoDialog::OnMoveDown, "a1;a0;a2;", 1},
+      {1, &ToDoDialog::OnDelete, "a0;a2;", 1},      {2, &ToDoDialog::OnDelete, "a0;a1;", 1},
+      {0, &ToDoDialog::OnDelete, "a1;a2;", 0},
   };
   for (const Case& c : cases) {
-    SCOPED_TRACE(std::to_string(c.selected) + (c.up ? " up" : " down"));
+    const bool move = c.command != &ToDoDialog::OnDelete;
+    SCOPED_TRACE(std::to_string(c.selected) + (c.command == &ToDoDialog::OnMoveUp     ? " up"
+                                               : c.command == &ToDoDialog::OnMoveDown ? " down"
+                                                                                      : " delete"));
     ShowListA(c.selected);
     const std::string moved = c.selected >= 0 ? items()->GetItemText(c.selected) : "";
     const int check = items()->GetItemCheck(c.selected);
     const DWORD due = items()->GetItemData(c.selected);
-    Run(c.up ? &todo::ToDoDialog::OnMoveUp : &todo::ToDoDialog::OnMoveDown);
+    const int invalidations = window.itemCountInvalidations;
+    Answering(MessageAnswer::Yes, c.command);
     EXPECT_EQ(ItemTexts(), c.order);
     EXPECT_EQ(items()->GetCurSel(), c.selectedAfter);
-    if (c.selectedAfter >= 0 && std::string(c.order) != "a0;a1;a2;") {
+    if (!move) {
+      EXPECT_GT(window.itemCountInvalidations, invalidations);
+    }
+    if (move && c.selectedAfter >= 0 && std::string(c.order) != "a0;a1;a2;") {
       EXPECT_EQ(items()->GetItemText(c.selectedAfter), moved);
       EXPECT_EQ(items()->GetItemCheck(c.selectedAfter), check);
       EXPECT_EQ(items()->GetItemData(c.selectedAfter), due);
@@ -67,11 +75,15 @@ TEST_F(Commands, ItemMovesAtEitherEndChangeNothingAndInsideKeepTheWholeItem) {
                                                          : moved == "a0" ? todo::kColourOverdue
                                                                          : todo::kColourDueLater);
     }
-    EXPECT_EQ(Read(ListFile("a")), kListA);
-    // Leave without saving, so the next case starts from the file again.
-    names()->SetCurSel(-1);
-    items()->ResetContent();
+    EXPECT_EQ(Read(ListFile("a")), kListA) << "written only at the next save";
+    LeaveUnsaved();
   }
+  // The only item.
+  nameFront()->Click(2);
+  itemFront()->Click(0);
+  Delete();
+  EXPECT_EQ(items()->GetCount(), 0);
+  EXPECT_EQ(items()->GetCurSel(), -1);
 }
 
 // The boxes raise no events for the program's changes, so a move must neither save the item
@@ -122,45 +134,16 @@ TEST_F(Commands, LongNamesAndTextsMoveWhole) {
   EXPECT_EQ(std::string(items()->GetItemText(0)), longText);
 }
 
-TEST_F(Commands, DeletedItemIsFollowedByItsNeighbourOrTheNewLastOrNothing) {
-  struct Case {
-    int selected;
-    const char* left;
-    int selectedAfter;
-  };
-  const Case cases[] = {{1, "a0;a2;", 1}, {2, "a0;a1;", 1}, {0, "a1;a2;", 0}};
-  for (const Case& c : cases) {
-    ShowListA(c.selected);
-    window.answers = {MessageAnswer::Yes};
-    int invalidations = window.itemCountInvalidations;
-    dialog.OnDelete();
-    EXPECT_EQ(ItemTexts(), c.left);
-    EXPECT_EQ(items()->GetCurSel(), c.selectedAfter);
-    EXPECT_GT(window.itemCountInvalidations, invalidations);
-    EXPECT_EQ(Read(ListFile("a")), kListA) << "written only at the next save";
-    window.CheckMode(true);
-    items()->ResetContent();
-    names()->SetCurSel(-1);
-  }
-  // The only item.
-  nameFront()->Click(2);
-  itemFront()->Click(0);
-  window.answers = {MessageAnswer::Yes};
-  dialog.OnDelete();
-  EXPECT_EQ(items()->GetCount(), 0);
-  EXPECT_EQ(items()->GetCurSel(), -1);
-}
-
 // The item box must never hold the deleted list's items while another list is selected, or
 // the next save would write them into that list's file.
 TEST_F(Commands, DeletedListTakesItsFileAndLeavesNoListSelected) {
   for (int row : {1, 1, 0}) {  // b in the middle, then c, the last, then a, the only one
     nameFront()->Click(row);
     const std::string name = names()->GetItemText(row);
-    window.answers = {MessageAnswer::Yes};
-    int invalidations = window.itemCountInvalidations;
-    dialog.OnDelete();
     SCOPED_TRACE(name);
+    const int invalidations = window.itemCountInvalidations;
+    Delete();
+    EXPECT_EQ(TakeTexts(), Texts{kDeleteList});
     EXPECT_FALSE(Exists(ListFile(name)));
     EXPECT_EQ(names()->GetCurSel(), -1);
     EXPECT_EQ(items()->GetCount(), 0);
@@ -168,42 +151,38 @@ TEST_F(Commands, DeletedListTakesItsFileAndLeavesNoListSelected) {
     EXPECT_EQ(dialog.SaveCurrentList(), 0);
   }
   EXPECT_EQ(names()->GetCount(), 0);
-  EXPECT_EQ(ListFolderState(), "ListInfo.dat=|orphan.lst=0,2026,1,1,someone else's\r\n|");
+  EXPECT_EQ(ListFolderState(), std::string("ListInfo.dat=|") + kOrphan);
 }
 
 TEST_F(Commands, ListWhoseFileIsMissingIsDeletedAllTheSame) {
   m_files->Delete(ListFile("b"));
   nameFront()->Click(1);
-  window.answers = {MessageAnswer::Yes};
-  dialog.OnDelete();
+  Delete();
   EXPECT_EQ(ListNames(), "a;c;");
-  EXPECT_EQ(window.messages.size(), 1u);
+  EXPECT_EQ(TakeTexts(), Texts{kDeleteList});
 }
 
-TEST_F(Commands, ClearingListsNeedsNoSelectionAndDeletesEveryListFile) {
-  window.answers = {MessageAnswer::Yes};
-  dialog.OnClear();
-  ASSERT_EQ(window.messages.size(), 1u);
-  EXPECT_EQ(window.messages[0].icon, MessageIcon::Exclamation);
-  EXPECT_EQ(names()->GetCount(), 0);
-  EXPECT_EQ(ListFolderState(),
-            "ListInfo.dat=a\r\nb\r\nc\r\n|orphan.lst=0,2026,1,1,someone else's\r\n|");
-  // With a list shown, its items go too and are not saved anywhere.
-  m_files->Delete(OrderFile());
-  MakeListFiles({{"x", "0,2026,1,1,x0\r\n"}});
-  nameFront()->Click(0);
-  window.answers = {MessageAnswer::Yes};
-  dialog.OnClear();
-  EXPECT_EQ(items()->GetCount(), 0);
-  EXPECT_FALSE(Exists(ListFile("x")));
-  EXPECT_EQ(dialog.SaveCurrentList(), 0);
+// Clearing lists needs no selection; with a list shown, its items go too and are saved nowhere.
+TEST_F(Commands, ClearingListsDeletesEveryListFile) {
+  for (bool shown : {false, true}) {
+    SCOPED_TRACE(shown ? "a list shown" : "none shown");
+    if (shown) nameFront()->Click(0);
+    Clear();
+    ASSERT_EQ(window.messages.size(), 1u);
+    EXPECT_EQ(TakeMessages()[0].icon, MessageIcon::Exclamation);
+    EXPECT_EQ(names()->GetCount(), 0);
+    EXPECT_EQ(items()->GetCount(), 0);
+    EXPECT_EQ(ListFolderState(), "ListInfo.dat=a\r\nb\r\nc\r\n|" + std::string(kOrphan));
+    EXPECT_EQ(dialog.SaveCurrentList(), 0);
+    m_files->Delete(OrderFile());
+    MakeListFiles({{"a", kListA}, {"b", kListB}, {"c", kListC}});
+  }
 }
 
 TEST_F(Commands, ClearedItemsReachTheFileAtTheNextSaveKeepingTheMarker) {
   nameFront()->Click(1);
   window.CheckMode(false);
-  window.answers = {MessageAnswer::Yes};
-  dialog.OnClear();
+  Clear();
   EXPECT_EQ(items()->GetCount(), 0);
   EXPECT_EQ(Read(ListFile("b")), kListB);
   dialog.SaveCurrentList();
@@ -214,31 +193,25 @@ TEST_F(Commands, ClearedItemsReachTheFileAtTheNextSaveKeepingTheMarker) {
 TEST_F(Commands, AnsweringNoToAnyQuestionChangesNothing) {
   struct Case {
     bool listMode;
-    void (todo::ToDoDialog::*command)();
+    void (ToDoDialog::*command)();
     const char* question;
     MessageIcon icon;
   };
   const Case cases[] = {
-      {true, &todo::ToDoDialog::OnDelete, todo_test::tool::kDeleteList, MessageIcon::Question},
-      {false, &todo::ToDoDialog::OnDelete, todo_test::tool::kDeleteItem, MessageIcon::Question},
-      {true, &todo::ToDoDialog::OnClear, todo_test::tool::kClearLists, MessageIcon::Exclamation},
-      {false, &todo::ToDoDialog::OnClear, todo_test::tool::kClearItems, MessageIcon::Question},
+      {true, &ToDoDialog::OnDelete, kDeleteList, MessageIcon::Question},
+      {false, &ToDoDialog::OnDelete, kDeleteItem, MessageIcon::Question},
+      {true, &ToDoDialog::OnClear, kClearLists, MessageIcon::Exclamation},
+      {false, &ToDoDialog::OnClear, kClearItems, MessageIcon::Question},
   };
   ShowListA(1);
   const std::string boxesBefore = BoxState();
   const std::string folderBefore = ListFolderState();
   for (const Case& c : cases) {
     SCOPED_TRACE(c.question);
-    window.messages.clear();
     window.CheckMode(c.listMode);
-    window.answers = {MessageAnswer::No};
-    int invalidations = window.itemCountInvalidations;
-    Run(c.command);
-    ASSERT_EQ(window.messages.size(), 1u);
-    EXPECT_EQ(window.messages[0].text, c.question);
-    EXPECT_EQ(window.messages[0].buttons, MessageButtons::YesNo);
-    EXPECT_EQ(window.messages[0].icon, c.icon);
-    EXPECT_EQ(window.messages[0].busyWhileOpen, 1);
+    const int invalidations = window.itemCountInvalidations;
+    Answering(MessageAnswer::No, c.command);
+    EXPECT_EQ(TakeMessages(), Messages{Asked(c.question, c.icon)});
     EXPECT_EQ(BoxState(), boxesBefore);
     EXPECT_EQ(ListFolderState(), folderBefore);
     EXPECT_EQ(window.itemCountInvalidations, invalidations);
@@ -268,3 +241,4 @@ TEST_F(Commands, NothingToActOnAsksNothingAndChangesNothing) {
 }
 
 }  // namespace
+}  // namespace todo_test

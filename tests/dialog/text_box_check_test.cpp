@@ -1,17 +1,11 @@
 // The text box's length check when it loses the focus.
 
-#include <gtest/gtest.h>
-
-#include <string>
-
 #include "dialog_fixture.h"
-#include "support/tool_facts.h"
 
+namespace todo_test {
 namespace {
 
-using todo::DialogControl;
-
-class TextBoxCheck : public todo_test::DialogTest {};
+class TextBoxCheck : public DialogTest {};
 
 // The check cuts to what Add of the current mode takes, so nothing typed is dropped by Add
 // without the user having been told and shown the rest.
@@ -33,24 +27,17 @@ TEST_F(TextBoxCheck, TextLongerThanAddTakesIsCutAtACharacterBoundaryWithAMessage
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.typed.size());
-    window.messages.clear();
     window.CheckMode(c.listMode);
     window.text = c.typed;
     window.focus = DialogControl::DatePicker;
     dialog.OnTextBoxKillFocus();
     EXPECT_EQ(window.text, c.left);
-    if (c.left == c.typed) {
-      EXPECT_TRUE(window.messages.empty());
-      EXPECT_EQ(window.focus, DialogControl::DatePicker);
-      continue;
-    }
-    ASSERT_EQ(window.messages.size(), 1u);
-    EXPECT_EQ(window.messages[0].text, todo_test::tool::kTextTooLong);
-    EXPECT_EQ(window.messages[0].icon, todo::MessageIcon::Stop);
-    EXPECT_EQ(window.messages[0].busyWhileOpen, 1);
-    EXPECT_EQ(window.focus, DialogControl::TextBox);
+    const bool cut = c.left != c.typed;
+    EXPECT_EQ(TakeMessages(), cut ? Messages{Told(kTextTooLong, MessageIcon::Stop)} : Messages{});
+    EXPECT_EQ(window.focus, cut ? DialogControl::TextBox : DialogControl::DatePicker);
   }
   EXPECT_EQ(busy.load(), 0);
 }
 
 }  // namespace
+}  // namespace todo_test

@@ -1,36 +1,16 @@
 // Undo and Redo over the dialog: every step taken back and done again, with the boxes, the
 // selection and the files as they were.
 
-#include <gtest/gtest.h>
-
-#include <memory>
-
-#include <algorithm>
 #include <cstdio>
-#include <string>
-#include <vector>
 
 #include "dialog/undo_history.h"
 #include "dialog_fixture.h"
-#include "support/tool_facts.h"
 
+namespace todo_test {
 namespace {
 
-using todo::MessageAnswer;
-using Mode = storage::FaultInjectingFiles::Mode;
-
-class Undo : public todo_test::DialogTest {
+class Undo : public DialogTest {
  protected:
-  void AddList(const char* name, bool atBottom = false) {
-    window.CheckMode(true);
-    window.text = name;
-    atBottom ? dialog.OnAddAtBottom() : dialog.OnAdd();
-  }
-  void AddItem(const char* text) {
-    window.CheckMode(false);
-    window.text = text;
-    dialog.OnAdd();
-  }
   // Everything a step may change: the boxes, their selections and which files the list folder
   // holds. (What an item file holds depends on the saves in between, which no step undoes.)
   std::string State() {
@@ -53,9 +33,9 @@ TEST_F(Undo, EveryListStepGoesBackAndComesAgainWithTheFiles) {
     act();
     after.push_back(State());
   };
-  step([&] { AddList("a"); });
-  step([&] { AddList("b", true); });
-  step([&] { AddItem("b1"); });
+  step([&] { NewList("a"); });
+  step([&] { NewList("b", true); });
+  step([&] { NewItem("b1"); });
   step([&] {
     window.CheckMode(true);
     dialog.OnMoveUp();  // b above a
@@ -63,13 +43,9 @@ TEST_F(Undo, EveryListStepGoesBackAndComesAgainWithTheFiles) {
   nameFront()->Click(1);  // a selected, b written
   step([&] {
     window.CheckMode(true);
-    window.answers = {MessageAnswer::Yes};
-    dialog.OnDelete();  // a
+    Delete();  // a
   });
-  step([&] {
-    window.answers = {MessageAnswer::Yes};
-    dialog.OnClear();
-  });
+  step([&] { Clear(); });
   ASSERT_EQ(ListNames(), "");
   ASSERT_EQ(ListFolderState(), "");
 
@@ -90,15 +66,13 @@ TEST_F(Undo, EveryListStepGoesBackAndComesAgainWithTheFiles) {
 }
 
 TEST_F(Undo, ItemStepsGoBackInTheirOwnListAfterAnotherIsSelected) {
-  AddList("b");
-  AddList("a");
-  AddItem("a1");
-  AddItem("a2");
-  itemFront()->Click(1);
-  itemFront()->PressKey(quarn::Key::Space);  // a1 ticked in place
+  NewList("b");
+  NewList("a");
+  NewItem("a1");
+  NewItem("a2");
+  Tick(1);  // a1 ticked in place
   window.CheckMode(false);
-  window.answers = {MessageAnswer::Yes};
-  dialog.OnDelete();      // a1
+  Delete();               // a1
   nameFront()->Click(1);  // to b: a written
   EXPECT_EQ(Read(ListFile("a")), "0,2026,12,8,a2\r\n");
   dialog.OnUndo();  // a1 comes back, in a, which is selected again
@@ -118,11 +92,10 @@ TEST_F(Undo, ItemStepsGoBackInTheirOwnListAfterAnotherIsSelected) {
 // A deleted list comes back with the items it showed, saved or not: the item steps before the
 // delete find their items where they left them.
 TEST_F(Undo, ADeletedListComesBackWithItsUnsavedItems) {
-  AddList("a");
-  AddItem("unsaved");
+  NewList("a");
+  NewItem("unsaved");
   window.CheckMode(true);
-  window.answers = {MessageAnswer::Yes};
-  dialog.OnDelete();
+  Delete();
   ASSERT_FALSE(Exists(ListFile("a")));
   dialog.OnUndo();
   EXPECT_EQ(Read(ListFile("a")), "0,2026,12,8,unsaved\r\n");
@@ -136,20 +109,16 @@ TEST_F(Undo, ADeletedListComesBackWithItsUnsavedItems) {
 
 // A rename taken back gives the file its old name again, through the same checks as a rename.
 TEST_F(Undo, ARenameGoesBackWithItsFileUnlessItsOldNameIsTakenMeanwhile) {
-  AddList("old");
-  AddItem("x");
+  NewList("old");
+  NewItem("x");
   nameFront()->Click(0);  // the focus
-  nameFront()->Click(0);  // the edit
-  ASSERT_TRUE(nameFront()->EditorOpen());
-  nameFront()->TypeText("new");
-  nameFront()->PressEnter();
+  Rename(0, "new");
   ASSERT_EQ(ListNames(), "new;");
   ASSERT_TRUE(Exists(ListFile("new")));
   Write(ListFile("old"), "0,2026,1,1,someone else's\r\n");
-  window.messages.clear();
+  TakeMessages();
   dialog.OnUndo();
-  ASSERT_EQ(window.messages.size(), 1u);
-  EXPECT_EQ(window.messages[0].text, todo_test::tool::kCannotUndo);
+  EXPECT_EQ(TakeTexts(), Texts{kCannotUndo});
   EXPECT_EQ(ListNames(), "new;") << "nothing changed";
   EXPECT_EQ(Read(ListFile("old")), "0,2026,1,1,someone else's\r\n");
   std::remove(ListFile("old").c_str());
@@ -161,14 +130,13 @@ TEST_F(Undo, ARenameGoesBackWithItsFileUnlessItsOldNameIsTakenMeanwhile) {
 }
 
 TEST_F(Undo, AListThatCannotBeWrittenBackChangesNothingAndStaysInTheHistory) {
-  AddList("a");
-  window.answers = {MessageAnswer::Yes};
-  dialog.OnDelete();
+  NewList("a");
+  Delete();
   const std::string before = State();
   faults.FailAt(1, Mode::kOnce);  // the new file's open
-  window.messages.clear();
+  TakeMessages();
   dialog.OnUndo();
-  EXPECT_EQ(window.messages.size(), 1u);
+  EXPECT_EQ(TakeTexts(), Texts{kCannotUndo});
   EXPECT_EQ(State(), before);
   dialog.OnUndo();
   EXPECT_EQ(ListNames(), "a;");
@@ -177,10 +145,10 @@ TEST_F(Undo, AListThatCannotBeWrittenBackChangesNothingAndStaysInTheHistory) {
 
 // A new step after an undo ends what could be done again.
 TEST_F(Undo, ANewStepDropsTheStepsTakenBack) {
-  AddList("a");
-  AddList("b");
+  NewList("a");
+  NewList("b");
   dialog.OnUndo();
-  AddList("c");
+  NewList("c");
   dialog.OnRedo();
   EXPECT_EQ(ListNames(), "c;a;");
 }
@@ -217,3 +185,4 @@ TEST(UndoHistory, KeepsAtMostItsStepsAndItsBytesDroppingTheOldest) {
 }
 
 }  // namespace
+}  // namespace todo_test

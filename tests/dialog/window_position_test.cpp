@@ -16,7 +16,7 @@ class SettingsHost final : public IHostServices {
  public:
   int ReadSetting(int toolId, const char* key, char* buffer) override {
     const std::string& value = settings[{toolId, key}];
-    if (fillWholeBuffer) {
+    if (value == kNoEnd) {
       std::memset(buffer, '9', 260);  // a host that leaves no terminating zero
       return 0;
     }
@@ -29,8 +29,9 @@ class SettingsHost final : public IHostServices {
   }
   const char* GetDataFolder(int, int) override { return nullptr; }
 
+  // A setting that fills the whole buffer, with no terminating zero.
+  static constexpr const char* kNoEnd = "<no end>";
   std::map<std::pair<int, std::string>, std::string> settings;
-  bool fillWholeBuffer = false;
 };
 
 TEST(WindowPosition, StoredNumbersAreReadAsDecimalsHeldToAnInt) {
@@ -47,6 +48,7 @@ TEST(WindowPosition, StoredNumbersAreReadAsDecimalsHeldToAnInt) {
       {"2147483647", INT_MAX},
       {"99999999999", INT_MAX},
       {"-99999999999", INT_MIN},
+      {SettingsHost::kNoEnd, INT_MAX},  // read no further than its buffer
   };
   for (const Case& c : cases) {
     SettingsHost host;
@@ -56,14 +58,6 @@ TEST(WindowPosition, StoredNumbersAreReadAsDecimalsHeldToAnInt) {
     EXPECT_EQ(position.left, c.read) << c.stored;
     EXPECT_EQ(position.top, 5) << c.stored;
   }
-}
-
-TEST(WindowPosition, SettingWithoutATerminatingZeroIsReadNoFurtherThanItsBuffer) {
-  SettingsHost host;
-  host.fillWholeBuffer = true;
-  const todo::WindowPosition position = todo::ReadWindowPosition(&host, 18, "X", "Y");
-  EXPECT_EQ(position.left, INT_MAX);
-  EXPECT_EQ(position.top, INT_MAX);
 }
 
 TEST(WindowPosition, WrittenPlaceIsReadBackAndNoHostMeansTheCorner) {

@@ -6,20 +6,15 @@
 
 #include <oleacc.h>
 
-#include <gtest/gtest.h>
-
 #include <string>
-#include <vector>
 
 #include "framework/fw_com.h"
-#include "support/fake_host.h"
-#include "support/message_pump.h"
-#include "support/tool_window.h"
+#include "support/tool_window_test.h"
 
-using todo_test::FakeHost;
-using namespace todo_test::tool_window;
-
+namespace todo_test {
 namespace {
+
+using namespace tool_window;
 
 // The names the tool gives the two controls.
 const wchar_t kDatePickerName[] = L"期限日";
@@ -65,22 +60,17 @@ std::wstring TextOf(HWND hwnd) {
 
 // The tool window open on its own thread, read from this one, which is a COM apartment of
 // its own: every call to the window's objects crosses to the tool thread.
-struct OpenTool {
-  OpenTool() {
-    opened = host.OpenTool();
-    tool = opened ? host.tool()->m_hWnd : nullptr;
-  }
+class ToolAccessNames : public ToolWindowTest {
+ protected:
+  void SetUp() override { ASSERT_NO_FATAL_FAILURE(Open()); }
+  void TearDown() override { host.CloseTool(); }  // while this thread is still an apartment
+
   fw::ComApartment apartment;
-  FakeHost host;
-  bool opened = false;
-  HWND tool = nullptr;
 };
 
-TEST(ToolAccessNames, DatePickerAndTextBoxAreNamedWhateverIsTypedOrShown) {
-  OpenTool f;
-  ASSERT_TRUE(f.opened);
-  HWND text = GetDlgItem(f.tool, kTextBox);
-  HWND date = GetDlgItem(f.tool, kDatePicker);
+TEST_F(ToolAccessNames, DatePickerAndTextBoxAreNamedWhateverIsTypedOrShown) {
+  HWND text = Control(kTextBox);
+  HWND date = Control(kDatePicker);
   EXPECT_EQ(kDatePickerName, NameOf(date));
   EXPECT_EQ(kTextBoxName, NameOf(text));
   // The text typed is the box's value, not its name.
@@ -92,43 +82,35 @@ TEST(ToolAccessNames, DatePickerAndTextBoxAreNamedWhateverIsTypedOrShown) {
   EXPECT_NE(-1, RoleOf(date));
 }
 
-TEST(ToolAccessNames, BoxesAreNamedByTheirGroupBoxesCaptions) {
-  OpenTool f;
-  ASSERT_TRUE(f.opened);
-  HWND names = BoxAt(f.tool, kListBoxCorner);
-  HWND items = BoxAt(f.tool, kItemBoxCorner);
-  ASSERT_NE(nullptr, names);
-  ASSERT_NE(nullptr, items);
-  const std::wstring listGroup = TextOf(GetDlgItem(f.tool, IDC_LIST_GROUP));
-  const std::wstring itemGroup = TextOf(GetDlgItem(f.tool, IDC_ITEM_GROUP));
+TEST_F(ToolAccessNames, BoxesAreNamedByTheirGroupBoxesCaptions) {
+  const std::wstring listGroup = TextOf(Control(IDC_LIST_GROUP));
   ASSERT_FALSE(listGroup.empty());
-  EXPECT_EQ(listGroup, NameOf(names));
-  EXPECT_EQ(itemGroup, NameOf(items));
-  EXPECT_EQ(ROLE_SYSTEM_LIST, RoleOf(names));
-  EXPECT_EQ(ROLE_SYSTEM_LIST, RoleOf(items));
+  EXPECT_EQ(listGroup, NameOf(listBox));
+  EXPECT_EQ(TextOf(Control(IDC_ITEM_GROUP)), NameOf(itemBox));
+  EXPECT_EQ(ROLE_SYSTEM_LIST, RoleOf(listBox));
+  EXPECT_EQ(ROLE_SYSTEM_LIST, RoleOf(itemBox));
 }
 
 // Naming must leave the controls as the template makes them: their texts, and the other
 // controls' names (read from their window texts) unchanged.
-TEST(ToolAccessNames, ControlsKeepTheirTextsAndOtherControlsTheirOwnNames) {
-  OpenTool f;
-  ASSERT_TRUE(f.opened);
-  EXPECT_EQ(L"", TextOf(GetDlgItem(f.tool, kTextBox)));
-  HWND noDate = GetDlgItem(f.tool, kNoDateBox);
-  EXPECT_EQ(TextOf(noDate), NameOf(noDate));
+TEST_F(ToolAccessNames, ControlsKeepTheirTextsAndOtherControlsTheirOwnNames) {
+  EXPECT_EQ(L"", TextOf(Control(kTextBox)));
+  EXPECT_EQ(TextOf(Control(kNoDateBox)), NameOf(Control(kNoDateBox)));
 }
 
-TEST(ToolAccessNames, ObjectsHeldPastTheWindowAnswerWithoutCrashing) {
+// Held past the window, the host and this thread's apartment.
+TEST(ToolAccessObjects, ObjectsHeldPastTheWindowAnswerWithoutCrashing) {
   fw::ComPtr<IAccessible> text;
   fw::ComPtr<IAccessible> items;
   {
-    OpenTool f;
-    ASSERT_TRUE(f.opened);
-    text = ClientObject(GetDlgItem(f.tool, kTextBox));
-    items = ClientObject(BoxAt(f.tool, kItemBoxCorner));
+    fw::ComApartment apartment;
+    FakeHost host;
+    ASSERT_TRUE(host.OpenTool());
+    text = ClientObject(GetDlgItem(host.tool()->m_hWnd, kTextBox));
+    items = ClientObject(BoxAt(host.tool()->m_hWnd, kItemBoxCorner));
     ASSERT_TRUE(text);
     ASSERT_TRUE(items);
-    ASSERT_TRUE(f.host.CloseTool());
+    ASSERT_TRUE(host.CloseTool());
   }
   fw::UniqueBstr name;
   LONG count = 0;
@@ -142,3 +124,4 @@ TEST(ToolAccessNames, ObjectsHeldPastTheWindowAnswerWithoutCrashing) {
 }
 
 }  // namespace
+}  // namespace todo_test

@@ -2,20 +2,17 @@
 // real date picker and buttons, the real message boxes answered by finding them, and the
 // files on disk checked byte for byte.
 
-#include <windows.h>
-
 #include <string>
-
-#include <gtest/gtest.h>
 
 #include "support/run_host.h"
 #include "support/tool_window_test.h"
 
-using namespace todo_test::tool_window;
-
+namespace todo_test {
 namespace {
 
-class ToolCommands : public todo_test::ToolWindowTest {
+using namespace tool_window;
+
+class ToolCommands : public ToolWindowTest {
  protected:
   void SetUp() override { Open(); }
 };
@@ -45,8 +42,7 @@ TEST_F(ToolCommands, ItemTypedDatedAndAddedReachesItsListsFile) {
   ASSERT_TRUE(host.CloseTool());
   EXPECT_EQ("仕事\r\n買い物\r\n", File("ListInfo.dat"));
   EXPECT_EQ("NO_DATE\r\n", File("買い物.lst"));
-  todo_test::HostRun search =
-      todo_test::RunHost("--data \"" + host.dataFolder() + "\" search --raw 電話");
+  HostRun search = RunHost("--data \"" + host.dataFolder() + "\" search --raw 電話");
   EXPECT_EQ(0u, search.exitCode);
   EXPECT_EQ("[仕事] (未) 期限：2026/12/24 電話する\n", search.out);
 }
@@ -64,9 +60,7 @@ TEST_F(ToolCommands, RefusalsShowTheirMessagesAndKeepTheText) {
   Press(kAdd);
   Type("list");
   EXPECT_EQ(kListExists, PressAndAnswer(kAddAtBottom, IDOK));
-  char text[64] = "";
-  GetWindowTextA(Control(kTextBox), text, sizeof(text));
-  EXPECT_STREQ("list", text);
+  EXPECT_EQ("list", WindowText(Control(kTextBox)));
 }
 
 TEST_F(ToolCommands, DeleteAsksFirstAndRemovesTheListsFileAtOnce) {
@@ -88,3 +82,4 @@ TEST_F(ToolCommands, DeleteAsksFirstAndRemovesTheListsFileAtOnce) {
 }
 
 }  // namespace
+}  // namespace todo_test

@@ -3,24 +3,18 @@
 // list-order file that point out of the list folder, list files the list boxes cannot carry,
 // and keys that must not close the window.
 
-#include <windows.h>
-
 #include <iterator>
 #include <string>
 #include <thread>
 
-#include <gtest/gtest.h>
-
-#include "support/message_pump.h"
 #include "support/tool_window_test.h"
 
-using todo_test::PumpFor;
-using todo_test::PumpUntil;
-using namespace todo_test::tool_window;
-
+namespace todo_test {
 namespace {
 
-class ToolEdges : public todo_test::ToolWindowTest {
+using namespace tool_window;
+
+class ToolEdges : public ToolWindowTest {
  protected:
   // Lists "a" (two items) and "b" (one), then the window opened.
   void SetUp() override {
@@ -39,12 +33,6 @@ class ToolEdges : public todo_test::ToolWindowTest {
     SelectItemOfA(row);
     ::SendMessageA(itemBox, WM_KEYDOWN, VK_SPACE, 0);
   }
-  // Closes the window as the host's close does, and waits for the question it asks when the
-  // shown list cannot be saved (after its retries); null when none comes.
-  HWND CloseAndWaitForQuestion() {
-    ::PostMessageA(tool, WM_CLOSE, 0, 0);
-    return WaitForBox(30000);
-  }
 
   static constexpr const char* kListA = "0,2026,12,7,a0\r\n1,2026,12,9,a1\r\n";
   static constexpr const char* kListB = "0,2026,1,1,b0\r\n";
@@ -52,45 +40,65 @@ class ToolEdges : public todo_test::ToolWindowTest {
 
 // --- Closing while a box is open ---
 
-struct OpenBoxCase {
-  const char* what;
-  bool itemMode;
-  int command;
-  const char* question;
-};
+// What the window has open when the host closes it.
+enum class Left { kQuestion, kSettings, kNameEditor };
 
-// Each used to crash the host process with a read at address 4 once the box was answered
-// after the window had gone.
-TEST_F(ToolEdges, CloseUnderAnOpenConfirmationNeitherCrashesNorDeletes) {
-  const OpenBoxCase cases[] = {
-      {"delete list", false, kDelete, kDeleteList},
-      {"clear lists", false, kClear, kClearLists},
-      {"delete item", true, kDelete, kDeleteItem},
-      {"clear items", true, kClear, kClearItems},
+// Each question used to crash the host process with a read at address 4 once the box was
+// answered after the window had gone. A rename the user has not ended with Enter is given up.
+TEST_F(ToolEdges, CloseUnderAnOpenBoxOrEditorNeitherCrashesNorChangesAnything) {
+  const struct {
+    const char* what;
+    Left left;
+    bool itemMode;
+    int command;
+    const char* question;
+  } cases[] = {
+      {"delete list", Left::kQuestion, false, kDelete, kDeleteList},
+      {"clear lists", Left::kQuestion, false, kClear, kClearLists},
+      {"delete item", Left::kQuestion, true, kDelete, kDeleteItem},
+      {"clear items", Left::kQuestion, true, kClear, kClearItems},
+      {"settings", Left::kSettings, false, 0, nullptr},
+      {"name editor", Left::kNameEditor, false, 0, nullptr},
   };
-  for (const OpenBoxCase& c : cases) {
+  int closes = 0;
+  for (const auto& c : cases) {
     SCOPED_TRACE(c.what);
     if (!tool) {
       ASSERT_NO_FATAL_FAILURE(Open());
     }
-    SelectList(0);
-    if (c.itemMode) {
-      ItemMode();
-      SelectItem(0);
+    if (c.left == Left::kSettings) {
+      ::PostMessageA(tool, WM_TOOL_SETTINGS, 0, 0);
+      ASSERT_TRUE(PumpUntil([&] { return host.tool()->m_bBusy.load() == 1; }));
+    } else if (c.left == Left::kNameEditor) {
+      SelectList(0);
+      ::SendMessageA(listBox, WM_KEYDOWN, VK_F2, 0);
+      HWND editor = nullptr;
+      ASSERT_TRUE(
+          PumpUntil([&] { return (editor = FindWindowExA(listBox, nullptr, "Edit", nullptr)); }));
+      ::SendMessageA(editor, WM_SETTEXT, 0, reinterpret_cast<LPARAM>("half typed"));
+    } else {
+      SelectList(0);
+      if (c.itemMode) {
+        ItemMode();
+        SelectItem(0);
+      }
+      HWND box = PressAndWaitForBox(c.command);
+      ASSERT_NE(nullptr, box);
+      EXPECT_EQ(c.question, MessageBoxText(box));
     }
-    HWND box = PressAndWaitForBox(c.command);
-    ASSERT_NE(nullptr, box);
-    EXPECT_EQ(c.question, MessageBoxText(box));
     ASSERT_TRUE(HostCloses());
     tool = nullptr;
     EXPECT_EQ(0, host.tool()->m_bBusy.load());
     EXPECT_EQ(nullptr, ToolMessageBox(nullptr)) << "no box outlives the window";
+    EXPECT_EQ(0, CountWindowsTitled(kMessageBoxCaption));
+    EXPECT_EQ(0, CountWindowsTitled(kSettingsCaption));
     // The question was taken as No: everything is stored as it was, and saved on the way out.
     EXPECT_EQ(kListA, ReadFile(ListFile("a")));
     EXPECT_EQ(kListB, ReadFile(ListFile("b")));
     EXPECT_EQ("a\r\nb\r\n", ReadFile(OrderFile()));
+    EXPECT_EQ("<missing>", ReadFile(ListFile("half typed")));
+    EXPECT_EQ(++closes, host.log().Count("closing 18"));
   }
-  EXPECT_EQ(4, host.log().Count("closing 18"));
 }
 
 // The box is owned by the tool window, so the user cannot reach the window's own close box
@@ -117,15 +125,6 @@ TEST_F(ToolEdges, HostSaveUnderAnOpenBoxSavesTheShownList) {
   EXPECT_EQ("0,2026,12,7,a0\r\n", ReadFile(ListFile("a")));
 }
 
-TEST_F(ToolEdges, CloseUnderTheSettingsDialogEndsItAndCloses) {
-  ::PostMessageA(tool, WM_TOOL_SETTINGS, 0, 0);
-  ASSERT_TRUE(PumpUntil([&] { return host.tool()->m_bBusy.load() == 1; }));
-  ASSERT_TRUE(HostCloses());
-  EXPECT_EQ(0, host.tool()->m_bBusy.load());
-  EXPECT_EQ(0, todo_test::CountWindowsTitled("ToDoList"));
-  EXPECT_EQ("a\r\nb\r\n", ReadFile(OrderFile()));
-}
-
 TEST_F(ToolEdges, SettingsAskedForUnderAMessageBoxDoNotOpen) {
   SelectList(0);
   HWND box = PressAndWaitForBox(kDelete);
@@ -137,20 +136,6 @@ TEST_F(ToolEdges, SettingsAskedForUnderAMessageBoxDoNotOpen) {
   PumpFor(300);
   EXPECT_EQ(nullptr, ToolMessageBox(tool));
   EXPECT_EQ(0, host.tool()->m_bBusy.load());
-}
-
-// A rename the user has not ended with Enter is given up, like a box left open.
-TEST_F(ToolEdges, CloseUnderAnOpenNameEditorKeepsTheName) {
-  SelectList(0);
-  ::SendMessageA(listBox, WM_KEYDOWN, VK_F2, 0);
-  HWND editor = nullptr;
-  ASSERT_TRUE(
-      PumpUntil([&] { return (editor = FindWindowExA(listBox, nullptr, "Edit", nullptr)); }));
-  ::SendMessageA(editor, WM_SETTEXT, 0, reinterpret_cast<LPARAM>("half typed"));
-  ASSERT_TRUE(HostCloses());
-  EXPECT_EQ("a\r\nb\r\n", ReadFile(OrderFile()));
-  EXPECT_EQ(kListA, ReadFile(ListFile("a")));
-  EXPECT_EQ("<missing>", ReadFile(ListFile("half typed")));
 }
 
 // --- A reader holding the current list's file as the window closes ---
@@ -189,71 +174,50 @@ TEST_F(ToolEdges, CloseWhileAReaderHoldsTheListForAMomentStillSavesIt) {
   EXPECT_EQ("1,2026,12,9,a1\r\n", ReadFile(ListFile("a")));
 }
 
-TEST_F(ToolEdges, CloseWhileTheListStaysHeldAsksAndSavesOnRetry) {
-  ToggleItemOfA(1);
-  HeldFile reader(ListFile("a"));
-  ASSERT_TRUE(reader.Held());
-  HWND question = CloseAndWaitForQuestion();
-  ASSERT_NE(nullptr, question);
-  EXPECT_NE(nullptr, host.tool()->m_hWnd) << "the window waits for the answer";
-  EXPECT_EQ(kSaveAgainOnClose, MessageBoxText(question));
-  // Another close meanwhile leaves the question to the user.
-  ::PostMessageA(tool, WM_CLOSE, 0, 0);
-  PumpFor(300);
-  EXPECT_TRUE(IsWindow(question));
-  reader.Release();
-  ::PostMessageA(question, WM_COMMAND, MAKEWPARAM(IDYES, BN_CLICKED), 0);
-  ASSERT_TRUE(PumpUntil([&] { return host.tool()->m_hWnd == nullptr; }));
-  EXPECT_EQ("0,2026,12,7,a0\r\n0,2026,12,9,a1\r\n", ReadFile(ListFile("a")));
-  EXPECT_EQ(1, host.log().Count("closing 18"));
-}
-
-TEST_F(ToolEdges, CloseWhileTheListStaysHeldClosesWithoutSavingOnNo) {
-  ToggleItemOfA(1);
-  HeldFile reader(ListFile("a"));
-  ASSERT_TRUE(reader.Held());
-  HWND question = CloseAndWaitForQuestion();
-  ASSERT_NE(nullptr, question);
-  ::PostMessageA(question, WM_COMMAND, MAKEWPARAM(IDNO, BN_CLICKED), 0);
-  ASSERT_TRUE(PumpUntil([&] { return host.tool()->m_hWnd == nullptr; }));
-  reader.Release();
-  EXPECT_EQ(kListA, ReadFile(ListFile("a")));
-  EXPECT_EQ("a\r\nb\r\n", ReadFile(OrderFile()));
+// The close asks, once its retries are over, whether to try again: No closes without the
+// change, Yes (with the reader gone) saves it.
+TEST_F(ToolEdges, CloseWhileTheListStaysHeldAsksAndSavesOnlyOnRetry) {
+  const struct {
+    int answer;
+    const char* saved;
+  } cases[] = {{IDNO, kListA}, {IDYES, "0,2026,12,7,a0\r\n0,2026,12,9,a1\r\n"}};
+  int closes = 0;
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.answer == IDYES ? "Yes" : "No");
+    if (!host.tool()->m_hWnd) {
+      ASSERT_NO_FATAL_FAILURE(Open());
+    }
+    ToggleItemOfA(1);
+    HeldFile reader(ListFile("a"));
+    ASSERT_TRUE(reader.Held());
+    ::PostMessageA(tool, WM_CLOSE, 0, 0);
+    HWND question = WaitForBox(30000);
+    ASSERT_NE(nullptr, question);
+    EXPECT_NE(nullptr, host.tool()->m_hWnd) << "the window waits for the answer";
+    EXPECT_EQ(kSaveAgainOnClose, MessageBoxText(question));
+    // Another close meanwhile leaves the question to the user.
+    ::PostMessageA(tool, WM_CLOSE, 0, 0);
+    PumpFor(300);
+    EXPECT_TRUE(IsWindow(question));
+    if (c.answer == IDYES) reader.Release();
+    ASSERT_TRUE(AnswerBox(question, c.answer));
+    ASSERT_TRUE(PumpUntil([&] { return host.tool()->m_hWnd == nullptr; }));
+    reader.Release();
+    EXPECT_EQ(c.saved, ReadFile(ListFile("a")));
+    EXPECT_EQ("a\r\nb\r\n", ReadFile(OrderFile()));
+    EXPECT_EQ(++closes, host.log().Count("closing 18")) << "one notice for each close";
+  }
 }
 
 // --- Keys ---
 
-// Presses and releases a key as the keyboard does, into whatever window has the focus.
-void PressKey(WORD key, bool control = false) {
-  INPUT inputs[4] = {};
-  int count = 0;
-  auto add = [&](WORD vk, DWORD flags) {
-    inputs[count].type = INPUT_KEYBOARD;
-    inputs[count].ki.wVk = vk;
-    inputs[count].ki.dwFlags = flags;
-    ++count;
-  };
-  if (control) add(VK_CONTROL, 0);
-  add(key, 0);
-  add(key, KEYEVENTF_KEYUP);
-  if (control) add(VK_CONTROL, KEYEVENTF_KEYUP);
-  SendInput(static_cast<UINT>(count), inputs, sizeof(INPUT));
-}
-
-std::string WindowText(HWND window) {
-  char text[256] = "";
-  GetWindowTextA(window, text, sizeof(text));
-  return text;
-}
-
 // The multi-line text box used to answer Esc by closing the dialog it sits in, once it had
 // seen a key: what was typed was gone and the window with it.
 TEST_F(ToolEdges, EscEnterAndCtrlEnterCloseNoControlOfTheWindow) {
-  SetForegroundWindow(tool);
-  ASSERT_TRUE(PumpUntil([&] { return FocusOfThread(tool) == Control(kTextBox); }));
-  for (WORD key : {WORD('A'), WORD('B')}) PressKey(key);
+  ASSERT_NO_FATAL_FAILURE(Activate());
+  for (WORD key : {WORD('A'), WORD('B')}) PressKeys({}, key);
   ASSERT_TRUE(PumpUntil([&] { return WindowText(Control(kTextBox)) == "ab"; }));
-  PressKey(VK_ESCAPE);
+  PressKeys({}, VK_ESCAPE);
   PumpFor(500);
   ASSERT_NE(nullptr, host.tool()->m_hWnd);
   EXPECT_EQ("ab", WindowText(Control(kTextBox)));
@@ -268,19 +232,19 @@ TEST_F(ToolEdges, EscEnterAndCtrlEnterCloseNoControlOfTheWindow) {
   for (const auto& control : controls) {
     ::SendMessageA(tool, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(Control(control.id)), TRUE);
     PumpFor(100);
-    PressKey(VK_ESCAPE);
+    PressKeys({}, VK_ESCAPE);
     if (control.enter) {
-      PressKey(VK_RETURN);
-      PressKey(VK_RETURN, true);
-      PressKey(VK_ESCAPE);
+      PressKeys({}, VK_RETURN);
+      PressKeys({VK_CONTROL}, VK_RETURN);
+      PressKeys({}, VK_ESCAPE);
     }
     PumpFor(300);
     ASSERT_NE(nullptr, host.tool()->m_hWnd) << "control " << control.id;
   }
   for (HWND box : {listBox, itemBox}) {
     Click(box, 10, 30);
-    PressKey(VK_ESCAPE);
-    PressKey(VK_RETURN, true);
+    PressKeys({}, VK_ESCAPE);
+    PressKeys({VK_CONTROL}, VK_RETURN);
     PumpFor(300);
     ASSERT_NE(nullptr, host.tool()->m_hWnd);
   }
@@ -359,3 +323,4 @@ TEST_F(ToolEdges, ListFilesOnlyLookedAtKeepTheirBytes) {
 }
 
 }  // namespace
+}  // namespace todo_test

@@ -1,46 +1,21 @@
 // The commands' keys and the Tab order through the real window: keys pressed as the keyboard
 // presses them, into whatever has the focus, and the files on disk checked.
 
-#include <windows.h>
-
-#include <initializer_list>
 #include <string>
 #include <vector>
 
-#include <gtest/gtest.h>
-
-#include "support/message_pump.h"
 #include "support/tool_window_test.h"
 
-using todo_test::PumpFor;
-using todo_test::PumpUntil;
-using namespace todo_test::tool_window;
-
+namespace todo_test {
 namespace {
 
-// Presses `key` with the modifier keys `held` down, as the keyboard does.
-void PressKeys(std::initializer_list<WORD> held, WORD key) {
-  std::vector<INPUT> inputs;
-  auto add = [&](WORD vk, DWORD flags) {
-    INPUT input = {};
-    input.type = INPUT_KEYBOARD;
-    input.ki.wVk = vk;
-    input.ki.dwFlags = flags;
-    inputs.push_back(input);
-  };
-  for (WORD modifier : held) add(modifier, 0);
-  add(key, 0);
-  add(key, KEYEVENTF_KEYUP);
-  for (WORD modifier : held) add(modifier, KEYEVENTF_KEYUP);
-  SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
-}
+using namespace tool_window;
 
-class ToolKeys : public todo_test::ToolWindowTest {
+class ToolKeys : public ToolWindowTest {
  protected:
   void SetUp() override {
     ASSERT_NO_FATAL_FAILURE(Open());
-    SetForegroundWindow(tool);
-    ASSERT_TRUE(PumpUntil([&] { return FocusOfThread(tool) == Control(kTextBox); }));
+    ASSERT_NO_FATAL_FAILURE(Activate());
   }
 
   // Types a list name and adds it with Alt+`key` (A at the top, B at the bottom); waits until
@@ -50,11 +25,6 @@ class ToolKeys : public todo_test::ToolWindowTest {
     PressKeys({VK_MENU}, key);
     ASSERT_TRUE(PumpUntil([&] { return File(name + ".lst") == ""; }))
         << name << " added with Alt+" << char(key);
-  }
-  // Moves the focus as the dialog manager does, and waits until it has moved.
-  void Focus(HWND control) {
-    ::PostMessageA(tool, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(control), TRUE);
-    ASSERT_TRUE(PumpUntil([&] { return FocusOfThread(tool) == control; }));
   }
 };
 
@@ -119,11 +89,7 @@ TEST_F(ToolKeys, DeleteAndCtrlLettersInTheTextBoxEditTheText) {
   Type("ab");
   ::SendMessageA(Control(kTextBox), EM_SETSEL, 0, 0);
   PressKeys({}, VK_DELETE);
-  ASSERT_TRUE(PumpUntil([&] {
-    char text[16] = "";
-    GetWindowTextA(Control(kTextBox), text, sizeof(text));
-    return std::string(text) == "b";
-  }));
+  ASSERT_TRUE(PumpUntil([&] { return WindowText(Control(kTextBox)) == "b"; }));
   PressKeys({VK_CONTROL}, 'A');
   PumpFor(300);
   EXPECT_EQ(nullptr, ToolMessageBox(tool)) << "no command, no question";
@@ -158,3 +124,4 @@ TEST_F(ToolKeys, TabReachesBothBoxesAfterTheButtonsAndShiftTabComesBack) {
 }
 
 }  // namespace
+}  // namespace todo_test

@@ -1,19 +1,16 @@
 // The tool window with its list boxes and files, driven as a host and a user would: the real
 // module, real clicks, the files on disk checked byte for byte.
 
-#include <windows.h>
-
 #include <string>
-
-#include <gtest/gtest.h>
 
 #include "support/tool_window_test.h"
 
-using namespace todo_test::tool_window;
-
+namespace todo_test {
 namespace {
 
-class ToolLists : public todo_test::ToolWindowTest {
+using namespace tool_window;
+
+class ToolLists : public ToolWindowTest {
  protected:
   void SetUp() override {
     WriteListFolder({{"ListInfo.dat", "work\r\nhome\r\n"},
@@ -66,7 +63,7 @@ TEST_F(ToolLists, ModeButtonsAndBoxesSwitchTheEntryRow) {
   EXPECT_FALSE(IsWindowEnabled(Control(kNoDateBox)));
 }
 
-class ToolListsFirstRun : public todo_test::ToolWindowTest {};
+class ToolListsFirstRun : public ToolWindowTest {};
 
 TEST_F(ToolListsFirstRun, ClosingWithoutListsWritesAnEmptyOrderFile) {
   ASSERT_NO_FATAL_FAILURE(Open());
@@ -76,3 +73,4 @@ TEST_F(ToolListsFirstRun, ClosingWithoutListsWritesAnEmptyOrderFile) {
 }
 
 }  // namespace
+}  // namespace todo_test

@@ -3,28 +3,23 @@
 // appending to the shown list's file, the host killed a moment after a change, and two hosts
 // on one data folder. The files are checked byte for byte.
 
-#include <windows.h>
+#include <gtest/gtest.h>
 
 #include <memory>
 #include <string>
-
-#include <gtest/gtest.h>
 
 #include "framework/fw_com.h"
 #include "framework/fw_handles.h"
 #include "support/fake_host.h"
 #include "support/host_process.h"
-#include "support/message_pump.h"
 #include "support/own_desktop.h"
-#include "support/tool_facts.h"
 #include "support/run_host.h"
 #include "support/tool_window.h"
 
-using todo_test::HostProcess;
-using todo_test::PumpUntil;
-using namespace todo_test::tool_window;
-
+namespace todo_test {
 namespace {
+
+using namespace tool_window;
 
 const char kListA[] = "0,2026,12,1,a1\r\n0,2026,12,2,a2\r\n0,2026,12,3,a3\r\n";
 const char kListB[] = "0,2026,12,1,b1\r\n";
@@ -65,7 +60,7 @@ bool Cmd(const std::string& command) {
 class ToolSync : public testing::Test {
  protected:
   void SetUp() override { MakeLists(); }
-  void TearDown() override { todo_test::RemoveTree(m_data); }
+  void TearDown() override { RemoveTree(m_data); }
 
   // Lists A (three items) and B (one) in a data folder of the test's own.
   void MakeLists() {
@@ -78,7 +73,7 @@ class ToolSync : public testing::Test {
 
   // A host on the data folder with its tool window opening.
   std::unique_ptr<HostProcess> StartHost() const {
-    return std::make_unique<HostProcess>(m_data, todo_test::OwnDesktopName());
+    return std::make_unique<HostProcess>(m_data, OwnDesktopName());
   }
   std::string ListFolder() const { return m_data + "\\ToDoList"; }
   std::string File(const std::string& name) const { return ListFolder() + "\\" + name; }
@@ -114,8 +109,8 @@ class ToolSync : public testing::Test {
   }
 
   const fw::ComApartment m_apartment;  // the item box is read through its accessible object
-  const std::string m_data = todo_test::HostTempFolder(
-      "todo-sync-" + std::to_string(GetCurrentProcessId()) + "-" + std::to_string(GetTickCount()));
+  const std::string m_data = HostTempFolder("todo-sync-" + std::to_string(GetCurrentProcessId()) +
+                                            "-" + std::to_string(GetTickCount()));
 };
 
 enum class InWindow { kNothing, kFirstMovedDown, kFirstTicked, kSecondTicked };
@@ -162,7 +157,7 @@ TEST_F(ToolSync, ChangesMadeOutsideShowAndAreMergedNeverWrittenOver) {
   };
   for (const OutsideCase& c : cases) {
     SCOPED_TRACE(c.what);
-    todo_test::RemoveTree(m_data);
+    RemoveTree(m_data);
     MakeLists();
     {
       const std::unique_ptr<HostProcess> host = StartHost();
@@ -202,9 +197,8 @@ TEST_F(ToolSync, ChangesMadeOutsideShowAndAreMergedNeverWrittenOver) {
       if (c.conflict) {
         HWND box = nullptr;
         ASSERT_TRUE(PumpUntil([&] { return (box = host->ToolMessageBox()) != nullptr; }));
-        EXPECT_EQ(todo_test::tool::kConflict, MessageBoxText(box));
-        ::PostMessageA(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
-        ASSERT_TRUE(PumpUntil([&] { return !IsWindow(box); }));
+        EXPECT_EQ(kConflict, MessageBoxText(box));
+        ASSERT_TRUE(AnswerBox(box, IDOK));
       }
       // The tool's own write and its look afterwards cause no further write or message.
       const ULONGLONG written = WriteTime(File("A.lst"));
@@ -235,7 +229,7 @@ TEST_F(ToolSync, HostKilledASecondAndAHalfAfterAChangeLosesNothing) {
   host->Press(kAdd);
   const std::string added = AddedToday("killed");
   ASSERT_EQ(L"killed;a1;a2;a3;", host->ItemTexts());
-  todo_test::PumpFor(1500);
+  PumpFor(1500);
   host->Kill();
   EXPECT_EQ(added + kListA, Read("A.lst"));
   EXPECT_EQ("A\r\nB\r\nN\r\n", Read("ListInfo.dat"));
@@ -275,3 +269,4 @@ TEST_F(ToolSync, TwoHostsOnOneFolderKeepEachOthersItemsAndLists) {
 }
 
 }  // namespace
+}  // namespace todo_test

@@ -9,27 +9,15 @@
 #include <atomic>
 #include <string>
 #include <thread>
-#include <vector>
 
-#include <gtest/gtest.h>
-
-#include "support/message_pump.h"
 #include "support/tool_window_test.h"
 
-using todo_test::PumpFor;
-using todo_test::PumpUntil;
-using namespace todo_test::tool_window;
-
+namespace todo_test {
 namespace {
 
-RECT ClientRectOf(HWND child) {
-  RECT rect;
-  GetWindowRect(child, &rect);
-  MapWindowPoints(nullptr, GetParent(child), reinterpret_cast<POINT*>(&rect), 2);
-  return rect;
-}
+using namespace tool_window;
 
-class ToolWindow : public todo_test::ToolWindowTest {};
+class ToolWindow : public ToolWindowTest {};
 
 TEST_F(ToolWindow, ClientAreaIsFixedAndEveryControlSitsAtItsRectangle) {
   ASSERT_NO_FATAL_FAILURE(Open());
@@ -52,18 +40,17 @@ TEST_F(ToolWindow, ClientAreaIsFixedAndEveryControlSitsAtItsRectangle) {
       {IDC_ITEM_GROUP, {270, 20, 480, 540}},
   };
   for (const Place& place : places) {
-    RECT rect = ClientRectOf(GetDlgItem(tool, place.id));
+    const RECT rect = ClientRectOf(Control(place.id));
     EXPECT_EQ(place.rect.left, rect.left) << place.id;
     EXPECT_EQ(place.rect.top, rect.top) << place.id;
     EXPECT_EQ(place.rect.right, rect.right - rect.left) << place.id;
     EXPECT_EQ(place.rect.bottom, rect.bottom - rect.top) << place.id;
   }
-  RECT rect = ClientRectOf(listBox);
-  EXPECT_EQ(245, rect.right);
-  EXPECT_EQ(562, rect.bottom);
-  rect = ClientRectOf(itemBox);
-  EXPECT_EQ(740, rect.right);
-  EXPECT_EQ(550, rect.bottom);
+  // The boxes, found at their corners, by where they end.
+  EXPECT_EQ(245, ClientRectOf(listBox).right);
+  EXPECT_EQ(562, ClientRectOf(listBox).bottom);
+  EXPECT_EQ(740, ClientRectOf(itemBox).right);
+  EXPECT_EQ(550, ClientRectOf(itemBox).bottom);
 }
 
 TEST_F(ToolWindow, ItemCountLineShowsTheCountOfTheSelectedList) {
@@ -138,17 +125,6 @@ TEST_F(ToolWindow, ButtonsCarryTheirHintsAndTheAddButtonsNone) {
   for (const auto& hint : hints) {
     EXPECT_EQ(hint.second, ToolTipOf(search.found, tool, Control(hint.first))) << hint.first;
   }
-}
-
-TEST_F(ToolWindow, WindowClosedWhileMinimisedReopensAtItsNormalPlace) {
-  host.services().Set("18/WndPosX", "120");
-  host.services().Set("18/WndPosY", "-30");
-  ASSERT_TRUE(host.OpenTool());
-  ::ShowWindowAsync(host.tool()->m_hWnd, SW_MINIMIZE);
-  ASSERT_TRUE(PumpUntil([&] { return IsIconic(host.tool()->m_hWnd) != FALSE; }));
-  ASSERT_TRUE(host.CloseTool());
-  EXPECT_EQ("120", host.services().Get("18/WndPosX"));
-  EXPECT_EQ("-30", host.services().Get("18/WndPosY"));
 }
 
 struct WindowCount {
@@ -238,3 +214,4 @@ TEST_F(ToolWindow, SaveStateFromTheHostDuringUserActivityKeepsEveryFileWhole) {
 }
 
 }  // namespace
+}  // namespace todo_test

@@ -5,6 +5,7 @@
 #include <atomic>
 #include <deque>
 #include <map>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -18,6 +19,15 @@ struct ShownMessage {
   todo::MessageIcon icon;
   int busyWhileOpen;
 };
+
+inline bool operator==(const ShownMessage& a, const ShownMessage& b) {
+  return a.text == b.text && a.buttons == b.buttons && a.icon == b.icon &&
+         a.busyWhileOpen == b.busyWhileOpen;
+}
+inline void PrintTo(const ShownMessage& shown, std::ostream* out) {
+  *out << '"' << shown.text << "\" buttons " << static_cast<int>(shown.buttons) << " icon "
+       << static_cast<int>(shown.icon) << " busy " << shown.busyWhileOpen;
+}
 
 class HeadlessWindowOps : public todo::WindowOps {
  public:

@@ -75,13 +75,13 @@ inline constexpr char kSaveAgainOnClose[] =
 
 // --- Names in the list-order file that name no file directly inside the list folder ---
 
-// Up and out of the folder in both separators, into a folder of it in both, device names, and
-// separators after a byte that code page 932 does not take for the first of
-// two (0x80) or after a whole double-byte character. None may ever be read, written, moved or
-// deleted as a path.
+// Up and out of the folder in both separators, into a folder of it in both, device names,
+// separators after a byte that code page 932 does not take for the first of two (0x80, 0xFD)
+// or after a whole double-byte character, and a drive colon. None may ever be read, written,
+// moved or deleted as a path.
 inline constexpr const char* kEscapingNames[] = {
-    "..\\..\\escape", "..\\up1", "../fwd", "sub/x",   "CON",
-    "ab\x80\\cd",     "nul.old", "sub\\x", "\x80\\x", "\x81\x81\\x",
+    "..\\..\\escape", "..\\up1", "../fwd",  "sub/x",       "CON",    "ab\x80\\cd",
+    "nul.old",        "sub\\x",  "\x80\\x", "\x81\x81\\x", "\xFD/x", "a:b",
 };
 
 }  // namespace todo_test::tool

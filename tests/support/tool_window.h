@@ -7,8 +7,10 @@
 #include <windows.h>
 
 #include <fstream>
+#include <initializer_list>
 #include <sstream>
 #include <string>
+#include <vector>
 
 #include "plugin/window_layout.h"
 #include "support/fake_host.h"
@@ -47,6 +49,21 @@ inline ULONGLONG WriteTime(const std::string& path) {
          data.ftLastWriteTime.dwLowDateTime;
 }
 
+// The text a window shows.
+inline std::string WindowText(HWND window) {
+  char text[1024] = "";
+  GetWindowTextA(window, text, sizeof(text));
+  return text;
+}
+
+// Where `child` sits in the client area of its parent.
+inline RECT ClientRectOf(HWND child) {
+  RECT rect;
+  GetWindowRect(child, &rect);
+  MapWindowPoints(nullptr, GetParent(child), reinterpret_cast<POINT*>(&rect), 2);
+  return rect;
+}
+
 struct BoxSearch {
   POINT corner;
   HWND found;
@@ -56,9 +73,7 @@ inline BOOL CALLBACK FindBoxAtCorner(HWND child, LPARAM param) {
   auto* search = reinterpret_cast<BoxSearch*>(param);
   char className[32] = "";
   GetClassNameA(child, className, sizeof(className));
-  RECT rect;
-  GetWindowRect(child, &rect);
-  MapWindowPoints(nullptr, GetParent(child), reinterpret_cast<POINT*>(&rect), 2);
+  const RECT rect = ClientRectOf(child);
   if (std::string(className) == "QuarnListCtrl" && rect.left == search->corner.x &&
       rect.top == search->corner.y) {
     search->found = child;
@@ -78,6 +93,24 @@ inline void Click(HWND box, int x, int y) {
   LPARAM at = MAKELPARAM(x, y);
   ::SendMessageA(box, WM_LBUTTONDOWN, MK_LBUTTON, at);
   ::SendMessageA(box, WM_LBUTTONUP, 0, at);
+}
+
+// Presses `key` with the modifier keys `held` down, as the keyboard does, into whatever window
+// has the focus.
+inline void PressKeys(std::initializer_list<WORD> held, WORD key) {
+  std::vector<INPUT> inputs;
+  auto add = [&](WORD vk, DWORD flags) {
+    INPUT input = {};
+    input.type = INPUT_KEYBOARD;
+    input.ki.wVk = vk;
+    input.ki.dwFlags = flags;
+    inputs.push_back(input);
+  };
+  for (WORD modifier : held) add(modifier, 0);
+  add(key, 0);
+  add(key, KEYEVENTF_KEYUP);
+  for (WORD modifier : held) add(modifier, KEYEVENTF_KEYUP);
+  SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
 }
 
 // The pixels of the item-count line as the screen shows them.
@@ -178,9 +211,7 @@ inline HWND ToolMessageBox(HWND tool) {
 
 // The text a message box shows.
 inline std::string MessageBoxText(HWND box) {
-  char text[1024] = "";
-  GetWindowTextA(GetDlgItem(box, 0xFFFF), text, sizeof(text));  // its text's static control
-  return text;
+  return WindowText(GetDlgItem(box, 0xFFFF));  // its text's static control
 }
 
 // Answers a message box with IDOK, IDYES or IDNO as its button would; true once it is gone.

@@ -42,6 +42,16 @@ void ToolWindowTest::SelectItem(int row) {
   Click(itemBox, kTextX, kItemHeaderHeight + row * kItemRowHeight + kItemRowHeight / 2);
 }
 
+void ToolWindowTest::Activate() {
+  SetForegroundWindow(tool);
+  ASSERT_TRUE(PumpUntil([&] { return FocusOfThread(tool) == Control(kTextBox); }));
+}
+
+void ToolWindowTest::Focus(HWND control) {
+  ::PostMessageA(tool, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(control), TRUE);
+  ASSERT_TRUE(PumpUntil([&] { return FocusOfThread(tool) == control; }));
+}
+
 HWND ToolWindowTest::WaitForBox(DWORD timeoutMs) {
   HWND box = nullptr;
   PumpUntil([&] { return (box = ToolMessageBox(tool)) != nullptr; }, timeoutMs);

@@ -35,6 +35,10 @@ class ToolWindowTest : public testing::Test {
   // A click on a row of either box.
   void SelectList(int row);
   void SelectItem(int row);
+  // Brings the window to the front and waits until its text box has the focus.
+  void Activate();
+  // Moves the focus to `control` as the dialog manager does, and waits until it has moved.
+  void Focus(HWND control);
 
   // --- The tool's message boxes ---
 
