@@ -7,15 +7,15 @@ namespace {
 
 using todo::ToDoDialog;
 
-const char kListA[] = "0,2026,12,7,a0\r\n1,2026,12,9,a1\r\n0,2026,12,9,a2\r\n";
-const char kListB[] = "NO_DATE\r\n0,2026,1,1,b0\r\n";
-const char kListC[] = "0,2026,12,8,c0\r\n";
+const char kBytesA[] = "0,2026,12,7,a0\r\n1,2026,12,9,a1\r\n0,2026,12,9,a2\r\n";
+const char kBytesB[] = "NO_DATE\r\n0,2026,1,1,b0\r\n";
+const char kBytesC[] = "0,2026,12,8,c0\r\n";
 const char kOrphan[] = "orphan.lst=0,2026,1,1,someone else's\r\n|";
 
 class Commands : public DialogTest {
  protected:
   void SetUp() override {
-    MakeListFiles({{"a", kListA}, {"b", kListB}, {"c", kListC}});
+    MakeListFiles({{"a", kBytesA}, {"b", kBytesB}, {"c", kBytesC}});
     Write(ListFile("orphan"), "0,2026,1,1,someone else's\r\n");
   }
   // List a shown and item mode on, with item `row` selected (-1: none).
@@ -75,7 +75,7 @@ TEST_F(Commands, ItemMovesAndDeletesKeepTheWholeItemAndTheSelectionInTheBox) {
                                                          : moved == "a0" ? todo::kColourOverdue
                                                                          : todo::kColourDueLater);
     }
-    EXPECT_EQ(Read(ListFile("a")), kListA) << "written only at the next save";
+    EXPECT_EQ(Read(ListFile("a")), kBytesA) << "written only at the next save";
     LeaveUnsaved();
   }
   // The only item.
@@ -113,7 +113,7 @@ TEST_F(Commands, ListMovesChangeNoFileAndKeepShowingTheSelectedList) {
   }
   dialog.SaveCurrentList();
   EXPECT_EQ(Read(ListFile("b")), "NO_DATE\r\n0,2026,1,1,b0\r\n0,0,0,0,unsaved\r\n");
-  EXPECT_EQ(Read(ListFile("c")), kListC);
+  EXPECT_EQ(Read(ListFile("c")), kBytesC);
   EXPECT_EQ(Read(OrderFile()), "a\r\nc\r\nb\r\n") << "written with the list's save";
 }
 
@@ -175,7 +175,7 @@ TEST_F(Commands, ClearingListsDeletesEveryListFile) {
     EXPECT_EQ(ListFolderState(), "ListInfo.dat=a\r\nb\r\nc\r\n|" + std::string(kOrphan));
     EXPECT_EQ(dialog.SaveCurrentList(), 0);
     m_files->Delete(OrderFile());
-    MakeListFiles({{"a", kListA}, {"b", kListB}, {"c", kListC}});
+    MakeListFiles({{"a", kBytesA}, {"b", kBytesB}, {"c", kBytesC}});
   }
 }
 
@@ -184,7 +184,7 @@ TEST_F(Commands, ClearedItemsReachTheFileAtTheNextSaveKeepingTheMarker) {
   window.CheckMode(false);
   Clear();
   EXPECT_EQ(items()->GetCount(), 0);
-  EXPECT_EQ(Read(ListFile("b")), kListB);
+  EXPECT_EQ(Read(ListFile("b")), kBytesB);
   dialog.SaveCurrentList();
   EXPECT_EQ(Read(ListFile("b")), "NO_DATE\r\n");
 }

@@ -32,7 +32,7 @@ const std::vector<std::string> kTexts = {
 const Date kDates[] = {{2026, 12, 7}, {2026, 12, 8}, {2026, 12, 9}, {2027, 1, 1}};
 const QuarnColumn kColumns[] = {QUARN_COLUMN_TEXT, QUARN_COLUMN_CHECK};
 const quarn::Key kKeys[] = {quarn::Key::Up, quarn::Key::Down, quarn::Key::Home, quarn::Key::End};
-const char kOrphan[] = "0,2026,1,1,not a list\r\n";
+const char kOrphanFile[] = "0,2026,1,1,not a list\r\n";
 
 SYSTEMTIME SystemTime(const Date& date) {
   return todo_test::HeadlessWindowOps::Date(date.year, date.month, date.day);
@@ -41,7 +41,7 @@ SYSTEMTIME SystemTime(const Date& date) {
 class RandomWalk : public todo_test::DialogTest, protected todo_test::lists::RandomSteps {
  protected:
   void SetUp() override {
-    Write(ListFile("orphan"), kOrphan);
+    Write(ListFile("orphan"), kOrphanFile);
     dialog.LoadListNames();
     m_.files["ORPHAN"] = {"orphan", false, {{0, {2026, 1, 1}, "not a list"}}};
     m_.picker = {window.pickerDate.wYear, window.pickerDate.wMonth, window.pickerDate.wDay};
