@@ -73,7 +73,7 @@ TEST_F(SearchTest, MarkerCountsOnlyAsTheFirstLine) {
       {"NO_DATEx\r\n", {"[L] (済) 期限：// NO_DATEx"}},
   };
   for (const auto& c : cases) {
-    ScratchFolder other;
+    todo_test::ScratchFolder other;
     const std::string path = other.File("L.lst");
     std::unique_ptr<storage::WritableFile> file =
         m_files->OpenForWriting(path, storage::CreateMode::kCreateNew);

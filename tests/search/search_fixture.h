@@ -9,7 +9,8 @@
 #include <string_view>
 #include <vector>
 
-#include "storage/scratch_folder.h"
+#include "storage/folder_test.h"
+#include "storage/paths.h"
 #include "storage/search/search.h"
 
 class RecordingSink : public storage::SearchSink {

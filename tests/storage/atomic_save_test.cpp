@@ -9,11 +9,12 @@
 #include <vector>
 
 #include "records.h"
-#include "scratch_folder.h"
+#include "storage/folder_test.h"
 #include "storage/atomic_save.h"
 #include "support/fault_injecting_files.h"
 #include "storage/list_file_as_read.h"
 #include "storage/list_store.h"
+#include "storage/paths.h"
 
 namespace {
 

@@ -6,6 +6,7 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <string>
 
 namespace todo_test {
@@ -51,6 +52,8 @@ class HostProcess {
  private:
   HWND Control(int id) const { return GetDlgItem(m_tool, id); }
   HWND TopWindow(const char* title) const;
+  // The topmost window of the process for which wanted is true, or null.
+  HWND FirstWindow(const std::function<bool(HWND)>& wanted) const;
 
   PROCESS_INFORMATION m_process = {};
   HWND m_tool = nullptr;
