@@ -4,12 +4,11 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <climits>
 #include <functional>
-#include <ostream>
 #include <random>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "records.h"
