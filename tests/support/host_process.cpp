@@ -55,24 +55,12 @@ void HostProcess::Type(const char* text) const {
   ::SendMessageA(Control(kTextBox), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text));
 }
 
-void HostProcess::Press(int id) const {
-  ::SendMessageA(Control(id), BM_CLICK, 0, 0);
-}
-
 void HostProcess::SelectList(int row) const {
   Click(m_listBox, 10, row * tool::kNameRowHeight + 10);
 }
 
 void HostProcess::SelectItem(int row) const {
   Click(m_itemBox, 150, tool::kItemHeaderHeight + row * tool::kItemRowHeight + 9);
-}
-
-void HostProcess::KeyInItemBox(WPARAM key) const {
-  ::SendMessageA(m_itemBox, WM_KEYDOWN, key, 0);
-}
-
-bool HostProcess::Checked(int id) const {
-  return ::SendMessageA(Control(id), BM_GETCHECK, 0, 0) == BST_CHECKED;
 }
 
 std::wstring HostProcess::ItemTexts() const {

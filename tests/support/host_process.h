@@ -29,13 +29,15 @@ class HostProcess {
   void Type(const char* text) const;
   // A click on the button with that control id, handled when this returns. Only for commands
   // that open no message box.
-  void Press(int id) const;
+  void Press(int id) const { ::SendMessageA(Control(id), BM_CLICK, 0, 0); }
   void SelectList(int row) const;
   void SelectItem(int row) const;
   // A key pressed in the item box, e.g. the space bar that ticks the selected item.
-  void KeyInItemBox(WPARAM key) const;
+  void KeyInItemBox(WPARAM key) const { ::SendMessageA(m_itemBox, WM_KEYDOWN, key, 0); }
   // Whether the button with that control id is checked.
-  bool Checked(int id) const;
+  bool Checked(int id) const {
+    return ::SendMessageA(Control(id), BM_GETCHECK, 0, 0) == BST_CHECKED;
+  }
 
   // The texts of the item box's rows as a screen reader reads them, each followed by ';'.
   std::wstring ItemTexts() const;
