@@ -6,18 +6,21 @@
 
 #include "plugin/tool_texts.h"
 #include "support/run_host.h"
+#include "support/scratch_folder.h"
 
 namespace {
 
 using todo_test::HostRun;
 using todo_test::RunHost;
 
-std::string TempFolder() {
-  return todo_test::HostTempFolder("todo-host-test");
+// Runs the info command on a data folder of its own.
+HostRun Info(const std::string& options) {
+  const todo_test::ScratchFolder data;
+  return RunHost("--data \"" + data.Path() + "\" info" + options);
 }
 
 TEST(HostInfo, RawPrintsTheToolsIdentityAndHistoryAsCodePage932Lines) {
-  const HostRun run = RunHost("--data \"" + TempFolder() + "\" info --raw");
+  const HostRun run = Info(" --raw");
   ASSERT_EQ(0u, run.exitCode);
   std::string expected = "18\nToDoList\n";
   expected += todo::kDisplayName;
@@ -27,7 +30,7 @@ TEST(HostInfo, RawPrintsTheToolsIdentityAndHistoryAsCodePage932Lines) {
 }
 
 TEST(HostInfo, PrintsUtf8ByDefault) {
-  const HostRun run = RunHost("--data \"" + TempFolder() + "\" info");
+  const HostRun run = Info("");
   ASSERT_EQ(0u, run.exitCode);
   EXPECT_NE(std::string::npos, run.out.find("\nToDo\xE3\x83\xAA\xE3\x82\xB9\xE3\x83\x88\n"));
   EXPECT_EQ(std::string::npos, run.out.find(todo::kDisplayName));

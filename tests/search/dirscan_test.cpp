@@ -7,7 +7,8 @@
 #include <vector>
 
 #include "dirscan/dirscan.h"
-#include "storage/scratch_folder.h"
+#include "storage/folder_test.h"
+#include "storage/paths.h"
 
 namespace {
 

@@ -4,8 +4,6 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
-#include <memory>
 #include <string>
 #include <vector>
 
@@ -13,89 +11,76 @@
 
 namespace {
 
-using Lines = std::vector<std::string>;
-
-TEST_F(SearchTest, OnlyEntriesEndingInLowerCaseLstAreSearched) {
-  WriteList("Home", "0,2026,1,1,x\r\n");
-  WriteList("v1.2", "0,2026,1,2,x\r\n");
-  Write(m_folder.File("Shout.LST"), "0,2026,1,3,x\r\n");
-  Write(m_folder.File("ListInfo.dat"), "0,2026,1,4,x\r\n");
-  Write(m_folder.File("notes.txt"), "0,2026,1,5,x\r\n");
-  EXPECT_EQ(Search("x"), (Lines{"[Home] (未) 期限：2026/1/1 x", "[v1.2] (未) 期限：2026/1/2 x"}));
-}
-
-TEST_F(SearchTest, EntriesAreJudgedWithoutLeadingWhiteSpace) {
-#if defined(_WIN32)
-  GTEST_SKIP() << "Windows file names cannot hold an asterisk";
-#endif
-  WriteList("Home", "0,2026,1,1,x\r\n");
-  WriteList("*star", "0,2026,1,2,x\r\n");
-  const std::vector<std::string> entries = {"*star.lst", " \t*star.lst", ".ls", "", " "};
-  EXPECT_EQ(Search("x", &entries), Lines{});
-}
-
-TEST_F(SearchTest, EntryWithLeadingWhiteSpaceNeverOpensAnotherList) {
-  WriteList("Home", "0,2026,1,1,home\r\n");
-  WriteList(" Home", "0,2026,1,2,spaced\r\n");
-  const std::vector<std::string> entries = {" Home.lst", "\tHome.lst", "Home.lst"};
-  EXPECT_EQ(Search("e", &entries),
-            (Lines{"[ Home] (未) 期限：2026/1/2 spaced", "[Home] (未) 期限：2026/1/1 home"}));
-}
-
-TEST_F(SearchTest, MissingFileIsSkippedAndTheNextIsSearched) {
-  WriteList("b", "0,2026,1,1,x\r\n");
-  const std::vector<std::string> entries = {"a.lst", "b.lst"};
-  EXPECT_EQ(Search("x", &entries), Lines{"[b] (未) 期限：2026/1/1 x"});
-}
-
-TEST_F(SearchTest, ResultsFollowEntryOrderThenLineOrder) {
-  WriteList("a", "0,2026,1,1,x1\r\n0,2026,1,2,x2\r\n");
-  WriteList("b", "0,2026,1,3,x3\r\n");
-  const std::vector<std::string> entries = {"b.lst", "a.lst"};
-  EXPECT_EQ(Search("x", &entries),
-            (Lines{"[b] (未) 期限：2026/1/3 x3", "[a] (未) 期限：2026/1/1 x1",
-                   "[a] (未) 期限：2026/1/2 x2"}));
-}
-
-TEST_F(SearchTest, NoDateMarkerGivesNothingButItsItemsAreFound) {
-  WriteList("Free", "NO_DATE\r\n0,2026,3,4,x\r\nNO_DATE\r\n");
-  EXPECT_EQ(Search(""), (Lines{"[Free] (未) 期限：2026/3/4 x", "[Free] (済) 期限：// NO_DATE"}));
-}
-
-TEST_F(SearchTest, MarkerCountsOnlyAsTheFirstLine) {
-  const struct {
-    std::string file;
-    Lines results;
-  } cases[] = {
-      {"NO_DATE", {}},  // as the first line it is the marker, with or without a line end
-      {"NO_DATE\n", {}},
-      {"\r\nNO_DATE\r\n", {"[L] (済) 期限：// NO_DATE"}},
-      {"NO_DATEx\r\n", {"[L] (済) 期限：// NO_DATEx"}},
-  };
-  for (const auto& c : cases) {
-    ScratchFolder other;
-    const std::string path = other.File("L.lst");
-    std::unique_ptr<storage::WritableFile> file =
-        m_files->OpenForWriting(path, storage::CreateMode::kCreateNew);
-    ASSERT_TRUE(file && file->Append(c.file) && file->Close());
-    RecordingSink sink;
-    const std::vector<std::string_view> entries = {"L.lst"};
-    storage::SearchListFiles(*m_files, other.Path() + storage::kPathSeparator, entries, "NO_DATE",
-                             sink);
-    EXPECT_EQ(sink.results, c.results) << c.file;
+TEST_P(SearchResults, AreExactlyThese) {
+  const SearchCase& c = GetParam();
+  if (!c.home.empty()) WriteList("Home", c.home);
+  for (const auto& file : c.others) Write(m_folder.File(file.first), file.second);
+  Lines results;
+  for (std::size_t at = 0, end = 0; end < c.results.size(); at = end + 1) {
+    end = std::min(c.results.find('\n', at), c.results.size());
+    results.push_back(c.results.substr(at, end - at));
   }
+  EXPECT_EQ(Search(c.text, c.entries.empty() ? nullptr : &c.entries), results);
 }
 
-TEST_F(SearchTest, EmptyLinesGiveNothingEvenForTheEmptyText) {
-  WriteList("L", "\r\n\n0,2026,1,1,a\r\n\r\n");
-  EXPECT_EQ(Search(""), Lines{"[L] (未) 期限：2026/1/1 a"});
-}
+const SearchCase kFolderCases[] = {
+    {"OnlyEntriesEndingInLowerCaseLstAreSearched",
+     "0,2026,1,1,x\r\n",
+     "x",
+     "[Home] (未) 期限：2026/1/1 x\n"
+     "[v1.2] (未) 期限：2026/1/2 x",
+     {{"v1.2.lst", "0,2026,1,2,x\r\n"},
+      {"Shout.LST", "0,2026,1,3,x\r\n"},
+      {"ListInfo.dat", "0,2026,1,4,x\r\n"},
+      {"notes.txt", "0,2026,1,5,x\r\n"}}},
+#if !defined(_WIN32)  // Windows file names cannot hold an asterisk
+    {"EntriesAreJudgedWithoutLeadingWhiteSpace",
+     "0,2026,1,1,x\r\n",
+     "x",
+     "",
+     {{"*star.lst", "0,2026,1,2,x\r\n"}},
+     {"*star.lst", " \t*star.lst", ".ls", "", " "}},
+#endif
+    {"EntryWithLeadingWhiteSpaceNeverOpensAnotherList",
+     "0,2026,1,1,home\r\n",
+     "e",
+     "[ Home] (未) 期限：2026/1/2 spaced\n"
+     "[Home] (未) 期限：2026/1/1 home",
+     {{" Home.lst", "0,2026,1,2,spaced\r\n"}},
+     {" Home.lst", "\tHome.lst", "Home.lst"}},
+    {"MissingFileIsSkippedAndTheNextIsSearched",
+     "",
+     "x",
+     "[b] (未) 期限：2026/1/1 x",
+     {{"b.lst", "0,2026,1,1,x\r\n"}},
+     {"a.lst", "b.lst"}},
+    {"ResultsFollowEntryOrderThenLineOrder",
+     "",
+     "x",
+     "[b] (未) 期限：2026/1/3 x3\n"
+     "[a] (未) 期限：2026/1/1 x1\n"
+     "[a] (未) 期限：2026/1/2 x2",
+     {{"a.lst", "0,2026,1,1,x1\r\n0,2026,1,2,x2\r\n"}, {"b.lst", "0,2026,1,3,x3\r\n"}},
+     {"b.lst", "a.lst"}},
+    {"NoDateMarkerGivesNothingButItsItemsAreFound", "NO_DATE\r\n0,2026,3,4,x\r\nNO_DATE\r\n", "",
+     "[Home] (未) 期限：2026/3/4 x\n"
+     "[Home] (済) 期限：// NO_DATE"},
+    // The marker counts only as the first line, with or without a line end.
+    {"MarkerAsTheWholeFile", "NO_DATE", "NO_DATE", ""},
+    {"MarkerWithLoneLineFeed", "NO_DATE\n", "NO_DATE", ""},
+    {"MarkerAfterAnEmptyLine", "\r\nNO_DATE\r\n", "NO_DATE", "[Home] (済) 期限：// NO_DATE"},
+    {"MarkerWithMoreBytes", "NO_DATEx\r\n", "NO_DATE", "[Home] (済) 期限：// NO_DATEx"},
+    {"EmptyLinesGiveNothingEvenForTheEmptyText", "\r\n\n0,2026,1,1,a\r\n\r\n", "",
+     "[Home] (未) 期限：2026/1/1 a"},
+    {"LineEndsAreCrLfOrLoneLf", "0,2026,1,1,a\r\n0,2026,1,2,b\n0,2026,1,3,c\rd\r\n0,2026,1,4,e\r",
+     "",
+     "[Home] (未) 期限：2026/1/1 a\n"
+     "[Home] (未) 期限：2026/1/2 b\n"
+     "[Home] (未) 期限：2026/1/3 c\rd\n"
+     "[Home] (未) 期限：2026/1/4 e\r"},
+};
 
-TEST_F(SearchTest, LineEndsAreCrLfOrLoneLf) {
-  WriteList("L", "0,2026,1,1,a\r\n0,2026,1,2,b\n0,2026,1,3,c\rd\r\n0,2026,1,4,e\r");
-  EXPECT_EQ(Search(""), (Lines{"[L] (未) 期限：2026/1/1 a", "[L] (未) 期限：2026/1/2 b",
-                               "[L] (未) 期限：2026/1/3 c\rd", "[L] (未) 期限：2026/1/4 e\r"}));
-}
+INSTANTIATE_TEST_SUITE_P(Folders, SearchResults, testing::ValuesIn(kFolderCases), RowName());
 
 TEST_F(SearchTest, LineLongerThanAnyReadIsTakenWhole) {
   const std::string text = std::string(3 * 1024 * 1024, 'y') + "needle";
@@ -120,102 +105,33 @@ TEST_F(SearchTest, EveryMatchingLineIsFoundAcrossReadBoundaries) {
   EXPECT_EQ(Search("hit"), expected);
 }
 
-// Files that hand out their bytes a few at a time, may fail at a chosen read (counted over
-// all files opened), and count the files open for reading.
-class TrickleFiles : public storage::Files {
- public:
-  TrickleFiles(storage::Files& base, std::size_t piece, int failingRead)
-      : m_base(base), m_piece(piece), m_failingRead(failingRead) {}
-
-  int OpenReaders() const { return m_openReaders; }
-
-  storage::OpenResult OpenForReading(const std::string& path,
-                                     std::unique_ptr<storage::ReadableFile>* file) override {
-    std::unique_ptr<storage::ReadableFile> inner;
-    const storage::OpenResult result = m_base.OpenForReading(path, &inner);
-    file->reset(inner ? new TrickleFile(std::move(inner), *this) : nullptr);
-    return result;
-  }
-  std::unique_ptr<storage::WritableFile> OpenForWriting(const std::string& path,
-                                                        storage::CreateMode mode) override {
-    return m_base.OpenForWriting(path, mode);
-  }
-  bool CreateFolder(const std::string& path) override { return m_base.CreateFolder(path); }
-  bool SetCurrentFolder(const std::string& path) override { return m_base.SetCurrentFolder(path); }
-  bool Delete(const std::string& path) override { return m_base.Delete(path); }
-  bool MoveReplacing(const std::string& from, const std::string& to,
-                     storage::IfHeld ifHeld) override {
-    return m_base.MoveReplacing(from, to, ifHeld);
-  }
-  std::unique_ptr<storage::HeldLock> Lock(const std::string& path,
-                                          storage::IfHeld ifHeld) override {
-    return m_base.Lock(path, ifHeld);
-  }
-  bool ListFolder(const std::string& folder, std::vector<std::string>* names) override {
-    return m_base.ListFolder(folder, names);
-  }
-
- private:
-  class TrickleFile : public storage::ReadableFile {
-   public:
-    TrickleFile(std::unique_ptr<storage::ReadableFile> inner, TrickleFiles& files)
-        : m_inner(std::move(inner)), m_files(files) {
-      ++m_files.m_openReaders;
-    }
-    ~TrickleFile() override { --m_files.m_openReaders; }
-    bool Read(char* buffer, std::size_t capacity, std::size_t* count) override {
-      *count = 0;
-      if (++m_files.m_reads == m_files.m_failingRead) return false;
-      return m_inner->Read(buffer, std::min(capacity, m_files.m_piece), count);
-    }
-
-   private:
-    std::unique_ptr<storage::ReadableFile> m_inner;
-    TrickleFiles& m_files;
-  };
-
-  storage::Files& m_base;
-  std::size_t m_piece;
-  int m_failingRead;
-  int m_reads = 0;
-  int m_openReaders = 0;
-};
+const std::vector<std::string> kAThenB = {"a.lst", "b.lst"};
 
 TEST_F(SearchTest, FileArrivingInSmallPiecesGivesTheSameResults) {
-  WriteList("a", "NO_DATE\r\n0,2026,1,1,hit one\r\nmiss\r\n\r\n1,2026,1,2,hit two\r\nhit");
-  WriteList("b", "hit three\r\n");
+  const FolderFiles files = {
+      {"a.lst", "NO_DATE\r\n0,2026,1,1,hit one\r\nmiss\r\n\r\n1,2026,1,2,hit two\r\nhit"},
+      {"b.lst", "hit three\r\n"}};
+  for (const auto& file : files) Write(m_folder.File(file.first), file.second);
   const Lines whole = Search("hit");
   ASSERT_EQ(whole.size(), 4u);
   for (std::size_t piece : {1, 2, 3, 7, 64}) {
-    TrickleFiles trickle(*m_files, piece, 0);
+    MemoryFiles memory(files, piece);
     RecordingSink sink;
-    const std::vector<std::string_view> entries = {"a.lst", "b.lst"};
-    storage::SearchListFiles(trickle, FolderPath(), entries, "hit", sink);
-    EXPECT_EQ(sink.results, whole) << "pieces of " << piece;
+    EXPECT_EQ(SearchEntries(memory, "/", kAThenB, "hit", sink), whole) << "pieces of " << piece;
   }
-}
-
-TEST_F(SearchTest, ReadFailingMidwayEndsOnlyThatFile) {
-  WriteList("a", "0,2026,1,1,hit one\r\n0,2026,1,2,hit two\r\n");
-  WriteList("b", "0,2026,1,3,hit three\r\n");
-  TrickleFiles trickle(*m_files, 20, 2);  // the first read holds exactly the first line
-  RecordingSink sink;
-  const std::vector<std::string_view> entries = {"a.lst", "b.lst"};
-  storage::SearchListFiles(trickle, FolderPath(), entries, "hit", sink);
-  EXPECT_EQ(sink.results,
-            (Lines{"[a] (未) 期限：2026/1/1 hit one", "[b] (未) 期限：2026/1/3 hit three"}));
 }
 
 // On Windows an open list file cannot be replaced, so a save during a long search (whose
-// results may each take a window message) would fail if the search held the file open.
-TEST_F(SearchTest, NoListFileIsOpenWhileResultsAreSent) {
-  WriteList("a", "0,2026,1,1,hit one\r\n0,2026,1,2,hit two\r\n");
-  std::string big;  // larger than the first buffer, so that it grows while the file is read
+// results may each take a window message) would fail if the search held the file open. A
+// read failing midway ends only the file it reads.
+TEST_F(SearchTest, NoListFileIsOpenWhileResultsAreSentAndAFailedReadEndsOnlyItsFile) {
+  FolderFiles files = {{"a.lst", "0,2026,1,1,hit one\r\n0,2026,1,2,hit two\r\n"}, {"b.lst", ""}};
+  // Larger than the first buffer, so that it grows while the file is read.
   for (int i = 0; i < 40000; ++i) {
-    big += "0,2026,1," + std::to_string(i % 28 + 1) + (i % 9 == 0 ? ",hit " : ",miss ") +
-           std::to_string(i) + "\r\n";
+    files[1].second += "0,2026,1," + std::to_string(i % 28 + 1) +
+                       (i % 9 == 0 ? ",hit " : ",miss ") + std::to_string(i) + "\r\n";
   }
-  WriteList("b", big);
+  for (const auto& file : files) Write(m_folder.File(file.first), file.second);
   const struct {
     const char* name;
     std::size_t piece;
@@ -226,43 +142,45 @@ TEST_F(SearchTest, NoListFileIsOpenWhileResultsAreSent) {
       {"a read failing midway", 20, 2},  // the first read holds exactly the first line
   };
   for (const std::string text : {"hit", ""}) {  // the fast scan and the test of every line
-    std::vector<std::string> expected = Search(text);
-    m_sink.results.clear();
+    RecordingSink whole;
+    const Lines expected = SearchEntries(*m_files, FolderPath(), kAThenB, text, whole);
     ASSERT_GT(expected.size(), 4000u);
     for (const auto& c : cases) {
-      TrickleFiles trickle(*m_files, c.piece, c.failingRead);
+      SCOPED_TRACE(std::string(c.name) + ", text \"" + text + "\"");
+      MemoryFiles memory(files, c.piece, c.failingRead);
       RecordingSink sink;
       int sentWhileOpen = 0;
-      sink.onResult = [&](RecordingSink&) { sentWhileOpen += trickle.OpenReaders() == 0 ? 0 : 1; };
-      const std::vector<std::string_view> entries = {"a.lst", "b.lst"};
-      storage::SearchListFiles(trickle, FolderPath(), entries, text, sink);
-      EXPECT_EQ(sentWhileOpen, 0) << c.name << ", text \"" << text << "\"";
-      std::vector<std::string> want = expected;
+      sink.onResult = [&](RecordingSink&) { sentWhileOpen += memory.OpenReaders() == 0 ? 0 : 1; };
+      Lines want = expected;
       if (c.failingRead != 0) want.erase(want.begin() + 1);  // "hit two" was never read
-      EXPECT_EQ(sink.results, want) << c.name << ", text \"" << text << "\"";
-      EXPECT_EQ(trickle.OpenReaders(), 0);
+      EXPECT_EQ(SearchEntries(memory, "/", kAThenB, text, sink), want);
+      EXPECT_EQ(sentWhileOpen, 0);
+      EXPECT_EQ(memory.OpenReaders(), 0);
     }
   }
 }
 
+// A stop set while a result is handled: no line of that file nor any file after it is read,
+// also when that result came from the file's last line.
 TEST_F(SearchTest, StopSetDuringAResultEndsTheSearchBeforeTheNextLineOrFile) {
   WriteList("a", "0,2026,1,1,x\r\n0,2026,1,2,x\r\n");
   WriteList("b", "0,2026,1,3,x\r\n");
-  for (const std::string text : {"x", "", "0\t2026"}) {  // the fast scan and the full one
+  const struct {
+    const char* text;  // "x" takes the fast scan, the others the test of every line
+    std::vector<std::string> entries;
+    const char* result;
+  } cases[] = {
+      {"x", kAThenB, "[a] (未) 期限：2026/1/1 x"},
+      {"", kAThenB, "[a] (未) 期限：2026/1/1 x"},
+      {"0\t2026", kAThenB, "[a] (未) 期限：2026/1/1 x"},
+      {"x", {"b.lst", "a.lst"}, "[b] (未) 期限：2026/1/3 x"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(std::string(c.text) + " from " + c.entries[0]);
     RecordingSink sink;
     sink.onResult = [](RecordingSink& s) { s.stop = true; };
-    const std::vector<std::string> names = Names();
-    const std::vector<std::string_view> entries(names.begin(), names.end());
-    storage::SearchListFiles(*m_files, FolderPath(), entries, text, sink);
-    EXPECT_EQ(sink.results, Lines{"[a] (未) 期限：2026/1/1 x"}) << text;
+    EXPECT_EQ(SearchEntries(*m_files, FolderPath(), c.entries, c.text, sink), Lines{c.result});
   }
-}
-
-TEST_F(SearchTest, StopAfterTheLastLineOfAFileKeepsTheNextFileUnread) {
-  WriteList("a", "0,2026,1,1,x\r\n");
-  WriteList("b", "0,2026,1,3,x\r\n");
-  m_sink.onResult = [](RecordingSink& s) { s.stop = true; };
-  EXPECT_EQ(Search("x"), Lines{"[a] (未) 期限：2026/1/1 x"});
 }
 
 TEST_F(SearchTest, StopSetBeforehandReadsNothing) {
@@ -278,7 +196,7 @@ TEST(SearchModes, EveryModeButTheFullTextSearchIsAnsweredWithOneLine) {
   for (const int mode : {1, 2, 7, 65535, -1}) {
     RecordingSink sink;
     EXPECT_TRUE(storage::RefuseUnsupportedSearchMode(mode, sink)) << mode;
-    EXPECT_EQ(sink.results, std::vector<std::string>{"非対応の検索モードです。"}) << mode;
+    EXPECT_EQ(sink.results, Lines{"非対応の検索モードです。"}) << mode;
   }
   RecordingSink sink;
   EXPECT_FALSE(storage::RefuseUnsupportedSearchMode(storage::kFullTextSearchMode, sink));

@@ -42,24 +42,18 @@ class ResultWindow final : public CWnd {
 class SearchProvider : public testing::Test {
  protected:
   SearchProvider() {
-    m_folder = m_host.dataFolder() + "\\ToDoList";
-    CreateDirectoryA(m_folder.c_str(), nullptr);
+    m_host.data().MakeFolder("ToDoList");
     m_request.pResultWnd = &m_window;
   }
 
   void WriteList(const std::string& name, const std::string& bytes) {
-    const HANDLE file = CreateFileA((m_folder + "\\" + name).c_str(), GENERIC_WRITE, 0, nullptr,
-                                    CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    ASSERT_NE(file, INVALID_HANDLE_VALUE) << name;
-    DWORD written = 0;
-    ::WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
-    CloseHandle(file);
+    ASSERT_TRUE(m_host.data().Write("ToDoList\\" + name, bytes)) << name;
   }
 
   int Search(const char* text) { return m_host.tool()->Search(&m_request, text); }
 
   todo_test::FakeHost m_host;
-  std::string m_folder;
+  const std::string m_folder = m_host.data().File("ToDoList");
   ResultWindow m_window;
   ToolSearchRequest m_request = {};
 };
@@ -70,7 +64,7 @@ TEST_F(SearchProvider, FindsItemsOfEveryListFileInNameOrder) {
   WriteList("v1.2.lst", "0,2027,2,3,rent again\r\n");
   WriteList("Upper.LST", "0,2026,1,1,rent\r\n");
   WriteList("ListInfo.dat", "b\r\n");
-  CreateDirectoryA((m_folder + "\\folder.lst").c_str(), nullptr);
+  m_host.data().MakeFolder("ToDoList\\folder.lst");
   EXPECT_EQ(Search("rent"), 0);
   EXPECT_EQ(m_window.lines,
             (Lines{"[a] (済) 期限：2026/1/5 rent due", "[b] (未) 期限：2026/12/7 Pay rent",

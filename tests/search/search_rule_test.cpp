@@ -8,75 +8,18 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cstring>
-#include <map>
-#include <memory>
 #include <random>
 #include <string>
 #include <string_view>
 #include <utility>
 #include <vector>
 
+#include "search/search_fixture.h"
 #include "storage/find_separator.h"
-#include "storage/search/search.h"
 
 namespace {
 
-using Lines = std::vector<std::string>;
 using Lists = std::vector<std::pair<std::string, std::string>>;  // list name, file bytes
-
-// List files held in memory, handed out at most piece bytes per read.
-class MemoryFiles : public storage::Files {
- public:
-  MemoryFiles(const Lists& lists, std::size_t piece) : m_piece(piece) {
-    for (const auto& list : lists) m_files["/" + list.first + ".lst"] = list.second;
-  }
-
-  storage::OpenResult OpenForReading(const std::string& path,
-                                     std::unique_ptr<storage::ReadableFile>* file) override {
-    const auto found = m_files.find(path);
-    if (found == m_files.end()) {
-      file->reset();
-      return storage::OpenResult::kNotFound;
-    }
-    file->reset(new MemoryFile(found->second, m_piece));
-    return storage::OpenResult::kOpened;
-  }
-  std::unique_ptr<storage::WritableFile> OpenForWriting(const std::string&,
-                                                        storage::CreateMode) override {
-    return nullptr;
-  }
-  bool CreateFolder(const std::string&) override { return false; }
-  bool SetCurrentFolder(const std::string&) override { return false; }
-  bool Delete(const std::string&) override { return false; }
-  bool MoveReplacing(const std::string&, const std::string&, storage::IfHeld) override {
-    return false;
-  }
-  std::unique_ptr<storage::HeldLock> Lock(const std::string&, storage::IfHeld) override {
-    return nullptr;
-  }
-  bool ListFolder(const std::string&, std::vector<std::string>*) override { return false; }
-
- private:
-  class MemoryFile : public storage::ReadableFile {
-   public:
-    MemoryFile(const std::string& bytes, std::size_t piece) : m_bytes(bytes), m_piece(piece) {}
-    bool Read(char* buffer, std::size_t capacity, std::size_t* count) override {
-      *count = std::min({capacity, m_piece, m_bytes.size() - m_at});
-      if (*count > 0) std::memcpy(buffer, m_bytes.data() + m_at, *count);
-      m_at += *count;
-      return true;
-    }
-
-   private:
-    const std::string& m_bytes;
-    std::size_t m_piece;
-    std::size_t m_at = 0;
-  };
-
-  std::map<std::string, std::string> m_files;
-  std::size_t m_piece;
-};
 
 // The lines of a file: a line feed ends a line, and a CR before it is no part of the line;
 // bytes after the last line feed make one more line.
@@ -139,20 +82,15 @@ Lines PlainSearch(const Lists& lists, std::string_view text) {
 }
 
 Lines FastSearch(const Lists& lists, std::string_view text, std::size_t piece) {
-  class Sink : public storage::SearchSink {
-   public:
-    bool StopRequested() override { return false; }
-    void Result(const char* line, std::size_t length) override {
-      results.emplace_back(line, length);
-    }
-    Lines results;
-  } sink;
-  MemoryFiles files(lists, piece);
-  std::vector<std::string> names;
-  for (const auto& list : lists) names.push_back(list.first + ".lst");
-  const std::vector<std::string_view> entries(names.begin(), names.end());
-  storage::SearchListFiles(files, "/", entries, text, sink);
-  return sink.results;
+  FolderFiles files;
+  std::vector<std::string> entries;
+  for (const auto& list : lists) {
+    entries.push_back(list.first + ".lst");
+    files.emplace_back(entries.back(), list.second);
+  }
+  MemoryFiles memory(files, piece);
+  RecordingSink sink;
+  return SearchEntries(memory, "/", entries, text, sink);
 }
 
 // Random lists and search texts, made of the bytes that the rule treats apart.

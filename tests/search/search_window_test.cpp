@@ -17,18 +17,12 @@ namespace {
 class SearchWindowTest : public testing::Test {
  protected:
   SearchWindowTest() : m_window(m_host.tool()) {
-    const std::string folder = m_host.dataFolder() + "\\ToDoList";
-    CreateDirectoryA(folder.c_str(), nullptr);
+    m_host.data().MakeFolder("ToDoList");
     // Enough lines that a search takes a while: each result is a message to this thread.
     std::string bytes;
     for (int i = 0; i < 3000; ++i) bytes += "0,2026,1,1,item " + std::to_string(i) + "\r\n";
-    for (const char* name : {"\\a.lst", "\\b.lst"}) {
-      const HANDLE file = CreateFileA((folder + name).c_str(), GENERIC_WRITE, 0, nullptr,
-                                      CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-      DWORD written = 0;
-      WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
-      CloseHandle(file);
-    }
+    for (const char* name : {"ToDoList\\a.lst", "ToDoList\\b.lst"})
+      m_host.data().Write(name, bytes);
   }
 
   void Type(const char* text) { ::SetWindowTextA(m_window.GetDlgItem(IDC_SEARCH_TEXT), text); }

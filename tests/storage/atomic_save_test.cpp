@@ -6,14 +6,16 @@
 
 #include <functional>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "records.h"
-#include "scratch_folder.h"
+#include "storage/folder_test.h"
 #include "storage/atomic_save.h"
 #include "support/fault_injecting_files.h"
 #include "storage/list_file_as_read.h"
 #include "storage/list_store.h"
+#include "storage/paths.h"
 
 namespace {
 
@@ -32,27 +34,19 @@ struct SweepCase {
   std::function<bool(storage::Files&, const std::string&, bool)> save;  // old or new version
 };
 
-struct SweepParam {
-  SweepCase what;
-  FaultInjectingFiles::Mode mode;
-};
+using Mode = FaultInjectingFiles::Mode;
 
-void PrintTo(const SweepParam& param, std::ostream* out) {
-  *out << param.what.name
-       << (param.mode == FaultInjectingFiles::Mode::kOnce ? ", failing once"
-                                                          : ", failing for good");
-}
-
-class SaveFaultSweep : public FolderTest, public testing::WithParamInterface<SweepParam> {};
+class SaveFaultSweep : public FolderTest,
+                       public testing::WithParamInterface<std::tuple<SweepCase, Mode>> {};
 
 TEST_P(SaveFaultSweep, StoredFileIsOldOrNewAndFailureIsReported) {
-  const SweepParam& p = GetParam();
-  const std::string path = m_folder.File(p.what.file);
+  const auto& [what, mode] = GetParam();
+  const std::string path = m_folder.File(what.file);
   const std::string other = m_folder.File("other.lst");  // a neighbour that must stay as it is
   ASSERT_TRUE(storage::SaveFileAtomically(*m_files, other, "other\r\n"));
-  ASSERT_TRUE(p.what.save(*m_files, path, false));
+  ASSERT_TRUE(what.save(*m_files, path, false));
   const std::string oldBytes = Read(path);
-  ASSERT_TRUE(p.what.save(*m_files, path, true));
+  ASSERT_TRUE(what.save(*m_files, path, true));
   const std::string newBytes = Read(path);
   ASSERT_NE(oldBytes, newBytes);
   ASSERT_FALSE(oldBytes.empty());
@@ -61,9 +55,9 @@ TEST_P(SaveFaultSweep, StoredFileIsOldOrNewAndFailureIsReported) {
   int faultsSeen = 0;
   for (int n = 1;; ++n) {
     ASSERT_LT(n, 50) << "the save never completed untouched";
-    ASSERT_TRUE(p.what.save(*m_files, path, false));
-    faulty.FailAt(n, p.mode);
-    const bool saved = p.what.save(faulty, path, true);
+    ASSERT_TRUE(what.save(*m_files, path, false));
+    faulty.FailAt(n, mode);
+    const bool saved = what.save(faulty, path, true);
     faulty.Heal();
     const std::string now = Read(path);
     EXPECT_EQ(now, saved ? newBytes : oldBytes) << "fault at operation " << n;
@@ -72,14 +66,14 @@ TEST_P(SaveFaultSweep, StoredFileIsOldOrNewAndFailureIsReported) {
       break;
     }
     ++faultsSeen;
-    if (p.mode == FaultInjectingFiles::Mode::kOnce && !saved) {
+    if (mode == Mode::kOnce && !saved) {
       // The clean-up itself did not fail, so nothing is left even before the next load.
       EXPECT_EQ(Names().size(), 2u) << "fault at operation " << n;
     }
     // The next load clears what a crash or a failed clean-up left.
     std::vector<std::string> names;
     storage::LoadListOrder(*m_files, m_folder.File("ListInfo.dat"), &names);
-    EXPECT_EQ(Names(), (std::vector<std::string>{p.what.file, "other.lst"}))
+    EXPECT_EQ(Names(), (std::vector<std::string>{what.file, "other.lst"}))
         << "fault at operation " << n;
     EXPECT_EQ(Read(other), "other\r\n");
   }
@@ -97,16 +91,14 @@ const SweepCase kListOrder = {
       return storage::SaveListOrder(files, path, fresh ? names : std::vector<std::string>{"Home"});
     }};
 
-INSTANTIATE_TEST_SUITE_P(
-    Files, SaveFaultSweep,
-    testing::Values(SweepParam{kListFile, FaultInjectingFiles::Mode::kOnce},
-                    SweepParam{kListFile, FaultInjectingFiles::Mode::kFromThenOn},
-                    SweepParam{kListOrder, FaultInjectingFiles::Mode::kOnce},
-                    SweepParam{kListOrder, FaultInjectingFiles::Mode::kFromThenOn}),
-    [](const testing::TestParamInfo<SweepParam>& param) {
-      return std::string(param.param.what.name) +
-             (param.param.mode == FaultInjectingFiles::Mode::kOnce ? "FailsOnce" : "FailsForGood");
-    });
+INSTANTIATE_TEST_SUITE_P(Files, SaveFaultSweep,
+                         testing::Combine(testing::Values(kListFile, kListOrder),
+                                          testing::Values(Mode::kOnce, Mode::kFromThenOn)),
+                         [](const auto& row) {
+                           const bool once = std::get<1>(row.param) == Mode::kOnce;
+                           return std::get<0>(row.param).name +
+                                  std::string(once ? "FailsOnce" : "FailsForGood");
+                         });
 
 using LeftoverTest = FolderTest;
 
@@ -155,7 +147,7 @@ TEST_F(StoredLinesTest, SavedListKeepsItsLinesAndFailedSaveKeepsTheOldOnes) {
   edited.records[0].done = 0;
   const std::string before = loaded.Bytes();
   FaultInjectingFiles faulty(*m_files);
-  faulty.FailAt(1, FaultInjectingFiles::Mode::kFromThenOn);
+  faulty.FailAt(1, Mode::kFromThenOn);
   EXPECT_FALSE(storage::SaveListFile(faulty, path, edited, &loaded));
   EXPECT_EQ(loaded.Bytes(), before) << "the file still holds the old lines";
 

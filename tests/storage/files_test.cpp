@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "records.h"
-#include "scratch_folder.h"
+#include "storage/folder_test.h"
 #include "storage/file_reading.h"
 #include "storage/lines.h"
 #include "storage/list_store.h"

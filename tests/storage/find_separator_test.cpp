@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "records.h"
 #include "storage/find_separator.h"
 
 namespace {
@@ -55,10 +56,7 @@ const SeparatorCase kSeparatorCases[] = {
     {"NegativeCount", ",", -5, -1},
 };
 
-INSTANTIATE_TEST_SUITE_P(Texts, FindSeparatorTest, testing::ValuesIn(kSeparatorCases),
-                         [](const testing::TestParamInfo<SeparatorCase>& param) {
-                           return std::string(param.param.name);
-                         });
+INSTANTIATE_TEST_SUITE_P(Texts, FindSeparatorTest, testing::ValuesIn(kSeparatorCases), RowName());
 
 TEST(FindSeparatorLimits, NeverReadsPastCountWithoutZeroByte) {
   // No zero byte anywhere: only count keeps the search inside the buffer.

@@ -4,12 +4,11 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <climits>
 #include <functional>
-#include <ostream>
 #include <random>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "records.h"
@@ -30,8 +29,8 @@ ListFileContent Parse(const std::string& bytes) {
 struct ReadCase {
   const char* name;
   std::string bytes;
-  bool noDate;
   std::vector<ListRecord> records;
+  bool noDate = false;
 };
 
 class ListFileReadTest : public testing::TestWithParam<ReadCase> {};
@@ -46,90 +45,75 @@ TEST_P(ListFileReadTest, YieldsTheStoredItems) {
 const std::string kLongText(400, 'x');
 
 const ReadCase kReadCases[] = {
-    {"EmptyFileIsDatedListWithoutItems", "", false, {}},
-    {"MarkerOnlyIsNoDateListWithoutItems", "NO_DATE\r\n", true, {}},
-    {"MarkerWithLoneLineFeed", "NO_DATE\n", true, {}},
-    {"MarkerWithoutLineEndIsAnItem", "NO_DATE", false, {Rec(0, 0, 0, 0, "NO_DATE")}},
+    {"EmptyFileIsDatedListWithoutItems", "", {}},
+    {"MarkerOnlyIsNoDateListWithoutItems", "NO_DATE\r\n", {}, true},
+    {"MarkerWithLoneLineFeed", "NO_DATE\n", {}, true},
+    {"MarkerWithoutLineEndIsAnItem", "NO_DATE", {Rec(0, 0, 0, 0, "NO_DATE")}},
     {"MarkerAfterFirstLineIsAnItem",
      "0,2026,1,5,a\r\nNO_DATE\r\n",
-     false,
      {Rec(0, 2026, 1, 5, "a"), Rec(0, 2026, 1, 5, "NO_DATE")}},
-    {"SecondMarkerIsAnItem", "NO_DATE\r\nNO_DATE\r\n", true, {Rec(0, 0, 0, 0, "NO_DATE")}},
+    {"SecondMarkerIsAnItem", "NO_DATE\r\nNO_DATE\r\n", {Rec(0, 0, 0, 0, "NO_DATE")}, true},
     {"CommasInTextStayInText",
      "0,2026,1,5,milk, eggs, bread\r\n",
-     false,
      {Rec(0, 2026, 1, 5, "milk, eggs, bread")}},
     {"BlankLineTakesFieldsOfItemBefore",
      "1,2026,12,7,Pay rent\r\n\r\n",
-     false,
      {Rec(1, 2026, 12, 7, "Pay rent"), Rec(1, 2026, 12, 7, "")}},
-    {"RunsOfCommasBetweenFieldsCountOnce",
-     ",,0,,2026,,,1,5,x\r\n",
-     false,
-     {Rec(0, 2026, 1, 5, "x")}},
-    {"CommasAfterDayFieldBelongToText", "0,2026,1,5,,,x\r\n", false, {Rec(0, 2026, 1, 5, ",,x")}},
-    {"EmptyTextFieldIsEmptyText", "0,2026,1,5,\r\n", false, {Rec(0, 2026, 1, 5, "")}},
-    {"DayFieldEndingLineIsEmptyText", "1,2026,1,5\r\n", false, {Rec(1, 2026, 1, 5, "")}},
+    {"RunsOfCommasBetweenFieldsCountOnce", ",,0,,2026,,,1,5,x\r\n", {Rec(0, 2026, 1, 5, "x")}},
+    {"CommasAfterDayFieldBelongToText", "0,2026,1,5,,,x\r\n", {Rec(0, 2026, 1, 5, ",,x")}},
+    {"EmptyTextFieldIsEmptyText", "0,2026,1,5,\r\n", {Rec(0, 2026, 1, 5, "")}},
+    {"DayFieldEndingLineIsEmptyText", "1,2026,1,5\r\n", {Rec(1, 2026, 1, 5, "")}},
     {"FewerThanFourFieldsKeepsWholeLineAsText",
      "1,2026,3,4,a\r\n0,2026,3\r\n",
-     false,
      {Rec(1, 2026, 3, 4, "a"), Rec(1, 2026, 3, 4, "0,2026,3")}},
-    {"OnlyCommasKeepWholeLineAsText", ",,,,\r\n", false, {Rec(0, 0, 0, 0, ",,,,")}},
+    {"OnlyCommasKeepWholeLineAsText", ",,,,\r\n", {Rec(0, 0, 0, 0, ",,,,")}},
     {"EscapedCommasMakeNoRecord",
      "0\\,2026\\,1\\,5\\,x\r\n",
-     false,
      {Rec(0, 0, 0, 0, "0\\,2026\\,1\\,5\\,x")}},
     {"LongRecordStaysOneItem",
      "0,2026,12,31," + kLongText + "\r\n1,2026,1,1,b\r\n",
-     false,
      {Rec(0, 2026, 12, 31, kLongText), Rec(1, 2026, 1, 1, "b")}},
     {"CommaBeyondByte80MakesNoRecord",
      kLongText + ",1,2,3,y\r\n",
-     false,
      {Rec(0, 0, 0, 0, kLongText + ",1,2,3,y")}},
     {"LoneLineFeedAndCrLfBothEndLines",
      "0,2026,1,5,a\n1,2026,1,6,b\r\n",
-     false,
      {Rec(0, 2026, 1, 5, "a"), Rec(1, 2026, 1, 6, "b")}},
-    {"LoneCarriageReturnIsText", "0,2026,1,5,a\rb\r\n", false, {Rec(0, 2026, 1, 5, "a\rb")}},
+    {"LoneCarriageReturnIsText", "0,2026,1,5,a\rb\r\n", {Rec(0, 2026, 1, 5, "a\rb")}},
     {"CtrlZDoesNotEndTheFile",  // \032 is Ctrl-Z
      "0,2026,1,5,a\032b\r\n0,2026,1,6,c\r\n",
-     false,
      {Rec(0, 2026, 1, 5, "a\032b"), Rec(0, 2026, 1, 6, "c")}},
     {"LastLineWithoutLineEndIsRead",
      "0,2026,1,5,a\r\n0,2026,1,6,b",
-     false,
      {Rec(0, 2026, 1, 5, "a"), Rec(0, 2026, 1, 6, "b")}},
-    {"NumbersAllowSpaceSignAndTrailingBytes",
-     " +7,-1,13x,40,t\r\n",
-     false,
-     {Rec(7, 65535, 13, 40, "t")}},
+    {"NumbersAllowSpaceSignAndTrailingBytes", " +7,-1,13x,40,t\r\n", {Rec(7, 65535, 13, 40, "t")}},
     {"HugeNumbersDoNotOverflow",
      "99999999999999999999,70000,-99999999999999999999,1,t\r\n",
-     false,
      {Rec(INT_MAX, 70000 & 0xFFFF, INT_MIN & 0xFFFF, 1, "t")}},
-    {"FieldWithoutDigitsIsZero", "x,y,z,w,t\r\n", false, {Rec(0, 0, 0, 0, "t")}},
+    {"FieldWithoutDigitsIsZero", "x,y,z,w,t\r\n", {Rec(0, 0, 0, 0, "t")}},
 };
 
-INSTANTIATE_TEST_SUITE_P(Files, ListFileReadTest, testing::ValuesIn(kReadCases),
-                         [](const testing::TestParamInfo<ReadCase>& param) {
-                           return std::string(param.param.name);
-                         });
+INSTANTIATE_TEST_SUITE_P(Files, ListFileReadTest, testing::ValuesIn(kReadCases), RowName());
 
 TEST(ListFileWrite, WritesMarkerAndRecordsWithCrLf) {
-  ListFileContent content;
-  content.noDate = true;
-  content.records = {Rec(1, 2026, 12, 7, "Pay rent"), Rec(0, 65535, 1, 31, "a\\b,c")};
-  EXPECT_EQ(storage::FormatListFile(content),
-            "NO_DATE\r\n1,2026,12,7,Pay rent\r\n0,65535,1,31,a\\b,c\r\n");
-  EXPECT_EQ(storage::FormatListFile(ListFileContent()), "");
-}
-
-TEST(ListFileWrite, LineBreakInTextDoesNotSplitTheItem) {
-  ListFileContent content;
-  content.records = {Rec(0, 2026, 1, 5, "one\r\ntwo\nthree")};
-  const ListFileContent back = Parse(storage::FormatListFile(content));
-  EXPECT_EQ(back.records, std::vector<ListRecord>{Rec(0, 2026, 1, 5, "one two three")});
+  const struct {
+    const char* name;
+    ListFileContent content;
+    std::string bytes;
+  } cases[] = {
+      {"marker and records",
+       {true, {Rec(1, 2026, 12, 7, "Pay rent"), Rec(0, 65535, 1, 31, "a\\b,c")}},
+       "NO_DATE\r\n1,2026,12,7,Pay rent\r\n0,65535,1,31,a\\b,c\r\n"},
+      {"nothing", {}, ""},
+      {"a line break in a text does not split the item",
+       {false, {Rec(0, 2026, 1, 5, "one\r\ntwo\nthree")}},
+       "0,2026,1,5,one two three\r\n"},
+      {"content without the file as read is formatted", Parse(" 1,2026,1,5,a\r\nb\r\n"),
+       "1,2026,1,5,a\r\n1,2026,1,5,b\r\n"},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(storage::FormatListFile(c.content), c.bytes) << c.name;
+  }
 }
 
 // Any texts without line feeds, any numbers: what is written comes back unchanged, and
@@ -177,10 +161,6 @@ struct KeepCase {
   std::string written;  // empty: the bytes with CR LF line ends
 };
 
-void PrintTo(const KeepCase& c, std::ostream* out) {
-  *out << c.name;
-}
-
 class ListFileKeepTest : public testing::TestWithParam<KeepCase> {};
 
 TEST_P(ListFileKeepTest, UnchangedListIsWrittenBackByteForByte) {
@@ -217,10 +197,7 @@ const KeepCase kKeepCases[] = {
     {"MarkerWithoutLineEndIsWrittenAsARecord", "NO_DATE", "0,0,0,0,NO_DATE\r\n"},
 };
 
-INSTANTIATE_TEST_SUITE_P(Files, ListFileKeepTest, testing::ValuesIn(kKeepCases),
-                         [](const testing::TestParamInfo<KeepCase>& param) {
-                           return std::string(param.param.name);
-                         });
+INSTANTIATE_TEST_SUITE_P(Files, ListFileKeepTest, testing::ValuesIn(kKeepCases), RowName());
 
 // Random bytes, heavy in the bytes that make records odd: any list file without a 0 byte is
 // written back as it was, but for its line ends.
@@ -292,19 +269,7 @@ TEST(ListFileRead, EverySpellingOfARecordIsWrittenBackAsRead) {
   EXPECT_EQ(storage::FormatListFile(file.ToContent(), &file), asWritten);
 }
 
-TEST(ListFileKeep, ContentWithoutTheFileAsReadIsFormatted) {
-  EXPECT_EQ(storage::FormatListFile(Parse(" 1,2026,1,5,a\r\nb\r\n")),
-            "1,2026,1,5,a\r\n1,2026,1,5,b\r\n");
-}
-
 using Edit = std::function<void(ListFileContent&)>;
-
-struct EditCase {
-  const char* name;
-  std::string bytes;
-  Edit edit;
-  std::string written;
-};
 
 // A list whose lines are all written oddly: numbers with leading zeros and signs, runs of
 // commas, a text-only line that takes the fields of the line before, no last line end.
@@ -313,6 +278,13 @@ const std::string kOddList =
     "bread\r\n"                // takes 1, 2026/1/5
     "0,,2026,,2,,3,eggs\r\n"   // 0, 2026/2/3
     "+0,2026,3,4,tea";         // 0, 2026/3/4
+
+struct EditCase {
+  const char* name;
+  Edit edit;
+  std::string written;
+  std::string bytes = kOddList;
+};
 
 template <typename T>
 void Move(std::vector<T>& items, std::size_t from, std::size_t to) {
@@ -330,67 +302,53 @@ void Delete(ListFileContent& content, std::size_t at) {
 }
 
 const EditCase kEditCases[] = {
-    {"NothingChangedKeepsEveryLine", kOddList, [](ListFileContent&) {},
+    {"NothingChangedKeepsEveryLine", [](auto&) {},
      " 01,2026,01,05,milk\r\nbread\r\n0,,2026,,2,,3,eggs\r\n+0,2026,3,4,tea\r\n"},
-    {"ChangedTextFormatsOnlyItsLine", kOddList,
-     [](ListFileContent& c) { c.records[2].text = "EGGS"; },
+    {"ChangedTextFormatsOnlyItsLine", [](auto& c) { c.records[2].text = "EGGS"; },
      " 01,2026,01,05,milk\r\nbread\r\n0,2026,2,3,EGGS\r\n+0,2026,3,4,tea\r\n"},
-    {"ChangedDateFormatsOnlyItsLine", kOddList, [](ListFileContent& c) { c.records[3].day = 9; },
+    {"ChangedDateFormatsOnlyItsLine", [](auto& c) { c.records[3].day = 9; },
      " 01,2026,01,05,milk\r\nbread\r\n0,,2026,,2,,3,eggs\r\n0,2026,3,9,tea\r\n"},
-    {"ChangedDoneFlagFormatsOnlyItsLine", kOddList,
-     [](ListFileContent& c) { c.records[2].done = 1; },
+    {"ChangedDoneFlagFormatsOnlyItsLine", [](auto& c) { c.records[2].done = 1; },
      " 01,2026,01,05,milk\r\nbread\r\n1,2026,2,3,eggs\r\n+0,2026,3,4,tea\r\n"},
-    {"TextOnlyLineKeptWhenOnlyTextBeforeChanged", kOddList,
-     [](ListFileContent& c) { c.records[0].text = "oat milk"; },
+    {"TextOnlyLineKeptWhenOnlyTextBeforeChanged", [](auto& c) { c.records[0].text = "oat milk"; },
      "1,2026,1,5,oat milk\r\nbread\r\n0,,2026,,2,,3,eggs\r\n+0,2026,3,4,tea\r\n"},
-    {"TextOnlyLineFormattedWhenDoneFlagBeforeChanged", kOddList,
-     [](ListFileContent& c) { c.records[0].done = 0; },
+    {"TextOnlyLineFormattedWhenDoneFlagBeforeChanged", [](auto& c) { c.records[0].done = 0; },
      "0,2026,1,5,milk\r\n1,2026,1,5,bread\r\n0,,2026,,2,,3,eggs\r\n+0,2026,3,4,tea\r\n"},
-    {"TextOnlyLineFormattedWhenDateBeforeChanged", kOddList,
-     [](ListFileContent& c) { c.records[0].month = 6; },
+    {"TextOnlyLineFormattedWhenDateBeforeChanged", [](auto& c) { c.records[0].month = 6; },
      "1,2026,6,5,milk\r\n1,2026,1,5,bread\r\n0,,2026,,2,,3,eggs\r\n+0,2026,3,4,tea\r\n"},
-    {"MovedItemKeepsItsLine", kOddList, [](ListFileContent& c) { Move(c.records, 3, 0); },
+    {"MovedItemKeepsItsLine", [](auto& c) { Move(c.records, 3, 0); },
      "+0,2026,3,4,tea\r\n 01,2026,01,05,milk\r\nbread\r\n0,,2026,,2,,3,eggs\r\n"},
-    {"TextOnlyLineMovedToTheTopIsFormatted", kOddList,
-     [](ListFileContent& c) { Move(c.records, 1, 0); },
+    {"TextOnlyLineMovedToTheTopIsFormatted", [](auto& c) { Move(c.records, 1, 0); },
      "1,2026,1,5,bread\r\n 01,2026,01,05,milk\r\n0,,2026,,2,,3,eggs\r\n+0,2026,3,4,tea\r\n"},
-    {"TextOnlyLineMovedBelowOtherFieldsIsFormatted", kOddList,
-     [](ListFileContent& c) { Move(c.records, 1, 3); },
+    {"TextOnlyLineMovedBelowOtherFieldsIsFormatted", [](auto& c) { Move(c.records, 1, 3); },
      " 01,2026,01,05,milk\r\n0,,2026,,2,,3,eggs\r\n+0,2026,3,4,tea\r\n1,2026,1,5,bread\r\n"},
-    {"DeletedItemLeavesTheOtherLines", kOddList, [](ListFileContent& c) { Delete(c, 2); },
+    {"DeletedItemLeavesTheOtherLines", [](auto& c) { Delete(c, 2); },
      " 01,2026,01,05,milk\r\nbread\r\n+0,2026,3,4,tea\r\n"},
-    {"TextOnlyLineFormattedWhenItemBeforeDeleted", kOddList,
-     [](ListFileContent& c) { Delete(c, 0); },
+    {"TextOnlyLineFormattedWhenItemBeforeDeleted", [](auto& c) { Delete(c, 0); },
      "1,2026,1,5,bread\r\n0,,2026,,2,,3,eggs\r\n+0,2026,3,4,tea\r\n"},
-    {"InsertedItemIsFormattedAlone", kOddList,
-     [](ListFileContent& c) { Insert(c, 3, Rec(0, 2026, 4, 1, "jam")); },
+    {"InsertedItemIsFormattedAlone", [](auto& c) { Insert(c, 3, Rec(0, 2026, 4, 1, "jam")); },
      " 01,2026,01,05,milk\r\nbread\r\n0,,2026,,2,,3,eggs\r\n0,2026,4,1,jam\r\n"
      "+0,2026,3,4,tea\r\n"},
-    {"TextOnlyLineFormattedAfterInsertedItemWithOtherFields", kOddList,
-     [](ListFileContent& c) { Insert(c, 1, Rec(0, 2026, 1, 5, "jam")); },
+    {"TextOnlyLineFormattedAfterInsertedItemWithOtherFields",
+     [](auto& c) { Insert(c, 1, Rec(0, 2026, 1, 5, "jam")); },
      " 01,2026,01,05,milk\r\n0,2026,1,5,jam\r\n1,2026,1,5,bread\r\n0,,2026,,2,,3,eggs\r\n"
      "+0,2026,3,4,tea\r\n"},
-    {"TextOnlyLineKeptAfterInsertedItemWithSameFields", kOddList,
-     [](ListFileContent& c) { Insert(c, 1, Rec(1, 2026, 1, 5, "jam")); },
+    {"TextOnlyLineKeptAfterInsertedItemWithSameFields",
+     [](auto& c) { Insert(c, 1, Rec(1, 2026, 1, 5, "jam")); },
      " 01,2026,01,05,milk\r\n1,2026,1,5,jam\r\nbread\r\n0,,2026,,2,,3,eggs\r\n"
      "+0,2026,3,4,tea\r\n"},
-    {"CopiedItemUsesItsStoredLineOnce", kOddList,
-     [](ListFileContent& c) { Insert(c, 0, c.records[0]); },
+    {"CopiedItemUsesItsStoredLineOnce", [](auto& c) { Insert(c, 0, c.records[0]); },
      " 01,2026,01,05,milk\r\n1,2026,1,5,milk\r\nbread\r\n0,,2026,,2,,3,eggs\r\n"
      "+0,2026,3,4,tea\r\n"},
-    {"EqualItemsKeepTheirLinesInOrder", "1,2,3,4,x\r\n01,2,3,4,x\r\n001,2,3,4,x\r\n",
-     [](ListFileContent& c) { Delete(c, 1); }, "1,2,3,4,x\r\n01,2,3,4,x\r\n"},
-    {"MarkerTurnedOnKeepsTheLines", kOddList, [](ListFileContent& c) { c.noDate = true; },
+    {"EqualItemsKeepTheirLinesInOrder", [](auto& c) { Delete(c, 1); },
+     "1,2,3,4,x\r\n01,2,3,4,x\r\n", "1,2,3,4,x\r\n01,2,3,4,x\r\n001,2,3,4,x\r\n"},
+    {"MarkerTurnedOnKeepsTheLines", [](auto& c) { c.noDate = true; },
      "NO_DATE\r\n 01,2026,01,05,milk\r\nbread\r\n0,,2026,,2,,3,eggs\r\n+0,2026,3,4,tea\r\n"},
-    {"MarkerTurnedOffNeverLeavesAnItemAsTheMarker", "NO_DATE\r\nNO_DATE\r\nNO_DATE\r\n",
-     [](ListFileContent& c) { c.noDate = false; }, "0,0,0,0,NO_DATE\r\nNO_DATE\r\n"},
-    {"ItemMovedUpNeverBecomesTheMarker", "x\r\nNO_DATE\r\n",
-     [](ListFileContent& c) { Delete(c, 0); }, "0,0,0,0,NO_DATE\r\n"},
+    {"MarkerTurnedOffNeverLeavesAnItemAsTheMarker", [](auto& c) { c.noDate = false; },
+     "0,0,0,0,NO_DATE\r\nNO_DATE\r\n", "NO_DATE\r\nNO_DATE\r\nNO_DATE\r\n"},
+    {"ItemMovedUpNeverBecomesTheMarker", [](auto& c) { Delete(c, 0); }, "0,0,0,0,NO_DATE\r\n",
+     "x\r\nNO_DATE\r\n"},
 };
-
-void PrintTo(const EditCase& c, std::ostream* out) {
-  *out << c.name;
-}
 
 class ListFileEditTest : public testing::TestWithParam<EditCase> {};
 
@@ -408,10 +366,7 @@ TEST_P(ListFileEditTest, OnlyChangedLinesAreFormatted) {
   EXPECT_EQ(storage::FormatListFile(edited, &back), out);
 }
 
-INSTANTIATE_TEST_SUITE_P(Files, ListFileEditTest, testing::ValuesIn(kEditCases),
-                         [](const testing::TestParamInfo<EditCase>& param) {
-                           return std::string(param.param.name);
-                         });
+INSTANTIATE_TEST_SUITE_P(Files, ListFileEditTest, testing::ValuesIn(kEditCases), RowName());
 
 // Random lists with many equal items, randomly edited: what is written always reads back as
 // the edited list, whichever lines as read it reuses.

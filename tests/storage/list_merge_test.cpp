@@ -21,12 +21,17 @@ namespace {
 
 using storage::ListRecord;
 
+std::vector<std::string> Words(const std::string& spec) {
+  std::istringstream in(spec);
+  std::vector<std::string> words;
+  for (std::string word; in >> word;) words.push_back(word);
+  return words;
+}
+
 // "a b! c": records with texts a, b and c, b ticked off; "c@3" is c due on the 3rd.
 std::vector<ListRecord> Records(const std::string& spec) {
   std::vector<ListRecord> records;
-  std::istringstream words(spec);
-  std::string word;
-  while (words >> word) {
+  for (std::string word : Words(spec)) {
     int done = 0;
     int day = 1;
     if (const std::size_t at = word.find('@'); at != std::string::npos) {
@@ -110,8 +115,7 @@ const MergeCase kMergeCases[] = {
     {"NothingChangedAnywhere", "a b", "a b", "a b", "a b", 0},
 };
 
-INSTANTIATE_TEST_SUITE_P(Cases, ListMergeTest, testing::ValuesIn(kMergeCases),
-                         [](const auto& p) { return std::string(p.param.name); });
+INSTANTIATE_TEST_SUITE_P(Cases, ListMergeTest, testing::ValuesIn(kMergeCases), RowName());
 
 TEST(ListMerge, KindComesFromTheFileOnDisk) {
   const storage::ListFileAsRead noDate("NO_DATE\r\n0,2026,12,1,a\r\n");
@@ -230,54 +234,38 @@ TEST(ListMerge, LongListRewrittenOutsideIsMergedWithoutLossInReasonableTime) {
             1);
 }
 
+// The lists' names, each side's as words; the files there name their lists.
 struct NamesCase {
   const char* name;
-  std::vector<std::string> base, mine, theirs;
-  std::set<std::string> filesThere;
-  std::vector<std::string> merged;
+  const char* base;
+  const char* mine;
+  const char* theirs;
+  const char* filesThere;
+  const char* merged;
 };
 
 class ListNamesMergeTest : public testing::TestWithParam<NamesCase> {};
 
 TEST_P(ListNamesMergeTest, KeepsEveryListWithAFile) {
   const NamesCase& c = GetParam();
-  EXPECT_EQ(storage::MergeListNames(
-                c.base, c.mine, c.theirs,
-                [&c](const std::string& name) { return c.filesThere.count(name) == 0; }),
-            c.merged);
+  const std::vector<std::string> filesThere = Words(c.filesThere);
+  const auto gone = [&filesThere](const std::string& name) {
+    return std::count(filesThere.begin(), filesThere.end(), name) == 0;
+  };
+  EXPECT_EQ(storage::MergeListNames(Words(c.base), Words(c.mine), Words(c.theirs), gone),
+            Words(c.merged));
 }
 
 const NamesCase kNamesCases[] = {
-    {"AddedOnBothSidesInTheirPlaces",
-     {"A", "B"},
-     {"A", "B", "M"},
-     {"T", "A", "B"},
-     {"A", "B", "M", "T"},
-     {"T", "A", "B", "M"}},
-    {"RemovedOutsideWithItsFileGoes", {"A", "B"}, {"A", "B"}, {"A"}, {"A"}, {"A"}},
-    {"RemovedOutsideWithFileLeftStays", {"A", "B"}, {"A", "B"}, {"A"}, {"A", "B"}, {"A", "B"}},
-    {"RemovedInWindowStaysRemoved",
-     {"A", "B"},
-     {"A"},
-     {"A", "B", "C"},
-     {"A", "B", "C"},
-     {"A", "C"}},
-    {"RenamedOutsideByLetterCaseIsOneList",
-     {"Work"},
-     {"Work"},
-     {"work"},
-     {"Work", "work"},
-     {"work"}},
-    {"MovedOutside",
-     {"A", "B", "C"},
-     {"A", "B", "C", "M"},
-     {"C", "A", "B"},
-     {"A", "B", "C", "M"},
-     {"C", "A", "B", "M"}},
+    {"AddedOnBothSidesInTheirPlaces", "A B", "A B M", "T A B", "A B M T", "T A B M"},
+    {"RemovedOutsideWithItsFileGoes", "A B", "A B", "A", "A", "A"},
+    {"RemovedOutsideWithFileLeftStays", "A B", "A B", "A", "A B", "A B"},
+    {"RemovedInWindowStaysRemoved", "A B", "A", "A B C", "A B C", "A C"},
+    {"RenamedOutsideByLetterCaseIsOneList", "Work", "Work", "work", "Work work", "work"},
+    {"MovedOutside", "A B C", "A B C M", "C A B", "A B C M", "C A B M"},
 };
 
-INSTANTIATE_TEST_SUITE_P(Cases, ListNamesMergeTest, testing::ValuesIn(kNamesCases),
-                         [](const auto& p) { return std::string(p.param.name); });
+INSTANTIATE_TEST_SUITE_P(Cases, ListNamesMergeTest, testing::ValuesIn(kNamesCases), RowName());
 
 // Only a synchronising program's conflicted copy of a list's file is taken for one, with the
 // list's name as it stands before the program's note.

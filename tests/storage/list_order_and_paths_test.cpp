@@ -62,36 +62,20 @@ TEST(Paths, TrailByteBackslashIsNoSeparator) {
 // gate for paths must not let through what that lets slip: a separator after a byte that is
 // no lead byte in code page 932, or after a whole double-byte character.
 TEST(ListFileGate, NamesThatLeaveTheListFolderMakeNoPath) {
-  struct Case {
-    std::string name;
-    bool names;
-  };
-  const Case cases[] = {
-      {"Home", true},
-      {"v1.2", true},
-      {"..", true},      // "...lst" is a plain file name
-      {"\x95\\", true},  // a backslash as the second byte of one character
-      {"\x83\x7C", true},
-      {"\xB1", true},  // one-byte katakana
-      {"", false},
-      {"..\\..\\escape", false},
-      {"..\\up1", false},
-      {"../fwd", false},
-      {"sub/x", false},
-      {"C:x", false},
-      {"CON", false},
-      {"tab\there", false},
-      {"\x80\\x", false},  // 0x80 is a single byte: the backslash is a separator
-      {"\xA0/x", false},
-      {"\xFD\\x", false},
-      {"\x81\x81\\x", false},  // the backslash follows a whole character
-      {"\xE0/", false},        // '/' is no trail byte
-      {"end\x81", false},      // half a character
-  };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.name);
-    EXPECT_EQ(storage::NamesFileInListFolder(c.name), c.names);
-    EXPECT_EQ(storage::ListFilePath("data", c.name).empty(), !c.names);
+  // "..": "...lst" is a plain file name; "\x95\\": a backslash as the second byte of one
+  // character; "\xB1": a one-byte katakana.
+  for (const std::string name : {"Home", "v1.2", "..", "\x95\\", "\x83\x7C", "\xB1"}) {
+    EXPECT_TRUE(storage::NamesFileInListFolder(name)) << name;
+    EXPECT_FALSE(storage::ListFilePath("data", name).empty()) << name;
+  }
+  // 0x80, 0xA0 and 0xFD are single bytes, so the separators after them are separators; a
+  // backslash after a whole double-byte character is one too; '/' is no trail byte, and
+  // "end\x81" ends in half a character.
+  for (const std::string name :
+       {"", "..\\..\\escape", "..\\up1", "../fwd", "sub/x", "C:x", "CON", "tab\there", "\x80\\x",
+        "\xA0/x", "\xFD\\x", "\x81\x81\\x", "\xE0/", "end\x81"}) {
+    EXPECT_FALSE(storage::NamesFileInListFolder(name)) << name;
+    EXPECT_TRUE(storage::ListFilePath("data", name).empty()) << name;
   }
 }
 

@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "records.h"
-#include "scratch_folder.h"
+#include "storage/folder_test.h"
 #include "storage/file_reading.h"
 #include "storage/lines.h"
 #include "storage/list_store.h"
@@ -48,7 +48,7 @@ std::vector<std::string> LinesOf(std::string_view bytes) {
 
 TEST(ReaderRace, ReaderNeverSeesMissingOrPartialFile) {
   std::unique_ptr<storage::Files> files = storage::NewPlatformFiles();
-  ScratchFolder folder;
+  todo_test::ScratchFolder folder;
   std::vector<std::string> paths;
   std::vector<std::vector<std::string>> versions;
   std::vector<storage::ListFileContent> contents;

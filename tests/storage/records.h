@@ -1,11 +1,13 @@
 #pragma once
-// Builds a stored item from plain numbers; dates keep their low 16 bits, as when read.
+// What the storage tests share: a stored item built from plain numbers, and the name of a
+// table's row for the tests made from it.
 
 #include <cstdint>
 #include <string>
 
 #include "storage/list_file_format.h"
 
+// Dates keep their low 16 bits, as when read.
 inline storage::ListRecord Rec(int done, int year, int month, int day, std::string text) {
   storage::ListRecord record;
   record.done = done;
@@ -15,3 +17,11 @@ inline storage::ListRecord Rec(int done, int year, int month, int day, std::stri
   record.text = std::move(text);
   return record;
 }
+
+// Names each test of a parameterised table after its row's name.
+struct RowName {
+  template <typename Info>
+  std::string operator()(const Info& info) const {
+    return info.param.name;
+  }
+};

@@ -74,41 +74,7 @@ LRESULT FakeHostWindow::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
   return 0;
 }
 
-namespace {
-
-std::string MakeDataFolder() {
-  char temp[MAX_PATH];
-  GetTempPathA(MAX_PATH, temp);
-  char folder[MAX_PATH];
-  std::snprintf(folder, sizeof(folder), "%stodo-test-%lu-%lu", temp, GetCurrentProcessId(),
-                GetTickCount());
-  CreateDirectoryA(folder, nullptr);
-  return folder;
-}
-
-}  // namespace
-
-void RemoveTree(const std::string& folder) {
-  WIN32_FIND_DATAA entry;
-  HANDLE find = FindFirstFileA((folder + "\\*").c_str(), &entry);
-  if (find != INVALID_HANDLE_VALUE) {
-    do {
-      const std::string name = entry.cFileName;
-      if (name == "." || name == "..") continue;
-      const std::string path = folder + "\\" + name;
-      if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-        RemoveTree(path);
-      } else {
-        DeleteFileA(path.c_str());
-      }
-    } while (FindNextFileA(find, &entry));
-    FindClose(find);
-  }
-  RemoveDirectoryA(folder.c_str());
-}
-
-FakeHost::FakeHost()
-    : m_dataFolder(MakeDataFolder()), m_services(m_log, m_dataFolder), m_window(m_log) {
+FakeHost::FakeHost() : m_services(m_log, m_data.Path()), m_window(m_log) {
   m_module = LoadLibraryA("ToDoList.dll");
   auto factory = reinterpret_cast<NewLumaplexToolFn>(
       reinterpret_cast<void*>(GetProcAddress(m_module, "NewLumaplexTool")));
@@ -121,7 +87,6 @@ FakeHost::~FakeHost() {
   DeleteTool();
   m_window.DestroyWindow();
   if (m_module) FreeLibrary(m_module);
-  RemoveTree(m_dataFolder);
 }
 
 bool FakeHost::OpenTool() {
@@ -147,27 +112,32 @@ void FakeHost::DeleteTool() {
 
 namespace {
 
-struct TitleSearch {
-  const char* title;
-  int count;
+struct WindowSearch {
+  DWORD process;
+  const std::function<bool(HWND)>& wanted;
+  std::vector<HWND> found;
 };
 
-BOOL CALLBACK CountIfTitled(HWND hWnd, LPARAM param) {
-  auto* search = reinterpret_cast<TitleSearch*>(param);
-  DWORD pid = 0;
-  GetWindowThreadProcessId(hWnd, &pid);
-  char text[256] = "";
-  GetWindowTextA(hWnd, text, sizeof(text));
-  if (pid == GetCurrentProcessId() && std::strcmp(text, search->title) == 0) ++search->count;
+BOOL CALLBACK CollectWanted(HWND window, LPARAM param) {
+  auto* search = reinterpret_cast<WindowSearch*>(param);
+  DWORD process = 0;
+  GetWindowThreadProcessId(window, &process);
+  if (process == search->process && search->wanted(window)) search->found.push_back(window);
   return TRUE;
 }
 
 }  // namespace
 
-int CountWindowsTitled(const char* title) {
-  TitleSearch search = {title, 0};
-  EnumWindows(&CountIfTitled, reinterpret_cast<LPARAM>(&search));
-  return search.count;
+std::vector<HWND> TopWindowsOf(DWORD process, const std::function<bool(HWND)>& wanted) {
+  WindowSearch search = {process, wanted, {}};
+  EnumWindows(&CollectWanted, reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
+bool HasCaption(HWND window, const char* title) {
+  char text[256] = "";
+  GetWindowTextA(window, text, sizeof(text));
+  return std::strcmp(text, title) == 0;
 }
 
 }  // namespace todo_test

@@ -6,6 +6,7 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <map>
 #include <mutex>
 #include <string>
@@ -13,6 +14,7 @@
 
 #include "framework/fw_window.h"
 #include "contract/host_interface.h"
+#include "support/scratch_folder.h"
 
 namespace todo_test {
 
@@ -71,7 +73,8 @@ class FakeHost {
   EventLog& log() { return m_log; }
   FakeHostServices& services() { return m_services; }
   FakeHostWindow& window() { return m_window; }
-  const std::string& dataFolder() const { return m_dataFolder; }
+  const std::string& dataFolder() const { return m_data.Path(); }
+  const ScratchFolder& data() const { return m_data; }
 
   // Calls Initialize and waits until the window is set up and shown; false on time-out.
   bool OpenTool();
@@ -81,18 +84,23 @@ class FakeHost {
   void DeleteTool();
 
  private:
+  ScratchFolder m_data;  // goes last, once the module has let go of it
   EventLog m_log;
-  std::string m_dataFolder;
   FakeHostServices m_services;
   FakeHostWindow m_window;
   HMODULE m_module = nullptr;
   CHostTool* m_tool = nullptr;
 };
 
-// Top-level windows of this process with the given caption.
-int CountWindowsTitled(const char* title);
+// The top-level windows of the process with that id for which wanted is true, topmost first.
+std::vector<HWND> TopWindowsOf(DWORD process, const std::function<bool(HWND)>& wanted);
+// Whether the window's caption is exactly title.
+bool HasCaption(HWND window, const char* title);
 
-// Deletes folder with everything in it, as far as it can.
-void RemoveTree(const std::string& folder);
+// Top-level windows of this process with the given caption.
+inline int CountWindowsTitled(const char* title) {
+  return static_cast<int>(
+      TopWindowsOf(GetCurrentProcessId(), [title](HWND w) { return HasCaption(w, title); }).size());
+}
 
 }  // namespace todo_test

@@ -3,6 +3,7 @@
 #include "plugin/tool_texts.h"
 #include "quarnctrl/win32_access_support.h"
 #include "support/message_pump.h"
+#include "support/run_host.h"
 #include "support/tool_window.h"
 
 namespace todo_test {
@@ -15,31 +16,10 @@ using namespace tool_window;
 constexpr DWORD kStartLimitMs = 30000;
 constexpr DWORD kCloseLimitMs = 20000;
 
-struct WindowSearch {
-  DWORD process;
-  const char* title;
-  HWND found;
-};
-
-BOOL CALLBACK FindTitled(HWND window, LPARAM param) {
-  auto* search = reinterpret_cast<WindowSearch*>(param);
-  DWORD process = 0;
-  GetWindowThreadProcessId(window, &process);
-  char title[64] = "";
-  GetWindowTextA(window, title, sizeof(title));
-  if (process != search->process || std::string(title) != search->title) return TRUE;
-  search->found = window;
-  return FALSE;
-}
-
 }  // namespace
 
 HostProcess::HostProcess(const std::string& dataFolder, const std::string& desktop) {
-  char self[MAX_PATH];
-  GetModuleFileNameA(nullptr, self, MAX_PATH);
-  std::string exe = self;
-  exe = exe.substr(0, exe.find_last_of('\\') + 1) + "Lumaplex.exe";
-  std::string commandLine = "\"" + exe + "\" --data \"" + dataFolder + "\" --open";
+  std::string commandLine = HostCommandLine("--data \"" + dataFolder + "\" --open");
   std::string desktopName = desktop;
   STARTUPINFOA startup = {};
   startup.cb = sizeof(startup);
@@ -75,24 +55,12 @@ void HostProcess::Type(const char* text) const {
   ::SendMessageA(Control(kTextBox), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text));
 }
 
-void HostProcess::Press(int id) const {
-  ::SendMessageA(Control(id), BM_CLICK, 0, 0);
-}
-
 void HostProcess::SelectList(int row) const {
   Click(m_listBox, 10, row * tool::kNameRowHeight + 10);
 }
 
 void HostProcess::SelectItem(int row) const {
   Click(m_itemBox, 150, tool::kItemHeaderHeight + row * tool::kItemRowHeight + 9);
-}
-
-void HostProcess::KeyInItemBox(WPARAM key) const {
-  ::SendMessageA(m_itemBox, WM_KEYDOWN, key, 0);
-}
-
-bool HostProcess::Checked(int id) const {
-  return ::SendMessageA(Control(id), BM_GETCHECK, 0, 0) == BST_CHECKED;
 }
 
 std::wstring HostProcess::ItemTexts() const {
@@ -106,9 +74,8 @@ std::wstring HostProcess::ItemTexts() const {
 }
 
 HWND HostProcess::ToolMessageBox() const {
-  MessageBoxSearch search = {m_process.dwProcessId, nullptr};
-  EnumWindows(&FindToolMessageBox, reinterpret_cast<LPARAM>(&search));
-  return search.found;
+  return FirstWindow(
+      [](HWND window) { return IsToolMessageBox(window) && IsWindowVisible(window); });
 }
 
 void HostProcess::Close() const {
@@ -128,9 +95,12 @@ bool HostProcess::Kill() {
 }
 
 HWND HostProcess::TopWindow(const char* title) const {
-  WindowSearch search = {m_process.dwProcessId, title, nullptr};
-  EnumWindows(&FindTitled, reinterpret_cast<LPARAM>(&search));
-  return search.found;
+  return FirstWindow([title](HWND window) { return HasCaption(window, title); });
+}
+
+HWND HostProcess::FirstWindow(const std::function<bool(HWND)>& wanted) const {
+  const std::vector<HWND> found = TopWindowsOf(m_process.dwProcessId, wanted);
+  return found.empty() ? nullptr : found.front();
 }
 
 }  // namespace todo_test

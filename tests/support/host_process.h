@@ -6,6 +6,7 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <string>
 
 namespace todo_test {
@@ -28,13 +29,15 @@ class HostProcess {
   void Type(const char* text) const;
   // A click on the button with that control id, handled when this returns. Only for commands
   // that open no message box.
-  void Press(int id) const;
+  void Press(int id) const { ::SendMessageA(Control(id), BM_CLICK, 0, 0); }
   void SelectList(int row) const;
   void SelectItem(int row) const;
   // A key pressed in the item box, e.g. the space bar that ticks the selected item.
-  void KeyInItemBox(WPARAM key) const;
+  void KeyInItemBox(WPARAM key) const { ::SendMessageA(m_itemBox, WM_KEYDOWN, key, 0); }
   // Whether the button with that control id is checked.
-  bool Checked(int id) const;
+  bool Checked(int id) const {
+    return ::SendMessageA(Control(id), BM_GETCHECK, 0, 0) == BST_CHECKED;
+  }
 
   // The texts of the item box's rows as a screen reader reads them, each followed by ';'.
   std::wstring ItemTexts() const;
@@ -51,6 +54,8 @@ class HostProcess {
  private:
   HWND Control(int id) const { return GetDlgItem(m_tool, id); }
   HWND TopWindow(const char* title) const;
+  // The topmost window of the process for which wanted is true, or null.
+  HWND FirstWindow(const std::function<bool(HWND)>& wanted) const;
 
   PROCESS_INFORMATION m_process = {};
   HWND m_tool = nullptr;

@@ -1,13 +1,11 @@
 #include "support/run_host.h"
 
+#include <filesystem>
+
 namespace todo_test {
 
 HostRun RunHost(const std::string& arguments) {
-  char self[MAX_PATH];
-  GetModuleFileNameA(nullptr, self, MAX_PATH);
-  std::string exe = self;
-  exe = exe.substr(0, exe.find_last_of('\\') + 1) + "Lumaplex.exe";
-  std::string commandLine = "\"" + exe + "\" " + arguments;
+  std::string commandLine = HostCommandLine(arguments);
 
   SECURITY_ATTRIBUTES inherit = {sizeof(inherit), nullptr, TRUE};
   HANDLE readEnd = nullptr;
@@ -41,9 +39,7 @@ HostRun RunHost(const std::string& arguments) {
 }
 
 std::string HostTempFolder(const std::string& name) {
-  char temp[MAX_PATH];
-  GetTempPathA(MAX_PATH, temp);
-  return std::string(temp) + name;
+  return (std::filesystem::temp_directory_path() / name).string();
 }
 
 }  // namespace todo_test

@@ -13,10 +13,19 @@ struct HostRun {
   std::string out;
 };
 
-// Runs Lumaplex.exe (beside the test program) with the arguments, waiting up to a minute.
+// The command line that starts Lumaplex.exe, which lies beside the test program, with the
+// arguments.
+inline std::string HostCommandLine(const std::string& arguments) {
+  char self[MAX_PATH];
+  GetModuleFileNameA(nullptr, self, MAX_PATH);
+  const std::string exe = self;
+  return "\"" + exe.substr(0, exe.find_last_of('\\') + 1) + "Lumaplex.exe\" " + arguments;
+}
+
+// Runs Lumaplex.exe with the arguments, waiting up to a minute.
 HostRun RunHost(const std::string& arguments);
 
-// A folder for the host's data under the system's temporary folder, named after name.
+// The path of name in the system's temporary folder; nothing is made there.
 std::string HostTempFolder(const std::string& name);
 
 }  // namespace todo_test
