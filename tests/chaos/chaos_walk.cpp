@@ -31,14 +31,11 @@ using todo_test::tool_window::kItemBoxCorner;
 using todo_test::tool_window::kListBoxCorner;
 
 void HostChaos::SetUp() {
-  char temp[MAX_PATH];
-  GetTempPathA(MAX_PATH, temp);
-  m_outer = std::string(temp) + "todo-chaos-" + std::to_string(GetCurrentProcessId()) + "-" +
-            std::to_string(GetTickCount());
+  m_outer = m_scratch.Path();
   m_data = m_outer + "\\data";
   m_listFolder = m_data + "\\ToDoList";
   for (const std::string& folder :
-       {m_outer, m_data, m_listFolder, m_listFolder + "\\sub", m_listFolder + "\\ab\x80",
+       {m_data, m_listFolder, m_listFolder + "\\sub", m_listFolder + "\\ab\x80",
         m_listFolder + "\\\x80", m_listFolder + "\\\x81\x81"}) {
     ASSERT_TRUE(CreateDirectoryA(folder.c_str(), nullptr)) << Shown(folder);
   }
@@ -106,9 +103,6 @@ void HostChaos::TearDown() {
   m_stopWatchdog = true;
   if (m_watchdog.joinable()) m_watchdog.join();
   SetUnhandledExceptionFilter(g_previousFilter);
-  // The tool makes the data folder the current one; let go of it before removing it.
-  SetCurrentDirectoryA((m_outer + "\\..").c_str());
-  chaos::RemoveTree(m_outer);
 }
 
 void HostChaos::ModelOpened() {

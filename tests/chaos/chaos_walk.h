@@ -27,6 +27,7 @@
 #include "framework/fw_com.h"
 #include "support/list_model.h"
 #include "support/list_rules.h"
+#include "support/scratch_folder.h"
 #include "support/tool_window.h"
 
 namespace chaos {
@@ -190,10 +191,11 @@ class HostChaos : public testing::Test, protected todo_test::lists::RandomSteps 
   void CheckBoxes();
 
   fw::ComApartment m_apartment;  // the boxes are read as a screen reader reads them
-  std::string m_outer;           // the data folder's parent: nothing in it may change
-  std::string m_data;            // the host's data folder
-  std::string m_listFolder;      // m_data\ToDoList
-  FileTree m_outsideBefore;      // everything under m_outer but the list folder's own files
+  todo_test::ScratchFolder m_scratch{"todo-chaos-"};  // removed with the fixture
+  std::string m_outer;       // the data folder's parent: nothing in it may change
+  std::string m_data;        // the host's data folder
+  std::string m_listFolder;  // m_data\ToDoList
+  FileTree m_outsideBefore;  // everything under m_outer but the list folder's own files
   std::unique_ptr<chaos::ChaosHost> m_host;
   chaos::ToolThreadBarrier m_barrier;
   DWORD m_toolThread = 0;

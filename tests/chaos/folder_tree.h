@@ -64,6 +64,4 @@ inline FileTree FilesIn(const std::string& folder) {
   return files;
 }
 
-using todo_test::RemoveTree;
-
 }  // namespace chaos

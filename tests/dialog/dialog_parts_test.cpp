@@ -13,7 +13,7 @@
 #include "quarnctrl/quarn_headless.h"
 #include "support/fault_injecting_files.h"
 #include "storage/paths.h"
-#include "storage/scratch_folder.h"
+#include "storage/folder_test.h"
 #include "support/folder_host.h"
 
 namespace {

@@ -14,6 +14,7 @@
 #include "support/host_process.h"
 #include "support/own_desktop.h"
 #include "support/run_host.h"
+#include "support/scratch_folder.h"
 #include "support/tool_window.h"
 
 namespace todo_test {
@@ -60,7 +61,6 @@ bool Cmd(const std::string& command) {
 class ToolSync : public testing::Test {
  protected:
   void SetUp() override { MakeLists(); }
-  void TearDown() override { RemoveTree(m_data); }
 
   // Lists A (three items) and B (one) in a data folder of the test's own.
   void MakeLists() {
@@ -109,8 +109,8 @@ class ToolSync : public testing::Test {
   }
 
   const fw::ComApartment m_apartment;  // the item box is read through its accessible object
-  const std::string m_data = HostTempFolder("todo-sync-" + std::to_string(GetCurrentProcessId()) +
-                                            "-" + std::to_string(GetTickCount()));
+  const ScratchFolder m_scratch{"todo-sync-"};
+  const std::string m_data = m_scratch.File("data");
 };
 
 enum class InWindow { kNothing, kFirstMovedDown, kFirstTicked, kSecondTicked };

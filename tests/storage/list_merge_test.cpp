@@ -138,7 +138,7 @@ std::string IdOf(const std::string& text) {
   return text.substr(0, text.find('~'));
 }
 
-Edited Edit(const std::vector<ListRecord>& base, std::mt19937& random, char side) {
+Edited RandomEdit(const std::vector<ListRecord>& base, std::mt19937& random, char side) {
   Edited edited;
   int versions = 0;
   for (const ListRecord& record : base) {
@@ -184,8 +184,8 @@ TEST(ListMerge, RandomEditPairsLoseNothingAndDuplicateNothing) {
     for (int i = 0, count = static_cast<int>(random() % 12); i < count; ++i) {
       base.push_back(Rec(static_cast<int>(random() % 2), 2026, 12, 1, "r" + std::to_string(i)));
     }
-    const Edited mine = Edit(base, random, 'm');
-    const Edited theirs = Edit(base, random, 't');
+    const Edited mine = RandomEdit(base, random, 'm');
+    const Edited theirs = RandomEdit(base, random, 't');
     const storage::ListMerge merged =
         storage::MergeListFiles(File(base), mine.records, File(theirs.records));
     const std::vector<ListRecord>& result = merged.content.records;

@@ -1,7 +1,5 @@
 #include "support/run_host.h"
 
-#include <filesystem>
-
 namespace todo_test {
 
 HostRun RunHost(const std::string& arguments) {
@@ -25,7 +23,7 @@ HostRun RunHost(const std::string& arguments) {
     CloseHandle(writeEnd);
     char chunk[4096];
     DWORD got = 0;
-    while (ReadFile(readEnd, chunk, sizeof(chunk), &got, nullptr) && got)
+    while (::ReadFile(readEnd, chunk, sizeof(chunk), &got, nullptr) && got)
       run.out.append(chunk, got);
     WaitForSingleObject(process.hProcess, 60000);
     GetExitCodeProcess(process.hProcess, &run.exitCode);
@@ -36,10 +34,6 @@ HostRun RunHost(const std::string& arguments) {
   }
   CloseHandle(readEnd);
   return run;
-}
-
-std::string HostTempFolder(const std::string& name) {
-  return (std::filesystem::temp_directory_path() / name).string();
 }
 
 }  // namespace todo_test

@@ -25,7 +25,4 @@ inline std::string HostCommandLine(const std::string& arguments) {
 // Runs Lumaplex.exe with the arguments, waiting up to a minute.
 HostRun RunHost(const std::string& arguments);
 
-// The path of name in the system's temporary folder; nothing is made there.
-std::string HostTempFolder(const std::string& name);
-
 }  // namespace todo_test

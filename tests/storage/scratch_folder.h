@@ -1,3 +1,0 @@
-#pragma once
-// The fixture's former header, still included by tests/dialog.
-#include "storage/folder_test.h"
