@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include "support/run_host.h"
+#include "support/tool_facts.h"
 #include "support/scratch_folder.h"
 
 namespace {
@@ -38,7 +39,7 @@ TEST(ConsoleSearch, PrintsTheResultLinesAndExitsAsDocumented) {
        "[Home] (\xE6\x9C\xAA) \xE6\x9C\x9F\xE9\x99\x90\xEF\xBC\x9A"
        "2026/1/2 a b\n"},
       {"--raw -- -x", 0, "[Work] (未) 期限：2026/3/4 -x report\n"},
-      {"--raw --mode 1 rent", 0, "非対応の検索モードです。\n"},
+      {"--raw --mode 1 rent", 0, std::string(todo_test::tool::kUnsupportedSearchMode) + "\n"},
       // Words given apart search as one text with spaces.
       {"--raw rent milk", 0, rentMilk},
       {"--raw \"rent milk\"", 0, rentMilk},

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "search/search_fixture.h"
+#include "support/tool_facts.h"
 
 namespace {
 
@@ -196,7 +197,7 @@ TEST(SearchModes, EveryModeButTheFullTextSearchIsAnsweredWithOneLine) {
   for (const int mode : {1, 2, 7, 65535, -1}) {
     RecordingSink sink;
     EXPECT_TRUE(storage::RefuseUnsupportedSearchMode(mode, sink)) << mode;
-    EXPECT_EQ(sink.results, Lines{"非対応の検索モードです。"}) << mode;
+    EXPECT_EQ(sink.results, Lines{todo_test::tool::kUnsupportedSearchMode}) << mode;
   }
   RecordingSink sink;
   EXPECT_FALSE(storage::RefuseUnsupportedSearchMode(storage::kFullTextSearchMode, sink));

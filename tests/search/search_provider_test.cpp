@@ -11,12 +11,11 @@
 #include <gtest/gtest.h>
 
 #include "support/fake_host.h"
+#include "support/tool_facts.h"
 
 namespace {
 
 using Lines = std::vector<std::string>;
-
-const char kUnsupportedMode[] = "非対応の検索モードです。";
 
 // The host's result window: keeps every line it is sent, and the string object it came in.
 class ResultWindow final : public CWnd {
@@ -88,7 +87,7 @@ TEST_F(SearchProvider, OtherModesGetOneNoticeAndNoResult) {
     m_window.lines.clear();
     m_request.nMode = mode;
     EXPECT_EQ(Search(""), 0);
-    EXPECT_EQ(m_window.lines, Lines{kUnsupportedMode}) << mode;
+    EXPECT_EQ(m_window.lines, Lines{todo_test::tool::kUnsupportedSearchMode}) << mode;
   }
 }
 

@@ -72,6 +72,8 @@ inline constexpr char kConflict[] =
 inline constexpr char kSaveAgainOnClose[] =
     "リストを保存できませんでした！\n他のプログラムがファイルを使用している可能性があります。"
     "\nもう一度保存しますか？\n（「いいえ」を選ぶと、変更を保存せずに閉じます）";
+// The one line the search answers to a search mode the tool does not have.
+inline constexpr char kUnsupportedSearchMode[] = "非対応の検索モードです。";
 
 // --- Names in the list-order file that name no file directly inside the list folder ---
 
