@@ -37,7 +37,9 @@ TEST_F(ToolKeys, EachCommandRunsFromItsKeyWithTheFilesAsItsButtonLeavesThem) {
   PressKeys({VK_MENU}, 'D');
   PressKeys({VK_MENU}, 'D');
   PressKeys({VK_MENU}, 'U');
-  PumpFor(300);
+  // Focus below posts a message, which the window takes before input still queued: wait
+  // until the moves are saved first.
+  EXPECT_TRUE(PumpUntil([&] { return File("ListInfo.dat") == "仕事\r\n家\r\n買い物\r\n"; }));
   // Delete in the list-name box deletes the selected list after its question.
   Focus(listBox);
   PressKeys({}, VK_DELETE);
@@ -54,7 +56,9 @@ TEST_F(ToolKeys, EachCommandRunsFromItsKeyWithTheFilesAsItsButtonLeavesThem) {
 TEST_F(ToolKeys, MovesFollowTheirKeysInTheListOrder) {
   for (const char* name : {"c", "b", "a"}) ASSERT_NO_FATAL_FAILURE(AddListByKey(name));
   PressKeys({VK_MENU}, 'D');  // a, the new one, goes below b
-  PumpFor(300);
+  // The close is a posted message, which the window takes before input still queued: wait
+  // until the move is saved (a second after it) before closing.
+  EXPECT_TRUE(PumpUntil([&] { return File("ListInfo.dat") == "b\r\na\r\nc\r\n"; }));
   ASSERT_TRUE(host.CloseTool());
   EXPECT_EQ("b\r\na\r\nc\r\n", File("ListInfo.dat"));
 }
