@@ -21,17 +21,17 @@ namespace {
 
 using storage::ListRecord;
 
-std::vector<std::string> Words(const std::string& spec) {
-  std::istringstream in(spec);
+std::vector<std::string> Words(const std::string& shorthand) {
+  std::istringstream in(shorthand);
   std::vector<std::string> words;
   for (std::string word; in >> word;) words.push_back(word);
   return words;
 }
 
 // "a b! c": records with texts a, b and c, b ticked off; "c@3" is c due on the 3rd.
-std::vector<ListRecord> Records(const std::string& spec) {
+std::vector<ListRecord> Records(const std::string& shorthand) {
   std::vector<ListRecord> records;
-  for (std::string word : Words(spec)) {
+  for (std::string word : Words(shorthand)) {
     int done = 0;
     int day = 1;
     if (const std::size_t at = word.find('@'); at != std::string::npos) {
@@ -54,14 +54,14 @@ storage::ListFileAsRead File(const std::vector<ListRecord>& records) {
 }
 
 std::string Spec(const std::vector<ListRecord>& records) {
-  std::string spec;
+  std::string shorthand;
   for (const ListRecord& record : records) {
-    if (!spec.empty()) spec += ' ';
-    spec += record.text;
-    if (record.done != 0) spec += '!';
-    if (record.day != 1) spec += "@" + std::to_string(record.day);
+    if (!shorthand.empty()) shorthand += ' ';
+    shorthand += record.text;
+    if (record.done != 0) shorthand += '!';
+    if (record.day != 1) shorthand += "@" + std::to_string(record.day);
   }
-  return spec;
+  return shorthand;
 }
 
 struct MergeCase {
