@@ -7,6 +7,7 @@
 #include <string>
 
 #include "framework/fw_com.h"
+#include "plugin/system_library.h"
 #include "resources/resource_ids.h"
 
 namespace todo {
@@ -16,20 +17,15 @@ namespace {
 constexpr UINT_PTR kNameSubclassId = 0x4E41;  // "NA"
 
 // The few functions of COM and Active Accessibility the names need, from the platform's own
-// libraries, loaded when the window is made: the module then loads where they are missing
-// (the window simply has no names there) and needs nothing beside it but what it always did.
-// Whoever holds the table keeps the libraries loaded.
+// libraries in the system folder, loaded when the window is made: the module then loads where
+// they are missing (the window simply has no names there) and needs nothing beside it but what
+// it always did. Whoever holds the table keeps the libraries loaded.
 class OleFunctions {
  public:
   // Null when a library or a function is missing.
   static std::shared_ptr<const OleFunctions> Load() {
     std::shared_ptr<OleFunctions> table(new OleFunctions);
     return table->Complete() ? table : nullptr;
-  }
-  ~OleFunctions() {
-    for (HMODULE module : {m_ole32, m_oleaut32, m_oleacc}) {
-      if (module != nullptr) FreeLibrary(module);
-    }
   }
   OleFunctions(const OleFunctions&) = delete;
   OleFunctions& operator=(const OleFunctions&) = delete;
@@ -42,21 +38,13 @@ class OleFunctions {
   LRESULT(WINAPI* lresultFromObject)(REFIID, WPARAM, IUnknown*) = nullptr;
 
  private:
-  OleFunctions()
-      : m_ole32(LoadLibraryW(L"ole32.dll")),
-        m_oleaut32(LoadLibraryW(L"oleaut32.dll")),
-        m_oleacc(LoadLibraryW(L"oleacc.dll")) {
-    Find(m_ole32, "CoInitializeEx", &coInitializeEx);
-    Find(m_ole32, "CoUninitialize", &coUninitialize);
-    Find(m_ole32, "CoCreateInstance", &coCreateInstance);
-    Find(m_oleaut32, "SysAllocStringLen", &sysAllocStringLen);
-    Find(m_oleacc, "CreateStdAccessibleObject", &createStdAccessibleObject);
-    Find(m_oleacc, "LresultFromObject", &lresultFromObject);
-  }
-  template <class Function>
-  static void Find(HMODULE module, const char* name, Function* function) {
-    if (module == nullptr) return;
-    *function = reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(module, name)));
+  OleFunctions() : m_ole32(L"ole32.dll"), m_oleaut32(L"oleaut32.dll"), m_oleacc(L"oleacc.dll") {
+    m_ole32.Find("CoInitializeEx", &coInitializeEx);
+    m_ole32.Find("CoUninitialize", &coUninitialize);
+    m_ole32.Find("CoCreateInstance", &coCreateInstance);
+    m_oleaut32.Find("SysAllocStringLen", &sysAllocStringLen);
+    m_oleacc.Find("CreateStdAccessibleObject", &createStdAccessibleObject);
+    m_oleacc.Find("LresultFromObject", &lresultFromObject);
   }
   bool Complete() const {
     return coInitializeEx != nullptr && coUninitialize != nullptr && coCreateInstance != nullptr &&
@@ -64,9 +52,9 @@ class OleFunctions {
            lresultFromObject != nullptr;
   }
 
-  HMODULE m_ole32;
-  HMODULE m_oleaut32;
-  HMODULE m_oleacc;
+  SystemLibrary m_ole32;
+  SystemLibrary m_oleaut32;
+  SystemLibrary m_oleacc;
 };
 
 // The thread in a single-threaded apartment while the owner lives (see fw::ComApartment).
