@@ -18,6 +18,7 @@
 # again from a copy of the sources in another folder (build/package-twin), and the two must be
 # the same bytes. Exits non-zero when anything fails.
 set -euo pipefail
+shopt -s inherit_errexit  # a failing step inside $(...) stops the command too
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
 
@@ -70,7 +71,10 @@ copy_sources() {
   mkdir -p "$1"
   if git -C "$root" rev-parse --is-inside-work-tree >/dev/null 2>&1; then
     git -C "$root" ls-files -z --cached --others --exclude-standard |
-      while IFS= read -r -d '' file; do [ -e "$file" ] && printf '%s\0' "$file"; done |
+      while IFS= read -r -d '' file; do
+        # A tracked file deleted in the work tree is left out.
+        if [ -e "$file" ]; then printf '%s\0' "$file"; fi
+      done |
       tar -C "$root" --null -T - -cf - | tar -C "$1" -xf -
   else
     tar -C "$root" --exclude=./build -cf - . | tar -C "$1" -xf -
