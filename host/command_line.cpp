@@ -98,7 +98,7 @@ const char* HostUsageText() {
          "                    the program)\n"
          "  --open            open the tool window at start\n"
          "  info              print the tool's id, name, display name, template id, host\n"
-         "                    values and history, one per line, in UTF-8\n"
+         "                    values, file version and history, one per line, in UTF-8\n"
          "  search            print the tool's result lines for TEXT, one per line, in\n"
          "                    UTF-8; several TEXT words are one text with single spaces\n"
          "                    between them (no TEXT: the empty text, which matches every\n"

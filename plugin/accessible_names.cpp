@@ -7,6 +7,10 @@
 #include <string>
 
 #include "framework/fw_com.h"
+#include "plugin/accessible_facts.h"
+#include "plugin/ole_functions.h"
+#include "plugin/renamed_accessible.h"
+#include "plugin/tool_texts.h"
 #include "resources/resource_ids.h"
 
 namespace todo {
@@ -15,199 +19,93 @@ namespace {
 
 constexpr UINT_PTR kNameSubclassId = 0x4E41;  // "NA"
 
-// The few functions of COM and Active Accessibility the names need, from the platform's own
-// libraries, loaded when the window is made: the module then loads where they are missing
-// (the window simply has no names there) and needs nothing beside it but what it always did.
-// Whoever holds the table keeps the libraries loaded.
-class OleFunctions {
+// Answers the state of a checkable button for the annotation service, from the button's
+// window each time it is asked, since it changes with every click.
+class CheckedStateServer final : public IAccPropServer {
  public:
-  // Null when a library or a function is missing.
-  static std::shared_ptr<const OleFunctions> Load() {
-    std::shared_ptr<OleFunctions> table(new OleFunctions);
-    return table->Complete() ? table : nullptr;
-  }
-  ~OleFunctions() {
-    for (HMODULE module : {m_ole32, m_oleaut32, m_oleacc}) {
-      if (module != nullptr) FreeLibrary(module);
+  explicit CheckedStateServer(HWND button) : m_button(button) {}
+  CheckedStateServer(const CheckedStateServer&) = delete;
+  CheckedStateServer& operator=(const CheckedStateServer&) = delete;
+
+  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID id, void** object) override {
+    if (object == nullptr) return E_POINTER;
+    if (IsEqualIID(id, IID_IUnknown) || IsEqualIID(id, IID_IAccPropServer)) {
+      *object = static_cast<IAccPropServer*>(this);
+      AddRef();
+      return S_OK;
     }
+    *object = nullptr;
+    return E_NOINTERFACE;
   }
-  OleFunctions(const OleFunctions&) = delete;
-  OleFunctions& operator=(const OleFunctions&) = delete;
-
-  HRESULT(WINAPI* coInitializeEx)(void*, DWORD) = nullptr;
-  void(WINAPI* coUninitialize)() = nullptr;
-  HRESULT(WINAPI* coCreateInstance)(REFCLSID, IUnknown*, DWORD, REFIID, void**) = nullptr;
-  BSTR(WINAPI* sysAllocStringLen)(const OLECHAR*, UINT) = nullptr;
-  HRESULT(WINAPI* createStdAccessibleObject)(HWND, LONG, REFIID, void**) = nullptr;
-  LRESULT(WINAPI* lresultFromObject)(REFIID, WPARAM, IUnknown*) = nullptr;
-
- private:
-  OleFunctions()
-      : m_ole32(LoadLibraryW(L"ole32.dll")),
-        m_oleaut32(LoadLibraryW(L"oleaut32.dll")),
-        m_oleacc(LoadLibraryW(L"oleacc.dll")) {
-    Find(m_ole32, "CoInitializeEx", &coInitializeEx);
-    Find(m_ole32, "CoUninitialize", &coUninitialize);
-    Find(m_ole32, "CoCreateInstance", &coCreateInstance);
-    Find(m_oleaut32, "SysAllocStringLen", &sysAllocStringLen);
-    Find(m_oleacc, "CreateStdAccessibleObject", &createStdAccessibleObject);
-    Find(m_oleacc, "LresultFromObject", &lresultFromObject);
+  ULONG STDMETHODCALLTYPE AddRef() override {
+    return static_cast<ULONG>(InterlockedIncrement(&m_references));
   }
-  template <class Function>
-  static void Find(HMODULE module, const char* name, Function* function) {
-    if (module == nullptr) return;
-    *function = reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(module, name)));
+  ULONG STDMETHODCALLTYPE Release() override {
+    const LONG left = InterlockedDecrement(&m_references);
+    if (left == 0) delete this;
+    return static_cast<ULONG>(left);
   }
-  bool Complete() const {
-    return coInitializeEx != nullptr && coUninitialize != nullptr && coCreateInstance != nullptr &&
-           sysAllocStringLen != nullptr && createStdAccessibleObject != nullptr &&
-           lresultFromObject != nullptr;
-  }
-
-  HMODULE m_ole32;
-  HMODULE m_oleaut32;
-  HMODULE m_oleacc;
-};
-
-// The thread in a single-threaded apartment while the owner lives (see fw::ComApartment).
-class Apartment {
- public:
-  explicit Apartment(std::shared_ptr<const OleFunctions> ole)
-      : m_ole(std::move(ole)), m_result(m_ole->coInitializeEx(nullptr, COINIT_APARTMENTTHREADED)) {}
-  ~Apartment() {
-    if (SUCCEEDED(m_result)) m_ole->coUninitialize();
-  }
-  Apartment(const Apartment&) = delete;
-  Apartment& operator=(const Apartment&) = delete;
-  bool Ok() const { return SUCCEEDED(m_result) || m_result == RPC_E_CHANGED_MODE; }
-
- private:
-  std::shared_ptr<const OleFunctions> m_ole;
-  HRESULT m_result;
-};
-
-// The standard object of a control's client area with another name for the control itself;
-// everything else is the standard object's answer. It holds no pointer into the window, so
-// it stays safe to call after the window is gone (the standard object then answers itself).
-class RenamedAccessible final : public fw::AccessibleObject {
- public:
-  RenamedAccessible(std::shared_ptr<const OleFunctions> ole, fw::ComPtr<IAccessible> inner,
-                    std::wstring name)
-      : m_ole(std::move(ole)), m_inner(std::move(inner)), m_name(std::move(name)) {}
-  HRESULT STDMETHODCALLTYPE get_accName(VARIANT child, BSTR* name) override {
-    if (child.vt != VT_I4 || child.lVal != CHILDID_SELF) return m_inner->get_accName(child, name);
-    if (name == nullptr) return E_POINTER;
-    *name = m_ole->sysAllocStringLen(m_name.data(), static_cast<UINT>(m_name.size()));
-    return *name != nullptr ? S_OK : E_OUTOFMEMORY;
-  }
-
-  // The rest as the standard object answers.
-  HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* count) override {
-    return m_inner->GetTypeInfoCount(count);
-  }
-  HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT index, LCID locale, ITypeInfo** info) override {
-    return m_inner->GetTypeInfo(index, locale, info);
-  }
-  HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID id, LPOLESTR* names, UINT count, LCID locale,
-                                          DISPID* ids) override {
-    return m_inner->GetIDsOfNames(id, names, count, locale, ids);
-  }
-  HRESULT STDMETHODCALLTYPE Invoke(DISPID member, REFIID id, LCID locale, WORD flags,
-                                   DISPPARAMS* params, VARIANT* result, EXCEPINFO* exception,
-                                   UINT* argument) override {
-    return m_inner->Invoke(member, id, locale, flags, params, result, exception, argument);
-  }
-  HRESULT STDMETHODCALLTYPE get_accParent(IDispatch** parent) override {
-    return m_inner->get_accParent(parent);
-  }
-  HRESULT STDMETHODCALLTYPE get_accChildCount(LONG* count) override {
-    return m_inner->get_accChildCount(count);
-  }
-  HRESULT STDMETHODCALLTYPE get_accChild(VARIANT child, IDispatch** object) override {
-    return m_inner->get_accChild(child, object);
-  }
-  HRESULT STDMETHODCALLTYPE get_accValue(VARIANT child, BSTR* value) override {
-    return m_inner->get_accValue(child, value);
-  }
-  HRESULT STDMETHODCALLTYPE get_accDescription(VARIANT child, BSTR* description) override {
-    return m_inner->get_accDescription(child, description);
-  }
-  HRESULT STDMETHODCALLTYPE get_accRole(VARIANT child, VARIANT* role) override {
-    return m_inner->get_accRole(child, role);
-  }
-  HRESULT STDMETHODCALLTYPE get_accState(VARIANT child, VARIANT* state) override {
-    return m_inner->get_accState(child, state);
-  }
-  HRESULT STDMETHODCALLTYPE get_accHelp(VARIANT child, BSTR* help) override {
-    return m_inner->get_accHelp(child, help);
-  }
-  HRESULT STDMETHODCALLTYPE get_accHelpTopic(BSTR* file, VARIANT child, LONG* topic) override {
-    return m_inner->get_accHelpTopic(file, child, topic);
-  }
-  HRESULT STDMETHODCALLTYPE get_accKeyboardShortcut(VARIANT child, BSTR* shortcut) override {
-    return m_inner->get_accKeyboardShortcut(child, shortcut);
-  }
-  HRESULT STDMETHODCALLTYPE get_accFocus(VARIANT* child) override {
-    return m_inner->get_accFocus(child);
-  }
-  HRESULT STDMETHODCALLTYPE get_accSelection(VARIANT* children) override {
-    return m_inner->get_accSelection(children);
-  }
-  HRESULT STDMETHODCALLTYPE get_accDefaultAction(VARIANT child, BSTR* action) override {
-    return m_inner->get_accDefaultAction(child, action);
-  }
-  HRESULT STDMETHODCALLTYPE accSelect(LONG flags, VARIANT child) override {
-    return m_inner->accSelect(flags, child);
-  }
-  HRESULT STDMETHODCALLTYPE accLocation(LONG* left, LONG* top, LONG* width, LONG* height,
-                                        VARIANT child) override {
-    return m_inner->accLocation(left, top, width, height, child);
-  }
-  HRESULT STDMETHODCALLTYPE accNavigate(LONG direction, VARIANT start, VARIANT* end) override {
-    return m_inner->accNavigate(direction, start, end);
-  }
-  HRESULT STDMETHODCALLTYPE accHitTest(LONG x, LONG y, VARIANT* child) override {
-    return m_inner->accHitTest(x, y, child);
-  }
-  HRESULT STDMETHODCALLTYPE accDoDefaultAction(VARIANT child) override {
-    return m_inner->accDoDefaultAction(child);
-  }
-  HRESULT STDMETHODCALLTYPE put_accName(VARIANT child, BSTR name) override {
-    return m_inner->put_accName(child, name);
-  }
-  HRESULT STDMETHODCALLTYPE put_accValue(VARIANT child, BSTR value) override {
-    return m_inner->put_accValue(child, value);
+  HRESULT STDMETHODCALLTYPE GetPropValue(const BYTE*, DWORD, MSAAPROPID property, VARIANT* value,
+                                         BOOL* has) override {
+    if (value == nullptr || has == nullptr) return E_POINTER;
+    *has = FALSE;
+    if (!IsEqualGUID(property, PROPID_ACC_STATE) || !IsWindow(m_button)) return S_OK;
+    value->vt = VT_I4;
+    value->lVal = CheckableButtonState(m_button);
+    *has = TRUE;
+    return S_OK;
   }
 
  private:
-  ~RenamedAccessible() override = default;
+  ~CheckedStateServer() = default;
 
-  std::shared_ptr<const OleFunctions> m_ole;  // keeps the standard object's library loaded
-  fw::ComPtr<IAccessible> m_inner;
-  std::wstring m_name;
+  HWND m_button;
+  LONG m_references = 1;
 };
 
-// What one named control keeps until its window goes: the name, the thread's place in a COM
-// apartment (annotations and the objects handed out need it), and the annotation service when
-// the name went that way.
+// What one named control keeps until its window goes: what it is called, the thread's place
+// in a COM apartment (annotations and the objects handed out need it), and the annotation
+// service when the facts went that way.
 struct NamedControl {
-  NamedControl(std::shared_ptr<const OleFunctions> functions, const wchar_t* text)
-      : ole(functions), apartment(functions), name(text) {}
+  NamedControl(std::shared_ptr<const OleFunctions> functions, AccessibleFacts what)
+      : ole(functions), apartment(functions), facts(std::move(what)) {}
   ~NamedControl() { annotations.Reset(); }  // before the apartment is left
   std::shared_ptr<const OleFunctions> ole;
   Apartment apartment;
-  std::wstring name;
+  AccessibleFacts facts;
   fw::ComPtr<IAccPropServices> annotations;
 };
 
+// Clears every property a control may have been annotated with.
+void ClearAnnotations(HWND control, IAccPropServices* services) {
+  const MSAAPROPID annotated[] = {PROPID_ACC_NAME, PROPID_ACC_ROLE, PROPID_ACC_STATE};
+  services->ClearHwndProps(control, static_cast<DWORD>(OBJID_CLIENT), CHILDID_SELF, annotated,
+                           static_cast<int>(sizeof(annotated) / sizeof(annotated[0])));
+}
+
+// Annotates the control with every fact, or with none when the platform refuses one.
 bool Annotate(HWND control, NamedControl& named) {
   fw::ComPtr<IAccPropServices> services;
   if (FAILED(named.ole->coCreateInstance(CLSID_AccPropServices, nullptr, CLSCTX_INPROC_SERVER,
                                          IID_IAccPropServices, services.OutVoid()))) {
     return false;
   }
-  if (FAILED(services->SetHwndPropStr(control, static_cast<DWORD>(OBJID_CLIENT), CHILDID_SELF,
-                                      PROPID_ACC_NAME, named.name.c_str()))) {
+  const DWORD client = static_cast<DWORD>(OBJID_CLIENT);
+  bool ok = SUCCEEDED(services->SetHwndPropStr(control, client, CHILDID_SELF, PROPID_ACC_NAME,
+                                               named.facts.name.c_str()));
+  if (ok && named.facts.role != 0) {
+    VARIANT role;
+    role.vt = VT_I4;
+    role.lVal = named.facts.role;
+    ok = SUCCEEDED(services->SetHwndProp(control, client, CHILDID_SELF, PROPID_ACC_ROLE, role));
+  }
+  if (ok && named.facts.checkable) {
+    fw::ComPtr<IAccPropServer> state(new CheckedStateServer(control));
+    ok = SUCCEEDED(services->SetHwndPropServer(control, client, CHILDID_SELF, &PROPID_ACC_STATE, 1,
+                                               state.Get(), ANNO_THIS));
+  }
+  if (!ok) {
+    ClearAnnotations(control, services.Get());
     return false;
   }
   named.annotations = services;
@@ -220,7 +118,7 @@ LRESULT AnswerRenamed(HWND control, WPARAM wParam, const NamedControl& named) {
                                                   standard.OutVoid()))) {
     return 0;
   }
-  fw::ComPtr<IAccessible> renamed(new RenamedAccessible(named.ole, standard, named.name));
+  fw::ComPtr<IAccessible> renamed(new RenamedAccessible(named.ole, standard, control, named.facts));
   return named.ole->lresultFromObject(IID_IAccessible, wParam, renamed.Get());
 }
 
@@ -235,11 +133,7 @@ LRESULT CALLBACK NamedControlProc(HWND control, UINT message, WPARAM wParam, LPA
       break;
     case WM_NCDESTROY: {
       // An annotation left behind would name whatever window gets this handle next.
-      if (named->annotations) {
-        const MSAAPROPID property = PROPID_ACC_NAME;
-        named->annotations->ClearHwndProps(control, static_cast<DWORD>(OBJID_CLIENT), CHILDID_SELF,
-                                           &property, 1);
-      }
+      if (named->annotations) ClearAnnotations(control, named->annotations.Get());
       RemoveWindowSubclass(control, &NamedControlProc, id);
       delete named;
       return DefSubclassProc(control, message, wParam, lParam);
@@ -250,25 +144,41 @@ LRESULT CALLBACK NamedControlProc(HWND control, UINT message, WPARAM wParam, LPA
   return DefSubclassProc(control, message, wParam, lParam);
 }
 
-void Name(const std::shared_ptr<const OleFunctions>& ole, HWND control, const wchar_t* name) {
+void Name(const std::shared_ptr<const OleFunctions>& ole, HWND control, AccessibleFacts facts) {
   if (control == nullptr) return;
-  auto* named = new NamedControl(ole, name);
+  auto* named = new NamedControl(ole, std::move(facts));
   if (!named->apartment.Ok()) {
     delete named;
     return;
   }
   Annotate(control, *named);
   // The control keeps what it needs until its window goes, to answer WM_GETOBJECT where there
-  // is no annotation and to clear the annotation where there is one.
+  // is no annotation and to clear the annotations where there are some.
   if (!SetWindowSubclass(control, &NamedControlProc, kNameSubclassId,
                          reinterpret_cast<DWORD_PTR>(named))) {
-    if (named->annotations) {
-      const MSAAPROPID property = PROPID_ACC_NAME;
-      named->annotations->ClearHwndProps(control, static_cast<DWORD>(OBJID_CLIENT), CHILDID_SELF,
-                                         &property, 1);
-    }
+    if (named->annotations) ClearAnnotations(control, named->annotations.Get());
     delete named;
   }
+}
+
+// A code page 932 text of the tool's as UTF-16.
+std::wstring Wide(const char* text) {
+  const int length = MultiByteToWideChar(932, 0, text, -1, nullptr, 0);
+  if (length <= 1) return std::wstring();
+  std::wstring wide(static_cast<std::size_t>(length), L'\0');
+  MultiByteToWideChar(932, 0, text, -1, &wide[0], length);
+  wide.resize(static_cast<std::size_t>(length - 1));
+  return wide;
+}
+
+// A button read as a push button by the name of its command; the mode buttons also as
+// checked or not.
+AccessibleFacts ButtonFacts(const ControlText& text) {
+  AccessibleFacts facts;
+  facts.name = Wide(text.text);
+  facts.role = ROLE_SYSTEM_PUSHBUTTON;
+  facts.checkable = text.id == IDC_MODE_LIST || text.id == IDC_MODE_ITEM;
+  return facts;
 }
 
 }  // namespace
@@ -276,8 +186,14 @@ void Name(const std::shared_ptr<const OleFunctions>& ole, HWND control, const wc
 void NameControlsForScreenReaders(HWND dialog) {
   const std::shared_ptr<const OleFunctions> ole = OleFunctions::Load();
   if (ole == nullptr) return;
-  Name(ole, GetDlgItem(dialog, IDC_DATE), L"期限日");
-  Name(ole, GetDlgItem(dialog, IDC_TEXT), L"新規入力");
+  Name(ole, GetDlgItem(dialog, IDC_DATE), AccessibleFacts{L"期限日"});
+  Name(ole, GetDlgItem(dialog, IDC_TEXT), AccessibleFacts{L"新規入力"});
+  for (const ControlText& button : kButtonTips) {
+    Name(ole, GetDlgItem(dialog, button.id), ButtonFacts(button));
+  }
+  for (const ControlText& button : kUntippedButtonNames) {
+    Name(ole, GetDlgItem(dialog, button.id), ButtonFacts(button));
+  }
 }
 
 }  // namespace todo

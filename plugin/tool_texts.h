@@ -22,6 +22,29 @@ constexpr const char* const kHistory[] = {
     "[2010.02.25 ToDoﾘｽﾄ Ver.0001.002] Lumaplex Ver.6.1対応",
 };
 
+// A text the window has for one of its controls.
+struct ControlText {
+  int id;
+  const char* text;
+};
+
+// The tooltips of the two mode buttons and of the command buttons that show one.
+constexpr ControlText kButtonTips[] = {
+    {IDC_MODE_LIST, "TODOﾘｽﾄ追加ﾓｰﾄﾞ"},
+    {IDC_MODE_ITEM, "TODOｱｲﾃﾑ追加ﾓｰﾄﾞ"},
+    {IDC_UP, "選択されたﾘｽﾄまたはｱｲﾃﾑを１つ上へ移動"},
+    {IDC_DOWN, "選択されたﾘｽﾄまたはｱｲﾃﾑを１つ下へ移動"},
+    {IDC_DELETE, "選択されたﾘｽﾄまたはｱｲﾃﾑを削除"},
+    {IDC_CLEAR, "ﾘｽﾄまたはｱｲﾃﾑを全て削除"},
+};
+
+// What screen readers call the two add buttons, which show no tooltip: their commands, in
+// the tooltips' words. The other buttons are called by their tooltips.
+constexpr ControlText kUntippedButtonNames[] = {
+    {IDC_ADD_TOP, "ﾘｽﾄまたはｱｲﾃﾑを先頭に追加"},
+    {IDC_ADD_BOTTOM, "ﾘｽﾄまたはｱｲﾃﾑを末尾に追加"},
+};
+
 // Keys of the window position in the host's setting store.
 constexpr const char kSettingWndPosX[] = "WndPosX";
 constexpr const char kSettingWndPosY[] = "WndPosY";

@@ -15,18 +15,6 @@ namespace {
 
 constexpr int kButtonIds[] = {IDC_ADD_TOP, IDC_ADD_BOTTOM, IDC_UP, IDC_DOWN, IDC_DELETE, IDC_CLEAR};
 
-struct ButtonTip {
-  int id;
-  const char* text;
-};
-
-constexpr ButtonTip kButtonTips[] = {
-    {IDC_UP, "選択されたﾘｽﾄまたはｱｲﾃﾑを１つ上へ移動"},
-    {IDC_DOWN, "選択されたﾘｽﾄまたはｱｲﾃﾑを１つ下へ移動"},
-    {IDC_DELETE, "選択されたﾘｽﾄまたはｱｲﾃﾑを削除"},
-    {IDC_CLEAR, "ﾘｽﾄまたはｱｲﾃﾑを全て削除"},
-};
-
 // The text box is a multi-line edit control, which answers Esc by closing the dialog it sits
 // in. Esc reaches it straight from the keyboard filter so that it never cancels anything; the
 // text box takes it and does nothing, and what was typed stays.
@@ -73,7 +61,9 @@ BOOL CToDoTool::OnInitDialog() {
   m_itemCountRect = todo::layout::kItemCountLine;
 
   for (int i = 0; i < 6; ++i) m_buttons[i].AutoLoad(kButtonIds[i], this);
-  for (const ButtonTip& tip : kButtonTips) m_toolTip.AddTool(GetDlgItem(tip.id), tip.text);
+  for (const todo::ControlText& tip : todo::kButtonTips) {
+    m_toolTip.AddTool(GetDlgItem(tip.id), tip.text);
+  }
 
   // The window starts in list mode. Checking a radio button also makes it a tab stop, which
   // the mode buttons are not: without this the first focus would go to the button instead of
@@ -98,12 +88,10 @@ void CToDoTool::SetUpButtons() {
   HWND listMode = GetDlgItem(IDC_MODE_LIST);
   ::SendMessageA(listMode, BM_SETIMAGE, IMAGE_BITMAP,
                  reinterpret_cast<LPARAM>(static_cast<HBITMAP>(*m_modeListBitmap)));
-  m_toolTip.AddTool(listMode, "TODOﾘｽﾄ追加ﾓｰﾄﾞ");
 
   HWND itemMode = GetDlgItem(IDC_MODE_ITEM);
   ::SendMessageA(itemMode, BM_SETIMAGE, IMAGE_BITMAP,
                  reinterpret_cast<LPARAM>(static_cast<HBITMAP>(*m_modeItemBitmap)));
-  m_toolTip.AddTool(itemMode, "TODOｱｲﾃﾑ追加ﾓｰﾄﾞ");
 }
 
 void CToDoTool::PlaceControls() {

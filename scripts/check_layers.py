@@ -68,13 +68,18 @@ def layer_of_path(relative):
     return None
 
 
+def exists_or_made(path):
+    """Whether the file is there, or is a header the build makes from its template (NAME.in)."""
+    return os.path.exists(path) or os.path.exists(path + ".in")
+
+
 def layer_of_include(name, including, root):
     """The layer a quoted include names: by its first folder, or the including file's own."""
     if "/" not in name:
         own = os.path.join(root, os.path.dirname(including), name)
-        if os.path.exists(own):
+        if exists_or_made(own):
             return layer_of_path(including)
-        if os.path.exists(os.path.join(root, FOLDERS["resources"], name)):
+        if exists_or_made(os.path.join(root, FOLDERS["resources"], name)):
             return "resources"
         return None
     first = name.split("/")[0]

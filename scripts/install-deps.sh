@@ -433,14 +433,15 @@ todo_install_main() {
   todo_have_cmd clang-format || want clang-format "the format check of the test command"
   todo_have_cmd git || want git "the format check, which checks the tracked files"
   todo_have_cmd rg || want ripgrep "a baseline of scripts/bench.sh"
-  # wine64 brings a native wineserver, which serves the 32-bit programs too.
+  # wine64 brings a native wineserver, which serves the 32-bit programs too, and the 64-bit half
+  # of Wine that the 64-bit prefix (WoW64) is made with.
   local wine_missing=0
   todo_have_cmd wine || want wine "running the Windows build"
   todo_have_pkg wine32:i386 || {
     want wine32:i386 "Wine for 32-bit Windows programs"
     wine_missing=1
   }
-  todo_have_pkg wine64 || want wine64 "Wine's native server"
+  todo_have_pkg wine64 || want wine64 "Wine's native server and the 64-bit Wine prefix"
 
   # The fuzz targets link clang's own libFuzzer, packaged for each clang release.
   local clang_major runtime

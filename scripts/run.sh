@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Builds everything and starts Lumaplex.exe with the plug-in loaded and its tool window open,
+# Builds what it runs (the tool, the host's two libraries and the host; the test command
+# builds the rest) and starts Lumaplex.exe with the plug-in loaded and its tool window open,
 # on the data folder build/run-data. With a display the host runs until you close it; without
 # one it runs on a private Xvfb display with sample lists, a screenshot is saved, and the host
 # is closed.
@@ -12,7 +13,7 @@ source scripts/wine-env.sh
 source scripts/xvfb.sh
 
 cmake --preset win32 >/dev/null
-cmake --build build/win32 -j "$(nproc)"
+cmake --build build/win32 -j "$(nproc)" --target ToDoList QuarnCtrl Dirscan Lumaplex
 todo_prepare_prefix
 
 data="$root/build/run-data"

@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Checks the C and C++ files' format and the scripts' own checks, then builds both builds and
 # runs every test: the portable code natively (with sanitizers), the parsers' fuzz targets
-# briefly, then everything under Wine with the 32-bit Windows build. Exits non-zero when a
-# check or a test fails.
+# briefly, then everything under Wine with the 32-bit Windows build in a 32-bit Wine prefix,
+# and the programs that load the tool into the host and drive its window once more in a 64-bit
+# prefix (WoW64, as on 64-bit Windows). Exits non-zero when a check or a test fails.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
@@ -47,10 +48,18 @@ if ! wait "$prefix_job"; then
 fi
 [ "$win32" -ne 0 ] || bash scripts/wine-ctest.sh || win32=$?
 
+# A few programs, not all: the host loading the tool (its console commands), the tool window's
+# commands, and host processes with the window open, driven as a user drives them.
+echo "== The same Windows build in a 64-bit Wine prefix (WoW64): the host and the tool window"
+win64=0
+bash scripts/wine-ctest.sh --64 -R '^(host_tests|tool_command_tests|tool_sync_tests)$' ||
+  win64=$?
+
 if [ "$format" -ne 0 ] || [ "$scripts" -ne 0 ] || [ "$native" -ne 0 ] || [ "$fuzz" -ne 0 ] ||
-  [ "$win32" -ne 0 ]; then
+  [ "$win32" -ne 0 ] || [ "$win64" -ne 0 ]; then
   echo "FAILED: format check exit $format, script checks exit $scripts, native ctest exit" \
-    "$native, fuzzing exit $fuzz, win32 ctest exit $win32"
+    "$native, fuzzing exit $fuzz, win32 ctest exit $win32, win32 in the 64-bit prefix exit $win64"
   exit 1
 fi
-echo "All tests passed in both builds; the format and the scripts' checks passed too."
+echo "All tests passed in both builds (the Windows one in both Wine prefixes); the format and" \
+  "the scripts' checks passed too."

@@ -8,12 +8,19 @@
 # (tests/support/own_desktop.cpp).
 # The arguments go to CTest, so one program runs alone with
 #   bash scripts/wine-ctest.sh -R plugin_tests
-# and all of them one after another with -j1.
+# and all of them one after another with -j1. With --64 (before the CTest arguments) the
+# programs run in the 64-bit Wine prefix (build/wineprefix64) under WoW64, as a 32-bit host runs
+# on 64-bit Windows, instead of the 32-bit one:
+#   bash scripts/wine-ctest.sh --64 -R tool_sync_tests
 # Build first (cmake --preset win32 && cmake --build build/win32).
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
 
+if [ "${1:-}" = --64 ]; then
+  export TODO_WINE_ARCH=64
+  shift
+fi
 source scripts/wine-env.sh
 source scripts/xvfb.sh
 [ -f build/win32/CTestTestfile.cmake ] || {

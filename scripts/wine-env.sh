@@ -1,6 +1,10 @@
 #!/usr/bin/env bash
-# Sourced by the scripts that run Windows programs: the project's own 32-bit Wine prefix, a
-# Japanese locale (so that Wine's ANSI code page is 932) and quiet Wine.
+# Sourced by the scripts that run Windows programs: the project's own Wine prefix, a Japanese
+# locale (so that Wine's ANSI code page is 932) and quiet Wine.
+#
+# The prefix is a 32-bit one (build/wineprefix), or with TODO_WINE_ARCH=64 a 64-bit one
+# (build/wineprefix64), where the same 32-bit programs run under WoW64, as a 32-bit host does on
+# 64-bit Windows. Making the 64-bit prefix needs Wine's 64-bit half (package wine64) as well.
 #
 # Some virtual machines run 64-bit programs only; Wine's 32-bit loader then fails with
 # "Exec format error". On those, scripts/install-deps.sh hands 32-bit Linux programs to qemu's
@@ -8,8 +12,21 @@
 # only checked to run.
 
 TODO_ROOT=${TODO_ROOT:-$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)}
-export WINEPREFIX=${WINEPREFIX:-$TODO_ROOT/build/wineprefix}
-export WINEARCH=win32
+export TODO_WINE_ARCH=${TODO_WINE_ARCH:-32}
+case $TODO_WINE_ARCH in
+  32)
+    export WINEPREFIX=${WINEPREFIX:-$TODO_ROOT/build/wineprefix}
+    export WINEARCH=win32
+    ;;
+  64)
+    export WINEPREFIX=${WINEPREFIX:-$TODO_ROOT/build/wineprefix64}
+    export WINEARCH=win64
+    ;;
+  *)
+    echo "error: TODO_WINE_ARCH is '$TODO_WINE_ARCH'; it must be 32 or 64" >&2
+    return 1
+    ;;
+esac
 export WINEDEBUG=${WINEDEBUG:--all}
 export LANG=ja_JP.UTF-8
 export LC_ALL=ja_JP.UTF-8
@@ -64,6 +81,11 @@ todo_prepare_prefix() {
     DISPLAY='' wine wineboot -i >/dev/null 2>&1 || true
     wineserver -w
     [ -f "$WINEPREFIX/system.reg" ] || { echo "error: Wine prefix was not made" >&2; return 1; }
+    if ! grep -qx "#arch=$WINEARCH" "$WINEPREFIX/system.reg"; then
+      echo "error: the Wine prefix $WINEPREFIX was not made for $WINEARCH" \
+        "(is wine64 missing? Run: bash $TODO_ROOT/scripts/install-deps.sh)" >&2
+      return 1
+    fi
     touch "$WINEPREFIX/.todo-ready"
   fi
   todo_prefix_fonts

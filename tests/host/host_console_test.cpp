@@ -19,12 +19,13 @@ HostRun Info(const std::string& options) {
   return RunHost("--data \"" + data.Path() + "\" info" + options);
 }
 
-TEST(HostInfo, RawPrintsTheToolsIdentityAndHistoryAsCodePage932Lines) {
+// The version line is the module's version resource, which the project's version sets.
+TEST(HostInfo, RawPrintsTheToolsIdentityVersionAndHistoryAsCodePage932Lines) {
   const HostRun run = Info(" --raw");
   ASSERT_EQ(0u, run.exitCode);
   std::string expected = "18\nToDoList\n";
   expected += todo::kDisplayName;
-  expected += "\n184\n1\n272\n";
+  expected += "\n184\n1\n272\n" TODO_TEST_FILE_VERSION "\n";
   for (const char* line : todo::kHistory) expected += std::string(line) + "\n";
   EXPECT_EQ(expected, run.out);
 }

@@ -98,6 +98,51 @@ TEST_F(ToolAccessNames, ControlsKeepTheirTextsAndOtherControlsTheirOwnNames) {
   EXPECT_EQ(TextOf(Control(kNoDateBox)), NameOf(Control(kNoDateBox)));
 }
 
+// The buttons' window texts only name the bitmaps they are drawn with: a screen reader reads
+// each as a push button called by its command, the two mode buttons as checked or not as the
+// mode goes, while the texts stay (the bitmaps are loaded by them).
+TEST_F(ToolAccessNames, ButtonsAreReadAsPushButtonsByTheirCommandsNotByTheirBitmaps) {
+  struct Button {
+    int id;
+    const wchar_t* name;
+    const wchar_t* text;
+    bool checkedInListMode;
+    bool checkedInItemMode;
+  };
+  const Button buttons[] = {
+      {kListModeButton, L"TODOﾘｽﾄ追加ﾓｰﾄﾞ", L"Todoﾘｽﾄ", true, false},
+      {kItemModeButton, L"TODOｱｲﾃﾑ追加ﾓｰﾄﾞ", L"ｱｲﾃﾑ", false, true},
+      {kAdd, L"ﾘｽﾄまたはｱｲﾃﾑを先頭に追加", L"BTN_TDL_REGIST", false, false},
+      {kAddAtBottom, L"ﾘｽﾄまたはｱｲﾃﾑを末尾に追加", L"BTN_TDL_REGISTBOTTOM", false, false},
+      {kMoveUp, L"選択されたﾘｽﾄまたはｱｲﾃﾑを１つ上へ移動", L"BTN_TDL_UP", false, false},
+      {kMoveDown, L"選択されたﾘｽﾄまたはｱｲﾃﾑを１つ下へ移動", L"BTN_TDL_DOWN", false, false},
+      {kDelete, L"選択されたﾘｽﾄまたはｱｲﾃﾑを削除", L"BTN_TDL_DELETE", false, false},
+      {kClear, L"ﾘｽﾄまたはｱｲﾃﾑを全て削除", L"BTN_TDL_CLEAR", false, false},
+  };
+  const auto checked = [&](HWND control) {
+    fw::ComPtr<IAccessible> object = ClientObject(control);
+    fw::UniqueVariant state;
+    if (!object || object->get_accState(Self(), state.Out()) != S_OK || state.Get().vt != VT_I4) {
+      return std::string("(no state)");
+    }
+    return std::string((state.Get().lVal & STATE_SYSTEM_CHECKED) ? "checked" : "not checked");
+  };
+  const auto said = [](bool isChecked) {
+    return std::string(isChecked ? "checked" : "not checked");
+  };
+  for (const Button& button : buttons) {
+    HWND control = Control(button.id);
+    EXPECT_EQ(button.name, NameOf(control)) << button.id;
+    EXPECT_EQ(ROLE_SYSTEM_PUSHBUTTON, RoleOf(control)) << button.id;
+    EXPECT_EQ(button.text, TextOf(control)) << button.id;
+    EXPECT_EQ(said(button.checkedInListMode), checked(control)) << button.id;
+  }
+  ItemMode();
+  for (const Button& button : buttons) {
+    EXPECT_EQ(said(button.checkedInItemMode), checked(Control(button.id))) << button.id;
+  }
+}
+
 // Held past the window, the host and this thread's apartment.
 TEST(ToolAccessObjects, ObjectsHeldPastTheWindowAnswerWithoutCrashing) {
   fw::ComPtr<IAccessible> text;
