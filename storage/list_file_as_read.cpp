@@ -70,6 +70,11 @@ ListFileAsRead::ListFileAsRead(std::string bytes) : m_bytes(std::move(bytes)) {
   }
 }
 
+ListFileAsRead::ListFileAsRead(std::string bytes, std::vector<RecordAsRead> records, bool noDate)
+    : m_bytes(std::move(bytes)), m_records(std::move(records)), m_noDate(noDate) {
+  m_holdsZeroByte = FindByte(m_bytes, '\0') != std::string_view::npos;
+}
+
 std::string_view ListFileAsRead::Text(std::size_t index) const {
   const RecordAsRead& record = m_records[index];
   return std::string_view(m_bytes.data() + record.textAt,
@@ -81,8 +86,12 @@ std::string_view ListFileAsRead::Line(std::size_t index) const {
   return std::string_view(m_bytes.data() + record.lineAt, record.lineSize);
 }
 
-bool ListFileAsRead::Holds(std::size_t index, const ListRecord& record) const {
-  return Fields(index) == record && Text(index) == record.text;
+bool ListFileAsRead::Holds(const ListToWrite& list) const {
+  if (list.noDate != m_noDate || list.records.size() != m_records.size()) return false;
+  for (std::size_t index = 0; index < m_records.size(); ++index) {
+    if (!Holds(index, list.records[index], list.records[index].text)) return false;
+  }
+  return true;
 }
 
 ListFileContent ListFileAsRead::ToContent() const {
