@@ -29,8 +29,13 @@ class ReadableFile {
   virtual ~ReadableFile() = default;  // closes the file
 
   // Reads up to capacity bytes into buffer and sets *count to how many were read; 0 means
-  // the end of the file. Returns false on a read error (*count is then 0).
+  // the end of the file, and so does a read of fewer bytes than asked for that ends where
+  // SizeHint says the file ends. Returns false on a read error (*count is then 0).
   virtual bool Read(char* buffer, std::size_t capacity, std::size_t* count) = 0;
+
+  // The file's size when it was opened, so that it can be read whole into a buffer of that
+  // size in one read; false when it is not known. The file may change while it is read.
+  virtual bool SizeHint(std::size_t* /*size*/) { return false; }
 };
 
 // An open file being written from its start.

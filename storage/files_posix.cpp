@@ -43,7 +43,12 @@ class Descriptor {
 
 class PosixReadableFile : public ReadableFile {
  public:
-  explicit PosixReadableFile(int fd) : m_fd(fd) {}
+  PosixReadableFile(int fd, std::size_t size) : m_fd(fd), m_size(size) {}
+
+  bool SizeHint(std::size_t* size) override {
+    *size = m_size;
+    return true;
+  }
 
   bool Read(char* buffer, std::size_t capacity, std::size_t* count) override {
     *count = 0;
@@ -59,6 +64,7 @@ class PosixReadableFile : public ReadableFile {
 
  private:
   Descriptor m_fd;
+  std::size_t m_size;
 };
 
 class PosixWritableFile : public WritableFile {
@@ -127,7 +133,7 @@ class PosixFiles : public Files {
       ::close(fd);
       return OpenResult::kFailed;
     }
-    *file = std::make_unique<PosixReadableFile>(fd);
+    *file = std::make_unique<PosixReadableFile>(fd, static_cast<std::size_t>(info.st_size));
     return OpenResult::kOpened;
   }
 

@@ -2,6 +2,7 @@
 
 #include <string.h>
 
+#include <algorithm>
 #include <cstring>
 #include <memory>
 #include <utility>
@@ -53,8 +54,9 @@ class FolderSearch {
   bool SearchFile(const std::string& path, std::string_view listName);
 
  private:
-  // Doubles the buffer, keeping its first filled bytes.
-  void Grow(std::size_t filled);
+  // Grows the buffer to hold at least needed bytes (doubling at least), keeping its first
+  // filled bytes.
+  void Grow(std::size_t filled, std::size_t needed);
   // Tests the whole lines in [begin, end): all of them end with a line feed, but for the
   // last line of the file. False when the search must stop.
   bool SearchLines(const char* begin, const char* end);
@@ -81,13 +83,19 @@ bool FolderSearch::SearchFile(const std::string& path, std::string_view listName
     // since on Windows an open file keeps a save from moving the new file over it.
     std::unique_ptr<ReadableFile> file;
     if (m_files.OpenForReading(path, &file) != OpenResult::kOpened) return true;
+    // With the file's size known, room for one byte more: a read that stops short of it there
+    // has met the file's end, so a file is read with one call.
+    std::size_t size = 0;
+    const bool sized = file->SizeHint(&size);
     while (!complete) {
-      if (m_capacity - filled < kReadSize) Grow(filled);
+      const std::size_t wanted = sized && filled <= size ? size + 1 - filled : kReadSize;
+      if (m_capacity - filled < wanted) Grow(filled, filled + wanted);
+      const std::size_t asked = m_capacity - filled;
       std::size_t got = 0;
-      if (!file->Read(m_buffer.get() + filled, m_capacity - filled, &got)) break;
+      if (!file->Read(m_buffer.get() + filled, asked, &got)) break;
       if (m_sink.StopRequested()) return false;
       filled += got;
-      complete = got == 0;
+      complete = got == 0 || (sized && got < asked && filled == size);
     }
   }
   const char* begin = m_buffer.get();
@@ -103,8 +111,8 @@ bool FolderSearch::SearchFile(const std::string& path, std::string_view listName
   return SearchLines(begin, begin + whole);
 }
 
-void FolderSearch::Grow(std::size_t filled) {
-  const std::size_t capacity = m_capacity == 0 ? 2 * kReadSize : 2 * m_capacity;
+void FolderSearch::Grow(std::size_t filled, std::size_t needed) {
+  const std::size_t capacity = std::max(needed, m_capacity == 0 ? 2 * kReadSize : 2 * m_capacity);
   // The scanner reads a little past the lines it is given: room that is never read into,
   // written here once.
   std::unique_ptr<char[]> grown(new char[capacity + WordScanner::kReadsPastEnd]());
