@@ -295,7 +295,7 @@ def steps_figures(figures):
     """The timer save's steps, run one by one (bench/lists/timer_save_steps.h): medians."""
     names = (("lock", "lock"), ("read", "read"), ("compare", "compare"),
              ("records", "rows to records"), ("format", "format"),
-             ("write", "write+flush+move"), ("keep", "bytes written read back"),
+             ("write", "write+flush+move"), ("keep", "kept as read"),
              ("freed", "records freed"))
     parts = [(label, figures[f"step_{key}_ms"][1]) for key, label in names
              if f"step_{key}_ms" in figures]
