@@ -16,23 +16,19 @@ constexpr int kRowsAtOnce = 256;
 
 // The fields a row is saved with, from its check and packed date.
 storage::RecordFields FieldsFrom(int check, DWORD date) {
-  SYSTEMTIME day;
-  CQuarnListBox::ConvertToSysTime(date, &day);
+  WORD year, month, day;
+  QuarnSplitDate(date, &year, &month, &day);
   storage::RecordFields fields;
   fields.done = check;
-  fields.year = day.wYear;
-  fields.month = day.wMonth;
-  fields.day = day.wDay;
+  fields.year = year;
+  fields.month = month;
+  fields.day = day;
   return fields;
 }
 
 // The packed date of a record's date fields.
 DWORD PackedDate(const storage::RecordFields& fields) {
-  SYSTEMTIME date{};
-  date.wYear = fields.year;
-  date.wMonth = fields.month;
-  date.wDay = fields.day;
-  return CQuarnListBox::ConvertToDateData(date);
+  return QuarnPackDate(fields.year, fields.month, fields.day);
 }
 
 }  // namespace

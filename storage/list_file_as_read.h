@@ -24,6 +24,7 @@
 #include <string_view>
 #include <vector>
 
+#include "storage/byte_scan.h"
 #include "storage/list_file_format.h"
 #include "storage/record_fields.h"
 
@@ -58,7 +59,7 @@ class ListFileAsRead {
   std::string_view Line(std::size_t index) const;
   // Whether the record at index has these fields and this text.
   bool Holds(std::size_t index, const RecordFields& fields, std::string_view text) const {
-    return Fields(index) == fields && Text(index) == text;
+    return Fields(index) == fields && SameBytes(Text(index), text);
   }
   bool Holds(std::size_t index, const ListRecord& record) const {
     return Holds(index, record, record.text);

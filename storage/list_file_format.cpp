@@ -13,6 +13,14 @@ namespace storage {
 
 namespace {
 
+// Whether the line of asRead's record `line` is followed there by CR LF and then by the next
+// record's line.
+bool EndsWithCrLf(const ListFileAsRead& asRead, std::size_t line) {
+  if (line + 1 >= asRead.Count()) return false;
+  const RecordAsRead& record = asRead.Record(line);
+  return asRead.Record(line + 1).lineAt == record.lineAt + record.lineSize + kLineEnd.size();
+}
+
 // Writes list: the marker line when noDate, then one line per record, each ending with CR LF;
 // with records, also where each record's line and text lie in what was written.
 void WriteList(const ListToWrite& list, const ListFileAsRead* asRead, std::string* bytes,
@@ -29,27 +37,48 @@ void WriteList(const ListToWrite& list, const ListFileAsRead* asRead, std::strin
     *bytes += kNoDateMarker;
     *bytes += kLineEnd;
   }
-  for (std::size_t index = 0; index < list.records.size(); ++index) {
-    const RecordToWrite& record = list.records[index];
-    RecordAsRead written;
-    const std::size_t lineAt = bytes->size();
+  for (std::size_t index = 0; index < list.records.size();) {
     if (stored[index] != kNoStoredLine) {
-      const RecordAsRead& read = asRead->Record(stored[index]);
-      bytes->append(asRead->Line(stored[index]));
-      written = read;
-      written.textAt = static_cast<std::uint32_t>(lineAt + (read.textAt - read.lineAt));
-    } else {
-      const FormattedFields fields = FormatFields(record);
-      bytes->append(fields.bytes, fields.size);
-      AppendWithoutLineBreaks(bytes, record.text);
+      // A run of lines that follow each other in the file as read, each ended with CR LF
+      // there, is written with one copy: the lines a save did not change, end to end.
+      std::size_t last = index;
+      while (last + 1 < list.records.size() && stored[last + 1] == stored[last] + 1 &&
+             EndsWithCrLf(*asRead, stored[last])) {
+        ++last;
+      }
+      const RecordAsRead& first = asRead->Record(stored[index]);
+      const RecordAsRead& end = asRead->Record(stored[last]);
+      const std::size_t runAt = bytes->size();
+      bytes->append(asRead->Bytes(), first.lineAt, end.lineAt + end.lineSize - first.lineAt);
+      *bytes += kLineEnd;
+      if (records != nullptr) {
+        for (std::size_t line = stored[index]; line <= stored[last]; ++line) {
+          RecordAsRead written = asRead->Record(line);
+          written.lineAt = static_cast<std::uint32_t>(runAt + (written.lineAt - first.lineAt));
+          written.textAt = static_cast<std::uint32_t>(runAt + (written.textAt - first.lineAt));
+          records->push_back(written);
+        }
+      }
+      index = last + 1;
+      continue;
+    }
+    const RecordToWrite& record = list.records[index];
+    const std::size_t lineAt = bytes->size();
+    const FormattedFields fields = FormatFields(record);
+    bytes->append(fields.bytes, fields.size);
+    AppendWithoutLineBreaks(bytes, record.text);
+    const std::size_t lineSize = bytes->size() - lineAt;
+    *bytes += kLineEnd;
+    if (records != nullptr) {
+      RecordAsRead written;
       static_cast<RecordFields&>(written) = record;
+      written.lineAt = static_cast<std::uint32_t>(lineAt);
+      written.lineSize = static_cast<std::uint32_t>(lineSize);
       written.textAt = static_cast<std::uint32_t>(lineAt + fields.size);
       written.takesFieldsFromBefore = false;
+      records->push_back(written);
     }
-    written.lineAt = static_cast<std::uint32_t>(lineAt);
-    written.lineSize = static_cast<std::uint32_t>(bytes->size() - lineAt);
-    *bytes += kLineEnd;
-    if (records != nullptr) records->push_back(written);
+    ++index;
   }
 }
 

@@ -28,6 +28,19 @@ class ListModel;
 class ListView;
 }  // namespace quarn
 
+// Packed dates as the boxes keep them (CQuarnListBox::ConvertToDateData): the year in the high
+// half of the word, the low bytes of the month and the day in its two low bytes. Inline, for
+// callers that pack or unpack the dates of many rows.
+inline DWORD QuarnPackDate(WORD year, WORD month, WORD day) {
+  return (static_cast<DWORD>(year) << 16) | (static_cast<DWORD>(month & 0xFF) << 8) |
+         static_cast<DWORD>(day & 0xFF);
+}
+inline void QuarnSplitDate(DWORD word, WORD* year, WORD* month, WORD* day) {
+  *year = static_cast<WORD>(word >> 16);
+  *month = static_cast<WORD>((word >> 8) & 0xFF);
+  *day = static_cast<WORD>(word & 0xFF);
+}
+
 // One row as many rows are given to a box or taken from it at once (AddItems, GetItems).
 struct QuarnItem {
   const char* text;  // textLength bytes; need not end with a zero

@@ -45,6 +45,23 @@ TEST(ManyRows, AddedAtOnceComeBackAsGivenAndAreToldOnce) {
   }
 }
 
+TEST(ManyRows, TextsOfEveryLengthAreKeptWhole) {
+  HeadlessBox box("ToDoItem", 0);
+  std::vector<std::string> texts;
+  std::vector<QuarnItem> given;
+  for (int length = 1; length <= 70; ++length) {
+    texts.push_back(
+        std::string(static_cast<std::size_t>(length), static_cast<char>('a' + length % 26)));
+  }
+  for (const std::string& text : texts) {
+    given.push_back({text.data(), static_cast<int>(text.size()), 0, 0, 0});
+  }
+  box.box->AddItems(given.data(), static_cast<int>(given.size()));
+  for (std::size_t row = 0; row < texts.size(); ++row) {
+    EXPECT_EQ(box.box->GetItemText(static_cast<int>(row)), texts[row]);
+  }
+}
+
 TEST(ManyRows, BadArgumentsChangeNothing) {
   HeadlessBox box("ToDoItem", 3);
   const QuarnItem one = {"x", 1, 0, 0, 0};
