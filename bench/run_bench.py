@@ -22,12 +22,15 @@ import time
 PRESENT_WORDS = "会議 Report"
 ABSENT_WORDS = "該当なし Nothing"
 SEARCH_FILES = 2000
+# The search's goals: ahead of grep and ripgrep with one thread, and of the floor under Wine.
+NATIVE_SEARCH_GOAL = 0.8
+WINE_SEARCH_GOAL = 1.0
 DATA_MARK = "made-by-search_native-v1"
 
 
 def run(command, cwd=None, env=None):
     """Runs command with its output read through a pipe; returns (seconds, output bytes,
-    output lines, exit status)."""
+    output lines, exit status, CPU seconds of the process)."""
     start = time.perf_counter()
     child = subprocess.Popen(command, stdout=subprocess.PIPE, stderr=subprocess.DEVNULL,
                              cwd=cwd, env=env)
@@ -39,10 +42,13 @@ def run(command, cwd=None, env=None):
             break
         size += len(chunk)
         lines += chunk.count(b"\n")
-    child.wait()
+    # The process's own CPU time beside the time on the clock: on a machine that others use,
+    # the clock also counts the time the process waited for a processor.
+    _, status, usage = os.wait4(child.pid, 0)
     seconds = time.perf_counter() - start
     child.stdout.close()
-    return seconds, size, lines, child.returncode
+    code = os.waitstatus_to_exitcode(status)
+    return seconds, size, lines, code, usage.ru_utime + usage.ru_stime
 
 
 def peak_memory_kb(command, cwd=None, env=None):
@@ -73,19 +79,23 @@ class Side:
         self.env = env
         self.times = []
         self.empty_times = []
+        self.cpu_times = []
+        self.empty_cpu_times = []
         self.lines = None
         self.peak_kb = 0
         self.empty_peak_kb = 0
         self.failed = False
 
     def round(self):
-        seconds, _, lines, status = run(self.command, self.cwd, self.env)
+        seconds, _, lines, status, cpu = run(self.command, self.cwd, self.env)
         self.times.append(seconds)
+        self.cpu_times.append(cpu)
         if status != 0 or (self.lines is not None and lines != self.lines):
             self.failed = True
         self.lines = lines
-        seconds, _, _, status = run(self.empty_command, self.cwd, self.env)
+        seconds, _, _, status, cpu = run(self.empty_command, self.cwd, self.env)
         self.empty_times.append(seconds)
+        self.empty_cpu_times.append(cpu)
         self.failed = self.failed or status != 0
 
     def measure_memory(self):
@@ -101,11 +111,17 @@ class Side:
     def net(self):
         return max(self.best() - self.start_up(), 1e-6)
 
+    def net_cpu(self):
+        """The CPU time of the best round less that of the start-up (the process's own, not
+        Wine's server's)."""
+        return max(min(self.cpu_times) - min(self.empty_cpu_times), 0.0)
+
     def figures(self):
         median = sorted(self.times)[len(self.times) // 2]
         return (f"{self.name} {self.net() * 1e3:.0f} ms "
                 f"({self.best() * 1e3:.0f} best, {median * 1e3:.0f} median, "
-                f"{self.start_up() * 1e3:.0f} start-up; peak {self.peak_kb / 1024:.1f} MB)")
+                f"{self.start_up() * 1e3:.0f} start-up; CPU {self.net_cpu() * 1e3:.0f} ms net; "
+                f"peak {self.peak_kb / 1024:.1f} MB)")
 
 
 def side_by_side(sides, rounds):
@@ -199,11 +215,11 @@ def native_rows(table, native, data, search, rounds):
             table.failures.append(f"native search {label}:{note}")
         for other in sides[1:]:
             ratio = tool.net() / other.net()
-            table.add(f"native search {label} / {other.name}", f"{ratio:.2f}", "<= 1.0",
-                      ratio <= 1.0 and checked,
+            table.add(f"native search {label} / {other.name}", f"{ratio:.2f}",
+                      f"<= {NATIVE_SEARCH_GOAL}", ratio <= NATIVE_SEARCH_GOAL and checked,
                       f"{tool.lines} results; {tool.figures()}; {other.figures()}{note}")
         if rg is None:
-            table.add(f"native search {label} / rg -j1", "-", "<= 1.0", False,
+            table.add(f"native search {label} / rg -j1", "-", f"<= {NATIVE_SEARCH_GOAL}", False,
                       "ripgrep is not installed (Debian package ripgrep)")
 
 
@@ -227,9 +243,9 @@ def wine_rows(table, win32, data, rounds, expected):
         if not checked:
             table.failures.append(f"Wine search:{note}")
         name = "Wine search with results" if count else "Wine search, no results"
-        table.add(f"{name} / floor", f"{ratio:.2f}", "<= 1.5", ratio <= 1.5 and checked,
-                  f"{tool.lines} results; {tool.figures()}; {base.figures()}{note}",
-                  stretch=ratio <= 1.1)
+        table.add(f"{name} / floor", f"{ratio:.2f}", f"<= {WINE_SEARCH_GOAL}",
+                  ratio <= WINE_SEARCH_GOAL and checked,
+                  f"{tool.lines} results; {tool.figures()}; {base.figures()}{note}")
         peaks.append(tool.peak_kb)
         peaks.append(tool.empty_peak_kb)
     return peaks
@@ -295,7 +311,7 @@ def steps_figures(figures):
     """The timer save's steps, run one by one (bench/lists/timer_save_steps.h): medians."""
     names = (("lock", "lock"), ("read", "read"), ("compare", "compare"),
              ("records", "rows to records"), ("format", "format"),
-             ("write", "write+flush+move"), ("keep", "bytes written read back"),
+             ("write", "write+flush+move"), ("keep", "kept as read"),
              ("freed", "records freed"))
     parts = [(label, figures[f"step_{key}_ms"][1]) for key, label in names
              if f"step_{key}_ms" in figures]
@@ -355,13 +371,38 @@ def sync_rows(table, win32, native_figures, native_ok):
                   "FAILED: lists_native")
 
 
-def sse2_instructions(win32):
+def cpu_flags():
+    """The vector features the processor reports, of those the search's scan may use."""
+    wanted = ("sse2", "avx", "avx2", "avx512bw")
+    with open("/proc/cpuinfo", encoding="utf-8", errors="replace") as info:
+        for line in info:
+            if line.startswith("flags"):
+                flags = set(line.split(":", 1)[1].split())
+                return " ".join(flag for flag in wanted if flag in flags)
+    return "unknown"
+
+
+def scan_widths(native, win32):
+    """The width the search's scan chooses on this processor, natively and under Wine."""
+    wine = shutil.which("wine") or "wine"
+    chosen = []
+    for label, command in (("native", [os.path.join(native, "bench", "search", "scan_probe")]),
+                           ("Wine", [wine, os.path.join(win32, "bin", "scan_probe.exe")])):
+        result = subprocess.run(command, capture_output=True, text=True)
+        chosen.append(f"{label} {result.stdout.strip() or 'unknown'}")
+    return ", ".join(chosen)
+
+
+def vector_instructions(win32):
+    """The SSE2 and the AVX2 compare/mask instructions in ToDoList.dll, or None."""
     objdump = shutil.which("i686-w64-mingw32-objdump")
     if not objdump:
         return None
     listing = subprocess.run([objdump, "-d", os.path.join(win32, "bin", "ToDoList.dll")],
                              capture_output=True, text=True).stdout
-    return len(re.findall(r"\s(pcmpeqb|pmovmskb)\s", listing))
+    sse2 = len(re.findall(r"\s(pcmpeqb|pmovmskb)\s", listing))
+    avx2 = len(re.findall(r"\s(vpcmpeqb|vpmovmskb)\s.*%ymm", listing))
+    return sse2, avx2
 
 
 def main():
@@ -380,10 +421,14 @@ def main():
     print(f"machine: {machine()}")
     search, size = make_data(args.native, args.data)
     print(f"search data: {SEARCH_FILES} list files, {size / 1e6:.1f} MB, in {search}")
-    sse2 = sse2_instructions(args.win32)
-    if sse2 is not None:
+    print(f"processor's vector features: {cpu_flags()}; the search's scan: "
+          f"{scan_widths(args.native, args.win32)}")
+    vectors = vector_instructions(args.win32)
+    if vectors is not None:
+        sse2, avx2 = vectors
         print(f"ToDoList.dll holds {sse2} SSE2 compare/mask instructions (pcmpeqb, pmovmskb)"
-              f"{'' if sse2 else ': the scan runs byte by byte'}")
+              f"{'' if sse2 else ': the scan runs byte by byte'} and {avx2} AVX2 ones on 32 "
+              f"bytes (vpcmpeqb, vpmovmskb), used only where the processor has AVX2")
 
     table = Table()
     native_rows(table, args.native, args.data, search, args.native_rounds)

@@ -18,7 +18,7 @@ struct BackgroundListSave::Job {
   // The work on the other thread.
   void Run(storage::Files& files, const std::string& lockPath,
            const storage::ListFileAsRead& asRead, bool asReadExists,
-           const std::function<storage::ListFileContent()>& content) {
+           const std::function<storage::ListToWrite()>& list) {
     Result found;
     found.path = result.path;
     found.outcome = Outcome::kFailed;
@@ -31,12 +31,15 @@ struct BackgroundListSave::Job {
       } else if (exists != asReadExists || bytes != asRead.Bytes()) {
         found.outcome = Outcome::kDiskChanged;
       } else {
-        std::string out = storage::FormatListFile(content(), &asRead);
+        // The file as written is known while writing it: it is kept without being read again.
+        auto out = std::make_shared<const storage::ListFileAsRead>(
+            storage::FormatListFileAsRead(list(), &asRead));
         // A list changed and changed back is not written again.
-        if ((exists && out == bytes) ||
-            storage::SaveFileAtomically(files, found.path, out, storage::IfHeld::kFailAtOnce)) {
+        if ((exists && out->Bytes() == bytes) ||
+            storage::SaveFileAtomically(files, found.path, out->Bytes(),
+                                        storage::IfHeld::kFailAtOnce)) {
           found.outcome = Outcome::kWritten;
-          found.written = std::make_shared<const storage::ListFileAsRead>(std::move(out));
+          found.written = std::move(out);
         }
       }
     }
@@ -54,15 +57,13 @@ BackgroundListSave::~BackgroundListSave() {
 void BackgroundListSave::Start(SyncSignals& runner, storage::Files& files, std::string lockPath,
                                std::string path,
                                std::shared_ptr<const storage::ListFileAsRead> asRead,
-                               bool asReadExists,
-                               std::function<storage::ListFileContent()> content) {
+                               bool asReadExists, std::function<storage::ListToWrite()> list) {
   auto job = std::make_shared<Job>();
   job->result.path = std::move(path);
   m_job = job;
-  runner.RunInBackground([job, &files, lockPath = std::move(lockPath), asRead = std::move(asRead),
-                          asReadExists, content = std::move(content)] {
-    job->Run(files, lockPath, *asRead, asReadExists, content);
-  });
+  runner.RunInBackground(
+      [job, &files, lockPath = std::move(lockPath), asRead = std::move(asRead), asReadExists,
+       list = std::move(list)] { job->Run(files, lockPath, *asRead, asReadExists, list); });
 }
 
 bool BackgroundListSave::Running() const {

@@ -111,7 +111,7 @@ bool ToDoDialog::StartBackgroundSave() {
   if (m_names.Selected() < 0 || ListFilePathOf(m_names.Selected()) != path) return false;
   m_changesInBackground = m_changes;
   auto snapshot = std::make_shared<const ItemsSnapshot>(m_items.Snapshot());
-  m_gate.SaveInBackground(*m_signals, path, [snapshot] { return snapshot->ToContent(); });
+  m_gate.SaveInBackground(*m_signals, path, [snapshot] { return snapshot->ToWrite(); });
   return true;
 }
 
@@ -177,10 +177,18 @@ ToDoDialog::SaveOutcome ToDoDialog::SyncShownList(SyncOccasion occasion) {
     return occasion == SyncOccasion::kTimer ? SaveOutcome::kWaiting : SaveOutcome::kFailed;
   }
   const bool exists = read == storage::OpenResult::kOpened;
+  // The rows as they stand, viewed without a copy of each: compared with what was read, and
+  // written from.
+  storage::ListToWrite shown;
+  bool haveShown = false;
   // The timer trusts the count of the user's changes, which spares it a look at every row of a
   // long list; a save occasion looks.
-  const bool unchangedHere =
-      occasion == SyncOccasion::kTimer ? !ItemsChangedSinceSaved() : m_items.Shows(*asRead);
+  bool unchangedHere = !ItemsChangedSinceSaved();
+  if (occasion != SyncOccasion::kTimer) {
+    shown = m_items.ToWrite();
+    haveShown = true;
+    unchangedHere = asRead->Holds(shown);
+  }
   if (!exists && asReadExists) {
     // Programs that synchronise folders delete a file and write it again a moment later: a
     // missing file is no empty list until it has stayed missing a while, and nothing is
@@ -194,8 +202,9 @@ ToDoDialog::SaveOutcome ToDoDialog::SyncShownList(SyncOccasion occasion) {
 
   if (exists == asReadExists && bytes == asRead->Bytes()) {
     // Nobody else changed the file: the window's changes are written, if any.
-    if (!unchangedHere && !m_gate.Save(path, m_items.Content(), ifHeld)) {
-      return SaveOutcome::kFailed;
+    if (!unchangedHere) {
+      if (!haveShown) shown = m_items.ToWrite();
+      if (!m_gate.Save(path, shown, ifHeld)) return SaveOutcome::kFailed;
     }
     MarkShownListSaved();
     return SaveOutcome::kInStep;

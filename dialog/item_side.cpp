@@ -11,23 +11,24 @@ namespace {
 constexpr int kItemRowHeight = 18;
 constexpr int kCheckColumnWidth = 36;
 
-// Whether a zero-terminated text is the bytes of view, in one pass over both: a long list is
-// compared item by item at every save.
-bool SameText(const char* text, std::string_view view) {
-  for (char byte : view) {
-    if (*text == '\0' || *text != byte) return false;
-    ++text;
-  }
-  return *text == '\0';
+// Rows taken from the box at once.
+constexpr int kRowsAtOnce = 256;
+
+// The fields a row is saved with, from its check and packed date.
+storage::RecordFields FieldsFrom(int check, DWORD date) {
+  WORD year, month, day;
+  QuarnSplitDate(date, &year, &month, &day);
+  storage::RecordFields fields;
+  fields.done = check;
+  fields.year = year;
+  fields.month = month;
+  fields.day = day;
+  return fields;
 }
 
 // The packed date of a record's date fields.
 DWORD PackedDate(const storage::RecordFields& fields) {
-  SYSTEMTIME date{};
-  date.wYear = fields.year;
-  date.wMonth = fields.month;
-  date.wDay = fields.day;
-  return CQuarnListBox::ConvertToDateData(date);
+  return QuarnPackDate(fields.year, fields.month, fields.day);
 }
 
 }  // namespace
@@ -55,41 +56,42 @@ void ItemSide::SetKind(bool noDate) {
   m_noDate = noDate;
 }
 
+COLORREF ItemSide::ColourOf(int check, DWORD due, DWORD today) const {
+  if (check != 0) return kColourDone;
+  if (m_noDate) return kColourNoDate;
+  return due < today ? kColourOverdue : due == today ? kColourDueToday : kColourDueLater;
+}
+
 void ItemSide::Colour(int row, DWORD today) {
   if (m_box == nullptr || row < 0 || row >= m_box->GetCount()) return;
-  COLORREF colour;
-  if (m_box->GetItemCheck(row) != 0) {
-    colour = kColourDone;
-  } else if (m_noDate) {
-    colour = kColourNoDate;
-  } else {
-    DWORD due = m_box->GetItemData(row);
-    colour = due < today ? kColourOverdue : due == today ? kColourDueToday : kColourDueLater;
-  }
-  m_box->SetItemColor(row, colour);
+  m_box->SetItemColor(row, ColourOf(m_box->GetItemCheck(row), m_box->GetItemData(row), today));
 }
 
 void ItemSide::Append(const storage::ListFileAsRead& file, DWORD today) {
-  const int count = static_cast<int>(file.Count());
-  m_box->InitStorage(m_box->GetCount() + count, static_cast<int>(file.Bytes().size()) + count);
-  std::string text;  // each text with the zero the box takes it by
+  // The whole list in one call: the box is told of the new rows once.
+  std::vector<QuarnItem> items(file.Count());
   for (std::size_t index = 0; index < file.Count(); ++index) {
     const storage::RecordFields& fields = file.Fields(index);
-    text.assign(file.Text(index));
-    m_box->AddItem(fields.done, text.c_str(), PackedDate(fields));
-    Colour(m_box->GetCount() - 1, today);
+    const std::string_view text = file.Text(index);
+    const DWORD due = PackedDate(fields);
+    items[index] = QuarnItem{text.data(), static_cast<int>(text.size()), fields.done, due,
+                             ColourOf(fields.done, due, today)};
+  }
+  if (!items.empty()) m_box->AddItems(items.data(), static_cast<int>(items.size()));
+}
+
+template <typename Each>
+void ItemSide::ForEachRow(const Each& each) const {
+  QuarnItem items[kRowsAtOnce];
+  const int count = Count();
+  for (int first = 0; first < count; first += kRowsAtOnce) {
+    const int got = m_box->GetItems(first, kRowsAtOnce, items);
+    for (int at = 0; at < got; ++at) each(first + at, items[at]);
   }
 }
 
 storage::RecordFields ItemSide::FieldsOf(int row) const {
-  SYSTEMTIME date;
-  CQuarnListBox::ConvertToSysTime(m_box->GetItemDate(row), &date);
-  storage::RecordFields fields;
-  fields.done = m_box->GetItemCheck(row);
-  fields.year = date.wYear;
-  fields.month = date.wMonth;
-  fields.day = date.wDay;
-  return fields;
+  return FieldsFrom(m_box->GetItemCheck(row), m_box->GetItemDate(row));
 }
 
 storage::ListRecord ItemSide::RecordOf(int row) const {
@@ -102,34 +104,40 @@ storage::ListRecord ItemSide::RecordOf(int row) const {
 ItemsSnapshot ItemSide::Snapshot() const {
   ItemsSnapshot snapshot;
   snapshot.noDate = m_noDate;
-  const int count = Count();
-  snapshot.rows.reserve(static_cast<std::size_t>(count));
-  for (int row = 0; row < count; ++row) {
-    const std::string_view text = m_box->GetItemText(row);
-    snapshot.rows.push_back(ItemsSnapshot::Row{m_box->GetItemCheck(row), m_box->GetItemData(row),
+  snapshot.rows.reserve(static_cast<std::size_t>(Count()));
+  ForEachRow([&snapshot](int, const QuarnItem& item) {
+    snapshot.rows.push_back(ItemsSnapshot::Row{item.check, item.data,
                                                static_cast<std::uint32_t>(snapshot.texts.size()),
-                                               static_cast<std::uint32_t>(text.size())});
-    snapshot.texts += text;
-  }
+                                               static_cast<std::uint32_t>(item.textLength)});
+    snapshot.texts.append(item.text, static_cast<std::size_t>(item.textLength));
+  });
   return snapshot;
 }
 
-storage::ListFileContent ItemsSnapshot::ToContent() const {
-  storage::ListFileContent content;
-  content.noDate = noDate;
-  content.records.reserve(rows.size());
+storage::ListToWrite ItemsSnapshot::ToWrite() const {
+  storage::ListToWrite list;
+  list.noDate = noDate;
+  list.records.reserve(rows.size());
   for (const Row& row : rows) {
-    SYSTEMTIME date;
-    CQuarnListBox::ConvertToSysTime(row.date, &date);
-    storage::ListRecord record;
-    record.done = row.check;
-    record.year = date.wYear;
-    record.month = date.wMonth;
-    record.day = date.wDay;
-    record.text.assign(texts, row.textAt, row.textSize);
-    content.records.push_back(std::move(record));
+    storage::RecordToWrite record;
+    static_cast<storage::RecordFields&>(record) = FieldsFrom(row.check, row.date);
+    record.text = std::string_view(texts).substr(row.textAt, row.textSize);
+    list.records.push_back(record);
   }
-  return content;
+  return list;
+}
+
+storage::ListToWrite ItemSide::ToWrite() const {
+  storage::ListToWrite list;
+  list.noDate = m_noDate;
+  list.records.reserve(static_cast<std::size_t>(Count()));
+  ForEachRow([&list](int, const QuarnItem& item) {
+    storage::RecordToWrite record;
+    static_cast<storage::RecordFields&>(record) = FieldsFrom(item.check, item.data);
+    record.text = std::string_view(item.text, static_cast<std::size_t>(item.textLength));
+    list.records.push_back(record);
+  });
+  return list;
 }
 
 storage::ListFileContent ItemSide::Content() const {
@@ -145,14 +153,7 @@ bool ItemSide::Shows(const storage::ListFileAsRead& file) const {
   if (file.NoDate() != m_noDate || static_cast<std::size_t>(Count()) != file.Count()) {
     return false;
   }
-  for (std::size_t row = 0; row < file.Count(); ++row) {
-    const int index = static_cast<int>(row);
-    if (FieldsOf(index) != file.Fields(row) ||
-        !SameText(m_box->GetItemText(index), file.Text(row))) {
-      return false;
-    }
-  }
-  return true;
+  return file.Holds(ToWrite());
 }
 
 int ItemSide::Add(const std::string& text, DWORD due, bool atBottom) {

@@ -39,8 +39,9 @@ struct ItemsSnapshot {
   std::string texts;
   std::vector<Row> rows;
 
-  // The rows and the kind as a list file stores them. Any thread.
-  storage::ListFileContent ToContent() const;
+  // The rows and the kind as a list file stores them, viewing texts; valid while this
+  // snapshot is. Any thread.
+  storage::ListToWrite ToWrite() const;
 };
 
 // Text colours of item rows.
@@ -76,6 +77,8 @@ class ItemSide {
   void Append(const storage::ListFileAsRead& file, DWORD today);
   // The rows and the kind as a list file stores them.
   storage::ListFileContent Content() const;
+  // The same, viewing the rows' texts: valid until the next change to the rows.
+  storage::ListToWrite ToWrite() const;
   // The rows and the kind, taken for another thread to make into Content().
   ItemsSnapshot Snapshot() const;
   // Whether the rows and the kind are those of `file`, in the same order.
@@ -115,6 +118,11 @@ class ItemSide {
 
   // The fields row `row` is saved with.
   storage::RecordFields FieldsOf(int row) const;
+  // The colour of a row with this check and due date in the list shown, against `today`.
+  COLORREF ColourOf(int check, DWORD due, DWORD today) const;
+  // Calls each(row, item) for every row, taking the rows from the box many at a time.
+  template <typename Each>
+  void ForEachRow(const Each& each) const;
 
   std::unique_ptr<CQuarnToDoListBox, CQuarnBoxDeleter> m_box;
   bool m_noDate = false;

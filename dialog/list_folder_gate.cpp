@@ -206,10 +206,19 @@ bool ListFolderGate::MaySave(const std::string& path) const {
 
 bool ListFolderGate::Save(const std::string& path, const storage::ListFileContent& content,
                           storage::IfHeld ifHeld) {
+  return Save(path, storage::ViewOf(content), ifHeld);
+}
+
+bool ListFolderGate::Save(const std::string& path, const storage::ListToWrite& list,
+                          storage::IfHeld ifHeld) {
   Settle();
   // What was read of another file says nothing about this one.
   if (path != m_asReadPath) ForgetAsRead();
-  return SaveBytes(path, storage::FormatListFile(content, m_asRead.get()), ifHeld);
+  // The file as written is known while writing it: it is kept without being read again.
+  storage::ListFileAsRead written = storage::FormatListFileAsRead(list, m_asRead.get());
+  if (!storage::SaveFileAtomically(m_files, path, written.Bytes(), ifHeld)) return false;
+  KeepAsRead(path, std::move(written));
+  return true;
 }
 
 bool ListFolderGate::SaveBytes(const std::string& path, std::string bytes, storage::IfHeld ifHeld) {
@@ -220,12 +229,12 @@ bool ListFolderGate::SaveBytes(const std::string& path, std::string bytes, stora
 }
 
 void ListFolderGate::SaveInBackground(SyncSignals& runner, const std::string& path,
-                                      std::function<storage::ListFileContent()> content) {
+                                      std::function<storage::ListToWrite()> list) {
   Settle();
   const char* folder = DataFolder();
   if (folder == nullptr || path != m_asReadPath) return;
   m_background.Start(runner, m_files, storage::ListFolderLockPath(folder), path, m_asRead,
-                     m_asReadExists, std::move(content));
+                     m_asReadExists, std::move(list));
 }
 
 BackgroundListSave::Outcome ListFolderGate::TakeBackgroundOutcome() {

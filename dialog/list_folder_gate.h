@@ -110,14 +110,16 @@ class ListFolderGate {
   // save leaves the old file. ifHeld says whether to wait while another program holds it.
   bool Save(const std::string& path, const storage::ListFileContent& content,
             storage::IfHeld ifHeld = storage::IfHeld::kWaitAMoment);
+  // The same for a list viewed (its texts need to stay valid only during the call).
+  bool Save(const std::string& path, const storage::ListToWrite& list, storage::IfHeld ifHeld);
   // Replaces the file at `path` with `bytes` in one step and remembers them as its content.
   bool SaveBytes(const std::string& path, std::string bytes, storage::IfHeld ifHeld);
 
   // Saves the list whose file `path` is remembered (AsReadOf not null) on `runner`'s other
-  // thread, as BackgroundListSave does with `content()`. Every other operation of the gate
-  // first waits for that save and remembers what it wrote.
+  // thread, as BackgroundListSave does with `list()`. Every other operation of the gate first
+  // waits for that save and remembers what it wrote.
   void SaveInBackground(SyncSignals& runner, const std::string& path,
-                        std::function<storage::ListFileContent()> content);
+                        std::function<storage::ListToWrite()> list);
   // Whether such a save still runs.
   bool BackgroundSaveRunning() const { return m_background.Running(); }
   // Waits for such a save and tells what it found, once (kNone when none ran since).

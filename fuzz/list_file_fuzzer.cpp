@@ -6,7 +6,9 @@
 //   change; the only exception is a file of just "NO_DATE", which would be the marker once it
 //   had a line end; and what is so written writes itself back unchanged;
 // - edited (items deleted, moved, copied, ticked, the marker switched) and written with the
-//   lines it was read from, it reads back as edited, whichever lines were kept.
+//   lines it was read from, it reads back as edited, whichever lines were kept; the lines kept
+//   are the same whether found through the aligned runs or through a table of all lines; and
+//   where the writer says each record lies is where reading the bytes finds it.
 
 #include <cstddef>
 #include <cstdint>
@@ -21,6 +23,7 @@
 #include "storage/list_file_as_read.h"
 #include "storage/list_file_format.h"
 #include "storage/lines.h"
+#include "storage/stored_lines.h"
 
 namespace {
 
@@ -30,6 +33,24 @@ void Require(bool holds) {
 
 bool SameList(const storage::ListFileContent& a, const storage::ListFileContent& b) {
   return a.noDate == b.noDate && a.records == b.records;
+}
+
+// Whether two files as read say the same of every record, not only of the items they hold.
+bool SameAsRead(const storage::ListFileAsRead& a, const storage::ListFileAsRead& b) {
+  if (a.Bytes() != b.Bytes() || a.NoDate() != b.NoDate() || a.Count() != b.Count() ||
+      a.HoldsZeroByte() != b.HoldsZeroByte()) {
+    return false;
+  }
+  for (std::size_t index = 0; index < a.Count(); ++index) {
+    const storage::RecordAsRead& x = a.Record(index);
+    const storage::RecordAsRead& y = b.Record(index);
+    if (!(static_cast<const storage::RecordFields&>(x) == y) || x.lineAt != y.lineAt ||
+        x.lineSize != y.lineSize || x.textAt != y.textAt ||
+        x.takesFieldsFromBefore != y.takesFieldsFromBefore) {
+      return false;
+    }
+  }
+  return true;
 }
 
 // A few edits, chosen by the bytes themselves so that a run can be repeated.
@@ -86,5 +107,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const storage::ListFileContent edited = Edited(first, bytes);
   const std::string editedBytes = storage::FormatListFile(edited, &file);
   Require(SameList(storage::ListFileAsRead(editedBytes).ToContent(), edited));
+  const storage::ListToWrite view = storage::ViewOf(edited);
+  Require(storage::ChooseStoredLines(view, file, storage::LineMatching::kAlignedFirst) ==
+          storage::ChooseStoredLines(view, file, storage::LineMatching::kTableOnly));
+  Require(
+      SameAsRead(storage::FormatListFileAsRead(view, &file), storage::ListFileAsRead(editedBytes)));
   return 0;
 }

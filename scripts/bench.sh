@@ -52,8 +52,8 @@ if [ "$boxes" -eq 1 ]; then
   quietly cmake --build "$native" -j "$jobs" --target quarnctrl_rows_bench
   quietly cmake --build "$win32" -j "$jobs" --target quarnctrl_window_bench
 else
-  quietly cmake --build "$native" -j "$jobs" --target search_native lists_native
-  quietly cmake --build "$win32" -j "$jobs" --target Lumaplex ToDoList search_floor \
+  quietly cmake --build "$native" -j "$jobs" --target search_native lists_native scan_probe
+  quietly cmake --build "$win32" -j "$jobs" --target Lumaplex ToDoList search_floor scan_probe \
     tool_window_bench sync_window_bench
 fi
 

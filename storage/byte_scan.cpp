@@ -61,4 +61,26 @@ std::size_t CountByte(std::string_view text, char byte) {
   return count + static_cast<std::size_t>(std::count(text.begin() + pos, text.end(), byte));
 }
 
+bool SameBytes(std::string_view a, std::string_view b) {
+  if (a.size() != b.size()) return false;
+  const std::size_t size = a.size();
+  std::size_t pos = 0;
+#ifdef __SSE2__
+  if (size >= kWidth) {
+    // Sixteen bytes at a time, the last sixteen overlapping the ones before if need be.
+    for (;; pos += kWidth) {
+      if (pos + kWidth > size) pos = size - kWidth;
+      const __m128i x = _mm_loadu_si128(reinterpret_cast<const __m128i*>(a.data() + pos));
+      const __m128i y = _mm_loadu_si128(reinterpret_cast<const __m128i*>(b.data() + pos));
+      if (_mm_movemask_epi8(_mm_cmpeq_epi8(x, y)) != 0xFFFF) return false;
+      if (pos + kWidth == size) return true;
+    }
+  }
+#endif
+  for (; pos < size; ++pos) {
+    if (a[pos] != b[pos]) return false;
+  }
+  return true;
+}
+
 }  // namespace storage

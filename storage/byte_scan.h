@@ -1,8 +1,9 @@
 #pragma once
-// Finding and counting one byte value in a run of bytes, sixteen at a time where the
-// processor has SSE2. The C library under Wine looks at one byte at a time, which made the
-// line splitting of a long list file several times slower in the module than natively.
-// Pure; any thread.
+// Finding and counting one byte value in a run of bytes, and comparing two runs, sixteen bytes
+// at a time where the processor has SSE2. The C library under Wine looks at one byte at a
+// time, which made the line splitting of a long list file several times slower in the module
+// than natively, and the comparison of a long list's texts with what was read too. Pure; any
+// thread.
 
 #include <cstddef>
 #include <string_view>
@@ -14,5 +15,8 @@ std::size_t FindByte(std::string_view text, char byte);
 
 // How many times `byte` occurs in text.
 std::size_t CountByte(std::string_view text, char byte);
+
+// Whether a and b are the same bytes. Reads no byte outside either.
+bool SameBytes(std::string_view a, std::string_view b);
 
 }  // namespace storage

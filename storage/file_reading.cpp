@@ -1,9 +1,12 @@
 #include "storage/file_reading.h"
 
+#include <algorithm>
+
 namespace storage {
 
 namespace {
 
+// What is read at a time when the file's size is not known, and the least a buffer grows by.
 constexpr std::size_t kReadChunk = 64 * 1024;
 
 }  // namespace
@@ -13,16 +16,26 @@ OpenResult ReadWholeFile(Files& files, const std::string& path, std::string* byt
   std::unique_ptr<ReadableFile> file;
   const OpenResult opened = files.OpenForReading(path, &file);
   if (opened != OpenResult::kOpened) return opened;
+  // Room for one byte more than the file's size: a read that stops short of it there has met
+  // the file's end, and the file is read with one call and no copy.
+  std::size_t size = 0;
+  const bool sized = file->SizeHint(&size);
+  std::size_t room = sized ? size + 1 : kReadChunk;
+  std::size_t filled = 0;
   for (;;) {
-    const std::size_t size = bytes->size();
-    bytes->resize(size + kReadChunk);
+    if (filled == room) room += std::max(room, kReadChunk);
+    bytes->resize(room);
+    const std::size_t asked = room - filled;
     std::size_t got = 0;
-    if (!file->Read(&(*bytes)[size], kReadChunk, &got)) {
+    if (!file->Read(&(*bytes)[filled], asked, &got)) {
       bytes->clear();
       return OpenResult::kFailed;
     }
-    bytes->resize(size + got);
-    if (got == 0) return OpenResult::kOpened;
+    filled += got;
+    if (got == 0 || (sized && got < asked && filled == size)) {
+      bytes->resize(filled);
+      return OpenResult::kOpened;
+    }
   }
 }
 

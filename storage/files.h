@@ -29,8 +29,13 @@ class ReadableFile {
   virtual ~ReadableFile() = default;  // closes the file
 
   // Reads up to capacity bytes into buffer and sets *count to how many were read; 0 means
-  // the end of the file. Returns false on a read error (*count is then 0).
+  // the end of the file, and so does a read of fewer bytes than asked for that ends where
+  // SizeHint says the file ends. Returns false on a read error (*count is then 0).
   virtual bool Read(char* buffer, std::size_t capacity, std::size_t* count) = 0;
+
+  // The file's size when it was opened, so that it can be read whole into a buffer of that
+  // size in one read; false when it is not known. The file may change while it is read.
+  virtual bool SizeHint(std::size_t* /*size*/) { return false; }
 };
 
 // An open file being written from its start.
@@ -60,6 +65,17 @@ enum class IfHeld {
   kFailAtOnce,   // fails at once; the caller tries again later, never blocking its thread
 };
 
+// A folder kept open to open the files in it by name (see Files::OpenFolder).
+class OpenFolder {
+ public:
+  virtual ~OpenFolder() = default;  // closes the folder
+
+  // Opens the file `name` in the folder for reading, as Files::OpenForReading opens the
+  // folder's path followed by name.
+  virtual OpenResult OpenForReading(const std::string& name,
+                                    std::unique_ptr<ReadableFile>* file) = 0;
+};
+
 // A lock, held until the object is destroyed (see Files::Lock).
 class HeldLock {
  public:
@@ -80,6 +96,12 @@ class Files {
   // POSIX; Windows lets it through only once the file is closed (see MoveReplacing).
   virtual OpenResult OpenForReading(const std::string& path,
                                     std::unique_ptr<ReadableFile>* file) = 0;
+
+  // Keeps the folder at folderPath (ending with a path separator) open to open many files in
+  // it by name: where the system allows, each then costs no look at the folder's own path
+  // again. Never null: a folder that cannot be kept open opens each file by its whole path.
+  // Used by one thread at a time; must not outlive this object.
+  virtual std::unique_ptr<OpenFolder> OpenFolderForReading(const std::string& folderPath);
 
   // Opens a file for writing as mode says. Returns null on failure (then nothing was made or
   // emptied).

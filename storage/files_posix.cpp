@@ -43,7 +43,12 @@ class Descriptor {
 
 class PosixReadableFile : public ReadableFile {
  public:
-  explicit PosixReadableFile(int fd) : m_fd(fd) {}
+  PosixReadableFile(int fd, std::size_t size) : m_fd(fd), m_size(size) {}
+
+  bool SizeHint(std::size_t* size) override {
+    *size = m_size;
+    return true;
+  }
 
   bool Read(char* buffer, std::size_t capacity, std::size_t* count) override {
     *count = 0;
@@ -59,6 +64,7 @@ class PosixReadableFile : public ReadableFile {
 
  private:
   Descriptor m_fd;
+  std::size_t m_size;
 };
 
 class PosixWritableFile : public WritableFile {
@@ -113,22 +119,51 @@ std::unique_ptr<HeldLock> TryLock(const std::string& path) {
   return std::make_unique<PosixLock>(path, fd);
 }
 
+// Opens path, relative to the folder dirFd when it is not AT_FDCWD, for reading.
+OpenResult OpenReadable(int dirFd, const std::string& path, std::unique_ptr<ReadableFile>* file) {
+  file->reset();
+  if (!IsUsablePath(path)) return OpenResult::kFailed;
+  const int fd = ::openat(dirFd, path.c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) {
+    return (errno == ENOENT || errno == ENOTDIR) ? OpenResult::kNotFound : OpenResult::kFailed;
+  }
+  struct stat info;
+  if (::fstat(fd, &info) != 0 || S_ISDIR(info.st_mode)) {
+    ::close(fd);
+    return OpenResult::kFailed;
+  }
+  *file = std::make_unique<PosixReadableFile>(fd, static_cast<std::size_t>(info.st_size));
+  return OpenResult::kOpened;
+}
+
+// A folder open as a descriptor: a file in it is found from there, with no walk along the
+// folder's own path. A name with a separator is opened by the whole path, as given.
+class PosixFolder : public OpenFolder {
+ public:
+  PosixFolder(int fd, std::string folderPath) : m_fd(fd), m_folderPath(std::move(folderPath)) {}
+
+  OpenResult OpenForReading(const std::string& name, std::unique_ptr<ReadableFile>* file) override {
+    if (name.find('/') == std::string::npos) return OpenReadable(m_fd.get(), name, file);
+    return OpenReadable(AT_FDCWD, m_folderPath + name, file);
+  }
+
+ private:
+  Descriptor m_fd;
+  const std::string m_folderPath;
+};
+
 class PosixFiles : public Files {
  public:
   OpenResult OpenForReading(const std::string& path, std::unique_ptr<ReadableFile>* file) override {
-    file->reset();
-    if (!IsUsablePath(path)) return OpenResult::kFailed;
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) {
-      return (errno == ENOENT || errno == ENOTDIR) ? OpenResult::kNotFound : OpenResult::kFailed;
-    }
-    struct stat info;
-    if (::fstat(fd, &info) != 0 || S_ISDIR(info.st_mode)) {
-      ::close(fd);
-      return OpenResult::kFailed;
-    }
-    *file = std::make_unique<PosixReadableFile>(fd);
-    return OpenResult::kOpened;
+    return OpenReadable(AT_FDCWD, path, file);
+  }
+
+  std::unique_ptr<OpenFolder> OpenFolderForReading(const std::string& folderPath) override {
+    const int fd = IsUsablePath(folderPath)
+                       ? ::open(folderPath.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC)
+                       : -1;
+    if (fd < 0) return Files::OpenFolderForReading(folderPath);
+    return std::make_unique<PosixFolder>(fd, folderPath);
   }
 
   std::unique_ptr<WritableFile> OpenForWriting(const std::string& path, CreateMode mode) override {

@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <cstdint>
 
 #include "framework/fw_handles.h"
 #include "storage/files.h"
@@ -40,6 +41,16 @@ class Win32ReadableFile : public ReadableFile {
     DWORD got = 0;
     if (!ReadFile(m_handle.Get(), buffer, ChunkSize(capacity), &got, nullptr)) return false;
     *count = got;
+    return true;
+  }
+
+  bool SizeHint(std::size_t* size) override {
+    LARGE_INTEGER bytes;
+    if (!GetFileSizeEx(m_handle.Get(), &bytes) || bytes.QuadPart < 0 ||
+        static_cast<unsigned long long>(bytes.QuadPart) >= SIZE_MAX) {
+      return false;
+    }
+    *size = static_cast<std::size_t>(bytes.QuadPart);
     return true;
   }
 

@@ -36,6 +36,32 @@ bool ParseRecord(std::string_view line, RecordAsRead* record, std::size_t* textS
   return true;
 }
 
+// The common record line, four fields of one to nine digits each followed by a comma, read
+// as FindSeparator and ParseRecord read it (here they find no white space, sign, run of
+// commas or number to clamp): its fields, and where its text begins. False for any other
+// line, which ParseRecord then reads.
+bool ParsePlainRecord(std::string_view line, RecordAsRead* record, std::size_t* textStart) {
+  int fields[4];
+  std::size_t pos = 0;
+  for (int& field : fields) {
+    const std::size_t start = pos;
+    int value = 0;
+    while (pos < line.size() && pos - start < 9 && line[pos] >= '0' && line[pos] <= '9') {
+      value = value * 10 + (line[pos] - '0');
+      ++pos;
+    }
+    if (pos == start || pos >= line.size() || line[pos] != ',') return false;
+    field = value;
+    ++pos;
+  }
+  record->done = fields[0];
+  record->year = static_cast<std::uint16_t>(fields[1]);
+  record->month = static_cast<std::uint16_t>(fields[2]);
+  record->day = static_cast<std::uint16_t>(fields[3]);
+  *textStart = pos;
+  return true;
+}
+
 }  // namespace
 
 ListFileAsRead::ListFileAsRead(std::string bytes) : m_bytes(std::move(bytes)) {
@@ -56,8 +82,9 @@ ListFileAsRead::ListFileAsRead(std::string bytes) : m_bytes(std::move(bytes)) {
       std::size_t textStart = 0;
       const int window =
           static_cast<int>(std::min<std::size_t>(line.text.size(), kRecordCommaWindow));
-      if (FindSeparator(line.text.data(), window, ',') < 0 ||
-          !ParseRecord(line.text, &record, &textStart)) {
+      if (!ParsePlainRecord(line.text, &record, &textStart) &&
+          (FindSeparator(line.text.data(), window, ',') < 0 ||
+           !ParseRecord(line.text, &record, &textStart))) {
         static_cast<RecordFields&>(record) = before;
         record.takesFieldsFromBefore = true;
         textStart = 0;
@@ -68,6 +95,11 @@ ListFileAsRead::ListFileAsRead(std::string bytes) : m_bytes(std::move(bytes)) {
     }
     first = false;
   }
+}
+
+ListFileAsRead::ListFileAsRead(std::string bytes, std::vector<RecordAsRead> records, bool noDate)
+    : m_bytes(std::move(bytes)), m_records(std::move(records)), m_noDate(noDate) {
+  m_holdsZeroByte = FindByte(m_bytes, '\0') != std::string_view::npos;
 }
 
 std::string_view ListFileAsRead::Text(std::size_t index) const {
@@ -81,8 +113,12 @@ std::string_view ListFileAsRead::Line(std::size_t index) const {
   return std::string_view(m_bytes.data() + record.lineAt, record.lineSize);
 }
 
-bool ListFileAsRead::Holds(std::size_t index, const ListRecord& record) const {
-  return Fields(index) == record && Text(index) == record.text;
+bool ListFileAsRead::Holds(const ListToWrite& list) const {
+  if (list.noDate != m_noDate || list.records.size() != m_records.size()) return false;
+  for (std::size_t index = 0; index < m_records.size(); ++index) {
+    if (!Holds(index, list.records[index], list.records[index].text)) return false;
+  }
+  return true;
 }
 
 ListFileContent ListFileAsRead::ToContent() const {

@@ -24,6 +24,7 @@
 #include <string_view>
 #include <vector>
 
+#include "storage/byte_scan.h"
 #include "storage/list_file_format.h"
 #include "storage/record_fields.h"
 
@@ -43,6 +44,9 @@ class ListFileAsRead {
   ListFileAsRead() = default;
   // Reads bytes and keeps them.
   explicit ListFileAsRead(std::string bytes);
+  // Keeps bytes whose records are known already, as the writer knows them
+  // (FormatListFileAsRead): records and noDate must be what reading bytes gives.
+  ListFileAsRead(std::string bytes, std::vector<RecordAsRead> records, bool noDate);
 
   bool NoDate() const { return m_noDate; }
   // The bytes hold a 0 byte somewhere. An item text ends at its first 0 byte in the list
@@ -53,8 +57,15 @@ class ListFileAsRead {
   const RecordFields& Fields(std::size_t index) const { return m_records[index]; }
   std::string_view Text(std::size_t index) const;
   std::string_view Line(std::size_t index) const;
-  // Whether the record at index equals record, text included.
-  bool Holds(std::size_t index, const ListRecord& record) const;
+  // Whether the record at index has these fields and this text.
+  bool Holds(std::size_t index, const RecordFields& fields, std::string_view text) const {
+    return Fields(index) == fields && SameBytes(Text(index), text);
+  }
+  bool Holds(std::size_t index, const ListRecord& record) const {
+    return Holds(index, record, record.text);
+  }
+  // Whether list is this file's list: the same kind and the same records in the same order.
+  bool Holds(const ListToWrite& list) const;
 
   const std::string& Bytes() const { return m_bytes; }
 

@@ -5,6 +5,7 @@
 // they are, with no escapes. Files are read by ListFileAsRead (list_file_as_read.h) and
 // written by FormatListFile below. Pure; any thread.
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -34,6 +35,21 @@ struct ListFileContent {
   std::vector<ListRecord> records;  // the items, top first
 };
 
+// One item to be written, its text a view of bytes kept elsewhere (the item box's rows, say),
+// so that writing a long list copies each text once, into the file.
+struct RecordToWrite : RecordFields {
+  std::string_view text;
+};
+
+// A list to be written, its texts viewed: valid while the bytes they view are.
+struct ListToWrite {
+  bool noDate = false;
+  std::vector<RecordToWrite> records;
+};
+
+// content viewed; valid while content is unchanged.
+ListToWrite ViewOf(const ListFileContent& content);
+
 // The bytes of a list file for content: the marker line when noDate, then one record line
 // per item, each ending with CR LF.
 //
@@ -50,5 +66,10 @@ struct ListFileContent {
 // <text>", where a line break inside the text becomes one space, so every item comes back as
 // one item. The bytes read back as the records written exactly (but for such line breaks).
 std::string FormatListFile(const ListFileContent& content, const ListFileAsRead* asRead = nullptr);
+
+// The same for a list viewed, given as the file as it reads back: the bytes, and where each
+// record's line and text lie in them, known while writing, so that a save keeps what it wrote
+// without reading it again.
+ListFileAsRead FormatListFileAsRead(const ListToWrite& list, const ListFileAsRead* asRead);
 
 }  // namespace storage

@@ -3,8 +3,8 @@
 // shown list (dialog/disk_sync.cpp), run here one by one with the same functions on the same
 // kind of file, so that each can be timed: the list folder's lock taken and let go, the file
 // read whole and compared with what was read last and with the item box, the box's rows
-// turned into records, the file's bytes formatted, written, flushed and moved over the old
-// file, the bytes written kept as the file as read, and the records let go. Portable:
+// viewed as records, the file formatted (with where each record lies in it), written, flushed
+// and moved over the old file, kept as the file as read, and the records let go. Portable:
 // natively over a headless item box, under Wine over a real one.
 
 #include <chrono>
@@ -27,10 +27,10 @@ struct TimerSaveSteps {
   double lock = 0;     // taking the list folder's lock and letting it go
   double read = 0;     // reading the file whole
   double compare = 0;  // its bytes against those read last, the box's rows against them
-  double records = 0;  // the box's rows as records
-  double format = 0;   // the bytes of the new file
+  double records = 0;  // the box's rows viewed as records
+  double format = 0;   // the bytes of the new file, and where each record lies in them
   double write = 0;    // written to a temporary file, flushed and moved over the list file
-  double keep = 0;     // the bytes written read again as the file as read
+  double keep = 0;     // the file as written kept as the file as read
   double freed = 0;    // the records let go
 };
 
@@ -59,24 +59,24 @@ inline bool TimeTimerSave(storage::Files& files, const std::string& lockPath,
   steps->compare = MillisecondsSince(start);
 
   start = std::chrono::steady_clock::now();
-  storage::ListFileContent content = items.Content();
+  storage::ListToWrite list = items.ToWrite();
   steps->records = MillisecondsSince(start);
 
   start = std::chrono::steady_clock::now();
-  std::string written = storage::FormatListFile(content, asRead);
+  storage::ListFileAsRead written = storage::FormatListFileAsRead(list, asRead);
   steps->format = MillisecondsSince(start);
 
   start = std::chrono::steady_clock::now();
   const bool saved =
-      storage::SaveFileAtomically(files, path, written, storage::IfHeld::kFailAtOnce);
+      storage::SaveFileAtomically(files, path, written.Bytes(), storage::IfHeld::kFailAtOnce);
   steps->write = MillisecondsSince(start);
 
   start = std::chrono::steady_clock::now();
-  *asRead = storage::ListFileAsRead(std::move(written));
+  *asRead = std::move(written);
   steps->keep = MillisecondsSince(start);
 
   start = std::chrono::steady_clock::now();
-  content = storage::ListFileContent();
+  list = storage::ListToWrite();
   steps->freed = MillisecondsSince(start);
 
   start = std::chrono::steady_clock::now();

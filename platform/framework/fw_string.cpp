@@ -9,6 +9,25 @@
 namespace {
 // Shared text of every empty string; never written through.
 char g_emptyText[1] = {'\0'};
+
+// Every other text lies in a block of its own, after a word that says how many bytes the block
+// holds for text and its zero: a string given a text that fits keeps its block, so one string
+// object reused for many texts (a search's results) allocates once.
+char* NewText(std::size_t capacity) {
+  char* block = new char[sizeof(std::size_t) + capacity];
+  std::memcpy(block, &capacity, sizeof(std::size_t));
+  return block + sizeof(std::size_t);
+}
+
+void DeleteText(char* text) {
+  delete[](text - sizeof(std::size_t));
+}
+
+std::size_t CapacityOf(const char* text) {
+  std::size_t capacity;
+  std::memcpy(&capacity, text - sizeof(std::size_t), sizeof(std::size_t));
+  return capacity;
+}
 }  // namespace
 
 CString::CString() : m_pszData(g_emptyText) {}
@@ -60,7 +79,7 @@ CString& CString::operator+=(const char* text) {
   if (!text || !*text) return *this;
   const std::size_t old = std::strlen(m_pszData);
   const std::size_t add = std::strlen(text);
-  char* joined = new char[old + add + 1];
+  char* joined = NewText(old + add + 1);
   std::memcpy(joined, m_pszData, old);
   std::memcpy(joined + old, text, add + 1);  // text may be our own buffer: copy before release
   Release();
@@ -80,7 +99,7 @@ void CString::Format(const char* format, ...) {
     Empty();
     return;
   }
-  char* text = new char[static_cast<std::size_t>(length) + 1];
+  char* text = NewText(static_cast<std::size_t>(length) + 1);
   std::vsnprintf(text, static_cast<std::size_t>(length) + 1, format, again);
   va_end(again);
   Release();
@@ -105,7 +124,12 @@ void CString::Assign(const char* text, std::size_t length) {
     Empty();
     return;
   }
-  char* copy = new char[length + 1];
+  if (m_pszData != g_emptyText && CapacityOf(m_pszData) > length) {
+    std::memmove(m_pszData, text, length);  // text may be a part of this string's own
+    m_pszData[length] = '\0';
+    return;
+  }
+  char* copy = NewText(length + 1);
   std::memcpy(copy, text, length);
   copy[length] = '\0';
   Release();
@@ -113,7 +137,7 @@ void CString::Assign(const char* text, std::size_t length) {
 }
 
 void CString::Release() {
-  if (m_pszData != g_emptyText) delete[] m_pszData;
+  if (m_pszData != g_emptyText) DeleteText(m_pszData);
   m_pszData = g_emptyText;
 }
 

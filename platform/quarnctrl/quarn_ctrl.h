@@ -28,6 +28,28 @@ class ListModel;
 class ListView;
 }  // namespace quarn
 
+// Packed dates as the boxes keep them (CQuarnListBox::ConvertToDateData): the year in the high
+// half of the word, the low bytes of the month and the day in its two low bytes. Inline, for
+// callers that pack or unpack the dates of many rows.
+inline DWORD QuarnPackDate(WORD year, WORD month, WORD day) {
+  return (static_cast<DWORD>(year) << 16) | (static_cast<DWORD>(month & 0xFF) << 8) |
+         static_cast<DWORD>(day & 0xFF);
+}
+inline void QuarnSplitDate(DWORD word, WORD* year, WORD* month, WORD* day) {
+  *year = static_cast<WORD>(word >> 16);
+  *month = static_cast<WORD>((word >> 8) & 0xFF);
+  *day = static_cast<WORD>(word & 0xFF);
+}
+
+// One row as many rows are given to a box or taken from it at once (AddItems, GetItems).
+struct QuarnItem {
+  const char* text;  // textLength bytes; need not end with a zero
+  int textLength;
+  int check;        // the done check (item box); 0 elsewhere
+  DWORD data;       // the data word (the due date in the item box)
+  COLORREF colour;  // the text colour
+};
+
 // An event handler: takes the user pointer given to SetCallback and answers an int.
 typedef int (*QUARNCALLBACK)(void* user);
 
@@ -123,6 +145,16 @@ class QUARNCTRL_API CQuarnListBox {
   // The row's text; valid until the next change to any row's text or to the rows (an add,
   // insert, delete, reset or edit). "" for a bad index.
   const char* GetItemText(int index) const;
+  // Appends `count` rows in one step, each from its QuarnItem: text (a zero byte among its
+  // textLength bytes ends it, as with AddItem), check (kept only by boxes with checks), data
+  // word and colour. Where AddItem and SetItemColor for each row tell the front of every row,
+  // this tells it once. Returns the index of the first new row; -1, changing nothing, for a
+  // null `items` or a count below 1.
+  int AddItems(const QuarnItem* items, int count);
+  // Copies what rows first to first + count - 1 hold into `items`: each text as a pointer to
+  // the row's text (valid as GetItemText's, zero-terminated) and its length. Returns how many
+  // rows were copied: fewer past the last row, 0 for a bad `first` or a null `items`.
+  int GetItems(int first, int count, QuarnItem* items) const;
   int GetItemCheck(int index) const;   // 0 open, else done; 0 for a bad index
   DWORD GetItemData(int index) const;  // the row's data word (the due date in the item box)
   DWORD GetItemDate(int index) const;  // the same word, read as a packed due date

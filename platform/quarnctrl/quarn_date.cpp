@@ -27,16 +27,13 @@ unsigned DayOfWeek(unsigned year, unsigned month, unsigned day) {
 }  // namespace
 
 DWORD CQuarnListBox::ConvertToDateData(SYSTEMTIME date) {
-  return (static_cast<DWORD>(date.wYear) << 16) | (static_cast<DWORD>(date.wMonth & 0xFF) << 8) |
-         static_cast<DWORD>(date.wDay & 0xFF);
+  return QuarnPackDate(date.wYear, date.wMonth, date.wDay);
 }
 
 void CQuarnListBox::ConvertToSysTime(DWORD word, SYSTEMTIME* date) {
   if (date == nullptr) return;
   *date = SYSTEMTIME{};
-  date->wYear = static_cast<WORD>(word >> 16);
-  date->wMonth = static_cast<WORD>((word >> 8) & 0xFF);
-  date->wDay = static_cast<WORD>(word & 0xFF);
+  QuarnSplitDate(word, &date->wYear, &date->wMonth, &date->wDay);
   if (IsRealDay(date->wYear, date->wMonth, date->wDay)) {
     date->wDayOfWeek = static_cast<WORD>(DayOfWeek(date->wYear, date->wMonth, date->wDay));
   }

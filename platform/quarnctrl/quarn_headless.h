@@ -13,12 +13,14 @@ namespace quarn {
 
 // One thing the model told its front had changed (see ListView::RowInserted and the rest).
 struct Change {
-  enum Kind { Inserted, Removed, Reset, Selected, Stored };
+  enum Kind { Inserted, Removed, Reset, Selected, Stored, Appended };
   Kind kind;
-  int row;                       // -1 for a reset, or a selection of no row
+  int row;                       // -1 for a reset, or a selection of no row; the first appended
   RowPart part = RowPart::Text;  // what an edit stored (Stored only)
+  int count = 1;                 // rows appended at once (Appended only)
   bool operator==(const Change& other) const {
-    return kind == other.kind && row == other.row && (kind != Stored || part == other.part);
+    return kind == other.kind && row == other.row && (kind != Stored || part == other.part) &&
+           (kind != Appended || count == other.count);
   }
 };
 
@@ -74,6 +76,9 @@ class HeadlessFront : public ListView {
   void SetFont(HFONT font, bool redraw) override;
   void Destroy() override;
   void RowInserted(int row) override { m_changes.push_back({Change::Inserted, row}); }
+  void RowsAppended(int first, int count) override {
+    m_changes.push_back({Change::Appended, first, RowPart::Text, count});
+  }
   void RowRemoved(int row) override { m_changes.push_back({Change::Removed, row}); }
   void RowsReset() override { m_changes.push_back({Change::Reset, -1}); }
   void SelectionMoved(int row) override { m_changes.push_back({Change::Selected, row}); }

@@ -143,6 +143,23 @@ const char* CQuarnListBox::GetItemText(int index) const {
   return m_pModel->CText(index);
 }
 
+int CQuarnListBox::AddItems(const QuarnItem* items, int count) {
+  if (items == nullptr || count < 1) return -1;
+  return m_pModel->AddMany(items, count);
+}
+
+int CQuarnListBox::GetItems(int first, int count, QuarnItem* items) const {
+  if (items == nullptr || first < 0 || count < 1 || first >= m_pModel->Count()) return 0;
+  const int copied = count < m_pModel->Count() - first ? count : m_pModel->Count() - first;
+  for (int at = 0; at < copied; ++at) {
+    const quarn::Row& row = *m_pModel->RowAt(first + at);
+    const std::string_view text = m_pModel->Text(first + at);
+    items[at] =
+        QuarnItem{text.data(), static_cast<int>(text.size()), row.check, row.data, row.colour};
+  }
+  return copied;
+}
+
 int CQuarnListBox::GetItemCheck(int index) const {
   const quarn::Row* row = m_pModel->RowAt(index);
   return row != nullptr ? row->check : 0;

@@ -3,6 +3,10 @@
 #include <algorithm>
 #include <utility>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 #include "text/cp932.h"
 
 namespace quarn {
@@ -23,6 +27,23 @@ std::string CleanEditedText(const std::string& text) {
   }
   clean.resize(cp932::CutLength(clean.data(), clean.size(), ListModel::kEditLimit));
   return clean;
+}
+
+// The bytes of a text of `length` bytes before its first zero byte, sixteen at a time where
+// the processor allows: the C library may look at one byte at a time.
+std::size_t LengthBeforeZero(const char* text, int length) {
+  const std::size_t size = static_cast<std::size_t>(length);
+  std::size_t at = 0;
+#if defined(__SSE2__)
+  const __m128i zero = _mm_setzero_si128();
+  for (; at + 16 <= size; at += 16) {
+    const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(text + at));
+    const unsigned zeros = static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(bytes, zero)));
+    if (zeros != 0) return at + static_cast<std::size_t>(__builtin_ctz(zeros));
+  }
+#endif
+  while (at < size && text[at] != '\0') ++at;
+  return at;
 }
 
 }  // namespace
@@ -89,6 +110,30 @@ int ListModel::Insert(int index, const Row& row, std::string_view text) {
   if (m_view != nullptr) m_view->RowInserted(index);
   Invalidate();
   return index;
+}
+
+int ListModel::AddMany(const QuarnItem* items, int count) {
+  CancelEdit();
+  const int first = Count();
+  m_rows.reserve(m_rows.size() + static_cast<std::size_t>(count));
+  std::size_t bytes = 0;
+  for (int at = 0; at < count; ++at) bytes += static_cast<std::size_t>(items[at].textLength) + 1;
+  m_texts.Reserve(bytes);
+  for (int at = 0; at < count; ++at) {
+    const QuarnItem& item = items[at];
+    Row row;
+    row.check = m_checked ? item.check : 0;
+    row.data = item.data;
+    row.colour = item.colour;
+    const std::size_t length = item.text != nullptr && item.textLength > 0
+                                   ? LengthBeforeZero(item.text, item.textLength)
+                                   : 0;
+    row.text = m_texts.Store(std::string_view(item.text, length));
+    m_rows.push_back(row);
+  }
+  if (m_view != nullptr) m_view->RowsAppended(first, count);
+  Invalidate();
+  return first;
 }
 
 int ListModel::Delete(int index) {

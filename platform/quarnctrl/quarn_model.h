@@ -62,6 +62,11 @@ class ListView {
   // keeps these empty.
   // A row now lies at `row` (added or inserted); the rows after it moved down one.
   virtual void RowInserted(int /*row*/) {}
+  // `count` rows were added at once after the last, the first at `first`. By default told
+  // as that many rows inserted.
+  virtual void RowsAppended(int first, int count) {
+    for (int row = first; row < first + count; ++row) RowInserted(row);
+  }
   // The row that lay at `row` is gone; the rows after it moved up one.
   virtual void RowRemoved(int /*row*/) {}
   // Every row went at once.
@@ -95,7 +100,9 @@ class ListModel {
   // A row with a copy of text (which may be a row's own); Row::text is ignored.
   int Add(const Row& row, std::string_view text);                // index of the new row
   int Insert(int index, const Row& row, std::string_view text);  // -1 for index < 0 or > count
-  int Delete(int index);                                         // new count, or -1 for a bad index
+  // Rows for each of `items` (count > 0) after the last; the index of the first.
+  int AddMany(const QuarnItem* items, int count);
+  int Delete(int index);  // new count, or -1 for a bad index
   void Reset();
   // Room for that many rows in all, and for that many bytes of their texts more.
   void Reserve(int rows, std::size_t textBytes);

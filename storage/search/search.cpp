@@ -2,6 +2,7 @@
 
 #include <string.h>
 
+#include <algorithm>
 #include <cstring>
 #include <memory>
 #include <utility>
@@ -45,16 +46,17 @@ std::string_view LineBefore(const char* begin, const char* end, bool endsWithFee
 // One search: the words, the buffers reused from file to file, and where results go.
 class FolderSearch {
  public:
-  FolderSearch(Files& files, std::string_view text, SearchSink& sink)
-      : m_files(files), m_sink(sink), m_line(CutSearchWords(text)), m_scanner(m_line.words()) {}
+  FolderSearch(OpenFolder& folder, std::string_view text, SearchSink& sink)
+      : m_folder(folder), m_sink(sink), m_line(CutSearchWords(text)), m_scanner(m_line.words()) {}
 
   // Searches one list file: reads it whole, closes it, then tests its lines. False when the
   // search must stop.
-  bool SearchFile(const std::string& path, std::string_view listName);
+  bool SearchFile(const std::string& entry, std::string_view listName);
 
  private:
-  // Doubles the buffer, keeping its first filled bytes.
-  void Grow(std::size_t filled);
+  // Grows the buffer to hold at least needed bytes (doubling at least), keeping its first
+  // filled bytes.
+  void Grow(std::size_t filled, std::size_t needed);
   // Tests the whole lines in [begin, end): all of them end with a line feed, but for the
   // last line of the file. False when the search must stop.
   bool SearchLines(const char* begin, const char* end);
@@ -64,7 +66,7 @@ class FolderSearch {
   bool SearchLine(const char* begin, LineEnd end, const char* blockEnd, const char* word = nullptr,
                   std::size_t wordLength = 0);
 
-  Files& m_files;
+  OpenFolder& m_folder;
   SearchSink& m_sink;
   LineSearch m_line;
   WordScanner m_scanner;
@@ -73,21 +75,27 @@ class FolderSearch {
   const char* m_fileStart = nullptr;  // the file's first line in the buffer
 };
 
-bool FolderSearch::SearchFile(const std::string& path, std::string_view listName) {
+bool FolderSearch::SearchFile(const std::string& entry, std::string_view listName) {
   std::size_t filled = 0;
   bool complete = false;
   {
     // The file is open only within this block: the results are sent after it is closed,
     // since on Windows an open file keeps a save from moving the new file over it.
     std::unique_ptr<ReadableFile> file;
-    if (m_files.OpenForReading(path, &file) != OpenResult::kOpened) return true;
+    if (m_folder.OpenForReading(entry, &file) != OpenResult::kOpened) return true;
+    // With the file's size known, room for one byte more: a read that stops short of it there
+    // has met the file's end, so a file is read with one call.
+    std::size_t size = 0;
+    const bool sized = file->SizeHint(&size);
     while (!complete) {
-      if (m_capacity - filled < kReadSize) Grow(filled);
+      const std::size_t wanted = sized && filled <= size ? size + 1 - filled : kReadSize;
+      if (m_capacity - filled < wanted) Grow(filled, filled + wanted);
+      const std::size_t asked = m_capacity - filled;
       std::size_t got = 0;
-      if (!file->Read(m_buffer.get() + filled, m_capacity - filled, &got)) break;
+      if (!file->Read(m_buffer.get() + filled, asked, &got)) break;
       if (m_sink.StopRequested()) return false;
       filled += got;
-      complete = got == 0;
+      complete = got == 0 || (sized && got < asked && filled == size);
     }
   }
   const char* begin = m_buffer.get();
@@ -103,8 +111,8 @@ bool FolderSearch::SearchFile(const std::string& path, std::string_view listName
   return SearchLines(begin, begin + whole);
 }
 
-void FolderSearch::Grow(std::size_t filled) {
-  const std::size_t capacity = m_capacity == 0 ? 2 * kReadSize : 2 * m_capacity;
+void FolderSearch::Grow(std::size_t filled, std::size_t needed) {
+  const std::size_t capacity = std::max(needed, m_capacity == 0 ? 2 * kReadSize : 2 * m_capacity);
   // The scanner reads a little past the lines it is given: room that is never read into,
   // written here once.
   std::unique_ptr<char[]> grown(new char[capacity + WordScanner::kReadsPastEnd]());
@@ -170,15 +178,16 @@ bool RefuseUnsupportedSearchMode(int mode, SearchSink& sink) {
 void SearchListFiles(Files& files, const std::string& folderPath,
                      const std::vector<std::string_view>& entries, std::string_view text,
                      SearchSink& sink) {
-  FolderSearch search(files, text, sink);
-  std::string path;
+  // The folder is kept open, so that each file is found from it by name.
+  const std::unique_ptr<OpenFolder> folder = files.OpenFolderForReading(folderPath);
+  FolderSearch search(*folder, text, sink);
+  std::string name;
   for (const std::string_view entry : entries) {
     if (sink.StopRequested()) return;
     std::string_view listName;
     if (!ListNameOf(entry, &listName)) continue;
-    path.assign(folderPath);
-    path.append(entry.data(), entry.size());
-    if (!search.SearchFile(path, listName)) return;
+    name.assign(entry.data(), entry.size());
+    if (!search.SearchFile(name, listName)) return;
   }
 }
 

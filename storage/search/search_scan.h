@@ -3,19 +3,22 @@
 // few words, so that only those lines get the full test. Part of the search (search.h). One
 // thread at a time.
 //
-// With SSE2 it works in two passes. The first goes over the whole block in windows of 64
+// With vectors it works in two passes. The first goes over the whole block in windows of 64
 // bytes and keeps, for each window, a bit mask of its line feeds and one of the places where
 // a word may start (its first and last byte are there), and notes whether the block holds a
-// zero byte or a tab anywhere (judged as any byte below 0x0A). The second takes the candidate
-// places in order, checks the word, and finds the line around it from the masks of its
-// window and the two beside it, with no loop over the line's bytes. Matches in dense text then
-// cost few mispredicted branches. Without SSE2 the block is searched byte by byte.
+// zero byte or a tab anywhere (judged as any byte below 0x0A); it compares 16 bytes at a time
+// with SSE2, or 32 with AVX2 (scan_width.h). The second takes the candidate places in order,
+// checks the word, and finds the line around it from the masks of its window and the two
+// beside it, with no loop over the line's bytes. Matches in dense text then cost few
+// mispredicted branches. Without vectors the block is searched byte by byte. Every width
+// gives the same lines.
 
 #include <cstddef>
 #include <cstdint>
 #include <string>
 #include <vector>
 
+#include "storage/search/scan_width.h"
 #include "storage/search/search_layout.h"
 
 namespace storage {
@@ -27,8 +30,8 @@ class WordScanner {
   static constexpr std::size_t kReadsPastEnd = 128;
 
   // Repeated words are looked for once, and the empty word not at all: a search with it
-  // tests every line instead.
-  explicit WordScanner(const std::vector<std::string>& words);
+  // tests every line instead. width must be one the machine can scan at (CanScanAt).
+  explicit WordScanner(const std::vector<std::string>& words, ScanWidth width = WidestScanWidth());
 
   // A line that may hold a word.
   struct Line {
@@ -48,10 +51,11 @@ class WordScanner {
   bool NextLine(Line* line);
 
  private:
-  static constexpr std::size_t kWidth = 16;   // bytes compared at once
+  static constexpr std::size_t kWidth = 16;   // bytes of a word's head, compared at once
+  static constexpr std::size_t kWide = 32;    // bytes compared at once by the wider scan
   static constexpr std::size_t kWindow = 64;  // bytes of one bit mask
-  // The last window starts within the block, and a word's byte compared with it lies at most
-  // kWidth - 1 bytes after it.
+  // The last window starts within the block, and the wider scan reads its last 32 bytes also
+  // from up to kWidth - 1 bytes further, where a word's last byte compared lies.
   static_assert(kWindow + kWidth - 1 <= kReadsPastEnd, "reads past the block");
 
   // What the block compares know of a word: its first byte and the byte at lastAt (its last,
@@ -73,9 +77,20 @@ class WordScanner {
 
   // NextLine byte by byte, from m_next on; with no reads past the block's end.
   bool NextLinePlainly(Line* line);
-  // The first pass over the block, with the number of words known when it is not 0.
+  // The first pass over the block, with the number of words known when it is not 0: 16
+  // bytes at a time, or 32.
   template <std::size_t kWords>
   void MaskBlock();
+  template <std::size_t kWords>
+  void MaskBlockWide();
+  // Makes room for the masks of windows windows.
+  void StartMasks(std::size_t windows);
+  // Keeps the masks of one window, of which only the bytes within the block count; notes in
+  // *odd a byte below 0x0A among them when the window reaches past the block. Returns whether
+  // it lies wholly within the block.
+  bool KeepWindow(std::size_t window, std::uint64_t feeds, std::uint64_t places, bool* odd);
+  // Marks the line ends before and at the block's ends; plain: no byte below 0x0A in it.
+  void FinishMasks(std::size_t windows, bool plain);
   // Whether the first kWidth bytes of probe's word (fewer when it is shorter) are at place.
   static bool HeadIsAt(const char* place, const Probe& probe);
   // The first word that occurs at place, or -1. Reads kWidth bytes from place.
@@ -89,6 +104,7 @@ class WordScanner {
   // is not plain, by going over its bytes.
   [[gnu::cold]] void FindLongLineAround(std::size_t offset, Line* line) const;
 
+  ScanWidth m_width;
   std::vector<std::string> m_words;
   std::vector<Probe> m_probes;
   std::size_t m_longest = 0;

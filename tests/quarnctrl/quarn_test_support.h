@@ -17,10 +17,12 @@ namespace quarn {
 
 // A change as a failed expectation prints it: "Stored(1, Check)".
 inline std::ostream& operator<<(std::ostream& out, const Change& change) {
-  static const char* const kKinds[] = {"Inserted", "Removed", "Reset", "Selected", "Stored"};
+  static const char* const kKinds[] = {"Inserted", "Removed", "Reset",
+                                       "Selected", "Stored",  "Appended"};
   static const char* const kParts[] = {"Text", "Check", "Date"};
   out << kKinds[change.kind] << "(" << change.row;
   if (change.kind == Change::Stored) out << ", " << kParts[static_cast<int>(change.part)];
+  if (change.kind == Change::Appended) out << ", " << change.count;
   return out << ")";
 }
 

@@ -58,6 +58,7 @@ class ListWindow final : public ListView, private AccessibleSource {
   void SetFont(HFONT font, bool redraw) override;
   void Destroy() override;
   void RowInserted(int row) override;
+  void RowsAppended(int first, int count) override;
   void RowRemoved(int row) override;
   void RowsReset() override;
   void SelectionMoved(int row) override;

@@ -71,6 +71,13 @@ void ListWindow::RowInserted(int row) {
   Notify(EVENT_OBJECT_CREATE, ChildOf(row));
 }
 
+void ListWindow::RowsAppended(int, int) {
+  ++m_rowsSerial;
+  // Many rows at once (a long list loaded): the list's children are to be read again, as after
+  // a reset, rather than told of one by one.
+  Notify(EVENT_OBJECT_REORDER, CHILDID_SELF);
+}
+
 void ListWindow::RowRemoved(int row) {
   ++m_rowsSerial;
   Notify(EVENT_OBJECT_DESTROY, ChildOf(row));

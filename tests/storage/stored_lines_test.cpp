@@ -1,0 +1,59 @@
+// The lines a save keeps: found through the aligned runs at a long list's start and end, they
+// are the ones a table of all the lines gives, for few changes and for many, with equal
+// records stored in different bytes all through the list.
+
+#include <gtest/gtest.h>
+
+#include <random>
+#include <string>
+#include <vector>
+
+#include "storage/list_file_as_read.h"
+#include "storage/list_file_format.h"
+#include "storage/stored_lines.h"
+
+namespace {
+
+using storage::LineMatching;
+
+TEST(StoredLines, AlignedRunsKeepTheLinesATableKeeps) {
+  std::mt19937 random(2612);
+  // Equal records in other bytes, lines that take their fields from the line before, and the
+  // marker's text, so that a line taken from the wrong place would show.
+  const std::vector<std::string> lines = {
+      "0,2026,1,2,a", "00,2026,1,2,a", "1,2026,1,2,a", "a", "b", "0,2026,1,2,b", "NO_DATE", ""};
+  for (int round = 0; round < 300; ++round) {
+    std::string bytes = round % 4 == 0 ? "NO_DATE\r\n" : "";
+    for (int count = 100 + static_cast<int>(random() % 200); count > 0; --count) {
+      bytes += lines[random() % lines.size()] + "\r\n";
+    }
+    const storage::ListFileAsRead file(bytes);
+    storage::ListFileContent edited = file.ToContent();
+    // A few changes, for the aligned runs, or many, past what they take on.
+    const int edits = round % 3 == 0 ? 100 : 1 + static_cast<int>(random() % 4);
+    for (int edit = 0; edit < edits && !edited.records.empty(); ++edit) {
+      std::vector<storage::ListRecord>& records = edited.records;
+      const std::size_t at = random() % records.size();
+      switch (random() % 4) {
+        case 0:
+          records[at].done = records[at].done == 0 ? 1 : 0;
+          break;
+        case 1:
+          records.erase(records.begin() + static_cast<std::ptrdiff_t>(at));
+          break;
+        case 2:
+          records.insert(records.begin() + static_cast<std::ptrdiff_t>(at),
+                         records[random() % records.size()]);
+          break;
+        default:
+          edited.noDate = !edited.noDate;
+      }
+    }
+    const storage::ListToWrite list = storage::ViewOf(edited);
+    ASSERT_EQ(storage::ChooseStoredLines(list, file, LineMatching::kAlignedFirst),
+              storage::ChooseStoredLines(list, file, LineMatching::kTableOnly))
+        << "round " << round;
+  }
+}
+
+}  // namespace
