@@ -21,30 +21,10 @@ constexpr UINT_PTR kNameSubclassId = 0x4E41;  // "NA"
 
 // Answers the state of a checkable button for the annotation service, from the button's
 // window each time it is asked, since it changes with every click.
-class CheckedStateServer final : public IAccPropServer {
+class CheckedStateServer final : public fw::ComObject<IAccPropServer, IID_IAccPropServer> {
  public:
   explicit CheckedStateServer(HWND button) : m_button(button) {}
-  CheckedStateServer(const CheckedStateServer&) = delete;
-  CheckedStateServer& operator=(const CheckedStateServer&) = delete;
 
-  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID id, void** object) override {
-    if (object == nullptr) return E_POINTER;
-    if (IsEqualIID(id, IID_IUnknown) || IsEqualIID(id, IID_IAccPropServer)) {
-      *object = static_cast<IAccPropServer*>(this);
-      AddRef();
-      return S_OK;
-    }
-    *object = nullptr;
-    return E_NOINTERFACE;
-  }
-  ULONG STDMETHODCALLTYPE AddRef() override {
-    return static_cast<ULONG>(InterlockedIncrement(&m_references));
-  }
-  ULONG STDMETHODCALLTYPE Release() override {
-    const LONG left = InterlockedDecrement(&m_references);
-    if (left == 0) delete this;
-    return static_cast<ULONG>(left);
-  }
   HRESULT STDMETHODCALLTYPE GetPropValue(const BYTE*, DWORD, MSAAPROPID property, VARIANT* value,
                                          BOOL* has) override {
     if (value == nullptr || has == nullptr) return E_POINTER;
@@ -57,10 +37,9 @@ class CheckedStateServer final : public IAccPropServer {
   }
 
  private:
-  ~CheckedStateServer() = default;
+  ~CheckedStateServer() override = default;
 
   HWND m_button;
-  LONG m_references = 1;
 };
 
 // What one named control keeps until its window goes: what it is called, the thread's place

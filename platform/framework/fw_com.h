@@ -113,22 +113,23 @@ class ComApartment {
   HRESULT m_result;
 };
 
-// The IUnknown part of an accessible object of ours. It answers for IUnknown, IDispatch and
-// IAccessible only: handing out another object's interfaces would let a caller that asks them
-// for IAccessible back reach an object without our answers. A new object holds one reference,
-// its maker's; the last Release deletes it.
-class AccessibleObject : public IAccessible {
+// The IUnknown part of a COM object of ours that offers one interface, `Interface`, known by
+// `kId`, and `kAlso` where that interface is built on another (IDispatch for IAccessible). It
+// answers for those and IUnknown only: handing out another object's interfaces would let a
+// caller that asks them back reach an object without our answers. A new object holds one
+// reference, its maker's; the last Release deletes it.
+template <typename Interface, const IID& kId, const IID& kAlso = IID_IUnknown>
+class ComObject : public Interface {
  public:
-  AccessibleObject() = default;
-  AccessibleObject(const AccessibleObject&) = delete;
-  AccessibleObject& operator=(const AccessibleObject&) = delete;
+  ComObject() = default;
+  ComObject(const ComObject&) = delete;
+  ComObject& operator=(const ComObject&) = delete;
 
   HRESULT STDMETHODCALLTYPE QueryInterface(REFIID id, void** object) override {
     if (object == nullptr) return E_POINTER;
-    if (IsEqualIID(id, IID_IUnknown) || IsEqualIID(id, IID_IDispatch) ||
-        IsEqualIID(id, IID_IAccessible)) {
-      *object = static_cast<IAccessible*>(this);
-      AddRef();
+    if (IsEqualIID(id, IID_IUnknown) || IsEqualIID(id, kAlso) || IsEqualIID(id, kId)) {
+      *object = static_cast<Interface*>(this);
+      this->AddRef();
       return S_OK;
     }
     *object = nullptr;
@@ -144,10 +145,13 @@ class AccessibleObject : public IAccessible {
   }
 
  protected:
-  virtual ~AccessibleObject() = default;
+  virtual ~ComObject() = default;
 
  private:
   LONG m_references = 1;
 };
+
+// An accessible object of ours: it answers for IUnknown, IDispatch and IAccessible.
+using AccessibleObject = ComObject<IAccessible, IID_IAccessible, IID_IDispatch>;
 
 }  // namespace fw
