@@ -3,8 +3,19 @@
 #include <algorithm>
 #include <deque>
 #include <unordered_map>
+#include <ostream>
 #include <utility>
 
+// The diff library's header includes <iostream> for printing functions we never call. With
+// the C++ library linked statically into the DLL, <iostream>'s set-up of the standard streams
+// would bring in some 850 KB of the library's locale code. Its declarations come from
+// <ostream> instead, and <iostream> itself is skipped.
+#if defined(__GLIBCXX__) && !defined(_GLIBCXX_IOSTREAM)
+#define _GLIBCXX_IOSTREAM 1
+namespace std {
+extern ostream cout;
+}  // namespace std
+#endif
 #include <dtl.hpp>
 
 namespace storage {
