@@ -11,7 +11,7 @@
 #include <utility>
 #include <vector>
 
-#include "records.h"
+#include "support/storage_records.h"
 #include "storage/list_file_as_read.h"
 #include "storage/list_file_format.h"
 #include "storage/lines.h"
