@@ -79,17 +79,15 @@ class DialogTest : public FolderTest {
     return storage::ListFolderPath(m_folder.Path()) + storage::kPathSeparator + file;
   }
   std::string OrderFile() { return InListFolder("ListInfo.dat"); }
-  // The names in the list-name box, joined with ';'.
-  std::string ListNames() {
+  // The names in the list-name box, or the texts in the item box, each followed by ';'.
+  template <typename Box>
+  static std::string Rows(Box* box) {
     std::string all;
-    for (int i = 0; i < names()->GetCount(); ++i) all += std::string(names()->GetItemText(i)) + ";";
+    for (int i = 0; i < box->GetCount(); ++i) all += std::string(box->GetItemText(i)) + ";";
     return all;
   }
-  std::string ItemTexts() {
-    std::string all;
-    for (int i = 0; i < items()->GetCount(); ++i) all += std::string(items()->GetItemText(i)) + ";";
-    return all;
-  }
+  std::string ListNames() { return Rows(names()); }
+  std::string ItemTexts() { return Rows(items()); }
 
   // Lists with files: the order file names them, each list file holds the given bytes, and the
   // list-name box is loaded from them with no list selected.
@@ -102,13 +100,18 @@ class DialogTest : public FolderTest {
     Write(OrderFile(), order);
     dialog.LoadListNames();
   }
-  // Every file of the list folder with its bytes, in name order: "name=bytes|...".
-  std::string ListFolderState() {
+  // The names of the files of the list folder, sorted.
+  std::vector<std::string> ListFolderFiles() {
     std::vector<std::string> found;
     EXPECT_TRUE(m_files->ListFolder(storage::ListFolderPath(m_folder.Path()), &found));
     std::sort(found.begin(), found.end());
+    return found;
+  }
+  // Every file of the list folder with its bytes, in name order: "name=bytes|...".
+  std::string ListFolderState() {
     std::string all;
-    for (const std::string& name : found) all += name + "=" + Read(InListFolder(name)) + "|";
+    for (const std::string& name : ListFolderFiles())
+      all += name + "=" + Read(InListFolder(name)) + "|";
     return all;
   }
   // Everything both boxes show: rows (name; or check, text and date of an item), selections.

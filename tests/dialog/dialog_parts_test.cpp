@@ -10,22 +10,16 @@
 #include "dialog/entry_row.h"
 #include "dialog/item_side.h"
 #include "dialog/list_folder_gate.h"
-#include "quarnctrl/quarn_headless.h"
-#include "support/fault_injecting_files.h"
-#include "storage/paths.h"
-#include "storage/folder_test.h"
-#include "support/folder_host.h"
+#include "dialog_fixture.h"
 
 namespace {
 
-using Mode = storage::FaultInjectingFiles::Mode;
 using storage::OpenResult;
+using todo_test::Mode;
 
-class Gate : public FolderTest {
+// A gate of its own beside the dialog's, over the fixture's folder, host and failing files.
+class Gate : public todo_test::DialogTest {
  protected:
-  Gate() : host(m_folder.Path()), faults(*m_files), gate(&host, faults) {
-    m_files->CreateFolder(storage::ListFolderPath(m_folder.Path()));
-  }
   std::string PathOf(const std::string& name) { return gate.PathOf(name); }
   // Reads the list `name` and keeps it as read, as loading a list does.
   void Load(const std::string& name) {
@@ -39,9 +33,7 @@ class Gate : public FolderTest {
     return content;
   }
 
-  todo_test::FolderHost host;
-  storage::FaultInjectingFiles faults;
-  todo::ListFolderGate gate;
+  todo::ListFolderGate gate{&host, faults};
 };
 
 TEST_F(Gate, WithoutADataFolderNoNameHasAFile) {

@@ -286,11 +286,9 @@ void RandomWalk::CheckBoxes() {
 void RandomWalk::CheckFiles(bool selectedSavedToo) {
   std::vector<std::string> expected;
   for (const auto& file : m_.files) expected.push_back(file.second.name + ".lst");
-  std::vector<std::string> found;
-  ASSERT_TRUE(m_files->ListFolder(storage::ListFolderPath(m_folder.Path()), &found));
+  std::vector<std::string> found = ListFolderFiles();
   found.erase(std::remove(found.begin(), found.end(), "ListInfo.dat"), found.end());
   std::sort(expected.begin(), expected.end());
-  std::sort(found.begin(), found.end());
   ASSERT_EQ(found, expected) << "a list file missing, left behind or a save's leftover";
   for (const auto& file : m_.files) {
     const std::string stored = Read(ListFile(file.second.name));

@@ -14,11 +14,8 @@ class Undo : public DialogTest {
   // Everything a step may change: the boxes, their selections and which files the list folder
   // holds. (What an item file holds depends on the saves in between, which no step undoes.)
   std::string State() {
-    std::vector<std::string> found;
-    EXPECT_TRUE(m_files->ListFolder(storage::ListFolderPath(m_folder.Path()), &found));
-    std::sort(found.begin(), found.end());
     std::string files;
-    for (const std::string& name : found) files += name + " ";
+    for (const std::string& name : ListFolderFiles()) files += name + " ";
     return BoxState() + " | " + files;
   }
 };

@@ -17,7 +17,7 @@
 
 #include "storage/folder_test.h"
 #include "storage/paths.h"
-#include "storage/records.h"
+#include "support/storage_records.h"
 #include "storage/search/search.h"
 
 using Lines = std::vector<std::string>;

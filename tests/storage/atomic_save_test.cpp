@@ -9,7 +9,7 @@
 #include <tuple>
 #include <vector>
 
-#include "records.h"
+#include "support/storage_records.h"
 #include "storage/folder_test.h"
 #include "storage/atomic_save.h"
 #include "support/fault_injecting_files.h"

@@ -1,6 +1,6 @@
-// The sixteen-at-a-time byte scan must agree with a plain loop wherever the byte lies: in the
-// first or last block of sixteen, straddling none, in the tail after the last whole block,
-// and for bytes above 0x7F, whose compare is signed.
+// The sixteen-at-a-time byte scan and block compare must agree with a plain loop wherever the
+// byte or the difference lies: in the first or last block of sixteen, straddling none, in the
+// tail after the last whole block, and for bytes above 0x7F, whose compare is signed.
 
 #include <gtest/gtest.h>
 
@@ -49,6 +49,25 @@ TEST(ByteScan, NeverLooksPastTheTextsEnd) {
     const std::string_view text(bytes.data() + 40 - length, length);
     EXPECT_EQ(storage::FindByte(text, '\n'), std::string_view::npos) << length;
     EXPECT_EQ(storage::CountByte(text, '\n'), 0u) << length;
+  }
+}
+
+// The runs lie inside longer ones, so that a read past either end would show as a wrong answer.
+TEST(SameBytes, AgreesWithThePlainCompareAtEveryLengthAndPlace) {
+  for (std::size_t length = 0; length <= 70; ++length) {
+    const std::string a = "(" + std::string(length, '\x82') + ")";
+    std::string b = "[" + std::string(length, '\x82') + "]";
+    const std::string_view x(a.data() + 1, length);
+    EXPECT_TRUE(storage::SameBytes(x, std::string_view(b.data() + 1, length))) << length;
+    for (std::size_t place = 0; place < length; ++place) {
+      b[place + 1] = 'x';
+      const std::string_view y(b.data() + 1, length);
+      EXPECT_EQ(storage::SameBytes(x, y), x == y) << length << " " << place;
+      b[place + 1] = '\x82';
+    }
+    if (length > 0) {
+      EXPECT_FALSE(storage::SameBytes(x, std::string_view(b.data() + 1, length - 1))) << length;
+    }
   }
 }
 

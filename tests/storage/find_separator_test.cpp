@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "records.h"
+#include "support/storage_records.h"
 #include "storage/find_separator.h"
 
 namespace {

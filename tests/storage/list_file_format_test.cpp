@@ -11,7 +11,8 @@
 #include <utility>
 #include <vector>
 
-#include "records.h"
+#include "support/storage_random_edits.h"
+#include "support/storage_records.h"
 #include "storage/list_file_as_read.h"
 #include "storage/list_file_format.h"
 #include "storage/lines.h"
@@ -382,28 +383,7 @@ TEST(ListFileEdit, RandomEditsReadBackAsEdited) {
     const ListFileAsRead file(bytes);
     const ListFileContent read = file.ToContent();
     ListFileContent edited = read;
-    for (int edits = static_cast<int>(random() % 4); edits > 0; --edits) {
-      std::vector<ListRecord>& records = edited.records;
-      const std::size_t at = records.empty() ? 0 : random() % records.size();
-      switch (random() % 5) {
-        case 0:
-          edited.noDate = !edited.noDate;
-          break;
-        case 1:
-          if (!records.empty()) Delete(edited, at);
-          break;
-        case 2:
-          if (!records.empty()) Move(records, at, random() % records.size());
-          break;
-        case 3:
-          if (!records.empty()) records[at].done ^= 1;
-          break;
-        default:
-          Insert(edited, at,
-                 read.records.empty() ? Rec(0, 0, 0, 0, "NO_DATE")
-                                      : read.records[random() % read.records.size()]);
-      }
-    }
+    EditAtRandom(&edited, static_cast<int>(random() % 4), random, &read.records);
     const std::string out = storage::FormatListFile(edited, &file);
     const ListFileContent back = Parse(out);
     ASSERT_EQ(back.noDate, edited.noDate) << testing::PrintToString(bytes);

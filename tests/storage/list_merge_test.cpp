@@ -8,11 +8,10 @@
 #include <map>
 #include <random>
 #include <set>
-#include <sstream>
 #include <string>
 #include <vector>
 
-#include "records.h"
+#include "support/storage_records.h"
 #include "storage/list_file_as_read.h"
 #include "storage/conflict_copies.h"
 #include "storage/list_merge.h"
@@ -21,47 +20,10 @@ namespace {
 
 using storage::ListRecord;
 
-std::vector<std::string> Words(const std::string& shorthand) {
-  std::istringstream in(shorthand);
-  std::vector<std::string> words;
-  for (std::string word; in >> word;) words.push_back(word);
-  return words;
-}
-
-// "a b! c": records with texts a, b and c, b ticked off; "c@3" is c due on the 3rd.
-std::vector<ListRecord> Records(const std::string& shorthand) {
-  std::vector<ListRecord> records;
-  for (std::string word : Words(shorthand)) {
-    int done = 0;
-    int day = 1;
-    if (const std::size_t at = word.find('@'); at != std::string::npos) {
-      day = std::stoi(word.substr(at + 1));
-      word.erase(at);
-    }
-    if (word.back() == '!') {
-      done = 1;
-      word.pop_back();
-    }
-    records.push_back(Rec(done, 2026, 12, day, word));
-  }
-  return records;
-}
-
 storage::ListFileAsRead File(const std::vector<ListRecord>& records) {
   storage::ListFileContent content;
   content.records = records;
   return storage::ListFileAsRead(storage::FormatListFile(content));
-}
-
-std::string Spec(const std::vector<ListRecord>& records) {
-  std::string shorthand;
-  for (const ListRecord& record : records) {
-    if (!shorthand.empty()) shorthand += ' ';
-    shorthand += record.text;
-    if (record.done != 0) shorthand += '!';
-    if (record.day != 1) shorthand += "@" + std::to_string(record.day);
-  }
-  return shorthand;
 }
 
 struct MergeCase {
@@ -248,12 +210,12 @@ class ListNamesMergeTest : public testing::TestWithParam<NamesCase> {};
 
 TEST_P(ListNamesMergeTest, KeepsEveryListWithAFile) {
   const NamesCase& c = GetParam();
-  const std::vector<std::string> filesThere = Words(c.filesThere);
+  const std::vector<std::string> filesThere = WordsOf(c.filesThere);
   const auto gone = [&filesThere](const std::string& name) {
     return std::count(filesThere.begin(), filesThere.end(), name) == 0;
   };
-  EXPECT_EQ(storage::MergeListNames(Words(c.base), Words(c.mine), Words(c.theirs), gone),
-            Words(c.merged));
+  EXPECT_EQ(storage::MergeListNames(WordsOf(c.base), WordsOf(c.mine), WordsOf(c.theirs), gone),
+            WordsOf(c.merged));
 }
 
 const NamesCase kNamesCases[] = {

@@ -9,7 +9,7 @@
 #include <thread>
 #include <vector>
 
-#include "records.h"
+#include "support/storage_records.h"
 #include "storage/folder_test.h"
 #include "storage/file_reading.h"
 #include "storage/lines.h"

@@ -11,6 +11,7 @@
 #include "storage/list_file_as_read.h"
 #include "storage/list_file_format.h"
 #include "storage/stored_lines.h"
+#include "support/storage_random_edits.h"
 
 namespace {
 
@@ -31,24 +32,7 @@ TEST(StoredLines, AlignedRunsKeepTheLinesATableKeeps) {
     storage::ListFileContent edited = file.ToContent();
     // A few changes, for the aligned runs, or many, past what they take on.
     const int edits = round % 3 == 0 ? 100 : 1 + static_cast<int>(random() % 4);
-    for (int edit = 0; edit < edits && !edited.records.empty(); ++edit) {
-      std::vector<storage::ListRecord>& records = edited.records;
-      const std::size_t at = random() % records.size();
-      switch (random() % 4) {
-        case 0:
-          records[at].done = records[at].done == 0 ? 1 : 0;
-          break;
-        case 1:
-          records.erase(records.begin() + static_cast<std::ptrdiff_t>(at));
-          break;
-        case 2:
-          records.insert(records.begin() + static_cast<std::ptrdiff_t>(at),
-                         records[random() % records.size()]);
-          break;
-        default:
-          edited.noDate = !edited.noDate;
-      }
-    }
+    EditAtRandom(&edited, edits, random);
     const storage::ListToWrite list = storage::ViewOf(edited);
     ASSERT_EQ(storage::ChooseStoredLines(list, file, LineMatching::kAlignedFirst),
               storage::ChooseStoredLines(list, file, LineMatching::kTableOnly))
