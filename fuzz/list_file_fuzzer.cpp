@@ -24,6 +24,7 @@
 #include "storage/list_file_format.h"
 #include "storage/lines.h"
 #include "storage/stored_lines.h"
+#include "support/storage_random_edits.h"
 
 namespace {
 
@@ -57,34 +58,7 @@ bool SameAsRead(const storage::ListFileAsRead& a, const storage::ListFileAsRead&
 storage::ListFileContent Edited(const storage::ListFileContent& read, std::string_view bytes) {
   std::minstd_rand random(static_cast<std::uint32_t>(std::hash<std::string_view>()(bytes)));
   storage::ListFileContent edited = read;
-  std::vector<storage::ListRecord>& records = edited.records;
-  for (int edits = static_cast<int>(random() % 5); edits > 0; --edits) {
-    const std::size_t at = records.empty() ? 0 : random() % records.size();
-    switch (random() % 5) {
-      case 0:
-        edited.noDate = !edited.noDate;
-        break;
-      case 1:
-        if (!records.empty()) records.erase(records.begin() + static_cast<std::ptrdiff_t>(at));
-        break;
-      case 2:
-        if (!records.empty()) {
-          const storage::ListRecord moved = records[at];
-          records.erase(records.begin() + static_cast<std::ptrdiff_t>(at));
-          const std::size_t to = random() % (records.size() + 1);
-          records.insert(records.begin() + static_cast<std::ptrdiff_t>(to), moved);
-        }
-        break;
-      case 3:
-        if (!records.empty()) records[at].done = records[at].done == 0 ? 1 : 0;
-        break;
-      default:
-        if (!records.empty()) {
-          const storage::ListRecord copy = records[random() % records.size()];
-          records.insert(records.begin() + static_cast<std::ptrdiff_t>(at), copy);
-        }
-    }
-  }
+  EditAtRandom(&edited, static_cast<int>(random() % 5), random);
   return edited;
 }
 
