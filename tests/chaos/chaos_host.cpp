@@ -6,7 +6,6 @@
 #include <algorithm>
 #include <atomic>
 #include <cstdio>
-#include <cstring>
 #include <thread>
 
 #include "framework/fw_com.h"
@@ -15,20 +14,6 @@
 #include "support/tool_window.h"
 
 namespace chaos {
-
-bool WaitFor(const std::function<bool()>& done, DWORD timeoutMs) {
-  const DWORD start = GetTickCount();
-  for (;;) {
-    if (done()) return true;
-    if (GetTickCount() - start >= timeoutMs) return done();
-    MsgWaitForMultipleObjects(0, nullptr, FALSE, 1, QS_ALLINPUT);
-    MSG msg;
-    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-      TranslateMessage(&msg);
-      DispatchMessageA(&msg);
-    }
-  }
-}
 
 bool ThreadEnds(HANDLE thread, DWORD timeoutMs) {
   return WaitFor([&] { return WaitForSingleObject(thread, 0) == WAIT_OBJECT_0; }, timeoutMs);
@@ -127,45 +112,18 @@ bool ToolThreadBarrier::Pass(HWND window, DWORD timeoutMs) {
   return m_hook && window && PassOnce(window, timeoutMs) && PassOnce(window, timeoutMs);
 }
 
-namespace {
-
-struct ModalSearch {
-  ModalWindows found;
-};
-
-BOOL CALLBACK CollectModal(HWND window, LPARAM param) {
-  auto* search = reinterpret_cast<ModalSearch*>(param);
-  char className[32] = "";
-  char caption[64] = "";
-  GetClassNameA(window, className, sizeof(className));
-  GetWindowTextA(window, caption, sizeof(caption));
-  if (todo_test::tool_window::IsToolMessageBox(window)) {
-    search->found.messageBoxes.push_back(window);
-    search->found.texts.push_back(todo_test::tool_window::MessageBoxText(window));
-  } else if (std::strcmp(className, "#32770") == 0 &&
-             std::strcmp(caption, todo_test::tool::kSettingsCaption) == 0) {
-    search->found.settings.push_back(window);
-  }
-  return TRUE;
-}
-
-BOOL CALLBACK CountWindow(HWND, LPARAM param) {
-  ++*reinterpret_cast<int*>(param);
-  return TRUE;
-}
-
-}  // namespace
-
 ModalWindows ModalWindowsOf(DWORD threadId) {
-  ModalSearch search;
-  EnumThreadWindows(threadId, &CollectModal, reinterpret_cast<LPARAM>(&search));
-  return search.found;
-}
-
-int WindowCountOf(DWORD threadId) {
-  int count = 0;
-  EnumThreadWindows(threadId, &CountWindow, reinterpret_cast<LPARAM>(&count));
-  return count;
+  using namespace todo_test::tool_window;
+  ModalWindows found;
+  for (HWND window : todo_test::ThreadWindowsOf(threadId)) {
+    if (IsToolMessageBox(window)) {
+      found.messageBoxes.push_back(window);
+      found.texts.push_back(MessageBoxText(window));
+    } else if (ClassOf(window) == "#32770" && todo_test::HasCaption(window, kSettingsCaption)) {
+      found.settings.push_back(window);
+    }
+  }
+  return found;
 }
 
 HWND EditorOf(HWND box) {

@@ -12,12 +12,15 @@
 
 #include "contract/host_interface.h"
 #include "support/fake_host.h"
+#include "support/message_pump.h"
 
 namespace chaos {
 
 // Handles this thread's messages until done() is true or timeoutMs has passed; returns done().
 // Looks again every millisecond or so, since most waits here are short.
-bool WaitFor(const std::function<bool()>& done, DWORD timeoutMs = 5000);
+inline bool WaitFor(const std::function<bool()>& done, DWORD timeoutMs = 5000) {
+  return todo_test::PumpUntil(done, timeoutMs, 1);
+}
 // Whether the thread ends within timeoutMs, this thread's messages handled meanwhile.
 bool ThreadEnds(HANDLE thread, DWORD timeoutMs = 5000);
 
@@ -79,8 +82,6 @@ struct ModalWindows {
   std::vector<HWND> settings;
 };
 ModalWindows ModalWindowsOf(DWORD threadId);
-// Top-level windows of a thread, of any kind.
-int WindowCountOf(DWORD threadId);
 
 // The in-place editor open over a cell of `box`, or null.
 HWND EditorOf(HWND box);

@@ -80,7 +80,7 @@ bool HostChaos::WaitUntilClosed() {
   if (!closed) return false;
   const bool ended = chaos::ThreadEnds(m_toolThreadHandle, 10000);
   EXPECT_TRUE(ended) << "the tool thread ends with its window; it still has "
-                     << chaos::WindowCountOf(m_toolThread) << " windows";
+                     << todo_test::ThreadWindowsOf(m_toolThread).size() << " windows";
   m_barrier.Detach();
   return ended;
 }

@@ -94,6 +94,12 @@ class FakeHost {
 
 // The top-level windows of the process with that id for which wanted is true, topmost first.
 std::vector<HWND> TopWindowsOf(DWORD process, const std::function<bool(HWND)>& wanted);
+// The top-level windows of this process's thread `thread`, topmost first.
+inline std::vector<HWND> ThreadWindowsOf(DWORD thread) {
+  return TopWindowsOf(GetCurrentProcessId(), [thread](HWND window) {
+    return GetWindowThreadProcessId(window, nullptr) == thread;
+  });
+}
 // Whether the window's caption is exactly title.
 bool HasCaption(HWND window, const char* title);
 
