@@ -19,60 +19,6 @@ bool ThreadEnds(HANDLE thread, DWORD timeoutMs) {
   return WaitFor([&] { return WaitForSingleObject(thread, 0) == WAIT_OBJECT_0; }, timeoutMs);
 }
 
-HWND WindowOf(const CHostTool* tool) {
-  return tool ? *static_cast<const volatile HWND*>(&tool->m_hWnd) : nullptr;
-}
-
-ChaosHost::ChaosHost(const std::string& dataFolder)
-    : m_services(m_log, dataFolder), m_window(m_log) {
-  m_module = LoadLibraryA("ToDoList.dll");
-  if (m_module) {
-    m_factory = reinterpret_cast<NewLumaplexToolFn>(
-        reinterpret_cast<void*>(GetProcAddress(m_module, "NewLumaplexTool")));
-  }
-}
-
-ChaosHost::~ChaosHost() {
-  bool ended = true;
-  if (m_tool && ToolWindow()) {
-    DWORD_PTR ignored = 0;
-    SendMessageTimeoutA(ToolWindow(), WM_CLOSE, 0, 0, SMTO_NORMAL, 5000, &ignored);
-    ended = WaitFor([&] { return ToolWindow() == nullptr; }, 10000);
-  }
-  if (ended && m_tool && m_tool->m_pThread) {
-    ended = ThreadEnds(m_tool->m_pThread->m_hThread, 10000);
-  }
-  if (!ended) return;  // the module's code may still run: leave it all loaded
-  DeleteTool();
-  m_window.DestroyWindow();
-  if (m_module) FreeLibrary(m_module);
-}
-
-bool ChaosHost::NewTool() {
-  if (!m_factory) return false;
-  m_tool = m_factory(&m_window, &m_services);
-  m_window.tool = m_tool;
-  return m_tool != nullptr;
-}
-
-void ChaosHost::DeleteTool() {
-  m_window.tool = nullptr;
-  delete m_tool;
-  m_tool = nullptr;
-}
-
-bool ChaosHost::Initialize(bool opens, DWORD timeoutMs) {
-  const int readyBefore = m_log.Count("ready 18");
-  m_tool->Initialize();
-  if (!opens) return true;
-  return WaitFor(
-      [&] {
-        HWND window = ToolWindow();
-        return m_log.Count("ready 18") > readyBefore && window && IsWindowVisible(window);
-      },
-      timeoutMs);
-}
-
 namespace {
 
 // Marks the markers apart from every other use of WM_NULL.

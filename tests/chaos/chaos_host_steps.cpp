@@ -115,7 +115,7 @@ void HostChaos::HostClose(int how) {
 }
 
 bool HostChaos::OpenWindow() {
-  const bool opened = m_host->Initialize(true);
+  const bool opened = m_host->Initialize(true, 10000);
   EXPECT_TRUE(opened) << "Initialize opens the window";
   if (!opened) return false;
   ModelOpened();

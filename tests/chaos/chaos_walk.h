@@ -196,7 +196,7 @@ class HostChaos : public testing::Test, protected todo_test::lists::RandomSteps 
   std::string m_data;        // the host's data folder
   std::string m_listFolder;  // m_data\ToDoList
   FileTree m_outsideBefore;  // everything under m_outer but the list folder's own files
-  std::unique_ptr<chaos::ChaosHost> m_host;
+  std::unique_ptr<todo_test::FakeHost> m_host;
   chaos::ToolThreadBarrier m_barrier;
   DWORD m_toolThread = 0;
   HANDLE m_toolThreadHandle = nullptr;
