@@ -91,11 +91,7 @@ class HostChaos : public testing::Test, protected todo_test::lists::RandomSteps 
     return static_cast<int>(names ? m_model.rows.size() : m_model.shown.size());
   }
   // The middle of a row of either box (the row count: just below the rows), in client pixels.
-  static int RowY(bool names, int row) {
-    using namespace todo_test::tool;
-    return names ? row * kNameRowHeight + kNameRowHeight / 2
-                 : kItemHeaderHeight + row * kItemRowHeight + kItemRowHeight / 2;
-  }
+  static int RowY(bool names, int row) { return todo_test::tool_window::RowMiddle(names, row); }
   static constexpr int kNameX = 60;
   bool FocusIn(HWND box) const {
     HWND focus = todo_test::tool_window::FocusOfThread(Tool());
@@ -117,12 +113,8 @@ class HostChaos : public testing::Test, protected todo_test::lists::RandomSteps 
     ::PostMessageA(window, WM_KEYUP, key, 0xC0000001);
     Settle();
   }
-  void SetPickerDate(HWND picker, const Date& date) {
-    SYSTEMTIME time = {};
-    time.wYear = static_cast<WORD>(date.year);
-    time.wMonth = static_cast<WORD>(date.month);
-    time.wDay = static_cast<WORD>(date.day);
-    ::SendMessageA(picker, DTM_SETSYSTEMTIME, GDT_VALID, reinterpret_cast<LPARAM>(&time));
+  static void SetPickerDate(HWND picker, const Date& date) {
+    todo_test::tool_window::SetPickerDate(picker, date.year, date.month, date.day);
   }
 
   // --- keeping the model in step ---

@@ -6,6 +6,8 @@
 
 #include <windows.h>
 
+#include <commctrl.h>
+
 #include <fstream>
 #include <initializer_list>
 #include <sstream>
@@ -91,6 +93,21 @@ inline HWND BoxAt(HWND tool, POINT corner) {
   BoxSearch search = {corner, nullptr};
   EnumChildWindows(tool, &FindBoxAtCorner, reinterpret_cast<LPARAM>(&search));
   return search.found;
+}
+
+// The middle of row `row` of the list-name box or of the item box, in the box's client pixels.
+inline int RowMiddle(bool names, int row) {
+  return names ? row * kNameRowHeight + kNameRowHeight / 2
+               : kItemHeaderHeight + row * kItemRowHeight + kItemRowHeight / 2;
+}
+
+// Sets a date picker to a day, as a pick in its calendar does.
+inline void SetPickerDate(HWND picker, int year, int month, int day) {
+  SYSTEMTIME date = {};
+  date.wYear = static_cast<WORD>(year);
+  date.wMonth = static_cast<WORD>(month);
+  date.wDay = static_cast<WORD>(day);
+  ::SendMessageA(picker, DTM_SETSYSTEMTIME, GDT_VALID, reinterpret_cast<LPARAM>(&date));
 }
 
 // A click at client point (x, y) of a box, and a wait for the tool thread to handle it.
