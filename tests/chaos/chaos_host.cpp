@@ -6,7 +6,6 @@
 #include <algorithm>
 #include <atomic>
 #include <cstdio>
-#include <cstring>
 #include <thread>
 
 #include "framework/fw_com.h"
@@ -16,76 +15,8 @@
 
 namespace chaos {
 
-bool WaitFor(const std::function<bool()>& done, DWORD timeoutMs) {
-  const DWORD start = GetTickCount();
-  for (;;) {
-    if (done()) return true;
-    if (GetTickCount() - start >= timeoutMs) return done();
-    MsgWaitForMultipleObjects(0, nullptr, FALSE, 1, QS_ALLINPUT);
-    MSG msg;
-    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-      TranslateMessage(&msg);
-      DispatchMessageA(&msg);
-    }
-  }
-}
-
 bool ThreadEnds(HANDLE thread, DWORD timeoutMs) {
   return WaitFor([&] { return WaitForSingleObject(thread, 0) == WAIT_OBJECT_0; }, timeoutMs);
-}
-
-HWND WindowOf(const CHostTool* tool) {
-  return tool ? *static_cast<const volatile HWND*>(&tool->m_hWnd) : nullptr;
-}
-
-ChaosHost::ChaosHost(const std::string& dataFolder)
-    : m_services(m_log, dataFolder), m_window(m_log) {
-  m_module = LoadLibraryA("ToDoList.dll");
-  if (m_module) {
-    m_factory = reinterpret_cast<NewLumaplexToolFn>(
-        reinterpret_cast<void*>(GetProcAddress(m_module, "NewLumaplexTool")));
-  }
-}
-
-ChaosHost::~ChaosHost() {
-  bool ended = true;
-  if (m_tool && ToolWindow()) {
-    DWORD_PTR ignored = 0;
-    SendMessageTimeoutA(ToolWindow(), WM_CLOSE, 0, 0, SMTO_NORMAL, 5000, &ignored);
-    ended = WaitFor([&] { return ToolWindow() == nullptr; }, 10000);
-  }
-  if (ended && m_tool && m_tool->m_pThread) {
-    ended = ThreadEnds(m_tool->m_pThread->m_hThread, 10000);
-  }
-  if (!ended) return;  // the module's code may still run: leave it all loaded
-  DeleteTool();
-  m_window.DestroyWindow();
-  if (m_module) FreeLibrary(m_module);
-}
-
-bool ChaosHost::NewTool() {
-  if (!m_factory) return false;
-  m_tool = m_factory(&m_window, &m_services);
-  m_window.tool = m_tool;
-  return m_tool != nullptr;
-}
-
-void ChaosHost::DeleteTool() {
-  m_window.tool = nullptr;
-  delete m_tool;
-  m_tool = nullptr;
-}
-
-bool ChaosHost::Initialize(bool opens, DWORD timeoutMs) {
-  const int readyBefore = m_log.Count("ready 18");
-  m_tool->Initialize();
-  if (!opens) return true;
-  return WaitFor(
-      [&] {
-        HWND window = ToolWindow();
-        return m_log.Count("ready 18") > readyBefore && window && IsWindowVisible(window);
-      },
-      timeoutMs);
 }
 
 namespace {
@@ -127,45 +58,18 @@ bool ToolThreadBarrier::Pass(HWND window, DWORD timeoutMs) {
   return m_hook && window && PassOnce(window, timeoutMs) && PassOnce(window, timeoutMs);
 }
 
-namespace {
-
-struct ModalSearch {
-  ModalWindows found;
-};
-
-BOOL CALLBACK CollectModal(HWND window, LPARAM param) {
-  auto* search = reinterpret_cast<ModalSearch*>(param);
-  char className[32] = "";
-  char caption[64] = "";
-  GetClassNameA(window, className, sizeof(className));
-  GetWindowTextA(window, caption, sizeof(caption));
-  if (todo_test::tool_window::IsToolMessageBox(window)) {
-    search->found.messageBoxes.push_back(window);
-    search->found.texts.push_back(todo_test::tool_window::MessageBoxText(window));
-  } else if (std::strcmp(className, "#32770") == 0 &&
-             std::strcmp(caption, todo_test::tool::kSettingsCaption) == 0) {
-    search->found.settings.push_back(window);
-  }
-  return TRUE;
-}
-
-BOOL CALLBACK CountWindow(HWND, LPARAM param) {
-  ++*reinterpret_cast<int*>(param);
-  return TRUE;
-}
-
-}  // namespace
-
 ModalWindows ModalWindowsOf(DWORD threadId) {
-  ModalSearch search;
-  EnumThreadWindows(threadId, &CollectModal, reinterpret_cast<LPARAM>(&search));
-  return search.found;
-}
-
-int WindowCountOf(DWORD threadId) {
-  int count = 0;
-  EnumThreadWindows(threadId, &CountWindow, reinterpret_cast<LPARAM>(&count));
-  return count;
+  using namespace todo_test::tool_window;
+  ModalWindows found;
+  for (HWND window : todo_test::ThreadWindowsOf(threadId)) {
+    if (IsToolMessageBox(window)) {
+      found.messageBoxes.push_back(window);
+      found.texts.push_back(MessageBoxText(window));
+    } else if (ClassOf(window) == "#32770" && todo_test::HasCaption(window, kSettingsCaption)) {
+      found.settings.push_back(window);
+    }
+  }
+  return found;
 }
 
 HWND EditorOf(HWND box) {

@@ -1,8 +1,7 @@
 #pragma once
-// The host side of the chaos test: the real module loaded through its export, the fake host's
-// services and window, and the ways a host and a user reach the tool window from the test's
-// thread. Every wait handles this thread's messages, since the tool thread sends the host
-// window notices and waits for them.
+// The host side of the chaos test beside the fake host (support/fake_host.h): the ways a host
+// and a user reach the tool window from the test's thread. Every wait handles this thread's
+// messages, since the tool thread sends the host window notices and waits for them.
 
 #include <windows.h>
 
@@ -12,46 +11,17 @@
 
 #include "contract/host_interface.h"
 #include "support/fake_host.h"
+#include "support/message_pump.h"
 
 namespace chaos {
 
 // Handles this thread's messages until done() is true or timeoutMs has passed; returns done().
 // Looks again every millisecond or so, since most waits here are short.
-bool WaitFor(const std::function<bool()>& done, DWORD timeoutMs = 5000);
+inline bool WaitFor(const std::function<bool()>& done, DWORD timeoutMs = 5000) {
+  return todo_test::PumpUntil(done, timeoutMs, 1);
+}
 // Whether the thread ends within timeoutMs, this thread's messages handled meanwhile.
 bool ThreadEnds(HANDLE thread, DWORD timeoutMs = 5000);
-
-// The tool's window as the host reads it: afresh each time, since the tool thread writes it.
-HWND WindowOf(const CHostTool* tool);
-
-// The host: services, host window and the module; makes and deletes tool objects.
-class ChaosHost {
- public:
-  explicit ChaosHost(const std::string& dataFolder);
-  // Closes a window still open and deletes the tool, unless its thread never ended; then the
-  // tool and the module are left as they are, since code of the module still runs.
-  ~ChaosHost();
-  ChaosHost(const ChaosHost&) = delete;
-  ChaosHost& operator=(const ChaosHost&) = delete;
-
-  CHostTool* tool() const { return m_tool; }
-  HWND ToolWindow() const { return WindowOf(m_tool); }
-
-  // Makes a tool object with the module's factory; false when there is none.
-  bool NewTool();
-  // Deletes the tool object; its destructor closes an open window and waits for its thread.
-  void DeleteTool();
-  // Calls Initialize and, when `opens`, waits until the window is set up and shown.
-  bool Initialize(bool opens, DWORD timeoutMs = 10000);
-
- private:
-  todo_test::EventLog m_log;
-  todo_test::FakeHostServices m_services;
-  todo_test::FakeHostWindow m_window;
-  HMODULE m_module = nullptr;
-  NewLumaplexToolFn m_factory = nullptr;
-  CHostTool* m_tool = nullptr;
-};
 
 // Tells when the tool thread has taken from its queue every message posted to it before: a
 // message hook on that thread sees marker messages go by. A marker taken means that what was
@@ -79,8 +49,6 @@ struct ModalWindows {
   std::vector<HWND> settings;
 };
 ModalWindows ModalWindowsOf(DWORD threadId);
-// Top-level windows of a thread, of any kind.
-int WindowCountOf(DWORD threadId);
 
 // The in-place editor open over a cell of `box`, or null.
 HWND EditorOf(HWND box);

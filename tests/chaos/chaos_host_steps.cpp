@@ -80,7 +80,7 @@ bool HostChaos::WaitUntilClosed() {
   if (!closed) return false;
   const bool ended = chaos::ThreadEnds(m_toolThreadHandle, 10000);
   EXPECT_TRUE(ended) << "the tool thread ends with its window; it still has "
-                     << chaos::WindowCountOf(m_toolThread) << " windows";
+                     << todo_test::ThreadWindowsOf(m_toolThread).size() << " windows";
   m_barrier.Detach();
   return ended;
 }
@@ -115,7 +115,7 @@ void HostChaos::HostClose(int how) {
 }
 
 bool HostChaos::OpenWindow() {
-  const bool opened = m_host->Initialize(true);
+  const bool opened = m_host->Initialize(true, 10000);
   EXPECT_TRUE(opened) << "Initialize opens the window";
   if (!opened) return false;
   ModelOpened();

@@ -88,9 +88,9 @@ void HostChaos::SetUp() {
     }
   });
 
-  m_host = std::make_unique<chaos::ChaosHost>(m_data);
-  ASSERT_TRUE(m_host->NewTool());
-  ASSERT_TRUE(m_host->Initialize(true));
+  m_host = std::make_unique<todo_test::FakeHost>(m_data);
+  ASSERT_NE(nullptr, m_host->tool());
+  ASSERT_TRUE(m_host->Initialize(true, 10000));
   ModelOpened();
 }
 

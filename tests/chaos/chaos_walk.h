@@ -91,11 +91,7 @@ class HostChaos : public testing::Test, protected todo_test::lists::RandomSteps 
     return static_cast<int>(names ? m_model.rows.size() : m_model.shown.size());
   }
   // The middle of a row of either box (the row count: just below the rows), in client pixels.
-  static int RowY(bool names, int row) {
-    using namespace todo_test::tool;
-    return names ? row * kNameRowHeight + kNameRowHeight / 2
-                 : kItemHeaderHeight + row * kItemRowHeight + kItemRowHeight / 2;
-  }
+  static int RowY(bool names, int row) { return todo_test::tool_window::RowMiddle(names, row); }
   static constexpr int kNameX = 60;
   bool FocusIn(HWND box) const {
     HWND focus = todo_test::tool_window::FocusOfThread(Tool());
@@ -117,12 +113,8 @@ class HostChaos : public testing::Test, protected todo_test::lists::RandomSteps 
     ::PostMessageA(window, WM_KEYUP, key, 0xC0000001);
     Settle();
   }
-  void SetPickerDate(HWND picker, const Date& date) {
-    SYSTEMTIME time = {};
-    time.wYear = static_cast<WORD>(date.year);
-    time.wMonth = static_cast<WORD>(date.month);
-    time.wDay = static_cast<WORD>(date.day);
-    ::SendMessageA(picker, DTM_SETSYSTEMTIME, GDT_VALID, reinterpret_cast<LPARAM>(&time));
+  static void SetPickerDate(HWND picker, const Date& date) {
+    todo_test::tool_window::SetPickerDate(picker, date.year, date.month, date.day);
   }
 
   // --- keeping the model in step ---
@@ -196,7 +188,7 @@ class HostChaos : public testing::Test, protected todo_test::lists::RandomSteps 
   std::string m_data;        // the host's data folder
   std::string m_listFolder;  // m_data\ToDoList
   FileTree m_outsideBefore;  // everything under m_outer but the list folder's own files
-  std::unique_ptr<chaos::ChaosHost> m_host;
+  std::unique_ptr<todo_test::FakeHost> m_host;
   chaos::ToolThreadBarrier m_barrier;
   DWORD m_toolThread = 0;
   HANDLE m_toolThreadHandle = nullptr;

@@ -8,6 +8,7 @@
 
 #include <string>
 
+#include "../../tools/accessible_reading.h"
 #include "framework/fw_com.h"
 #include "support/tool_window_test.h"
 
@@ -20,36 +21,17 @@ using namespace tool_window;
 const wchar_t kDatePickerName[] = L"期限日";
 const wchar_t kTextBoxName[] = L"新規入力";
 
-fw::ComPtr<IAccessible> ClientObject(HWND hwnd) {
-  fw::ComPtr<IAccessible> object;
-  if (FAILED(AccessibleObjectFromWindow(hwnd, static_cast<DWORD>(OBJID_CLIENT), IID_IAccessible,
-                                        object.OutVoid()))) {
-    object.Reset();
-  }
-  return object;
-}
-
-VARIANT Self() {
-  VARIANT self;
-  VariantInit(&self);
-  self.vt = VT_I4;
-  self.lVal = CHILDID_SELF;
-  return self;
-}
+using accessible::Child;
 
 std::wstring NameOf(HWND hwnd) {
-  fw::ComPtr<IAccessible> object = ClientObject(hwnd);
+  const fw::ComPtr<IAccessible> object = accessible::OfWindow(hwnd);
   if (!object) return L"(no object)";
-  fw::UniqueBstr name;
-  if (object->get_accName(Self(), name.Out()) != S_OK || name.Get() == nullptr) return L"(none)";
-  return std::wstring(name.Get(), SysStringLen(name.Get()));
+  return accessible::Name(object.Get(), CHILDID_SELF).value_or(L"(none)");
 }
 
 LONG RoleOf(HWND hwnd) {
-  fw::ComPtr<IAccessible> object = ClientObject(hwnd);
-  fw::UniqueVariant role;
-  if (!object || object->get_accRole(Self(), role.Out()) != S_OK) return -1;
-  return role.Get().vt == VT_I4 ? role.Get().lVal : -1;
+  const fw::ComPtr<IAccessible> object = accessible::OfWindow(hwnd);
+  return object ? accessible::Role(object.Get(), CHILDID_SELF).value_or(-1) : -1;
 }
 
 std::wstring TextOf(HWND hwnd) {
@@ -120,12 +102,10 @@ TEST_F(ToolAccessNames, ButtonsAreReadAsPushButtonsByTheirCommandsNotByTheirBitm
       {kClear, L"ﾘｽﾄまたはｱｲﾃﾑを全て削除", L"BTN_TDL_CLEAR", false, false},
   };
   const auto checked = [&](HWND control) {
-    fw::ComPtr<IAccessible> object = ClientObject(control);
-    fw::UniqueVariant state;
-    if (!object || object->get_accState(Self(), state.Out()) != S_OK || state.Get().vt != VT_I4) {
-      return std::string("(no state)");
-    }
-    return std::string((state.Get().lVal & STATE_SYSTEM_CHECKED) ? "checked" : "not checked");
+    const fw::ComPtr<IAccessible> object = accessible::OfWindow(control);
+    const auto state = object ? accessible::State(object.Get(), CHILDID_SELF) : std::nullopt;
+    if (!state) return std::string("(no state)");
+    return std::string((*state & STATE_SYSTEM_CHECKED) ? "checked" : "not checked");
   };
   const auto said = [](bool isChecked) {
     return std::string(isChecked ? "checked" : "not checked");
@@ -151,8 +131,8 @@ TEST(ToolAccessObjects, ObjectsHeldPastTheWindowAnswerWithoutCrashing) {
     fw::ComApartment apartment;
     FakeHost host;
     ASSERT_TRUE(host.OpenTool());
-    text = ClientObject(GetDlgItem(host.tool()->m_hWnd, kTextBox));
-    items = ClientObject(BoxAt(host.tool()->m_hWnd, kItemBoxCorner));
+    text = accessible::OfWindow(GetDlgItem(host.tool()->m_hWnd, kTextBox));
+    items = accessible::OfWindow(BoxAt(host.tool()->m_hWnd, kItemBoxCorner));
     ASSERT_TRUE(text);
     ASSERT_TRUE(items);
     ASSERT_TRUE(host.CloseTool());
@@ -161,9 +141,9 @@ TEST(ToolAccessObjects, ObjectsHeldPastTheWindowAnswerWithoutCrashing) {
   LONG count = 0;
   EXPECT_TRUE(FAILED(items->get_accChildCount(&count)));
   // The renamed text box object outlives its window too: it must answer, not crash.
-  text->get_accName(Self(), name.Out());
+  text->get_accName(Child(CHILDID_SELF), name.Out());
   fw::UniqueVariant role;
-  text->get_accRole(Self(), role.Out());
+  text->get_accRole(Child(CHILDID_SELF), role.Out());
   text.Reset();
   items.Reset();
 }

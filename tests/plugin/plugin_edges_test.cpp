@@ -7,6 +7,7 @@
 #include <string>
 #include <thread>
 
+#include "framework/fw_handles.h"
 #include "support/tool_window_test.h"
 
 namespace todo_test {
@@ -141,32 +142,22 @@ TEST_F(ToolEdges, SettingsAskedForUnderAMessageBoxDoNotOpen) {
 // --- A reader holding the current list's file as the window closes ---
 
 // Holds a file open the way a reader without delete sharing does, which keeps Windows from
-// replacing it, until Release.
-class HeldFile {
- public:
-  explicit HeldFile(const std::string& path)
-      : m_handle(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                             nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr)) {}
-  ~HeldFile() { Release(); }
-  bool Held() const { return m_handle != INVALID_HANDLE_VALUE; }
-  void Release() {
-    if (m_handle != INVALID_HANDLE_VALUE) CloseHandle(m_handle);
-    m_handle = INVALID_HANDLE_VALUE;
-  }
-
- private:
-  HANDLE m_handle;
-};
+// replacing it, until closed.
+fw::UniqueFileHandle HeldFile(const std::string& path) {
+  return fw::UniqueFileHandle(CreateFileA(path.c_str(), GENERIC_READ,
+                                          FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                          OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+}
 
 // Used to close after about a second of retries with the change lost and nothing said.
 TEST_F(ToolEdges, CloseWhileAReaderHoldsTheListForAMomentStillSavesIt) {
   SelectItemOfA(0);
   ASSERT_EQ(kDeleteItem, PressAndAnswer(kDelete, IDYES));
-  HeldFile reader(ListFile("a"));
-  ASSERT_TRUE(reader.Held());
+  fw::UniqueFileHandle reader = HeldFile(ListFile("a"));
+  ASSERT_TRUE(reader.Ok());
   std::thread releaseLater([&] {
     Sleep(3500);
-    reader.Release();
+    reader.Close();
   });
   const bool closed = HostCloses();
   releaseLater.join();
@@ -188,8 +179,8 @@ TEST_F(ToolEdges, CloseWhileTheListStaysHeldAsksAndSavesOnlyOnRetry) {
       ASSERT_NO_FATAL_FAILURE(Open());
     }
     ToggleItemOfA(1);
-    HeldFile reader(ListFile("a"));
-    ASSERT_TRUE(reader.Held());
+    fw::UniqueFileHandle reader = HeldFile(ListFile("a"));
+    ASSERT_TRUE(reader.Ok());
     ::PostMessageA(tool, WM_CLOSE, 0, 0);
     HWND question = WaitForBox(30000);
     ASSERT_NE(nullptr, question);
@@ -199,10 +190,10 @@ TEST_F(ToolEdges, CloseWhileTheListStaysHeldAsksAndSavesOnlyOnRetry) {
     ::PostMessageA(tool, WM_CLOSE, 0, 0);
     PumpFor(300);
     EXPECT_TRUE(IsWindow(question));
-    if (c.answer == IDYES) reader.Release();
+    if (c.answer == IDYES) reader.Close();
     ASSERT_TRUE(AnswerBox(question, c.answer));
     ASSERT_TRUE(PumpUntil([&] { return host.tool()->m_hWnd == nullptr; }));
-    reader.Release();
+    reader.Close();
     EXPECT_EQ(c.saved, ReadFile(ListFile("a")));
     EXPECT_EQ("a\r\nb\r\n", ReadFile(OrderFile()));
     EXPECT_EQ(++closes, host.log().Count("closing 18")) << "one notice for each close";

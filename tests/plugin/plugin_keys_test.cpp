@@ -73,6 +73,11 @@ TEST_F(ToolKeys, CtrlZBringsADeletedListBackAndCtrlYDeletesItAgain) {
   ASSERT_EQ("<missing>", File("a.lst"));
   Focus(Control(kTextBox));
   PressKeys({VK_CONTROL}, 'Z');
+  // Input is taken in order, but the focus move below is a posted message, taken before input
+  // still queued: once a letter typed after Ctrl+Z shows, the text box has had the Ctrl+Z.
+  PressKeys({}, 'Q');
+  ASSERT_TRUE(
+      PumpUntil([&] { return WindowText(Control(kTextBox)).find('q') != std::string::npos; }));
   PumpFor(500);
   EXPECT_EQ("<missing>", File("a.lst")) << "the text box's own undo";
   Focus(listBox);

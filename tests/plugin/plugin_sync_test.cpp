@@ -6,8 +6,10 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <optional>
 #include <string>
 
+#include "chaos/folder_lock.h"
 #include "framework/fw_com.h"
 #include "framework/fw_handles.h"
 #include "support/fake_host.h"
@@ -43,19 +45,7 @@ std::string AddedToday(const char* text) {
 // Runs a command of cmd.exe, a program of its own, and waits until it has ended; false when
 // it failed or did not end in time.
 bool Cmd(const std::string& command) {
-  std::string line = "cmd.exe /c " + command;
-  STARTUPINFOA startup = {};
-  startup.cb = sizeof(startup);
-  PROCESS_INFORMATION process = {};
-  if (!CreateProcessA(nullptr, &line[0], nullptr, nullptr, FALSE, CREATE_NO_WINDOW, nullptr,
-                      nullptr, &startup, &process)) {
-    return false;
-  }
-  const fw::UniqueFileHandle ownedProcess(process.hProcess);
-  const fw::UniqueFileHandle ownedThread(process.hThread);
-  DWORD code = 1;
-  return WaitForSingleObject(process.hProcess, kLimitMs) == WAIT_OBJECT_0 &&
-         GetExitCodeProcess(process.hProcess, &code) && code == 0;
+  return RunProgram("cmd.exe /c " + command, kLimitMs, CREATE_NO_WINDOW).exitCode == 0;
 }
 
 class ToolSync : public testing::Test {
@@ -78,21 +68,6 @@ class ToolSync : public testing::Test {
   std::string ListFolder() const { return m_data + "\\ToDoList"; }
   std::string File(const std::string& name) const { return ListFolder() + "\\" + name; }
   std::string Read(const std::string& name) const { return ReadFile(File(name)); }
-
-  // Takes the list folder's lock, as a tool window holds it while it compares and writes:
-  // until it is closed, no tool window writes a list file.
-  HANDLE TakeFolderLock() const {
-    HANDLE lock = INVALID_HANDLE_VALUE;
-    PumpUntil(
-        [&] {
-          lock =
-              CreateFileA(File("~lock.tmp").c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
-                          OPEN_ALWAYS, FILE_ATTRIBUTE_HIDDEN | FILE_FLAG_DELETE_ON_CLOSE, nullptr);
-          return lock != INVALID_HANDLE_VALUE;
-        },
-        kLimitMs);
-    return lock;
-  }
 
   // Waits until no file of the list folder has been made, removed or renamed for a while: no
   // tool window looks at the folder (it takes the folder's lock) or writes to it any more.
@@ -167,7 +142,8 @@ TEST_F(ToolSync, ChangesMadeOutsideShowAndAreMergedNeverWrittenOver) {
       // With changes on both sides, the folder's lock keeps the window's save back until the
       // other program has written: the two changes meet in the file.
       const bool both = c.inWindow != InWindow::kNothing && c.outside != Outside::kNothing;
-      fw::UniqueFileHandle lock(both ? TakeFolderLock() : INVALID_HANDLE_VALUE);
+      std::optional<chaos::FolderLock> lock;
+      if (both) lock.emplace(ListFolder(), kLimitMs);
       switch (c.inWindow) {
         case InWindow::kNothing:
           break;
@@ -188,7 +164,7 @@ TEST_F(ToolSync, ChangesMadeOutsideShowAndAreMergedNeverWrittenOver) {
       } else if (c.outside == Outside::kAppended) {
         ASSERT_TRUE(Cmd(std::string("echo ") + kAppended + ">>\"" + File("A.lst") + "\""));
       }
-      lock.Close();
+      lock.reset();
 
       PumpUntil([&] { return host->ItemTexts() == c.rowsAfter && Read("A.lst") == c.fileAfter; },
                 kLimitMs);

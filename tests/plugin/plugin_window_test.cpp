@@ -6,9 +6,11 @@
 #include <commctrl.h>
 #include <tlhelp32.h>
 
+#include <algorithm>
 #include <atomic>
 #include <string>
 #include <thread>
+#include <vector>
 
 #include "support/tool_window_test.h"
 
@@ -74,22 +76,6 @@ TEST_F(ToolWindow, EnterInTheTextBoxMovesTheFocusAndAddsNothing) {
   EXPECT_EQ("<missing>", File("not added.lst"));
 }
 
-struct ToolTipSearch {
-  HWND owner;
-  HWND found;
-};
-
-BOOL CALLBACK FindToolTip(HWND window, LPARAM param) {
-  auto* search = reinterpret_cast<ToolTipSearch*>(param);
-  char className[64] = "";
-  GetClassNameA(window, className, sizeof(className));
-  if (std::string(className) == TOOLTIPS_CLASSA && GetWindow(window, GW_OWNER) == search->owner) {
-    search->found = window;
-    return FALSE;
-  }
-  return TRUE;
-}
-
 // The hint of the tool that is the whole window of `control`, or "<none>".
 std::string ToolTipOf(HWND toolTip, HWND tool, HWND control) {
   char text[256] = "";
@@ -107,11 +93,13 @@ std::string ToolTipOf(HWND toolTip, HWND tool, HWND control) {
 
 TEST_F(ToolWindow, ButtonsCarryTheirHintsAndTheAddButtonsNone) {
   ASSERT_NO_FATAL_FAILURE(Open());
-  ToolTipSearch search = {tool, nullptr};
-  EnumThreadWindows(GetWindowThreadProcessId(tool, nullptr), &FindToolTip,
-                    reinterpret_cast<LPARAM>(&search));
-  ASSERT_NE(nullptr, search.found);
-  EXPECT_EQ(1000, ::SendMessageA(search.found, TTM_GETDELAYTIME, TTDT_INITIAL, 0));
+  const std::vector<HWND> tips = ThreadWindowsOf(GetWindowThreadProcessId(tool, nullptr));
+  const auto found = std::find_if(tips.begin(), tips.end(), [&](HWND window) {
+    return ClassOf(window) == TOOLTIPS_CLASSA && GetWindow(window, GW_OWNER) == tool;
+  });
+  ASSERT_NE(tips.end(), found);
+  const HWND toolTip = *found;
+  EXPECT_EQ(1000, ::SendMessageA(toolTip, TTM_GETDELAYTIME, TTDT_INITIAL, 0));
   const std::pair<int, std::string> hints[] = {
       {kListModeButton, "TODOﾘｽﾄ追加ﾓｰﾄﾞ"},
       {kItemModeButton, "TODOｱｲﾃﾑ追加ﾓｰﾄﾞ"},
@@ -123,35 +111,23 @@ TEST_F(ToolWindow, ButtonsCarryTheirHintsAndTheAddButtonsNone) {
       {kAddAtBottom, "<none>"},
   };
   for (const auto& hint : hints) {
-    EXPECT_EQ(hint.second, ToolTipOf(search.found, tool, Control(hint.first))) << hint.first;
+    EXPECT_EQ(hint.second, ToolTipOf(toolTip, tool, Control(hint.first))) << hint.first;
   }
 }
 
-struct WindowCount {
-  DWORD process;
-  int count;
-};
-
-BOOL CALLBACK CountChild(HWND, LPARAM param) {
-  ++reinterpret_cast<WindowCount*>(param)->count;
-  return TRUE;
-}
-
-BOOL CALLBACK CountProcessWindow(HWND window, LPARAM param) {
-  auto* counter = reinterpret_cast<WindowCount*>(param);
-  DWORD process = 0;
-  GetWindowThreadProcessId(window, &process);
-  if (process != counter->process) return TRUE;
-  ++counter->count;
-  EnumChildWindows(window, &CountChild, param);
+BOOL CALLBACK CountChild(HWND, LPARAM count) {
+  ++*reinterpret_cast<int*>(count);
   return TRUE;
 }
 
 // Windows of this process, top-level and children.
 int ProcessWindows() {
-  WindowCount counter = {GetCurrentProcessId(), 0};
-  EnumWindows(&CountProcessWindow, reinterpret_cast<LPARAM>(&counter));
-  return counter.count;
+  int count = 0;
+  for (HWND window : TopWindowsOf(GetCurrentProcessId(), [](HWND) { return true; })) {
+    ++count;
+    EnumChildWindows(window, &CountChild, reinterpret_cast<LPARAM>(&count));
+  }
+  return count;
 }
 
 int ProcessThreads() {

@@ -74,40 +74,56 @@ LRESULT FakeHostWindow::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
   return 0;
 }
 
-FakeHost::FakeHost() : m_services(m_log, m_data.Path()), m_window(m_log) {
-  m_module = LoadLibraryA("ToDoList.dll");
-  auto factory = reinterpret_cast<NewLumaplexToolFn>(
-      reinterpret_cast<void*>(GetProcAddress(m_module, "NewLumaplexTool")));
-  if (factory) m_tool = factory(&m_window, &m_services);
-  m_window.tool = m_tool;
+FakeHost::FakeHost(const std::string& dataFolder)
+    : m_dataFolder(dataFolder.empty() ? m_data.Path() : dataFolder),
+      m_services(m_log, m_dataFolder),
+      m_window(m_log),
+      m_module(LoadLibraryA("ToDoList.dll")) {
+  NewTool();
 }
 
 FakeHost::~FakeHost() {
-  if (m_tool && m_tool->m_hWnd) CloseTool();
+  CloseTool();
+  if (m_tool && m_tool->m_pThread && !PumpUntil([&] {
+        return WaitForSingleObject(m_tool->m_pThread->m_hThread, 0) == WAIT_OBJECT_0;
+      })) {
+    return;  // the module's code may still run: leave it all loaded
+  }
   DeleteTool();
   m_window.DestroyWindow();
   if (m_module) FreeLibrary(m_module);
 }
 
-bool FakeHost::OpenTool() {
+bool FakeHost::NewTool() {
+  auto factory = reinterpret_cast<NewLumaplexToolFn>(
+      reinterpret_cast<void*>(GetProcAddress(m_module, "NewLumaplexTool")));
+  m_tool = factory ? factory(&m_window, &m_services) : nullptr;
+  m_window.tool = m_tool;
+  return m_tool != nullptr;
+}
+
+bool FakeHost::Initialize(bool opens, DWORD timeoutMs) {
   const int readyBefore = m_log.Count("ready 18");
   m_tool->Initialize();
-  return PumpUntil([&] {
-    return m_log.Count("ready 18") > readyBefore && m_tool->m_hWnd &&
-           IsWindowVisible(m_tool->m_hWnd);
-  });
+  return !opens ||
+         PumpUntil(
+             [&] {
+               const HWND window = ToolWindow();
+               return m_log.Count("ready 18") > readyBefore && window && IsWindowVisible(window);
+             },
+             timeoutMs, 1);
 }
 
 bool FakeHost::CloseTool() {
-  if (!m_tool->m_hWnd) return true;
-  ::PostMessageA(m_tool->m_hWnd, WM_CLOSE, 0, 0);
-  return PumpUntil([&] { return m_tool->m_hWnd == nullptr; });
+  if (!ToolWindow()) return true;
+  ::PostMessageA(ToolWindow(), WM_CLOSE, 0, 0);
+  return PumpUntil([&] { return ToolWindow() == nullptr; });
 }
 
 void FakeHost::DeleteTool() {
+  m_window.tool = nullptr;
   delete m_tool;
   m_tool = nullptr;
-  m_window.tool = nullptr;
 }
 
 namespace {

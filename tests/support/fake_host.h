@@ -62,29 +62,42 @@ class FakeHostWindow final : public CWnd {
   EventLog& m_log;
 };
 
-// Loads the plug-in and makes a tool object on a host window of the calling thread.
+// Loads the plug-in and makes a tool object on a host window of the calling thread, with a
+// data folder of its own or the one given.
 class FakeHost {
  public:
-  FakeHost();
+  FakeHost() : FakeHost(std::string()) {}
+  explicit FakeHost(const std::string& dataFolder);
+  // Closes a window still open and deletes the tool, unless its thread never ended; then the
+  // tool and the module are left as they are, since code of the module still runs.
   ~FakeHost();
 
   CHostTool* tool() const { return m_tool; }
+  // The tool's window, read afresh each time, since the tool thread writes it.
+  HWND ToolWindow() const {
+    return m_tool ? *static_cast<const volatile HWND*>(&m_tool->m_hWnd) : nullptr;
+  }
   HMODULE module() const { return m_module; }
   EventLog& log() { return m_log; }
   FakeHostServices& services() { return m_services; }
   FakeHostWindow& window() { return m_window; }
-  const std::string& dataFolder() const { return m_data.Path(); }
+  const std::string& dataFolder() const { return m_dataFolder; }
   const ScratchFolder& data() const { return m_data; }
 
-  // Calls Initialize and waits until the window is set up and shown; false on time-out.
-  bool OpenTool();
+  // Makes a new tool object with the module's factory; false when there is none.
+  bool NewTool();
+  // Calls Initialize and, when `opens`, waits until the window is set up and shown; false on
+  // time-out.
+  bool Initialize(bool opens, DWORD timeoutMs = 20000);
+  bool OpenTool() { return Initialize(true); }
   // Closes the tool window as its close box would; false when it does not go in time.
   bool CloseTool();
-  // Deletes the tool object (the host does so only after the window is gone).
+  // Deletes the tool object; its destructor closes an open window and waits for its thread.
   void DeleteTool();
 
  private:
   ScratchFolder m_data;  // goes last, once the module has let go of it
+  const std::string m_dataFolder;
   EventLog m_log;
   FakeHostServices m_services;
   FakeHostWindow m_window;
@@ -94,6 +107,12 @@ class FakeHost {
 
 // The top-level windows of the process with that id for which wanted is true, topmost first.
 std::vector<HWND> TopWindowsOf(DWORD process, const std::function<bool(HWND)>& wanted);
+// The top-level windows of this process's thread `thread`, topmost first.
+inline std::vector<HWND> ThreadWindowsOf(DWORD thread) {
+  return TopWindowsOf(GetCurrentProcessId(), [thread](HWND window) {
+    return GetWindowThreadProcessId(window, nullptr) == thread;
+  });
+}
 // Whether the window's caption is exactly title.
 bool HasCaption(HWND window, const char* title);
 

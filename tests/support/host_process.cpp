@@ -56,11 +56,11 @@ void HostProcess::Type(const char* text) const {
 }
 
 void HostProcess::SelectList(int row) const {
-  Click(m_listBox, 10, row * tool::kNameRowHeight + 10);
+  Click(m_listBox, 10, RowMiddle(true, row));
 }
 
 void HostProcess::SelectItem(int row) const {
-  Click(m_itemBox, 150, tool::kItemHeaderHeight + row * tool::kItemRowHeight + 9);
+  Click(m_itemBox, 150, RowMiddle(false, row));
 }
 
 std::wstring HostProcess::ItemTexts() const {

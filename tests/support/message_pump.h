@@ -9,14 +9,16 @@
 namespace todo_test {
 
 // Handles this thread's messages until done() is true or timeoutMs has passed; returns done().
-inline bool PumpUntil(const std::function<bool()>& done, DWORD timeoutMs = 20000) {
+// Without a message it looks again after pollMs.
+inline bool PumpUntil(const std::function<bool()>& done, DWORD timeoutMs = 20000,
+                      DWORD pollMs = 5) {
   const DWORD start = GetTickCount();
   while (!done()) {
     const DWORD elapsed = GetTickCount() - start;
     if (elapsed >= timeoutMs) return done();
     // Wakes for a message, else looks again soon: what is waited for may come with none.
-    MsgWaitForMultipleObjects(0, nullptr, FALSE,
-                              (timeoutMs - elapsed) < 5 ? timeoutMs - elapsed : 5, QS_ALLINPUT);
+    const DWORD left = timeoutMs - elapsed;
+    MsgWaitForMultipleObjects(0, nullptr, FALSE, left < pollMs ? left : pollMs, QS_ALLINPUT);
     MSG msg;
     while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
       TranslateMessage(&msg);

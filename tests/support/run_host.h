@@ -1,6 +1,6 @@
 #pragma once
-// Running Lumaplex.exe as a script would: its exit code and everything it writes on its
-// standard output.
+// Running Lumaplex.exe, or another program, as a script would: its exit code and everything it
+// writes on its standard output.
 
 #include <windows.h>
 
@@ -22,7 +22,13 @@ inline std::string HostCommandLine(const std::string& arguments) {
   return "\"" + exe.substr(0, exe.find_last_of('\\') + 1) + "Lumaplex.exe\" " + arguments;
 }
 
+// Runs a command line with its standard output caught and waits up to timeoutMs for it to end
+// (the exit code stays 0xFFFFFFFF when it does not).
+HostRun RunProgram(std::string commandLine, DWORD timeoutMs = 60000, DWORD creationFlags = 0);
+
 // Runs Lumaplex.exe with the arguments, waiting up to a minute.
-HostRun RunHost(const std::string& arguments);
+inline HostRun RunHost(const std::string& arguments) {
+  return RunProgram(HostCommandLine(arguments));
+}
 
 }  // namespace todo_test

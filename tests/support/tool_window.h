@@ -6,6 +6,8 @@
 
 #include <windows.h>
 
+#include <commctrl.h>
+
 #include <fstream>
 #include <initializer_list>
 #include <sstream>
@@ -64,6 +66,13 @@ inline RECT ClientRectOf(HWND child) {
   return rect;
 }
 
+// The name of a window's class.
+inline std::string ClassOf(HWND window) {
+  char name[64] = "";
+  GetClassNameA(window, name, sizeof(name));
+  return name;
+}
+
 struct BoxSearch {
   POINT corner;
   HWND found;
@@ -71,10 +80,8 @@ struct BoxSearch {
 
 inline BOOL CALLBACK FindBoxAtCorner(HWND child, LPARAM param) {
   auto* search = reinterpret_cast<BoxSearch*>(param);
-  char className[32] = "";
-  GetClassNameA(child, className, sizeof(className));
   const RECT rect = ClientRectOf(child);
-  if (std::string(className) == "QuarnListCtrl" && rect.left == search->corner.x &&
+  if (ClassOf(child) == "QuarnListCtrl" && rect.left == search->corner.x &&
       rect.top == search->corner.y) {
     search->found = child;
     return FALSE;
@@ -86,6 +93,21 @@ inline HWND BoxAt(HWND tool, POINT corner) {
   BoxSearch search = {corner, nullptr};
   EnumChildWindows(tool, &FindBoxAtCorner, reinterpret_cast<LPARAM>(&search));
   return search.found;
+}
+
+// The middle of row `row` of the list-name box or of the item box, in the box's client pixels.
+inline int RowMiddle(bool names, int row) {
+  return names ? row * kNameRowHeight + kNameRowHeight / 2
+               : kItemHeaderHeight + row * kItemRowHeight + kItemRowHeight / 2;
+}
+
+// Sets a date picker to a day, as a pick in its calendar does.
+inline void SetPickerDate(HWND picker, int year, int month, int day) {
+  SYSTEMTIME date = {};
+  date.wYear = static_cast<WORD>(year);
+  date.wMonth = static_cast<WORD>(month);
+  date.wDay = static_cast<WORD>(day);
+  ::SendMessageA(picker, DTM_SETSYSTEMTIME, GDT_VALID, reinterpret_cast<LPARAM>(&date));
 }
 
 // A click at client point (x, y) of a box, and a wait for the tool thread to handle it.
@@ -113,18 +135,24 @@ inline void PressKeys(std::initializer_list<WORD> held, WORD key) {
   SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
 }
 
+// The pixels of `area` of a device context: '.' for the face colour, '#' for any other.
+inline std::string PixelsOf(HDC dc, const RECT& area) {
+  std::string pixels;
+  for (int y = area.top; y < area.bottom; ++y) {
+    for (int x = area.left; x < area.right; ++x) {
+      pixels += GetPixel(dc, x, y) == GetSysColor(COLOR_BTNFACE) ? '.' : '#';
+    }
+  }
+  return pixels;
+}
+
 // The pixels of the item-count line as the screen shows them.
 inline std::string ItemCountPixels(HWND tool) {
   RedrawWindow(tool, nullptr, nullptr,
                RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN);
   todo_test::PumpFor(200);
   HDC dc = GetDC(tool);
-  std::string pixels;
-  for (int y = kItemCountLine.top; y < kItemCountLine.bottom; ++y) {
-    for (int x = kItemCountLine.left; x < kItemCountLine.right; ++x) {
-      pixels += GetPixel(dc, x, y) == GetSysColor(COLOR_BTNFACE) ? '.' : '#';
-    }
-  }
+  const std::string pixels = PixelsOf(dc, kItemCountLine);
   ReleaseDC(tool, dc);
   return pixels;
 }
@@ -148,12 +176,7 @@ inline std::string ExpectedItemCountPixels(int count) {
   SetBkMode(dc, TRANSPARENT);
   std::string text = "登録ｱｲﾃﾑ： " + std::to_string(count) + " 件";
   DrawTextA(dc, text.c_str(), -1, &rect, DT_RIGHT | DT_VCENTER | DT_SINGLELINE | DT_END_ELLIPSIS);
-  std::string pixels;
-  for (int y = 0; y < height; ++y) {
-    for (int x = 0; x < width; ++x) {
-      pixels += GetPixel(dc, x, y) == GetSysColor(COLOR_BTNFACE) ? '.' : '#';
-    }
-  }
+  const std::string pixels = PixelsOf(dc, rect);
   SelectObject(dc, oldFont);
   DeleteObject(font);
   SelectObject(dc, oldBitmap);
@@ -173,40 +196,18 @@ inline HWND FocusOfThread(HWND window) {
 
 // Whether `window` is one of the tool's message boxes, shown or not.
 inline bool IsToolMessageBox(HWND window) {
-  char className[16] = "";
-  char caption[32] = "";
-  GetClassNameA(window, className, sizeof(className));
-  GetWindowTextA(window, caption, sizeof(caption));
-  return std::string(className) == "#32770" && std::string(caption) == kMessageBoxCaption;
-}
-
-struct MessageBoxSearch {
-  DWORD process;
-  HWND found;
-};
-
-inline BOOL CALLBACK FindToolMessageBox(HWND window, LPARAM param) {
-  auto* search = reinterpret_cast<MessageBoxSearch*>(param);
-  DWORD process = 0;
-  GetWindowThreadProcessId(window, &process);
-  if (process == search->process && IsToolMessageBox(window) && IsWindowVisible(window)) {
-    search->found = window;
-    return FALSE;
-  }
-  return TRUE;
+  return ClassOf(window) == "#32770" && HasCaption(window, kMessageBoxCaption);
 }
 
 // A message box of the tool shown on the thread of `tool`, or with a null `tool` anywhere in
 // this process; null when there is none.
 inline HWND ToolMessageBox(HWND tool) {
-  MessageBoxSearch search = {GetCurrentProcessId(), nullptr};
-  if (tool != nullptr) {
-    EnumThreadWindows(GetWindowThreadProcessId(tool, nullptr), &FindToolMessageBox,
-                      reinterpret_cast<LPARAM>(&search));
-  } else {
-    EnumWindows(&FindToolMessageBox, reinterpret_cast<LPARAM>(&search));
-  }
-  return search.found;
+  const DWORD thread = tool != nullptr ? GetWindowThreadProcessId(tool, nullptr) : 0;
+  const std::vector<HWND> found = TopWindowsOf(GetCurrentProcessId(), [&](HWND window) {
+    return IsToolMessageBox(window) && IsWindowVisible(window) &&
+           (tool == nullptr || GetWindowThreadProcessId(window, nullptr) == thread);
+  });
+  return found.empty() ? nullptr : found.front();
 }
 
 // The text a message box shows.

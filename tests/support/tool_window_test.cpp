@@ -1,7 +1,5 @@
 #include "support/tool_window_test.h"
 
-#include <commctrl.h>
-
 #include "support/message_pump.h"
 
 namespace todo_test {
@@ -21,25 +19,16 @@ void ToolWindowTest::Type(const char* text) {
   ::SendMessageA(Control(kTextBox), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text));
 }
 
-void ToolWindowTest::PickDate(int year, int month, int day) {
-  SYSTEMTIME date = {};
-  date.wYear = static_cast<WORD>(year);
-  date.wMonth = static_cast<WORD>(month);
-  date.wDay = static_cast<WORD>(day);
-  ::SendMessageA(Control(kDatePicker), DTM_SETSYSTEMTIME, GDT_VALID,
-                 reinterpret_cast<LPARAM>(&date));
-}
-
 void ToolWindowTest::Press(int id) {
   ::SendMessageA(Control(id), BM_CLICK, 0, 0);
 }
 
 void ToolWindowTest::SelectList(int row) {
-  Click(listBox, 10, row * kNameRowHeight + kNameRowHeight / 2);
+  Click(listBox, 10, RowMiddle(true, row));
 }
 
 void ToolWindowTest::SelectItem(int row) {
-  Click(itemBox, kTextX, kItemHeaderHeight + row * kItemRowHeight + kItemRowHeight / 2);
+  Click(itemBox, kTextX, RowMiddle(false, row));
 }
 
 void ToolWindowTest::Activate() {

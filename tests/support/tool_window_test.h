@@ -27,7 +27,9 @@ class ToolWindowTest : public testing::Test {
   // --- What the user does ---
 
   void Type(const char* text);
-  void PickDate(int year, int month, int day);
+  void PickDate(int year, int month, int day) {
+    tool_window::SetPickerDate(Control(tool_window::kDatePicker), year, month, day);
+  }
   void ListMode() { Press(tool_window::kListModeButton); }
   void ItemMode() { Press(tool_window::kItemModeButton); }
   // A click on a button whose command shows no message box: handled when this returns.
