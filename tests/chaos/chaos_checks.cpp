@@ -8,8 +8,6 @@
 
 #include <algorithm>
 
-#include "chaos/folder_lock.h"
-
 namespace chaos {
 namespace {
 

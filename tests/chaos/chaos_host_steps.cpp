@@ -6,8 +6,6 @@
 
 #include <algorithm>
 
-#include "chaos/folder_lock.h"
-
 namespace chaos {
 
 using todo_test::tool_window::FocusOfThread;

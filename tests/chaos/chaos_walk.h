@@ -22,7 +22,7 @@
 #include <gtest/gtest.h>
 
 #include "chaos/chaos_host.h"
-#include "chaos/folder_lock.h"
+#include "support/folder_lock.h"
 #include "chaos/folder_tree.h"
 #include "framework/fw_com.h"
 #include "support/list_model.h"
@@ -31,6 +31,9 @@
 #include "support/tool_window.h"
 
 namespace chaos {
+
+using todo_test::FolderLock;
+using todo_test::kLockFileName;
 
 using namespace todo_test::lists;
 using todo_test::rules::Folded;

@@ -9,7 +9,7 @@
 #include <optional>
 #include <string>
 
-#include "chaos/folder_lock.h"
+#include "support/folder_lock.h"
 #include "framework/fw_com.h"
 #include "framework/fw_handles.h"
 #include "support/fake_host.h"
@@ -142,7 +142,7 @@ TEST_F(ToolSync, ChangesMadeOutsideShowAndAreMergedNeverWrittenOver) {
       // With changes on both sides, the folder's lock keeps the window's save back until the
       // other program has written: the two changes meet in the file.
       const bool both = c.inWindow != InWindow::kNothing && c.outside != Outside::kNothing;
-      std::optional<chaos::FolderLock> lock;
+      std::optional<FolderLock> lock;
       if (both) lock.emplace(ListFolder(), kLimitMs);
       switch (c.inWindow) {
         case InWindow::kNothing:

@@ -10,7 +10,7 @@
 
 #include "framework/fw_handles.h"
 
-namespace chaos {
+namespace todo_test {
 
 inline constexpr char kLockFileName[] = "~lock.tmp";
 
@@ -37,4 +37,4 @@ class FolderLock {
   fw::UniqueFileHandle m_file;
 };
 
-}  // namespace chaos
+}  // namespace todo_test
