@@ -171,8 +171,14 @@ ToDoDialog::SaveOutcome ToDoDialog::SyncShownList(SyncOccasion occasion) {
   const storage::ListFileAsRead* asRead = m_gate.AsReadOf(path);
   const bool asReadExists = asRead != nullptr && m_gate.AsReadExists();
   if (asRead == nullptr) asRead = &unknown;
+  // A file that still holds what was read is only compared, piece by piece; one that changed
+  // on disk is read whole, to be shown or merged.
+  bool asWasRead = false;
+  storage::OpenResult read = storage::OpenResult::kFailed;
+  if (asReadExists) read = m_gate.PeekSame(path, asRead->Bytes(), &asWasRead);
+  asWasRead = asWasRead && read == storage::OpenResult::kOpened;
   std::string bytes;
-  const storage::OpenResult read = m_gate.Peek(path, &bytes);
+  if (!asWasRead) read = m_gate.Peek(path, &bytes);
   if (read == storage::OpenResult::kFailed) {
     return occasion == SyncOccasion::kTimer ? SaveOutcome::kWaiting : SaveOutcome::kFailed;
   }
@@ -200,7 +206,7 @@ ToDoDialog::SaveOutcome ToDoDialog::SyncShownList(SyncOccasion occasion) {
   }
   m_listMissingRuns = 0;
 
-  if (exists == asReadExists && bytes == asRead->Bytes()) {
+  if (asWasRead || (exists == asReadExists && bytes == asRead->Bytes())) {
     // Nobody else changed the file: the window's changes are written, if any.
     if (!unchangedHere) {
       if (!haveShown) shown = m_items.ToWrite();

@@ -174,6 +174,12 @@ storage::OpenResult ListFolderGate::Peek(const std::string& path, std::string* b
   return storage::ReadWholeFile(m_files, path, bytes);
 }
 
+storage::OpenResult ListFolderGate::PeekSame(const std::string& path, std::string_view expected,
+                                             bool* same) {
+  Settle();
+  return storage::CompareWholeFile(m_files, path, expected, same);
+}
+
 void ListFolderGate::KeepAsRead(const std::string& path, storage::ListFileAsRead file,
                                 bool exists) {
   Settle();

@@ -93,6 +93,9 @@ class ListFolderGate {
   storage::OpenResult Read(const std::string& path, storage::ListFileAsRead* file);
   // The bytes of the file at `path` as it is now, remembering nothing and marking nothing.
   storage::OpenResult Peek(const std::string& path, std::string* bytes);
+  // Whether the file at `path` holds `expected` now, compared as it is read, without a copy of
+  // it (storage::CompareWholeFile); remembers nothing and marks nothing.
+  storage::OpenResult PeekSame(const std::string& path, std::string_view expected, bool* same);
   // Remembers `file` as what the item box shows of `path`, a file that exists or (`exists`
   // false) one that does not; marks it as one not to be saved over when it holds a zero byte.
   void KeepAsRead(const std::string& path, storage::ListFileAsRead file, bool exists = true);
