@@ -39,7 +39,7 @@ struct BackgroundListSave::Job {
         found.outcome = Outcome::kDiskChanged;
       } else {
         // The file as written is known while writing it: it is kept without being read again.
-        auto out = std::make_shared<const storage::ListFileAsRead>(
+        auto out = std::make_shared<storage::ListFileAsRead>(
             storage::FormatListFileAsRead(list(), &asRead));
         // A list changed and changed back is not written again.
         if ((exists && out->Bytes() == asRead.Bytes()) ||
