@@ -184,14 +184,14 @@ ToDoDialog::SaveOutcome ToDoDialog::SyncShownList(SyncOccasion occasion) {
   }
   const bool exists = read == storage::OpenResult::kOpened;
   // The rows as they stand, viewed without a copy of each: compared with what was read, and
-  // written from.
-  storage::ListToWrite shown;
+  // written from. Their list keeps its memory from save to save.
+  storage::ListToWrite& shown = m_shownRows;
   bool haveShown = false;
   // The timer trusts the count of the user's changes, which spares it a look at every row of a
   // long list; a save occasion looks.
   bool unchangedHere = !ItemsChangedSinceSaved();
   if (occasion != SyncOccasion::kTimer) {
-    shown = m_items.ToWrite();
+    m_items.ToWrite(&shown);
     haveShown = true;
     unchangedHere = asRead->Holds(shown);
   }
@@ -209,7 +209,7 @@ ToDoDialog::SaveOutcome ToDoDialog::SyncShownList(SyncOccasion occasion) {
   if (asWasRead || (exists == asReadExists && bytes == asRead->Bytes())) {
     // Nobody else changed the file: the window's changes are written, if any.
     if (!unchangedHere) {
-      if (!haveShown) shown = m_items.ToWrite();
+      if (!haveShown) m_items.ToWrite(&shown);
       if (!m_gate.Save(path, shown, ifHeld)) return SaveOutcome::kFailed;
     }
     MarkShownListSaved();
