@@ -23,19 +23,26 @@ struct BackgroundListSave::Job {
     found.path = result.path;
     found.outcome = Outcome::kFailed;
     if (const auto lock = files.Lock(lockPath, storage::IfHeld::kFailAtOnce)) {
+      // A file that still holds what was read is only compared, piece by piece, not copied.
+      bool asWasRead = false;
+      storage::OpenResult read = storage::OpenResult::kFailed;
+      if (asReadExists) {
+        read = storage::CompareWholeFile(files, found.path, asRead.Bytes(), &asWasRead);
+      }
+      asWasRead = asWasRead && read == storage::OpenResult::kOpened;
       std::string bytes;
-      const storage::OpenResult read = storage::ReadWholeFile(files, found.path, &bytes);
+      if (!asWasRead) read = storage::ReadWholeFile(files, found.path, &bytes);
       const bool exists = read == storage::OpenResult::kOpened;
       if (read == storage::OpenResult::kFailed) {
         found.outcome = Outcome::kFailed;
-      } else if (exists != asReadExists || bytes != asRead.Bytes()) {
+      } else if (!asWasRead && (exists != asReadExists || bytes != asRead.Bytes())) {
         found.outcome = Outcome::kDiskChanged;
       } else {
         // The file as written is known while writing it: it is kept without being read again.
-        auto out = std::make_shared<const storage::ListFileAsRead>(
+        auto out = std::make_shared<storage::ListFileAsRead>(
             storage::FormatListFileAsRead(list(), &asRead));
         // A list changed and changed back is not written again.
-        if ((exists && out->Bytes() == bytes) ||
+        if ((exists && out->Bytes() == asRead.Bytes()) ||
             storage::SaveFileAtomically(files, found.path, out->Bytes(),
                                         storage::IfHeld::kFailAtOnce)) {
           found.outcome = Outcome::kWritten;

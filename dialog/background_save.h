@@ -29,7 +29,7 @@ class BackgroundListSave {
     Outcome outcome = Outcome::kNone;
     std::string path;
     // What the file holds now when kWritten.
-    std::shared_ptr<const storage::ListFileAsRead> written;
+    std::shared_ptr<storage::ListFileAsRead> written;
   };
 
   BackgroundListSave() = default;

@@ -171,21 +171,27 @@ ToDoDialog::SaveOutcome ToDoDialog::SyncShownList(SyncOccasion occasion) {
   const storage::ListFileAsRead* asRead = m_gate.AsReadOf(path);
   const bool asReadExists = asRead != nullptr && m_gate.AsReadExists();
   if (asRead == nullptr) asRead = &unknown;
+  // A file that still holds what was read is only compared, piece by piece; one that changed
+  // on disk is read whole, to be shown or merged.
+  bool asWasRead = false;
+  storage::OpenResult read = storage::OpenResult::kFailed;
+  if (asReadExists) read = m_gate.PeekSame(path, asRead->Bytes(), &asWasRead);
+  asWasRead = asWasRead && read == storage::OpenResult::kOpened;
   std::string bytes;
-  const storage::OpenResult read = m_gate.Peek(path, &bytes);
+  if (!asWasRead) read = m_gate.Peek(path, &bytes);
   if (read == storage::OpenResult::kFailed) {
     return occasion == SyncOccasion::kTimer ? SaveOutcome::kWaiting : SaveOutcome::kFailed;
   }
   const bool exists = read == storage::OpenResult::kOpened;
   // The rows as they stand, viewed without a copy of each: compared with what was read, and
-  // written from.
-  storage::ListToWrite shown;
+  // written from. Their list keeps its memory from save to save.
+  storage::ListToWrite& shown = m_shownRows;
   bool haveShown = false;
   // The timer trusts the count of the user's changes, which spares it a look at every row of a
   // long list; a save occasion looks.
   bool unchangedHere = !ItemsChangedSinceSaved();
   if (occasion != SyncOccasion::kTimer) {
-    shown = m_items.ToWrite();
+    m_items.ToWrite(&shown);
     haveShown = true;
     unchangedHere = asRead->Holds(shown);
   }
@@ -200,10 +206,10 @@ ToDoDialog::SaveOutcome ToDoDialog::SyncShownList(SyncOccasion occasion) {
   }
   m_listMissingRuns = 0;
 
-  if (exists == asReadExists && bytes == asRead->Bytes()) {
+  if (asWasRead || (exists == asReadExists && bytes == asRead->Bytes())) {
     // Nobody else changed the file: the window's changes are written, if any.
     if (!unchangedHere) {
-      if (!haveShown) shown = m_items.ToWrite();
+      if (!haveShown) m_items.ToWrite(&shown);
       if (!m_gate.Save(path, shown, ifHeld)) return SaveOutcome::kFailed;
     }
     MarkShownListSaved();

@@ -69,7 +69,8 @@ void ItemSide::Colour(int row, DWORD today) {
 
 void ItemSide::Append(const storage::ListFileAsRead& file, DWORD today) {
   // The whole list in one call: the box is told of the new rows once.
-  std::vector<QuarnItem> items(file.Count());
+  std::vector<QuarnItem>& items = m_adding;
+  items.resize(file.Count());
   for (std::size_t index = 0; index < file.Count(); ++index) {
     const storage::RecordFields& fields = file.Fields(index);
     const std::string_view text = file.Text(index);
@@ -78,6 +79,8 @@ void ItemSide::Append(const storage::ListFileAsRead& file, DWORD today) {
                              ColourOf(fields.done, due, today)};
   }
   if (!items.empty()) m_box->AddItems(items.data(), static_cast<int>(items.size()));
+  // The texts it points to are the file's: nothing of them is kept.
+  items.clear();
 }
 
 template <typename Each>
@@ -129,15 +132,20 @@ storage::ListToWrite ItemsSnapshot::ToWrite() const {
 
 storage::ListToWrite ItemSide::ToWrite() const {
   storage::ListToWrite list;
-  list.noDate = m_noDate;
-  list.records.reserve(static_cast<std::size_t>(Count()));
-  ForEachRow([&list](int, const QuarnItem& item) {
+  ToWrite(&list);
+  return list;
+}
+
+void ItemSide::ToWrite(storage::ListToWrite* list) const {
+  list->noDate = m_noDate;
+  list->records.clear();
+  list->records.reserve(static_cast<std::size_t>(Count()));
+  ForEachRow([list](int, const QuarnItem& item) {
     storage::RecordToWrite record;
     static_cast<storage::RecordFields&>(record) = FieldsFrom(item.check, item.data);
     record.text = std::string_view(item.text, static_cast<std::size_t>(item.textLength));
-    list.records.push_back(record);
+    list->records.push_back(record);
   });
-  return list;
 }
 
 storage::ListFileContent ItemSide::Content() const {

@@ -79,6 +79,8 @@ class ItemSide {
   storage::ListFileContent Content() const;
   // The same, viewing the rows' texts: valid until the next change to the rows.
   storage::ListToWrite ToWrite() const;
+  // The same into *list, using its memory again.
+  void ToWrite(storage::ListToWrite* list) const;
   // The rows and the kind, taken for another thread to make into Content().
   ItemsSnapshot Snapshot() const;
   // Whether the rows and the kind are those of `file`, in the same order.
@@ -126,6 +128,9 @@ class ItemSide {
 
   std::unique_ptr<CQuarnToDoListBox, CQuarnBoxDeleter> m_box;
   bool m_noDate = false;
+  // The rows of a loaded list on their way into the box, kept so that the next long list
+  // loaded takes no new memory for them.
+  std::vector<QuarnItem> m_adding;
 };
 
 }  // namespace todo

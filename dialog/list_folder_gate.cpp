@@ -12,6 +12,13 @@
 
 namespace todo {
 
+namespace {
+
+// The memory of a file as read is kept for the next only from this many bytes on.
+constexpr std::size_t kSpareAtLeast = 64 * 1024;
+
+}  // namespace
+
 ListFolderGate::ListFolderGate(IHostServices* host, storage::Files& files)
     : m_host(host), m_files(files) {}
 
@@ -155,7 +162,8 @@ bool ListFolderGate::Move(const std::string& oldPath, const std::string& newPath
 
 storage::OpenResult ListFolderGate::Read(const std::string& path, storage::ListFileAsRead* file) {
   Settle();
-  storage::OpenResult opened = storage::LoadListFile(m_files, path, file);
+  storage::ListFileBuffers room = TakeSpare();
+  storage::OpenResult opened = storage::LoadListFile(m_files, path, file, &room);
   if (opened == storage::OpenResult::kFailed) {
     m_unreadableFile = path;
     return opened;
@@ -174,20 +182,47 @@ storage::OpenResult ListFolderGate::Peek(const std::string& path, std::string* b
   return storage::ReadWholeFile(m_files, path, bytes);
 }
 
+storage::OpenResult ListFolderGate::PeekSame(const std::string& path, std::string_view expected,
+                                             bool* same) {
+  Settle();
+  return storage::CompareWholeFile(m_files, path, expected, same);
+}
+
 void ListFolderGate::KeepAsRead(const std::string& path, storage::ListFileAsRead file,
                                 bool exists) {
   Settle();
   if (file.HoldsZeroByte()) m_unreadableFile = path;
   m_asReadPath = path;
-  m_asRead = std::make_shared<const storage::ListFileAsRead>(std::move(file));
+  ReplaceAsRead(std::make_shared<storage::ListFileAsRead>(std::move(file)));
   m_asReadExists = exists;
 }
 
 void ListFolderGate::ForgetAsRead() {
   Settle();
   m_asReadPath.clear();
-  m_asRead = std::make_shared<const storage::ListFileAsRead>();
+  ReplaceAsRead(std::make_shared<storage::ListFileAsRead>());
   m_asReadExists = false;
+}
+
+void ListFolderGate::ReplaceAsRead(std::shared_ptr<storage::ListFileAsRead> file) {
+  std::shared_ptr<storage::ListFileAsRead> before = std::move(m_asRead);
+  m_asRead = std::move(file);
+  // A save on the other thread may still hold the file before; then its memory goes with it.
+  if (before.use_count() != 1) return;
+  storage::ListFileBuffers buffers = before->TakeBuffers();
+  // The memory of a short list is not worth keeping.
+  if (buffers.bytes.capacity() < kSpareAtLeast) return;
+  storage::ListFileBuffers& smaller =
+      m_spares[0].bytes.capacity() <= m_spares[1].bytes.capacity() ? m_spares[0] : m_spares[1];
+  smaller = std::move(buffers);
+}
+
+storage::ListFileBuffers ListFolderGate::TakeSpare() {
+  storage::ListFileBuffers& larger =
+      m_spares[0].bytes.capacity() >= m_spares[1].bytes.capacity() ? m_spares[0] : m_spares[1];
+  storage::ListFileBuffers taken = std::move(larger);
+  larger = storage::ListFileBuffers();
+  return taken;
 }
 
 const storage::ListFileAsRead* ListFolderGate::AsReadOf(const std::string& path) {
@@ -215,7 +250,8 @@ bool ListFolderGate::Save(const std::string& path, const storage::ListToWrite& l
   // What was read of another file says nothing about this one.
   if (path != m_asReadPath) ForgetAsRead();
   // The file as written is known while writing it: it is kept without being read again.
-  storage::ListFileAsRead written = storage::FormatListFileAsRead(list, m_asRead.get());
+  storage::ListFileBuffers room = TakeSpare();
+  storage::ListFileAsRead written = storage::FormatListFileAsRead(list, m_asRead.get(), &room);
   if (!storage::SaveFileAtomically(m_files, path, written.Bytes(), ifHeld)) return false;
   KeepAsRead(path, std::move(written));
   return true;
@@ -251,7 +287,7 @@ void ListFolderGate::Settle() {
   // What the file holds now is what the next save compares with, unless the window has gone
   // on to another list meanwhile.
   if (result.outcome == BackgroundListSave::Outcome::kWritten && result.path == m_asReadPath) {
-    m_asRead = std::move(result.written);
+    ReplaceAsRead(std::move(result.written));
     m_asReadExists = true;
   }
 }

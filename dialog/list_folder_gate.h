@@ -93,6 +93,9 @@ class ListFolderGate {
   storage::OpenResult Read(const std::string& path, storage::ListFileAsRead* file);
   // The bytes of the file at `path` as it is now, remembering nothing and marking nothing.
   storage::OpenResult Peek(const std::string& path, std::string* bytes);
+  // Whether the file at `path` holds `expected` now, compared as it is read, without a copy of
+  // it (storage::CompareWholeFile); remembers nothing and marks nothing.
+  storage::OpenResult PeekSame(const std::string& path, std::string_view expected, bool* same);
   // Remembers `file` as what the item box shows of `path`, a file that exists or (`exists`
   // false) one that does not; marks it as one not to be saved over when it holds a zero byte.
   void KeepAsRead(const std::string& path, storage::ListFileAsRead file, bool exists = true);
@@ -132,12 +135,19 @@ class ListFolderGate {
   std::string m_unreadableFile;
   // Waits for a save on the other thread and takes in what it wrote.
   void Settle();
+  // Replaces the file as read with `file`; the memory of the one before is kept for the next
+  // read or save when nothing else holds it.
+  void ReplaceAsRead(std::shared_ptr<storage::ListFileAsRead> file);
+  // The largest memory kept (emptied), taken out.
+  storage::ListFileBuffers TakeSpare();
 
   // The file the item box was read from or saved to last, and its content as stored then
   // (never null; shared with a save on the other thread).
   std::string m_asReadPath;
-  std::shared_ptr<const storage::ListFileAsRead> m_asRead =
-      std::make_shared<const storage::ListFileAsRead>();
+  std::shared_ptr<storage::ListFileAsRead> m_asRead = std::make_shared<storage::ListFileAsRead>();
+  // The memory of the last two files as read that were let go: a load and a save of a long
+  // list, one after the other, then take no new memory from the system.
+  storage::ListFileBuffers m_spares[2];
   bool m_asReadExists = false;
   BackgroundListSave m_background;
   BackgroundListSave::Outcome m_backgroundOutcome = BackgroundListSave::Outcome::kNone;

@@ -315,6 +315,9 @@ class ToDoDialog : private UndoContext {
   enum class TimerFor { kNothing, kSave, kLook } m_timerFor = TimerFor::kNothing;
   // Timer runs in a row that found the shown list's file / the list-order file missing.
   int m_listMissingRuns = 0;
+  // The shown list's rows as a save views them (valid only within that save), kept so that the
+  // next save of a long list takes no new memory for them.
+  storage::ListToWrite m_shownRows;
   int m_namesMissingRuns = 0;
   // Changes the user made (counted), and how many of them the shown list's file holds.
   unsigned m_changes = 0;

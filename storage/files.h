@@ -36,6 +36,11 @@ class ReadableFile {
   // The file's size when it was opened, so that it can be read whole into a buffer of that
   // size in one read; false when it is not known. The file may change while it is read.
   virtual bool SizeHint(std::size_t* /*size*/) { return false; }
+
+  // Whether a read of fewer bytes than asked for has met the file's end, as a read of a file on
+  // disk does on POSIX: then a file is read whole without asking its size, which costs a call
+  // into the system for each file.
+  virtual bool ShortReadEnds() const { return false; }
 };
 
 // An open file being written from its start.

@@ -43,12 +43,27 @@ class Descriptor {
 
 class PosixReadableFile : public ReadableFile {
  public:
-  PosixReadableFile(int fd, std::size_t size) : m_fd(fd), m_size(size) {}
+  explicit PosixReadableFile(int fd) : m_fd(fd) {}
 
+  // Asks the system for the size at the first call only.
   bool SizeHint(std::size_t* size) override {
+    if (!m_sized) {
+      struct stat info;
+      if (::fstat(m_fd.get(), &info) != 0) return false;
+      m_size = static_cast<std::size_t>(info.st_size);
+      m_sized = true;
+    }
     *size = m_size;
     return true;
   }
+
+  void KnowSize(std::size_t size) {
+    m_size = size;
+    m_sized = true;
+  }
+
+  // A read of a regular file returns fewer bytes than asked only at its end.
+  bool ShortReadEnds() const override { return true; }
 
   bool Read(char* buffer, std::size_t capacity, std::size_t* count) override {
     *count = 0;
@@ -64,7 +79,8 @@ class PosixReadableFile : public ReadableFile {
 
  private:
   Descriptor m_fd;
-  std::size_t m_size;
+  std::size_t m_size = 0;
+  bool m_sized = false;
 };
 
 class PosixWritableFile : public WritableFile {
@@ -119,20 +135,24 @@ std::unique_ptr<HeldLock> TryLock(const std::string& path) {
   return std::make_unique<PosixLock>(path, fd);
 }
 
-// Opens path, relative to the folder dirFd when it is not AT_FDCWD, for reading.
-OpenResult OpenReadable(int dirFd, const std::string& path, std::unique_ptr<ReadableFile>* file) {
+// Opens path, relative to the folder dirFd when it is not AT_FDCWD, for reading. A folder fails
+// to open; when lookAtFolder is false, that is left to the first read, which then fails, so that
+// the open costs no call to look at the file.
+OpenResult OpenReadable(int dirFd, const std::string& path, std::unique_ptr<ReadableFile>* file,
+                        bool lookAtFolder = true) {
   file->reset();
   if (!IsUsablePath(path)) return OpenResult::kFailed;
   const int fd = ::openat(dirFd, path.c_str(), O_RDONLY | O_CLOEXEC);
   if (fd < 0) {
     return (errno == ENOENT || errno == ENOTDIR) ? OpenResult::kNotFound : OpenResult::kFailed;
   }
-  struct stat info;
-  if (::fstat(fd, &info) != 0 || S_ISDIR(info.st_mode)) {
-    ::close(fd);
-    return OpenResult::kFailed;
+  auto opened = std::make_unique<PosixReadableFile>(fd);
+  if (lookAtFolder) {
+    struct stat info;
+    if (::fstat(fd, &info) != 0 || S_ISDIR(info.st_mode)) return OpenResult::kFailed;
+    opened->KnowSize(static_cast<std::size_t>(info.st_size));
   }
-  *file = std::make_unique<PosixReadableFile>(fd, static_cast<std::size_t>(info.st_size));
+  *file = std::move(opened);
   return OpenResult::kOpened;
 }
 
@@ -143,7 +163,9 @@ class PosixFolder : public OpenFolder {
   PosixFolder(int fd, std::string folderPath) : m_fd(fd), m_folderPath(std::move(folderPath)) {}
 
   OpenResult OpenForReading(const std::string& name, std::unique_ptr<ReadableFile>* file) override {
-    if (name.find('/') == std::string::npos) return OpenReadable(m_fd.get(), name, file);
+    // The search reads each file whole into a buffer of its own: the file's size is not
+    // needed, and a folder fails at the first read.
+    if (name.find('/') == std::string::npos) return OpenReadable(m_fd.get(), name, file, false);
     return OpenReadable(AT_FDCWD, m_folderPath + name, file);
   }
 

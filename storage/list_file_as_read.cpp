@@ -64,9 +64,11 @@ bool ParsePlainRecord(std::string_view line, RecordAsRead* record, std::size_t* 
 
 }  // namespace
 
-ListFileAsRead::ListFileAsRead(std::string bytes) : m_bytes(std::move(bytes)) {
+ListFileAsRead::ListFileAsRead(std::string bytes, std::vector<RecordAsRead> room)
+    : m_bytes(std::move(bytes)), m_records(std::move(room)) {
   std::string_view rest = m_bytes;
   m_holdsZeroByte = FindByte(rest, '\0') != std::string_view::npos;
+  m_records.clear();
   m_records.reserve(CountByte(rest, '\n') + 1);
   storage::Line line;
   bool first = true;
@@ -100,6 +102,17 @@ ListFileAsRead::ListFileAsRead(std::string bytes) : m_bytes(std::move(bytes)) {
 ListFileAsRead::ListFileAsRead(std::string bytes, std::vector<RecordAsRead> records, bool noDate)
     : m_bytes(std::move(bytes)), m_records(std::move(records)), m_noDate(noDate) {
   m_holdsZeroByte = FindByte(m_bytes, '\0') != std::string_view::npos;
+}
+
+ListFileBuffers ListFileAsRead::TakeBuffers() {
+  ListFileBuffers buffers{std::move(m_bytes), std::move(m_records)};
+  buffers.bytes.clear();
+  buffers.records.clear();
+  m_bytes.clear();
+  m_records.clear();
+  m_noDate = false;
+  m_holdsZeroByte = false;
+  return buffers;
 }
 
 std::string_view ListFileAsRead::Text(std::size_t index) const {

@@ -39,11 +39,18 @@ struct RecordAsRead : RecordFields {
   bool takesFieldsFromBefore = false;
 };
 
+// The memory of a list file as read, emptied, to be used again by the next file read or
+// written: a long list's blocks, taken fresh from the system, cost more than reading the list.
+struct ListFileBuffers {
+  std::string bytes;
+  std::vector<RecordAsRead> records;
+};
+
 class ListFileAsRead {
  public:
   ListFileAsRead() = default;
-  // Reads bytes and keeps them.
-  explicit ListFileAsRead(std::string bytes);
+  // Reads bytes and keeps them; the records go into the memory of `room`, if it has enough.
+  explicit ListFileAsRead(std::string bytes, std::vector<RecordAsRead> room = {});
   // Keeps bytes whose records are known already, as the writer knows them
   // (FormatListFileAsRead): records and noDate must be what reading bytes gives.
   ListFileAsRead(std::string bytes, std::vector<RecordAsRead> records, bool noDate);
@@ -68,6 +75,9 @@ class ListFileAsRead {
   bool Holds(const ListToWrite& list) const;
 
   const std::string& Bytes() const { return m_bytes; }
+
+  // Gives up this file's memory, emptied; the file is left empty.
+  ListFileBuffers TakeBuffers();
 
   // The list with a string per record, to be edited and written.
   ListFileContent ToContent() const;

@@ -32,7 +32,10 @@ void WriteList(const ListToWrite& list, const ListFileAsRead* asRead, std::strin
   for (const RecordToWrite& record : list.records) expected += record.text.size() + 24;
   bytes->clear();
   bytes->reserve(expected);
-  if (records != nullptr) records->reserve(list.records.size());
+  if (records != nullptr) {
+    records->clear();
+    records->reserve(list.records.size());
+  }
   if (list.noDate) {
     *bytes += kNoDateMarker;
     *bytes += kLineEnd;
@@ -107,9 +110,14 @@ std::string FormatListFile(const ListFileContent& content, const ListFileAsRead*
   return bytes;
 }
 
-ListFileAsRead FormatListFileAsRead(const ListToWrite& list, const ListFileAsRead* asRead) {
+ListFileAsRead FormatListFileAsRead(const ListToWrite& list, const ListFileAsRead* asRead,
+                                    ListFileBuffers* room) {
   std::string bytes;
   std::vector<RecordAsRead> records;
+  if (room != nullptr) {
+    bytes.swap(room->bytes);
+    records.swap(room->records);
+  }
   WriteList(list, asRead, &bytes, &records);
   return ListFileAsRead(std::move(bytes), std::move(records), list.noDate);
 }

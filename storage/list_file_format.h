@@ -15,6 +15,7 @@
 namespace storage {
 
 class ListFileAsRead;
+struct ListFileBuffers;
 
 inline constexpr std::string_view kNoDateMarker = "NO_DATE";
 
@@ -70,6 +71,8 @@ std::string FormatListFile(const ListFileContent& content, const ListFileAsRead*
 // The same for a list viewed, given as the file as it reads back: the bytes, and where each
 // record's line and text lie in them, known while writing, so that a save keeps what it wrote
 // without reading it again.
-ListFileAsRead FormatListFileAsRead(const ListToWrite& list, const ListFileAsRead* asRead);
+// The bytes and records go into the memory of *room (taken), if given and large enough.
+ListFileAsRead FormatListFileAsRead(const ListToWrite& list, const ListFileAsRead* asRead,
+                                    ListFileBuffers* room = nullptr);
 
 }  // namespace storage

@@ -28,11 +28,18 @@ bool SaveListOrder(Files& files, const std::string& path, const std::vector<std:
   return SaveFileAtomically(files, path, FormatListOrder(names), ifHeld);
 }
 
-OpenResult LoadListFile(Files& files, const std::string& path, ListFileAsRead* file) {
+OpenResult LoadListFile(Files& files, const std::string& path, ListFileAsRead* file,
+                        ListFileBuffers* room) {
   *file = ListFileAsRead();
   std::string bytes;
+  if (room != nullptr) bytes.swap(room->bytes);
   const OpenResult read = ReadWholeFile(files, path, &bytes);
-  if (read == OpenResult::kOpened) *file = ListFileAsRead(std::move(bytes));
+  if (read != OpenResult::kOpened) {
+    if (room != nullptr) bytes.swap(room->bytes);
+    return read;
+  }
+  *file = room != nullptr ? ListFileAsRead(std::move(bytes), std::move(room->records))
+                          : ListFileAsRead(std::move(bytes));
   return read;
 }
 

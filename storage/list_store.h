@@ -31,8 +31,10 @@ bool SaveListOrder(Files& files, const std::string& path, const std::vector<std:
 
 // Reads the list file at path into *file, kept as read. Returns kOpened with *file holding it
 // (no records and no marker means the file has 0 bytes); kNotFound when the file does not
-// exist and kFailed when it could not be read, both with *file empty.
-OpenResult LoadListFile(Files& files, const std::string& path, ListFileAsRead* file);
+// exist and kFailed when it could not be read, both with *file empty. The file goes into the
+// memory of *room, if given and large enough: that memory is taken when the file is read.
+OpenResult LoadListFile(Files& files, const std::string& path, ListFileAsRead* file,
+                        ListFileBuffers* room = nullptr);
 
 // Replaces the list file at path with content, written as FormatListFile writes it: records
 // equal to those of *file, the file as read (empty when it is not known; null when nothing is

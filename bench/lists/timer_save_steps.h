@@ -25,8 +25,8 @@ namespace bench {
 // Milliseconds of each step of one save.
 struct TimerSaveSteps {
   double lock = 0;     // taking the list folder's lock and letting it go
-  double read = 0;     // reading the file whole
-  double compare = 0;  // its bytes against those read last, the box's rows against them
+  double read = 0;     // reading the file and comparing it with the bytes read last
+  double compare = 0;  // the box's rows against the records read last
   double records = 0;  // the box's rows viewed as records
   double format = 0;   // the bytes of the new file, and where each record lies in them
   double write = 0;    // written to a temporary file, flushed and moved over the list file
@@ -50,12 +50,13 @@ inline bool TimeTimerSave(storage::Files& files, const std::string& lockPath,
   if (lock == nullptr) return false;
 
   start = std::chrono::steady_clock::now();
-  std::string bytes;
-  const bool read = storage::ReadWholeFile(files, path, &bytes) == storage::OpenResult::kOpened;
+  bool asWasRead = false;
+  const bool read = storage::CompareWholeFile(files, path, asRead->Bytes(), &asWasRead) ==
+                    storage::OpenResult::kOpened;
   steps->read = MillisecondsSince(start);
 
   start = std::chrono::steady_clock::now();
-  const bool changedHereOnly = !items.Shows(*asRead) && bytes == asRead->Bytes();
+  const bool changedHereOnly = !items.Shows(*asRead) && asWasRead;
   steps->compare = MillisecondsSince(start);
 
   start = std::chrono::steady_clock::now();

@@ -126,8 +126,9 @@ class QUARNCTRL_API CQuarnListBox {
   void SetColumnWidth(int column, int pixels);
 
   // Row operations. A null text counts as empty; texts of any length are kept whole.
-  // ResetContent empties the box; DeleteItem and InsertItem keep the selection on the same
-  // row, and deleting the selected row leaves no row selected.
+  // ResetContent empties the box and keeps the memory its rows took, for the rows to come (the
+  // next list shown, which is then filled with no new blocks); DeleteItem and InsertItem keep
+  // the selection on the same row, and deleting the selected row leaves no row selected.
   int DeleteItem(unsigned int index);  // the new count, or -1 for a bad index
   void ResetContent();
   // Makes room for `rows` rows in all and `textBytes` more bytes of text (one more per row for

@@ -164,8 +164,7 @@ void ListModel::Reserve(int rows, std::size_t textBytes) {
 void ListModel::Reset() {
   CancelEdit();
   m_rows.clear();
-  m_rows.shrink_to_fit();
-  m_texts.Clear();
+  m_texts.Empty();
   m_selection = -1;
   if (m_view != nullptr) m_view->RowsReset();
   Invalidate();

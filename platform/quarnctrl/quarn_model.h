@@ -103,7 +103,7 @@ class ListModel {
   // Rows for each of `items` (count > 0) after the last; the index of the first.
   int AddMany(const QuarnItem* items, int count);
   int Delete(int index);  // new count, or -1 for a bad index
-  void Reset();
+  void Reset();           // keeps the blocks of the rows and their texts
   // Room for that many rows in all, and for that many bytes of their texts more.
   void Reserve(int rows, std::size_t textBytes);
   int SetSelection(int index);  // the new selection, or -1 for a bad index

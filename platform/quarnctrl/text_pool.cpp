@@ -84,6 +84,12 @@ void TextPool::Clear() {
   m_unused = 0;
 }
 
+void TextPool::Empty() {
+  m_bytes[0] = '\0';
+  m_size = 1;
+  m_unused = 0;
+}
+
 bool TextPool::WantsCompacting() const {
   return m_unused > kCompactingThreshold && m_unused > m_size - m_unused;
 }

@@ -29,8 +29,10 @@ class TextPool {
   void Release(TextRef ref) {
     if (ref.size > 0) m_unused += ref.size + 1;
   }
-  // Forgets every text.
+  // Forgets every text, and gives its block back.
   void Clear();
+  // Forgets every text, keeping the block for the texts to come.
+  void Empty();
   // Makes room for that many more bytes of text in all, zeros included.
   void Reserve(std::size_t bytes);
 
