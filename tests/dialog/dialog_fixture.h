@@ -16,7 +16,7 @@
 #include "support/fault_injecting_files.h"
 #include "storage/files.h"
 #include "storage/paths.h"
-#include "storage/folder_test.h"
+#include "support/folder_test.h"
 #include "support/folder_host.h"
 #include "support/headless_window_ops.h"
 #include "support/tool_facts.h"

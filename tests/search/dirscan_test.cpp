@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "dirscan/dirscan.h"
-#include "storage/folder_test.h"
+#include "support/folder_test.h"
 #include "storage/paths.h"
 
 namespace {

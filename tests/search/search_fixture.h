@@ -15,7 +15,7 @@
 #include <utility>
 #include <vector>
 
-#include "storage/folder_test.h"
+#include "support/folder_test.h"
 #include "storage/paths.h"
 #include "support/storage_records.h"
 #include "storage/search/search.h"

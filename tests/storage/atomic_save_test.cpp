@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "support/storage_records.h"
-#include "storage/folder_test.h"
+#include "support/folder_test.h"
 #include "storage/atomic_save.h"
 #include "support/fault_injecting_files.h"
 #include "storage/list_file_as_read.h"

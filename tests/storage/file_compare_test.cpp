@@ -6,7 +6,7 @@
 #include <string>
 
 #include "storage/file_reading.h"
-#include "storage/folder_test.h"
+#include "support/folder_test.h"
 
 namespace {
 

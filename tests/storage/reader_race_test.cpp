@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "support/storage_records.h"
-#include "storage/folder_test.h"
+#include "support/folder_test.h"
 #include "storage/file_reading.h"
 #include "storage/lines.h"
 #include "storage/list_store.h"
