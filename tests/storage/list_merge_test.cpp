@@ -42,7 +42,7 @@ TEST_P(ListMergeTest, KeepsWhatEachSideDid) {
   const std::vector<ListRecord> mine = Records(c.mine);
   const storage::ListMerge merged =
       storage::MergeListFiles(File(Records(c.base)), mine, File(Records(c.theirs)));
-  EXPECT_EQ(Spec(merged.content.records), c.merged);
+  EXPECT_EQ(Shorthand(merged.content.records), c.merged);
   EXPECT_EQ(merged.conflicts, c.conflicts);
   // Each record of mine that is still there is found where the merge put it.
   ASSERT_EQ(merged.rowOfMine.size(), mine.size());
@@ -84,7 +84,7 @@ TEST(ListMerge, KindComesFromTheFileOnDisk) {
   const storage::ListMerge merged =
       storage::MergeListFiles(File(Records("a")), Records("a b"), noDate);
   EXPECT_TRUE(merged.content.noDate);
-  EXPECT_EQ(Spec(merged.content.records), "a b");
+  EXPECT_EQ(Shorthand(merged.content.records), "a b");
 }
 
 // Random edits of both sides of lists of records that each have a text of their own: "r7" in
@@ -158,8 +158,9 @@ TEST(ListMerge, RandomEditPairsLoseNothingAndDuplicateNothing) {
       return std::count_if(result.begin(), result.end(),
                            [&id](const ListRecord& r) { return IdOf(r.text) == id; });
     };
-    SCOPED_TRACE("seed " + std::to_string(seed) + ": base " + Spec(base) + " / mine " +
-                 Spec(mine.records) + " / theirs " + Spec(theirs.records) + " -> " + Spec(result));
+    SCOPED_TRACE("seed " + std::to_string(seed) + ": base " + Shorthand(base) + " / mine " +
+                 Shorthand(mine.records) + " / theirs " + Shorthand(theirs.records) + " -> " +
+                 Shorthand(result));
     for (const Edited* side : {&mine, &theirs}) {
       for (const ListRecord& record : side->records) {
         if (record.text[0] == 'n') {

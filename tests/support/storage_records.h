@@ -45,7 +45,7 @@ inline std::vector<storage::ListRecord> Records(const std::string& shorthand) {
 }
 
 // The shorthand of records, as Records reads it.
-inline std::string Spec(const std::vector<storage::ListRecord>& records) {
+inline std::string Shorthand(const std::vector<storage::ListRecord>& records) {
   std::string shorthand;
   for (const storage::ListRecord& record : records) {
     if (!shorthand.empty()) shorthand += ' ';
