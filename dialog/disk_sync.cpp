@@ -190,8 +190,9 @@ ToDoDialog::SaveOutcome ToDoDialog::SyncShownList(SyncOccasion occasion) {
   // The timer trusts the count of the user's changes, which spares it a look at every row of a
   // long list; a save occasion looks.
   bool unchangedHere = !ItemsChangedSinceSaved();
+  const std::uint64_t asReadNumber = m_gate.AsReadNumberOf(path);
   if (occasion != SyncOccasion::kTimer) {
-    m_items.ToWrite(&shown);
+    m_items.ToWrite(&shown, asReadNumber);
     haveShown = true;
     unchangedHere = asRead->Holds(shown);
   }
@@ -209,8 +210,9 @@ ToDoDialog::SaveOutcome ToDoDialog::SyncShownList(SyncOccasion occasion) {
   if (asWasRead || (exists == asReadExists && bytes == asRead->Bytes())) {
     // Nobody else changed the file: the window's changes are written, if any.
     if (!unchangedHere) {
-      if (!haveShown) m_items.ToWrite(&shown);
+      if (!haveShown) m_items.ToWrite(&shown, asReadNumber);
       if (!m_gate.Save(path, shown, ifHeld)) return SaveOutcome::kFailed;
+      m_items.MarkShown(m_gate.AsReadNumberOf(path));
     }
     MarkShownListSaved();
     return SaveOutcome::kInStep;
@@ -253,6 +255,7 @@ void ToDoDialog::ShowFromDisk(const std::string& path, storage::ListFileAsRead f
   if (file.Count() != 0) m_items.Append(file, Today());
   m_items.Select(toSelect);
   m_gate.KeepAsRead(path, std::move(file), exists);
+  m_items.MarkShown(m_gate.AsReadNumberOf(path));
   MarkShownListSaved();
   m_window.InvalidateItemCount();
 

@@ -136,8 +136,16 @@ storage::ListToWrite ItemSide::ToWrite() const {
   return list;
 }
 
-void ItemSide::ToWrite(storage::ListToWrite* list) const {
+void ItemSide::ToWrite(storage::ListToWrite* list, std::uint64_t asRead) const {
   list->noDate = m_noDate;
+  list->sameHead = list->sameTail = 0;
+  if (asRead != 0 && asRead == m_shownAsRead) {
+    int head = 0;
+    int tail = 0;
+    m_box->GetUnchangedRows(&head, &tail);
+    list->sameHead = static_cast<std::size_t>(head);
+    list->sameTail = static_cast<std::size_t>(tail);
+  }
   list->records.clear();
   list->records.reserve(static_cast<std::size_t>(Count()));
   ForEachRow([list](int, const QuarnItem& item) {
@@ -146,6 +154,11 @@ void ItemSide::ToWrite(storage::ListToWrite* list) const {
     record.text = std::string_view(item.text, static_cast<std::size_t>(item.textLength));
     list->records.push_back(record);
   });
+}
+
+void ItemSide::MarkShown(std::uint64_t asRead) {
+  m_box->MarkRowsUnchanged();
+  m_shownAsRead = asRead;
 }
 
 storage::ListFileContent ItemSide::Content() const {

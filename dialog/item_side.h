@@ -79,8 +79,13 @@ class ItemSide {
   storage::ListFileContent Content() const;
   // The same, viewing the rows' texts: valid until the next change to the rows.
   storage::ListToWrite ToWrite() const;
-  // The same into *list, using its memory again.
-  void ToWrite(storage::ListToWrite* list) const;
+  // The same into *list, using its memory again. When `asRead` is the file as read the rows
+  // were last marked as showing (MarkShown), the rows at each end left as they were since are
+  // told as known to equal that file's records (ListToWrite::sameHead, sameTail).
+  void ToWrite(storage::ListToWrite* list, std::uint64_t asRead = 0) const;
+  // The rows now hold exactly the records of the file as read numbered `asRead` (not 0),
+  // which the dialog's gate gives each file as read that it keeps.
+  void MarkShown(std::uint64_t asRead);
   // The rows and the kind, taken for another thread to make into Content().
   ItemsSnapshot Snapshot() const;
   // Whether the rows and the kind are those of `file`, in the same order.
@@ -131,6 +136,8 @@ class ItemSide {
   // The rows of a loaded list on their way into the box, kept so that the next long list
   // loaded takes no new memory for them.
   std::vector<QuarnItem> m_adding;
+  // The file as read the rows were marked as showing; 0 for none.
+  std::uint64_t m_shownAsRead = 0;
 };
 
 }  // namespace todo

@@ -207,6 +207,7 @@ void ListFolderGate::ForgetAsRead() {
 void ListFolderGate::ReplaceAsRead(std::shared_ptr<storage::ListFileAsRead> file) {
   std::shared_ptr<storage::ListFileAsRead> before = std::move(m_asRead);
   m_asRead = std::move(file);
+  ++m_asReadNumber;
   // A save on the other thread may still hold the file before; then its memory goes with it.
   if (before.use_count() != 1) return;
   storage::ListFileBuffers buffers = before->TakeBuffers();
@@ -228,6 +229,10 @@ storage::ListFileBuffers ListFolderGate::TakeSpare() {
 const storage::ListFileAsRead* ListFolderGate::AsReadOf(const std::string& path) {
   Settle();
   return !path.empty() && path == m_asReadPath ? m_asRead.get() : nullptr;
+}
+
+std::uint64_t ListFolderGate::AsReadNumberOf(const std::string& path) {
+  return AsReadOf(path) != nullptr ? m_asReadNumber : 0;
 }
 
 bool ListFolderGate::AsReadExists() {

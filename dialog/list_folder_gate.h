@@ -7,6 +7,7 @@
 // the window changed, records are written back as they were read, and a file that could not
 // be read is never written over. Portable; one object per dialog, on the tool thread.
 
+#include <cstdint>
 #include <functional>
 #include <memory>
 #include <string>
@@ -103,6 +104,9 @@ class ListFolderGate {
   void ForgetAsRead();
   // What was read of `path` and is remembered, or null.
   const storage::ListFileAsRead* AsReadOf(const std::string& path);
+  // A number for what is remembered of `path`, new each time that changes; 0 when nothing is
+  // remembered of it.
+  std::uint64_t AsReadNumberOf(const std::string& path);
   // Whether the file remembered existed when it was read or written.
   bool AsReadExists();
   // Whether the items of the list with file `path` may be written: it names a file and that
@@ -145,6 +149,7 @@ class ListFolderGate {
   // (never null; shared with a save on the other thread).
   std::string m_asReadPath;
   std::shared_ptr<storage::ListFileAsRead> m_asRead = std::make_shared<storage::ListFileAsRead>();
+  std::uint64_t m_asReadNumber = 1;  // AsReadNumberOf
   // The memory of the last two files as read that were let go: a load and a save of a long
   // list, one after the other, then take no new memory from the system.
   storage::ListFileBuffers m_spares[2];

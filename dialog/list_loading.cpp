@@ -61,8 +61,11 @@ int ToDoDialog::LoadCurrentList() {
   ApplyListKind(file.NoDate());
   const bool anything = file.NoDate() || file.Count() != 0;
   // One reading of the clock for the whole list: a long list is coloured by one date.
+  const bool boxWasEmpty = m_items.Count() == 0;
   if (file.Count() != 0) m_items.Append(file, Today());
   m_gate.KeepAsRead(path, std::move(file), read == storage::OpenResult::kOpened);
+  // The rows are the file's records, which a save then need not compare again one by one.
+  if (boxWasEmpty) m_items.MarkShown(m_gate.AsReadNumberOf(path));
   MarkShownListSaved();
   return anything ? 1 : 0;
 }

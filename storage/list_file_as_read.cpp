@@ -128,7 +128,10 @@ std::string_view ListFileAsRead::Line(std::size_t index) const {
 
 bool ListFileAsRead::Holds(const ListToWrite& list) const {
   if (list.noDate != m_noDate || list.records.size() != m_records.size()) return false;
-  for (std::size_t index = 0; index < m_records.size(); ++index) {
+  const std::size_t count = m_records.size();
+  const std::size_t head = std::min(list.sameHead, count);
+  const std::size_t end = count - std::min(list.sameTail, count - head);
+  for (std::size_t index = head; index < end; ++index) {
     if (!Holds(index, list.records[index], list.records[index].text)) return false;
   }
   return true;

@@ -55,11 +55,16 @@ void WriteList(const ListToWrite& list, const ListFileAsRead* asRead, std::strin
       bytes->append(asRead->Bytes(), first.lineAt, end.lineAt + end.lineSize - first.lineAt);
       *bytes += kLineEnd;
       if (records != nullptr) {
-        for (std::size_t line = stored[index]; line <= stored[last]; ++line) {
-          RecordAsRead written = asRead->Record(line);
-          written.lineAt = static_cast<std::uint32_t>(runAt + (written.lineAt - first.lineAt));
-          written.textAt = static_cast<std::uint32_t>(runAt + (written.textAt - first.lineAt));
-          records->push_back(written);
+        // The run's records as read, copied at once, then moved to where the run now lies.
+        const std::size_t runFirst = records->size();
+        records->insert(records->end(), &first, &end + 1);
+        const std::uint32_t shift = static_cast<std::uint32_t>(runAt - first.lineAt);
+        if (shift != 0) {
+          for (auto written = records->begin() + static_cast<std::ptrdiff_t>(runFirst);
+               written != records->end(); ++written) {
+            written->lineAt += shift;
+            written->textAt += shift;
+          }
         }
       }
       index = last + 1;

@@ -46,6 +46,12 @@ struct RecordToWrite : RecordFields {
 struct ListToWrite {
   bool noDate = false;
   std::vector<RecordToWrite> records;
+  // How many records from the first on and from the last back are known, without comparing,
+  // to equal the records at the same places of the file as read that they are written over
+  // (the rows of an item box left as they were since it showed that file, say); 0 when
+  // nothing is known. Records outside these runs are compared as ever.
+  std::size_t sameHead = 0;
+  std::size_t sameTail = 0;
 };
 
 // content viewed; valid while content is unchanged.

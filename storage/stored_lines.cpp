@@ -138,9 +138,10 @@ bool AlignRuns(const ListToWrite& list, const ListFileAsRead& asRead,
   const std::size_t records = list.records.size();
   const std::size_t stored = asRead.Count();
   const std::size_t shorter = std::min(records, stored);
-  std::size_t head = 0;
+  // Records known to be the same need no comparison.
+  std::size_t head = std::min(list.sameHead, shorter);
   while (head < shorter && Same(list, head, asRead, head)) ++head;
-  std::size_t tail = 0;
+  std::size_t tail = std::min(list.sameTail, shorter - head);
   while (tail < shorter - head && Same(list, records - 1 - tail, asRead, stored - 1 - tail)) {
     ++tail;
   }
@@ -159,9 +160,17 @@ bool AlignRuns(const ListToWrite& list, const ListFileAsRead& asRead,
     tableLines->push_back(static_cast<std::uint32_t>(line));
     dirty.Add(asRead.Fields(line), asRead.Text(line));
   }
-  for (std::size_t index = 0; index < records; ++index) {
-    if (index == head) index = records - tail;
-    if (index >= records) break;
+  // A line reads back as its record where the record before it took the line before it: both
+  // hold the same record, so a line that takes the fields of the one before finds them. Inside
+  // the runs that leaves the first record (and the marker) and the first of the run at the end.
+  const auto aligned = [&](std::size_t index) {
+    return index < head || (index >= records - tail && index < records);
+  };
+  const std::size_t toLook[] = {0, records - tail};
+  for (std::size_t look = 0; look < (toLook[1] == 0 ? 1 : 2); ++look) {
+    const std::size_t index = toLook[look];
+    if (!aligned(index)) continue;
+    if (index > 0 && aligned(index - 1) && lineOf(index - 1) + 1 == lineOf(index)) continue;
     if (!Fits(list, index, asRead, lineOf(index))) {
       if (dirty.Size() == 2 * kFewUnaligned) return false;
       dirty.Add(list.records[index], list.records[index].text);
@@ -198,13 +207,9 @@ std::vector<std::uint32_t> ChooseStoredLines(const ListToWrite& list, const List
   if (tableLines.empty()) return lines;
   // An aligned record's class of equal records holds aligned records and lines only, in the
   // same order, so it takes its own line; the table answers for every other record.
-  std::vector<bool> aligned(list.records.size());
-  for (std::size_t index = 0; index < lines.size(); ++index) {
-    aligned[index] = lines[index] != kNoStoredLine;
-  }
   LineTable table(asRead, std::move(tableLines));
   for (std::size_t index = 0; index < list.records.size(); ++index) {
-    if (aligned[index]) continue;
+    if (lines[index] != kNoStoredLine) continue;
     const std::size_t slot = table.Find(list.records[index]);
     const std::uint32_t line = table.FirstUnused(slot);
     if (line != kNoStoredLine && Fits(list, index, asRead, line)) {

@@ -160,6 +160,13 @@ class QUARNCTRL_API CQuarnListBox {
   DWORD GetItemData(int index) const;  // the row's data word (the due date in the item box)
   DWORD GetItemDate(int index) const;  // the same word, read as a packed due date
   void SetItemColor(int index, COLORREF colour);
+  // Takes the rows as they are now as the ones GetUnchangedRows counts.
+  void MarkRowsUnchanged();
+  // How many rows from the first on (*head) and from the last back (*tail) are still the rows
+  // of the last MarkRowsUnchanged, with the same text, check and data word: a change to a row
+  // or a row added, inserted or deleted ends a run there, a reset ends both. The runs overlap
+  // when little or nothing changed; both are 0 before the first mark.
+  void GetUnchangedRows(int* head, int* tail) const;
 
   // The front that shows this box (a window, or the headless front of tests).
   quarn::ListView* View() const { return m_pView; }

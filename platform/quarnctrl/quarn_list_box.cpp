@@ -178,6 +178,16 @@ void CQuarnListBox::SetItemColor(int index, COLORREF colour) {
   m_pModel->SetColour(index, colour);
 }
 
+void CQuarnListBox::MarkRowsUnchanged() {
+  m_pModel->MarkUnchanged();
+}
+
+void CQuarnListBox::GetUnchangedRows(int* head, int* tail) const {
+  const quarn::UnchangedEnds ends = m_pModel->Unchanged();
+  if (head != nullptr) *head = ends.head;
+  if (tail != nullptr) *tail = ends.tail;
+}
+
 CQuarnImageListBox::CQuarnImageListBox() : CQuarnListBox(false) {}
 
 int CQuarnImageListBox::AddItem(HBITMAP image, const char* text, DWORD data) {

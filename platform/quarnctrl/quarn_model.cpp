@@ -106,6 +106,7 @@ int ListModel::Insert(int index, const Row& row, std::string_view text) {
   Row stored = row;
   stored.text = m_texts.Store(text);
   m_rows.insert(m_rows.begin() + index, stored);
+  RowTouched(index);
   if (m_selection >= index) ++m_selection;
   if (m_view != nullptr) m_view->RowInserted(index);
   Invalidate();
@@ -131,6 +132,8 @@ int ListModel::AddMany(const QuarnItem* items, int count) {
     row.text = m_texts.Store(std::string_view(item.text, length));
     m_rows.push_back(row);
   }
+  RowTouched(first);
+  m_unchanged.tail = 0;
   if (m_view != nullptr) m_view->RowsAppended(first, count);
   Invalidate();
   return first;
@@ -141,6 +144,7 @@ int ListModel::Delete(int index) {
   CancelEdit();
   m_texts.Release(m_rows[index].text);
   m_rows.erase(m_rows.begin() + index);
+  RowTouched(index, true);
   if (m_texts.WantsCompacting()) CompactTexts();
   const bool selectedGone = m_selection == index;
   if (selectedGone) {
@@ -165,6 +169,7 @@ void ListModel::Reset() {
   CancelEdit();
   m_rows.clear();
   m_texts.Empty();
+  m_unchanged = UnchangedEnds();
   m_selection = -1;
   if (m_view != nullptr) m_view->RowsReset();
   Invalidate();
@@ -204,8 +209,15 @@ std::string_view ListModel::Text(int index) const {
 void ListModel::SetText(int row, std::string_view text) {
   const TextRef old = m_rows[row].text;
   m_rows[row].text = m_texts.Store(text);
+  RowTouched(row);
   m_texts.Release(old);
   if (m_texts.WantsCompacting()) CompactTexts();
+}
+
+void ListModel::RowTouched(int row, bool removed) {
+  m_unchanged.head = std::min(m_unchanged.head, row);
+  // The rows after it are still those that were there, counted from the end.
+  m_unchanged.tail = std::min(m_unchanged.tail, Count() - row - (removed ? 0 : 1));
 }
 
 // Rows removed or renamed leave their old texts in the pool: once they are the larger part,
@@ -325,6 +337,7 @@ bool ListModel::BeginEdit(int row, QuarnColumn column) {
   if (row != m_selection || row >= Count()) return false;
   if (column == QUARN_COLUMN_CHECK) {
     m_rows[row].check = m_rows[row].check == 0 ? 1 : 0;
+    RowTouched(row);
     if (m_view != nullptr) m_view->RowChanged(row, RowPart::Check);
     Invalidate();
     Raise(QUARN_EVENT_EDITEND);
@@ -370,6 +383,7 @@ void ListModel::CommitDate(DWORD date) {
   CloseEdit();
   if (row >= Count()) return;
   m_rows[row].data = date;
+  RowTouched(row);
   if (m_view != nullptr) m_view->RowChanged(row, RowPart::Date);
   Invalidate();
   Raise(QUARN_EVENT_EDITEND);

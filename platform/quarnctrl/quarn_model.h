@@ -29,6 +29,14 @@ enum class Key { Up, Down, Home, End, PageUp, PageDown, F2, Space };
 // The part of a row an edit stored.
 enum class RowPart { Text, Check, Date };
 
+// How many rows at each end of a box are still the rows marked last (ListModel::MarkUnchanged),
+// with the same text, check and data word. The two may overlap: with no change, both are the
+// count of rows.
+struct UnchangedEnds {
+  int head = 0;  // rows from the first on
+  int tail = 0;  // rows from the last back
+};
+
 // What a mouse press on a row asks the front to do next.
 enum class PressResult {
   None,         // nothing more
@@ -109,6 +117,12 @@ class ListModel {
   int SetSelection(int index);  // the new selection, or -1 for a bad index
   void SetColour(int index, COLORREF colour);
   void SetHandler(int event, QUARNCALLBACK handler, void* user);
+  // Takes the rows as they are now as the rows that Unchanged counts.
+  void MarkUnchanged() { m_unchanged = UnchangedEnds{Count(), Count()}; }
+  // The rows at each end left as they were since MarkUnchanged: every change to a row's text,
+  // check or data word, and every row added, inserted or deleted, ends the runs there; a reset
+  // ends them both. Before the first mark, none.
+  UnchangedEnds Unchanged() const { return m_unchanged; }
 
   int Count() const { return static_cast<int>(m_rows.size()); }
   int Selection() const { return m_selection; }
@@ -161,6 +175,8 @@ class ListModel {
  private:
   int Raise(int event);
   void SetText(int row, std::string_view text);
+  // The row now at `row` is new or changed; with `removed`, the row that lay there is gone.
+  void RowTouched(int row, bool removed = false);
   void CompactTexts();
   void Invalidate();
   void MoveSelection(int row);  // selects `row` and tells the front when that is another row
@@ -187,6 +203,7 @@ class ListModel {
   QuarnColumn m_editColumn = QUARN_COLUMN_TEXT;
   std::string m_editText;
   ListView* m_view = nullptr;
+  UnchangedEnds m_unchanged;
 };
 
 }  // namespace quarn

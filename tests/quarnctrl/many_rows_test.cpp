@@ -1,9 +1,11 @@
 // Many rows given to a box and taken from it in one call: what each row holds comes back as
 // given (a text up to its first zero byte, as AddItem takes it; a check only where the box has
-// checks), the front is told once, and bad arguments change nothing.
+// checks), the front is told once, and bad arguments change nothing; and how many rows at
+// each end are still as they were marked.
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -73,6 +75,87 @@ TEST(ManyRows, BadArgumentsChangeNothing) {
   EXPECT_EQ(box.box->GetItems(3, 1, &item), 0);
   EXPECT_EQ(box.box->GetItems(-1, 1, &item), 0);
   EXPECT_EQ(box.box->GetItems(0, 1, nullptr), 0);
+}
+
+// A save trusts these counts to skip comparing rows with the file: a change they miss is a
+// change never written.
+TEST(ManyRows, UnchangedRowsAtEachEndEndWhereAnythingChanged) {
+  const struct {
+    const char* what;
+    std::function<void(HeadlessBox&)> change;
+    int head;
+    int tail;
+  } cases[] = {
+      {"nothing", [](HeadlessBox&) {}, 10, 10},
+      {"selection and colour only",
+       [](HeadlessBox& box) {
+         box.front->Click(4);
+         box.box->SetItemColor(4, 0xFF);
+       },
+       10, 10},
+      {"text edit given up",
+       [](HeadlessBox& box) {
+         box.Select(3);
+         box.front->PressKey(quarn::Key::F2);
+         box.EndEdit("x", false);
+       },
+       10, 10},
+      {"tick by the user",
+       [](HeadlessBox& box) {
+         box.Select(3);
+         box.front->PressKey(quarn::Key::Space);
+       },
+       3, 6},
+      {"text edited",
+       [](HeadlessBox& box) {
+         box.Select(3);
+         box.front->PressKey(quarn::Key::F2);
+         box.EndEdit("x");
+       },
+       3, 6},
+      {"date picked",
+       [](HeadlessBox& box) {
+         box.Select(3);
+         box.front->Click(3, QUARN_COLUMN_DATE);
+         box.front->PickDate(quarn_test::kDay + 1);
+         box.front->PressEnter();
+       },
+       3, 6},
+      {"inserted", [](HeadlessBox& box) { quarn_test::PutRow(box.box.get(), "x", 3); }, 3, 7},
+      {"deleted", [](HeadlessBox& box) { box.box->DeleteItem(3); }, 3, 6},
+      {"last deleted", [](HeadlessBox& box) { box.box->DeleteItem(9); }, 9, 0},
+      {"added at the end", [](HeadlessBox& box) { quarn_test::PutRow(box.box.get(), "x"); }, 10, 0},
+      {"many added",
+       [](HeadlessBox& box) {
+         const QuarnItem one = {"x", 1, 0, 0, 0};
+         box.box->AddItems(&one, 1);
+       },
+       10, 0},
+      {"emptied and filled again",
+       [](HeadlessBox& box) {
+         box.box->ResetContent();
+         for (int row = 0; row < 10; ++row) quarn_test::PutRow(box.box.get(), "a");
+       },
+       0, 0},
+      {"changed at both ends",
+       [](HeadlessBox& box) {
+         box.box->DeleteItem(0);
+         quarn_test::PutRow(box.box.get(), "x");
+       },
+       0, 0},
+  };
+  for (const auto& each : cases) {
+    HeadlessBox box("ToDoItem", 10);
+    int head = -1;
+    int tail = -1;
+    box.box->GetUnchangedRows(&head, &tail);
+    EXPECT_EQ(head + tail, 0) << "before any mark";
+    box.box->MarkRowsUnchanged();
+    each.change(box);
+    box.box->GetUnchangedRows(&head, &tail);
+    EXPECT_EQ(head, each.head) << each.what;
+    EXPECT_EQ(tail, each.tail) << each.what;
+  }
 }
 
 }  // namespace

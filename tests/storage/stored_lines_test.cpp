@@ -1,9 +1,12 @@
 // The lines a save keeps: found through the aligned runs at a long list's start and end, they
 // are the ones a table of all the lines gives, for few changes and for many, with equal
-// records stored in different bytes all through the list.
+// records stored in different bytes all through the list, and with the records known to be
+// the same at either end told or not.
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdint>
 #include <random>
 #include <string>
 #include <vector>
@@ -33,10 +36,28 @@ TEST(StoredLines, AlignedRunsKeepTheLinesATableKeeps) {
     // A few changes, for the aligned runs, or many, past what they take on.
     const int edits = round % 3 == 0 ? 100 : 1 + static_cast<int>(random() % 4);
     EditAtRandom(&edited, edits, random);
-    const storage::ListToWrite list = storage::ViewOf(edited);
-    ASSERT_EQ(storage::ChooseStoredLines(list, file, LineMatching::kAlignedFirst),
-              storage::ChooseStoredLines(list, file, LineMatching::kTableOnly))
+    storage::ListToWrite list = storage::ViewOf(edited);
+    const std::vector<std::uint32_t> byTable =
+        storage::ChooseStoredLines(list, file, LineMatching::kTableOnly);
+    ASSERT_EQ(storage::ChooseStoredLines(list, file, LineMatching::kAlignedFirst), byTable)
         << "round " << round;
+    // Records told as known to be the same, as an item box tells the rows it left alone (up to
+    // as many as are), change nothing of the answer, nor of whether the file holds the list.
+    const bool holds = file.Holds(list);
+    const auto sameAt = [&](std::size_t index, std::size_t line) {
+      return file.Holds(line, list.records[index], list.records[index].text);
+    };
+    const std::size_t shorter = std::min(list.records.size(), file.Count());
+    while (list.sameHead < shorter && sameAt(list.sameHead, list.sameHead)) ++list.sameHead;
+    while (list.sameTail < shorter &&
+           sameAt(list.records.size() - 1 - list.sameTail, file.Count() - 1 - list.sameTail)) {
+      ++list.sameTail;
+    }
+    list.sameHead -= random() % (list.sameHead / 2 + 1);
+    list.sameTail -= random() % (list.sameTail / 2 + 1);
+    EXPECT_EQ(storage::ChooseStoredLines(list, file, LineMatching::kAlignedFirst), byTable)
+        << "round " << round << ", told the same: " << list.sameHead << " and " << list.sameTail;
+    EXPECT_EQ(file.Holds(list), holds) << "round " << round;
   }
 }
 
