@@ -187,7 +187,7 @@ int ListModel::SetSelection(int index) {
 void ListModel::SetColour(int index, COLORREF colour) {
   if (index < 0 || index >= Count()) return;
   m_rows[index].colour = colour;
-  Invalidate();
+  InvalidateRow(index);
 }
 
 void ListModel::SetHandler(int event, QUARNCALLBACK handler, void* user) {
@@ -247,6 +247,10 @@ int ListModel::Raise(int event) {
 
 void ListModel::Invalidate() {
   if (m_view != nullptr) m_view->Invalidate();
+}
+
+void ListModel::InvalidateRow(int row) {
+  if (m_view != nullptr) m_view->InvalidateRow(row);
 }
 
 void ListModel::MoveSelection(int row) {
@@ -339,7 +343,7 @@ bool ListModel::BeginEdit(int row, QuarnColumn column) {
     m_rows[row].check = m_rows[row].check == 0 ? 1 : 0;
     RowTouched(row);
     if (m_view != nullptr) m_view->RowChanged(row, RowPart::Check);
-    Invalidate();
+    InvalidateRow(row);
     Raise(QUARN_EVENT_EDITEND);
     return true;
   }
@@ -368,12 +372,12 @@ void ListModel::CommitText(const std::string& text) {
     if (Raise(QUARN_EVENT_NAMEEDITED) == 0 || row >= Count()) return;
     SetText(row, clean);
     if (m_view != nullptr) m_view->RowChanged(row, RowPart::Text);
-    Invalidate();
+    InvalidateRow(row);
     return;
   }
   SetText(row, clean);
   if (m_view != nullptr) m_view->RowChanged(row, RowPart::Text);
-  Invalidate();
+  InvalidateRow(row);
   Raise(QUARN_EVENT_EDITEND);
 }
 
@@ -385,7 +389,7 @@ void ListModel::CommitDate(DWORD date) {
   m_rows[row].data = date;
   RowTouched(row);
   if (m_view != nullptr) m_view->RowChanged(row, RowPart::Date);
-  Invalidate();
+  InvalidateRow(row);
   Raise(QUARN_EVENT_EDITEND);
 }
 

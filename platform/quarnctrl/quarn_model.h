@@ -49,6 +49,9 @@ class ListView {
   virtual ~ListView() = default;
   // Rows, selection, columns, colours or options changed: repaint when convenient.
   virtual void Invalidate() = 0;
+  // Only what row `row` shows changed (its text, check, date or colour): repaint that row when
+  // convenient. By default the whole box.
+  virtual void InvalidateRow(int /*row*/) { Invalidate(); }
   // Scroll so that `row` is fully visible (a valid row index).
   virtual void ScrollIntoView(int row) = 0;
   // How many whole rows fit below the header; at least 1.
@@ -179,6 +182,7 @@ class ListModel {
   void RowTouched(int row, bool removed = false);
   void CompactTexts();
   void Invalidate();
+  void InvalidateRow(int row);
   void MoveSelection(int row);  // selects `row` and tells the front when that is another row
   void CloseEdit();             // leaves the edit state, then closes the front's editor
 

@@ -130,6 +130,33 @@ TEST(QuarnWindowPaint, SelectionIsHighlightedWhileFocusedAndRowsKeepTheirColours
   EXPECT_NE(GetSysColor(COLOR_WINDOW), quiet);
 }
 
+// A tick or a new colour repaints its row alone (a whole repaint of the box costs a save
+// started right after it milliseconds), and the window then looks as a whole repaint draws it.
+TEST(QuarnWindowPaint, AChangedRowAloneIsRepaintedAndLooksAsAWholePaintDrawsIt) {
+  Boxes f;
+  TestBox& items = f.items;
+  items.SelectAndFocus(1);
+  UpdateWindow(items.Hwnd());
+  items.Key(VK_SPACE);  // row 1 ticked by the user
+  items.Box()->SetItemColor(3, RGB(255, 0, 0));
+  RECT update{};
+  ASSERT_TRUE(GetUpdateRect(items.Hwnd(), &update, FALSE));
+  EXPECT_EQ(update.top, RowBand(items, 1, 0, 0).top);
+  EXPECT_EQ(update.bottom, RowBand(items, 3, 0, 0).bottom);
+  UpdateWindow(items.Hwnd());
+
+  const Canvas whole(items.Hwnd());
+  HDC screen = GetDC(items.Hwnd());
+  int differing = 0;
+  for (int y = 0; y < RowBand(items, 5, 0, 0).bottom; ++y) {
+    for (int x = 0; x < whole.Width(); ++x)
+      differing += GetPixel(screen, x, y) != whole.Pixel(x, y);
+  }
+  ReleaseDC(items.Hwnd(), screen);
+  EXPECT_EQ(differing, 0);
+  EXPECT_GT(whole.Count(RowBand(items, 3, 0, whole.Width()), Reddish), 0);
+}
+
 TEST(QuarnWindowPaint, BitmapsFitTheirRowsBeforeTheName) {
   Boxes f;
   TestBox& names = f.names;

@@ -176,15 +176,18 @@ void FormatDate(DWORD word, char* buffer, int size) {
 }
 
 void PaintList(HDC dc, const ListModel& model, const ListLayout& layout, const PaintState& state) {
-  RECT client{0, 0, layout.Width(), layout.Height()};
-  Fill(dc, client, GetSysColor(COLOR_WINDOW));
+  const RECT& area = state.area;
+  Fill(dc, area, GetSysColor(COLOR_WINDOW));
   Selection font(dc, state.font);
   SetBkMode(dc, TRANSPARENT);
-  if (layout.HeaderHeight() > 0) PaintHeader(dc, model, layout);
+  if (layout.HeaderHeight() > area.top) PaintHeader(dc, model, layout);
 
   MemoryDc imageDc(dc);
-  const int first = layout.TopRow();
-  const int end = layout.EndRow();
+  // The rows the area touches.
+  int first = layout.TopRow();
+  int end = layout.EndRow();
+  while (first < end && layout.RowRect(first).bottom <= area.top) ++first;
+  while (end > first && layout.RowRect(end - 1).top >= area.bottom) --end;
   for (int index = first; index < end; ++index) {
     PaintRow(dc, imageDc.Get(), model, layout, index, state);
   }

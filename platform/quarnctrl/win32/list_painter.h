@@ -1,7 +1,8 @@
 #pragma once
 // Drawing a box: the header row, the visible rows and the lines between them. Only the rows
 // from the layout's top row to its end row are drawn, so the cost follows the window's height,
-// never the number of rows.
+// never the number of rows; and of them only those in the part to be repainted (one row, after
+// a tick).
 
 #include <windows.h>
 
@@ -13,9 +14,11 @@ namespace quarn::win32 {
 struct PaintState {
   HFONT font = nullptr;  // never null when painting
   bool focused = false;  // the box itself has the keyboard focus
+  RECT area{};           // the part of the client area to draw: the rows it touches, whole
 };
 
-// Draws the whole client area of a box into `dc`.
+// Draws the part state.area of the client area of a box into `dc`: what lies outside it may be
+// left as it was.
 void PaintList(HDC dc, const ListModel& model, const ListLayout& layout, const PaintState& state);
 
 // The size a row's bitmap is drawn at: its own size, scaled down to the row's height when it

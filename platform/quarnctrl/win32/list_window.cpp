@@ -186,6 +186,15 @@ void ListWindow::Invalidate() {
   InvalidateRect(m_hwnd, nullptr, FALSE);
 }
 
+void ListWindow::InvalidateRow(int row) {
+  // A whole repaint to come covers the row; a row out of view needs none.
+  if (m_hwnd == nullptr || m_paintPending) return;
+  const ListLayout layout = Layout();
+  if (row < layout.TopRow() || row >= layout.EndRow()) return;
+  const RECT rect = layout.RowRect(row);
+  InvalidateRect(m_hwnd, &rect, FALSE);
+}
+
 void ListWindow::SetFont(HFONT font, bool redraw) {
   m_font = font;
   if (m_editor != nullptr && m_editor->Hwnd() != nullptr) {
@@ -196,12 +205,14 @@ void ListWindow::SetFont(HFONT font, bool redraw) {
   if (redraw) UpdateWindow(m_hwnd);
 }
 
-void ListWindow::Paint(HDC dc) {
+void ListWindow::Paint(HDC dc, const RECT* area) {
   SyncScrollBar();
   PaintState state;
   state.font = Font();
   state.focused = m_hwnd != nullptr && GetFocus() == m_hwnd;
-  PaintList(dc, *m_model, Layout(), state);
+  const ListLayout layout = Layout();
+  state.area = area != nullptr ? *area : RECT{0, 0, layout.Width(), layout.Height()};
+  PaintList(dc, *m_model, layout, state);
 }
 
 void ListWindow::OnPaint() {
@@ -220,8 +231,8 @@ void ListWindow::OnPaint() {
     return;
   }
   Selection selected(buffer.Get(), bitmap.Get());
-  Paint(buffer.Get());
   const RECT& area = paint.Area();
+  Paint(buffer.Get(), &area);
   BitBlt(paint.Dc(), area.left, area.top, area.right - area.left, area.bottom - area.top,
          buffer.Get(), area.left, area.top, SRCCOPY);
 }

@@ -51,6 +51,7 @@ class ListWindow final : public ListView, private AccessibleSource {
 
   // --- ListView ---
   void Invalidate() override;
+  void InvalidateRow(int row) override;
   void ScrollIntoView(int row) override;
   int VisibleRows() const override;
   void OpenEditor(int row, QuarnColumn column) override;
@@ -71,7 +72,8 @@ class ListWindow final : public ListView, private AccessibleSource {
   // Painting and scrolling (list_window.cpp).
   ListLayout Layout() const override;
   HFONT Font() const;
-  void Paint(HDC dc);
+  // Draws the part `area` of the client area (null: all of it) into dc.
+  void Paint(HDC dc, const RECT* area = nullptr);
   void OnPaint();
   void SyncScrollBar();
   void ScrollTo(int top);
