@@ -1,7 +1,5 @@
 #include "storage/byte_scan.h"
 
-#include <algorithm>
-
 #ifdef __SSE2__
 #include <emmintrin.h>
 #endif
@@ -38,27 +36,36 @@ std::size_t FindByte(std::string_view text, char byte) {
   return std::string_view::npos;
 }
 
-std::size_t CountByte(std::string_view text, char byte) {
+std::size_t CountByteNotingZero(std::string_view text, char byte, bool* zero) {
   std::size_t count = 0;
   std::size_t pos = 0;
+  *zero = false;
 #ifdef __SSE2__
   // Each matching byte subtracts -1 from its lane of a counter of sixteen bytes; before a
   // lane could overflow, the lanes are summed (psadbw) into the count. No bit counting: the
-  // 32-bit build would call a library routine for every sixteen bytes.
+  // 32-bit build would call a library routine for every sixteen bytes. Zero bytes are gathered
+  // into one register, looked at once at the end.
   const __m128i probe = _mm_set1_epi8(byte);
-  const __m128i zero = _mm_setzero_si128();
+  const __m128i zeroes = _mm_setzero_si128();
+  __m128i zeroSeen = zeroes;
   while (pos + kWidth <= text.size()) {
-    __m128i lanes = zero;
+    __m128i lanes = zeroes;
     for (int round = 0; round < 255 && pos + kWidth <= text.size(); ++round, pos += kWidth) {
       const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(text.data() + pos));
       lanes = _mm_sub_epi8(lanes, _mm_cmpeq_epi8(bytes, probe));
+      zeroSeen = _mm_or_si128(zeroSeen, _mm_cmpeq_epi8(bytes, zeroes));
     }
-    const __m128i sums = _mm_sad_epu8(lanes, zero);
+    const __m128i sums = _mm_sad_epu8(lanes, zeroes);
     count += static_cast<std::size_t>(_mm_cvtsi128_si32(sums)) +
              static_cast<std::size_t>(_mm_cvtsi128_si32(_mm_srli_si128(sums, 8)));
   }
+  *zero = _mm_movemask_epi8(zeroSeen) != 0;
 #endif
-  return count + static_cast<std::size_t>(std::count(text.begin() + pos, text.end(), byte));
+  for (; pos < text.size(); ++pos) {
+    count += text[pos] == byte ? 1 : 0;
+    *zero = *zero || text[pos] == '\0';
+  }
+  return count;
 }
 
 bool SameBytes(std::string_view a, std::string_view b) {

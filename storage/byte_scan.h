@@ -13,8 +13,9 @@ namespace storage {
 // The position of the first `byte` in text, or std::string_view::npos.
 std::size_t FindByte(std::string_view text, char byte);
 
-// How many times `byte` occurs in text.
-std::size_t CountByte(std::string_view text, char byte);
+// How many times `byte` occurs in text, and whether a zero byte does (*zero): one look at each
+// byte for both.
+std::size_t CountByteNotingZero(std::string_view text, char byte, bool* zero);
 
 // Whether a and b are the same bytes. Reads no byte outside either.
 bool SameBytes(std::string_view a, std::string_view b);

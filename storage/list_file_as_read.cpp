@@ -67,9 +67,8 @@ bool ParsePlainRecord(std::string_view line, RecordAsRead* record, std::size_t* 
 ListFileAsRead::ListFileAsRead(std::string bytes, std::vector<RecordAsRead> room)
     : m_bytes(std::move(bytes)), m_records(std::move(room)) {
   std::string_view rest = m_bytes;
-  m_holdsZeroByte = FindByte(rest, '\0') != std::string_view::npos;
   m_records.clear();
-  m_records.reserve(CountByte(rest, '\n') + 1);
+  m_records.reserve(CountByteNotingZero(rest, '\n', &m_holdsZeroByte) + 1);
   storage::Line line;
   bool first = true;
   RecordAsRead before;  // the fields a line without its own take: first 0 and 0/0/0
@@ -99,10 +98,12 @@ ListFileAsRead::ListFileAsRead(std::string bytes, std::vector<RecordAsRead> room
   }
 }
 
-ListFileAsRead::ListFileAsRead(std::string bytes, std::vector<RecordAsRead> records, bool noDate)
-    : m_bytes(std::move(bytes)), m_records(std::move(records)), m_noDate(noDate) {
-  m_holdsZeroByte = FindByte(m_bytes, '\0') != std::string_view::npos;
-}
+ListFileAsRead::ListFileAsRead(std::string bytes, std::vector<RecordAsRead> records, bool noDate,
+                               bool holdsZeroByte)
+    : m_bytes(std::move(bytes)),
+      m_records(std::move(records)),
+      m_noDate(noDate),
+      m_holdsZeroByte(holdsZeroByte) {}
 
 ListFileBuffers ListFileAsRead::TakeBuffers() {
   ListFileBuffers buffers{std::move(m_bytes), std::move(m_records)};

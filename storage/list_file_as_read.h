@@ -52,8 +52,9 @@ class ListFileAsRead {
   // Reads bytes and keeps them; the records go into the memory of `room`, if it has enough.
   explicit ListFileAsRead(std::string bytes, std::vector<RecordAsRead> room = {});
   // Keeps bytes whose records are known already, as the writer knows them
-  // (FormatListFileAsRead): records and noDate must be what reading bytes gives.
-  ListFileAsRead(std::string bytes, std::vector<RecordAsRead> records, bool noDate);
+  // (FormatListFileAsRead): records, noDate and holdsZeroByte must be what reading bytes gives.
+  ListFileAsRead(std::string bytes, std::vector<RecordAsRead> records, bool noDate,
+                 bool holdsZeroByte);
 
   bool NoDate() const { return m_noDate; }
   // The bytes hold a 0 byte somewhere. An item text ends at its first 0 byte in the list

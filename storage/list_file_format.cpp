@@ -4,6 +4,7 @@
 #include <utility>
 #include <vector>
 
+#include "storage/byte_scan.h"
 #include "storage/lines.h"
 #include "storage/list_file_as_read.h"
 #include "storage/record_fields.h"
@@ -23,7 +24,8 @@ bool EndsWithCrLf(const ListFileAsRead& asRead, std::size_t line) {
 
 // Writes list: the marker line when noDate, then one line per record, each ending with CR LF;
 // with records, also where each record's line and text lie in what was written.
-void WriteList(const ListToWrite& list, const ListFileAsRead* asRead, std::string* bytes,
+// Returns whether what was written holds a zero byte.
+bool WriteList(const ListToWrite& list, const ListFileAsRead* asRead, std::string* bytes,
                std::vector<RecordAsRead>* records) {
   const std::vector<std::uint32_t> stored =
       asRead != nullptr ? ChooseStoredLines(list, *asRead)
@@ -40,6 +42,8 @@ void WriteList(const ListToWrite& list, const ListFileAsRead* asRead, std::strin
     *bytes += kNoDateMarker;
     *bytes += kLineEnd;
   }
+  // A zero byte comes from a formatted text, or from lines kept of a file that held one.
+  bool zero = false;
   for (std::size_t index = 0; index < list.records.size();) {
     if (stored[index] != kNoStoredLine) {
       // A run of lines that follow each other in the file as read, each ended with CR LF
@@ -72,6 +76,7 @@ void WriteList(const ListToWrite& list, const ListFileAsRead* asRead, std::strin
     }
     const RecordToWrite& record = list.records[index];
     const std::size_t lineAt = bytes->size();
+    zero = zero || FindByte(record.text, '\0') != std::string_view::npos;
     const FormattedFields fields = FormatFields(record);
     bytes->append(fields.bytes, fields.size);
     AppendWithoutLineBreaks(bytes, record.text);
@@ -88,6 +93,9 @@ void WriteList(const ListToWrite& list, const ListFileAsRead* asRead, std::strin
     }
     ++index;
   }
+  if (asRead != nullptr && asRead->HoldsZeroByte())
+    zero = FindByte(*bytes, '\0') != std::string_view::npos;
+  return zero;
 }
 
 }  // namespace
@@ -123,8 +131,8 @@ ListFileAsRead FormatListFileAsRead(const ListToWrite& list, const ListFileAsRea
     bytes.swap(room->bytes);
     records.swap(room->records);
   }
-  WriteList(list, asRead, &bytes, &records);
-  return ListFileAsRead(std::move(bytes), std::move(records), list.noDate);
+  const bool zero = WriteList(list, asRead, &bytes, &records);
+  return ListFileAsRead(std::move(bytes), std::move(records), list.noDate, zero);
 }
 
 }  // namespace storage

@@ -1,6 +1,6 @@
 // The sixteen-at-a-time byte scan and block compare must agree with a plain loop wherever the
-// byte or the difference lies: in the first or last block of sixteen, straddling none, in the
-// tail after the last whole block, and for bytes above 0x7F, whose compare is signed.
+// byte, a zero byte or the difference lies: in the first or last block of sixteen, straddling none,
+// in the tail after the last whole block, and for bytes above 0x7F, whose compare is signed.
 
 #include <gtest/gtest.h>
 
@@ -11,22 +11,32 @@
 
 namespace {
 
+std::size_t Count(std::string_view text, char byte) {
+  bool zero = false;
+  return storage::CountByteNotingZero(text, byte, &zero);
+}
+
 TEST(ByteScan, AgreesWithAPlainLoopAtEveryPlaceAndLength) {
   for (const char wanted : {'\n', '\0', '\x81', '\xFF'}) {
     for (std::size_t length = 0; length <= 50; ++length) {
       std::string text(length, 'a');
       // No match at all, then one match at each place, then a match at each place and the end.
       EXPECT_EQ(storage::FindByte(text, wanted), std::string_view::npos) << length;
-      EXPECT_EQ(storage::CountByte(text, wanted), 0u) << length;
+      EXPECT_EQ(Count(text, wanted), 0u) << length;
       for (std::size_t at = 0; at < length; ++at) {
         std::string one = text;
         one[at] = wanted;
         EXPECT_EQ(storage::FindByte(one, wanted), at) << length << " " << at;
         one.back() = wanted;
         EXPECT_EQ(storage::FindByte(one, wanted), at) << length << " " << at;
-        EXPECT_EQ(storage::CountByte(one, wanted), at + 1 == length ? 1u : 2u)
-            << length << " " << at;
+        EXPECT_EQ(Count(one, wanted), at + 1 == length ? 1u : 2u) << length << " " << at;
+        bool zero = false;
+        storage::CountByteNotingZero(one, '\n', &zero);
+        EXPECT_EQ(zero, wanted == '\0') << length << " " << at;
       }
+      bool zero = true;
+      storage::CountByteNotingZero(text, '\n', &zero);
+      EXPECT_FALSE(zero) << length;
     }
   }
 }
@@ -35,10 +45,10 @@ TEST(ByteScan, AgreesWithAPlainLoopAtEveryPlaceAndLength) {
 // but the byte, around and past that many blocks, must count every one.
 TEST(ByteScan, CountsEveryByteOfTextsLongerThanALaneCanHold) {
   for (const std::size_t length : {16u * 255, 16u * 255 + 1, 16u * 256, 16u * 255 * 3 + 7}) {
-    EXPECT_EQ(storage::CountByte(std::string(length, '\n'), '\n'), length);
+    EXPECT_EQ(Count(std::string(length, '\n'), '\n'), length);
     std::string every17th(length, 'a');
     for (std::size_t at = 0; at < length; at += 17) every17th[at] = '\xFF';
-    EXPECT_EQ(storage::CountByte(every17th, '\xFF'), (length + 16) / 17) << length;
+    EXPECT_EQ(Count(every17th, '\xFF'), (length + 16) / 17) << length;
   }
 }
 
@@ -48,7 +58,7 @@ TEST(ByteScan, NeverLooksPastTheTextsEnd) {
   for (std::size_t length = 0; length <= 40; ++length) {
     const std::string_view text(bytes.data() + 40 - length, length);
     EXPECT_EQ(storage::FindByte(text, '\n'), std::string_view::npos) << length;
-    EXPECT_EQ(storage::CountByte(text, '\n'), 0u) << length;
+    EXPECT_EQ(Count(text, '\n'), 0u) << length;
   }
 }
 

@@ -234,8 +234,17 @@ TEST(ListFileRead, ZeroByteAnywhereIsReported) {
       {std::string("NO_DATE\r\n\r\n\0\r\n", 14), true},
   };
   for (const auto& c : cases) {
-    EXPECT_EQ(ListFileAsRead(c.bytes).HoldsZeroByte(), c.holdsZeroByte)
-        << testing::PrintToString(c.bytes);
+    const ListFileAsRead file(c.bytes);
+    EXPECT_EQ(file.HoldsZeroByte(), c.holdsZeroByte) << testing::PrintToString(c.bytes);
+    // The file as a save writes it, kept without being read again, says the same as its bytes
+    // read back: with the lines as read kept, and with every line formatted anew.
+    const storage::ListFileContent content = file.ToContent();
+    for (const ListFileAsRead* asRead : {&file, static_cast<const ListFileAsRead*>(nullptr)}) {
+      const ListFileAsRead written =
+          storage::FormatListFileAsRead(storage::ViewOf(content), asRead);
+      EXPECT_EQ(written.HoldsZeroByte(), ListFileAsRead(written.Bytes()).HoldsZeroByte())
+          << testing::PrintToString(c.bytes) << (asRead ? " kept" : " formatted");
+    }
   }
 }
 
