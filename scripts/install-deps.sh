@@ -60,16 +60,55 @@ todo_quietly_as_root() {
 }
 
 todo_apt_updated=0
+todo_apt_partial=0  # the last update could not read every index
 todo_apt_update() {
   [ "$todo_apt_updated" -eq 1 ] && return 0
-  todo_quietly_as_root apt-get update
+  # A mirror in the middle of a sync serves an index of the wrong size for a while, and apt-get
+  # then fails although it read every other index. Tried twice more, a little later each time;
+  # after that the indexes it did read are used, and the install that follows says whether
+  # they hold what is needed.
+  local try log
+  log=$(mktemp)
+  for try in 1 2 3; do
+    if todo_as_root apt-get update >"$log" 2>&1; then
+      rm -f "$log"
+      todo_apt_updated=1
+      return 0
+    fi
+    [ "$try" -lt 3 ] && sleep $((try * 10))
+  done
+  grep '^E:' "$log" | head -n 3 >&2
+  echo "warning: apt-get update failed three times; going on with the indexes it read" >&2
+  rm -f "$log"
+  todo_apt_partial=1
   todo_apt_updated=1
 }
 
 # Installs packages (arguments after the apt-get options, e.g. -t SUITE PKG...).
 todo_apt_install() {
-  todo_quietly_as_root env DEBIAN_FRONTEND=noninteractive \
-    apt-get install -y --no-install-recommends "$@"
+  local log codename
+  log=$(mktemp)
+  if todo_as_root env DEBIAN_FRONTEND=noninteractive \
+    apt-get install -y --no-install-recommends "$@" >"$log" 2>&1; then
+    rm -f "$log"
+    return 0
+  fi
+  # An index that apt could not read can leave it knowing newer versions of a library for one
+  # architecture than for the other (the security updates for amd64 but not for i386, say),
+  # and 32-bit Wine then cannot be installed beside the 64-bit libraries: the release's own
+  # versions are taken instead.
+  if [ "$todo_apt_partial" -eq 1 ] &&
+    codename=$(todo_debian_codename "$TODO_OS_RELEASE" 2>/dev/null); then
+    echo "Installing again from $codename alone, as some indexes could not be read"
+    if todo_as_root env DEBIAN_FRONTEND=noninteractive \
+      apt-get install -y --no-install-recommends -t "$codename" "$@" >"$log" 2>&1; then
+      rm -f "$log"
+      return 0
+    fi
+  fi
+  tail -n 20 "$log" >&2
+  rm -f "$log"
+  todo_die "failed: apt-get install $*"
 }
 
 # --- Package sources -----------------------------------------------------------------------
