@@ -18,7 +18,7 @@ struct BackgroundListSave::Job {
   // The work on the other thread.
   void Run(storage::Files& files, const std::string& lockPath,
            const storage::ListFileAsRead& asRead, bool asReadExists,
-           const std::function<storage::ListToWrite()>& list) {
+           const std::function<storage::ListToWrite(const storage::ListFileAsRead&)>& list) {
     Result found;
     found.path = result.path;
     found.outcome = Outcome::kFailed;
@@ -40,7 +40,7 @@ struct BackgroundListSave::Job {
       } else {
         // The file as written is known while writing it: it is kept without being read again.
         auto out = std::make_shared<storage::ListFileAsRead>(
-            storage::FormatListFileAsRead(list(), &asRead));
+            storage::FormatListFileAsRead(list(asRead), &asRead));
         // A list changed and changed back is not written again.
         if ((exists && out->Bytes() == asRead.Bytes()) ||
             storage::SaveFileAtomically(files, found.path, out->Bytes(),
@@ -61,10 +61,10 @@ BackgroundListSave::~BackgroundListSave() {
   Finish();
 }
 
-void BackgroundListSave::Start(SyncSignals& runner, storage::Files& files, std::string lockPath,
-                               std::string path,
-                               std::shared_ptr<const storage::ListFileAsRead> asRead,
-                               bool asReadExists, std::function<storage::ListToWrite()> list) {
+void BackgroundListSave::Start(
+    SyncSignals& runner, storage::Files& files, std::string lockPath, std::string path,
+    std::shared_ptr<const storage::ListFileAsRead> asRead, bool asReadExists,
+    std::function<storage::ListToWrite(const storage::ListFileAsRead&)> list) {
   auto job = std::make_shared<Job>();
   job->result.path = std::move(path);
   m_job = job;

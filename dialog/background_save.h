@@ -38,12 +38,12 @@ class BackgroundListSave {
   BackgroundListSave(const BackgroundListSave&) = delete;
   BackgroundListSave& operator=(const BackgroundListSave&) = delete;
 
-  // Starts saving `list()` (made on the other thread) to `path`, whose file held `asRead`
-  // (`asReadExists`: it existed) when read or written last, taking the lock at `lockPath`
-  // first. A save started before must be finished.
+  // Starts saving `list(*asRead)` (made on the other thread) to `path`, whose file held
+  // `asRead` (`asReadExists`: it existed) when read or written last, taking the lock at
+  // `lockPath` first. A save started before must be finished.
   void Start(SyncSignals& runner, storage::Files& files, std::string lockPath, std::string path,
              std::shared_ptr<const storage::ListFileAsRead> asRead, bool asReadExists,
-             std::function<storage::ListToWrite()> list);
+             std::function<storage::ListToWrite(const storage::ListFileAsRead&)> list);
   // Whether a save started and has not finished running.
   bool Running() const;
   // Waits for the save to end and hands over what it found, once.

@@ -110,8 +110,16 @@ bool ToDoDialog::StartBackgroundSave() {
   // The names as they are now may no longer show the list.
   if (m_names.Selected() < 0 || ListFilePathOf(m_names.Selected()) != path) return false;
   m_changesInBackground = m_changes;
-  auto snapshot = std::make_shared<const ItemsSnapshot>(m_items.Snapshot());
-  m_gate.SaveInBackground(*m_signals, path, [snapshot] { return snapshot->ToWrite(); });
+  // The rows the box left alone at each end since it showed the file are not copied here, on
+  // the window's thread: the other thread takes them from the file as read.
+  auto snapshot = std::make_shared<const ItemsSnapshot>(
+      m_items.Snapshot(m_gate.SharedAsReadOf(path), m_gate.AsReadNumberOf(path)));
+  const std::uint64_t written = m_gate.SaveInBackground(
+      *m_signals, path,
+      [snapshot](const storage::ListFileAsRead& asRead) { return snapshot->ToWrite(&asRead); });
+  // Once written, the file holds the rows as they are now: the box counts its changes from
+  // here, against that file.
+  if (written != 0) m_items.MarkShown(written);
   return true;
 }
 

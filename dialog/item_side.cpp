@@ -1,5 +1,6 @@
 #include "dialog/item_side.h"
 
+#include <algorithm>
 #include <string_view>
 
 #include "dialog/box_rows.h"
@@ -104,28 +105,61 @@ storage::ListRecord ItemSide::RecordOf(int row) const {
   return record;
 }
 
-ItemsSnapshot ItemSide::Snapshot() const {
+ItemsSnapshot ItemSide::Snapshot(std::shared_ptr<const storage::ListFileAsRead> shown,
+                                 std::uint64_t number) const {
   ItemsSnapshot snapshot;
   snapshot.noDate = m_noDate;
-  snapshot.rows.reserve(static_cast<std::size_t>(Count()));
-  ForEachRow([&snapshot](int, const QuarnItem& item) {
-    snapshot.rows.push_back(ItemsSnapshot::Row{item.check, item.data,
-                                               static_cast<std::uint32_t>(snapshot.texts.size()),
-                                               static_cast<std::uint32_t>(item.textLength)});
-    snapshot.texts.append(item.text, static_cast<std::size_t>(item.textLength));
-  });
+  const int count = Count();
+  int head = 0;
+  int tail = 0;
+  if (shown != nullptr && number != 0 && number == m_shownAsRead) {
+    m_box->GetUnchangedRows(&head, &tail);
+    // With no change the two runs are both every row.
+    head = std::min(head, count);
+    tail = std::min(tail, count - head);
+    if (static_cast<std::size_t>(head + tail) > shown->Count()) head = tail = 0;
+  }
+  if (head + tail > 0) {
+    snapshot.ends = std::move(shown);
+    snapshot.head = static_cast<std::size_t>(head);
+    snapshot.tail = static_cast<std::size_t>(tail);
+  }
+  snapshot.rows.reserve(static_cast<std::size_t>(count - head - tail));
+  QuarnItem items[kRowsAtOnce];
+  for (int first = head; first < count - tail; first += kRowsAtOnce) {
+    const int got = m_box->GetItems(first, std::min(kRowsAtOnce, count - tail - first), items);
+    for (int at = 0; at < got; ++at) {
+      const QuarnItem& item = items[at];
+      snapshot.rows.push_back(ItemsSnapshot::Row{item.check, item.data,
+                                                 static_cast<std::uint32_t>(snapshot.texts.size()),
+                                                 static_cast<std::uint32_t>(item.textLength)});
+      snapshot.texts.append(item.text, static_cast<std::size_t>(item.textLength));
+    }
+  }
   return snapshot;
 }
 
-storage::ListToWrite ItemsSnapshot::ToWrite() const {
+storage::ListToWrite ItemsSnapshot::ToWrite(const storage::ListFileAsRead* savedOver) const {
   storage::ListToWrite list;
   list.noDate = noDate;
-  list.records.reserve(rows.size());
+  list.records.reserve(head + rows.size() + tail);
+  const auto addFromEnds = [&](std::size_t first, std::size_t end) {
+    for (std::size_t index = first; index < end; ++index) {
+      storage::RecordToWrite& record = list.records.emplace_back();
+      static_cast<storage::RecordFields&>(record) = ends->Fields(index);
+      record.text = ends->Text(index);
+    }
+  };
+  if (head > 0) addFromEnds(0, head);
   for (const Row& row : rows) {
-    storage::RecordToWrite record;
+    storage::RecordToWrite& record = list.records.emplace_back();
     static_cast<storage::RecordFields&>(record) = FieldsFrom(row.check, row.date);
     record.text = std::string_view(texts).substr(row.textAt, row.textSize);
-    list.records.push_back(record);
+  }
+  if (tail > 0) addFromEnds(ends->Count() - tail, ends->Count());
+  if (ends != nullptr && savedOver == ends.get()) {
+    list.sameHead = head;
+    list.sameTail = tail;
   }
   return list;
 }

@@ -27,7 +27,9 @@ inline bool operator!=(const ItemRow& a, const ItemRow& b) {
 }
 
 // The rows of the item box as they stood, taken quickly (their texts end to end, no copy each)
-// so that another thread can make them into the records a list file stores.
+// so that another thread can make them into the records a list file stores. The rows at each
+// end that were left as they were since the box showed a file are not copied: they are that
+// file's first `head` and last `tail` records.
 struct ItemsSnapshot {
   struct Row {
     int check;
@@ -37,11 +39,15 @@ struct ItemsSnapshot {
   };
   bool noDate = false;
   std::string texts;
-  std::vector<Row> rows;
+  std::vector<Row> rows;                                // the rows between the ends
+  std::shared_ptr<const storage::ListFileAsRead> ends;  // null when head and tail are 0
+  std::size_t head = 0;
+  std::size_t tail = 0;
 
   // The rows and the kind as a list file stores them, viewing texts; valid while this
-  // snapshot is. Any thread.
-  storage::ListToWrite ToWrite() const;
+  // snapshot is. When `savedOver`, the file as read that they are written over, is the file
+  // the ends are taken from, the ends are told as known to equal its records. Any thread.
+  storage::ListToWrite ToWrite(const storage::ListFileAsRead* savedOver = nullptr) const;
 };
 
 // Text colours of item rows.
@@ -86,8 +92,11 @@ class ItemSide {
   // The rows now hold exactly the records of the file as read numbered `asRead` (not 0),
   // which the dialog's gate gives each file as read that it keeps.
   void MarkShown(std::uint64_t asRead);
-  // The rows and the kind, taken for another thread to make into Content().
-  ItemsSnapshot Snapshot() const;
+  // The rows and the kind, taken for another thread to make into the list to write. When
+  // `shown`, numbered `number`, is the file as read the rows were last marked as showing
+  // (MarkShown), the rows left as they were at each end are taken from it instead of copied.
+  ItemsSnapshot Snapshot(std::shared_ptr<const storage::ListFileAsRead> shown = nullptr,
+                         std::uint64_t number = 0) const;
   // Whether the rows and the kind are those of `file`, in the same order.
   bool Shows(const storage::ListFileAsRead& file) const;
 

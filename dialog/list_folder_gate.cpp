@@ -204,10 +204,11 @@ void ListFolderGate::ForgetAsRead() {
   m_asReadExists = false;
 }
 
-void ListFolderGate::ReplaceAsRead(std::shared_ptr<storage::ListFileAsRead> file) {
+void ListFolderGate::ReplaceAsRead(std::shared_ptr<storage::ListFileAsRead> file,
+                                   std::uint64_t number) {
   std::shared_ptr<storage::ListFileAsRead> before = std::move(m_asRead);
   m_asRead = std::move(file);
-  ++m_asReadNumber;
+  m_asReadNumber = number != 0 ? number : ++m_numbersGiven;
   // A save on the other thread may still hold the file before; then its memory goes with it.
   if (before.use_count() != 1) return;
   storage::ListFileBuffers buffers = before->TakeBuffers();
@@ -229,6 +230,12 @@ storage::ListFileBuffers ListFolderGate::TakeSpare() {
 const storage::ListFileAsRead* ListFolderGate::AsReadOf(const std::string& path) {
   Settle();
   return !path.empty() && path == m_asReadPath ? m_asRead.get() : nullptr;
+}
+
+std::shared_ptr<const storage::ListFileAsRead> ListFolderGate::SharedAsReadOf(
+    const std::string& path) {
+  if (AsReadOf(path) == nullptr) return nullptr;
+  return m_asRead;
 }
 
 std::uint64_t ListFolderGate::AsReadNumberOf(const std::string& path) {
@@ -269,13 +276,16 @@ bool ListFolderGate::SaveBytes(const std::string& path, std::string bytes, stora
   return true;
 }
 
-void ListFolderGate::SaveInBackground(SyncSignals& runner, const std::string& path,
-                                      std::function<storage::ListToWrite()> list) {
+std::uint64_t ListFolderGate::SaveInBackground(
+    SyncSignals& runner, const std::string& path,
+    std::function<storage::ListToWrite(const storage::ListFileAsRead&)> list) {
   Settle();
   const char* folder = DataFolder();
-  if (folder == nullptr || path != m_asReadPath) return;
+  if (folder == nullptr || path != m_asReadPath) return 0;
+  m_backgroundNumber = ++m_numbersGiven;
   m_background.Start(runner, m_files, storage::ListFolderLockPath(folder), path, m_asRead,
                      m_asReadExists, std::move(list));
+  return m_backgroundNumber;
 }
 
 BackgroundListSave::Outcome ListFolderGate::TakeBackgroundOutcome() {
@@ -292,7 +302,7 @@ void ListFolderGate::Settle() {
   // What the file holds now is what the next save compares with, unless the window has gone
   // on to another list meanwhile.
   if (result.outcome == BackgroundListSave::Outcome::kWritten && result.path == m_asReadPath) {
-    ReplaceAsRead(std::move(result.written));
+    ReplaceAsRead(std::move(result.written), m_backgroundNumber);
     m_asReadExists = true;
   }
 }

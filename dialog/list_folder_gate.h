@@ -104,6 +104,8 @@ class ListFolderGate {
   void ForgetAsRead();
   // What was read of `path` and is remembered, or null.
   const storage::ListFileAsRead* AsReadOf(const std::string& path);
+  // The same, shared: it stays valid when the gate goes on to remember another file.
+  std::shared_ptr<const storage::ListFileAsRead> SharedAsReadOf(const std::string& path);
   // A number for what is remembered of `path`, new each time that changes; 0 when nothing is
   // remembered of it.
   std::uint64_t AsReadNumberOf(const std::string& path);
@@ -123,10 +125,13 @@ class ListFolderGate {
   bool SaveBytes(const std::string& path, std::string bytes, storage::IfHeld ifHeld);
 
   // Saves the list whose file `path` is remembered (AsReadOf not null) on `runner`'s other
-  // thread, as BackgroundListSave does with `list()`. Every other operation of the gate first
-  // waits for that save and remembers what it wrote.
-  void SaveInBackground(SyncSignals& runner, const std::string& path,
-                        std::function<storage::ListToWrite()> list);
+  // thread, as BackgroundListSave does with `list(file as remembered)`. Every other operation
+  // of the gate first waits for that save and remembers what it wrote. Returns the number
+  // (AsReadNumberOf) the file as written will have once the save has written it; 0 when no
+  // save was started.
+  std::uint64_t SaveInBackground(
+      SyncSignals& runner, const std::string& path,
+      std::function<storage::ListToWrite(const storage::ListFileAsRead&)> list);
   // Whether such a save still runs.
   bool BackgroundSaveRunning() const { return m_background.Running(); }
   // Waits for such a save and tells what it found, once (kNone when none ran since).
@@ -139,9 +144,9 @@ class ListFolderGate {
   std::string m_unreadableFile;
   // Waits for a save on the other thread and takes in what it wrote.
   void Settle();
-  // Replaces the file as read with `file`; the memory of the one before is kept for the next
-  // read or save when nothing else holds it.
-  void ReplaceAsRead(std::shared_ptr<storage::ListFileAsRead> file);
+  // Replaces the file as read with `file`, numbered `number` (0: a new number); the memory of
+  // the one before is kept for the next read or save when nothing else holds it.
+  void ReplaceAsRead(std::shared_ptr<storage::ListFileAsRead> file, std::uint64_t number = 0);
   // The largest memory kept (emptied), taken out.
   storage::ListFileBuffers TakeSpare();
 
@@ -149,7 +154,9 @@ class ListFolderGate {
   // (never null; shared with a save on the other thread).
   std::string m_asReadPath;
   std::shared_ptr<storage::ListFileAsRead> m_asRead = std::make_shared<storage::ListFileAsRead>();
-  std::uint64_t m_asReadNumber = 1;  // AsReadNumberOf
+  std::uint64_t m_asReadNumber = 1;      // AsReadNumberOf
+  std::uint64_t m_numbersGiven = 1;      // the last number given to a file as read
+  std::uint64_t m_backgroundNumber = 0;  // the number the background save's file will have
   // The memory of the last two files as read that were let go: a load and a save of a long
   // list, one after the other, then take no new memory from the system.
   storage::ListFileBuffers m_spares[2];

@@ -2,6 +2,8 @@
 // a change made outside shows, both are merged when both changed, a file missing for a moment
 // is waited for, and two windows on one folder lose nothing of each other.
 
+#include <random>
+
 #include "dialog_fixture.h"
 #include "storage/atomic_save.h"
 #include "support/storage_records.h"
@@ -14,7 +16,17 @@ class FakeSignals : public todo::SyncSignals {
  public:
   void StartTimer(int delayMs) override { delay = delayMs; }
   void WatchFolder(const std::string& folder) override { watched = folder; }
-  void RunInBackground(std::function<void()> work) override { work(); }
+  // The work is done at once, or when deferring, kept until RunDeferred.
+  void RunInBackground(std::function<void()> work) override {
+    if (deferring) {
+      deferred = std::move(work);
+    } else {
+      work();
+    }
+  }
+  void RunDeferred() {
+    if (deferred) std::exchange(deferred, nullptr)();
+  }
   // Runs the timer if it was started; false when it was not.
   bool Fire(todo::ToDoDialog& dialog) {
     if (delay < 0) return false;
@@ -24,6 +36,8 @@ class FakeSignals : public todo::SyncSignals {
   }
   int delay = -1;  // the delay asked for last, -1 when none is pending
   std::string watched;
+  bool deferring = false;
+  std::function<void()> deferred;
 };
 
 // List A as the fixture writes it.
@@ -86,6 +100,63 @@ TEST_F(DiskSync, ChangeOutsideShowsAndNothingIsWrittenWhenTheWindowChangedNothin
   dialog.OnUndo();
   EXPECT_EQ(ItemTexts(), "a1;a2;a3;");
   EXPECT_TRUE(window.messages.empty());
+}
+
+// Saves on the other thread of a list changed at random places, between the timer's runs and
+// while a save runs: each writes the rows as they stood when it began, taking the rows left
+// alone at each end from the file it writes over, and the next save goes on from there.
+TEST_F(DiskSync, SavesOnTheOtherThreadWriteTheRowsAsTheyStoodWhereverTheyChanged) {
+  const auto rowsAsFile = [this] {
+    std::string bytes;
+    for (int row = 0; row < items()->GetCount(); ++row) {
+      WORD year, month, day;
+      QuarnSplitDate(items()->GetItemData(row), &year, &month, &day);
+      bytes += std::to_string(items()->GetItemCheck(row)) + "," + std::to_string(year) + "," +
+               std::to_string(month) + "," + std::to_string(day) + "," + items()->GetItemText(row) +
+               "\r\n";
+    }
+    return bytes;
+  };
+  std::string list;
+  for (int item = 0; item < 40; ++item) {
+    list += "0,2026,12," + std::to_string(1 + item % 28) + ",item" + std::to_string(item) + "\r\n";
+  }
+  WriteOutside(ListFile("A"), list);
+  RunTimers();
+  ASSERT_EQ(rowsAsFile(), list);
+  signals.deferring = true;
+  std::mt19937 random(26);
+  std::string asSaveBegan;
+  for (int step = 0; step < 400 && !HasFailure(); ++step) {
+    SCOPED_TRACE("step " + std::to_string(step));
+    const int count = items()->GetCount();
+    switch (random() % 5) {
+      case 0:
+        Tick(static_cast<int>(random() % count));
+        break;
+      case 1:
+        if (count < 2) break;
+        itemFront()->Click(static_cast<int>(random() % count));
+        Delete();
+        break;
+      case 2:
+        NewItem("new" + std::to_string(step), random() % 2 == 0);
+        break;
+      case 3:
+        if (signals.deferred) break;
+        if (signals.Fire(dialog) && signals.deferred) asSaveBegan = rowsAsFile();
+        break;
+      default:
+        if (!signals.deferred) break;
+        signals.RunDeferred();
+        EXPECT_EQ(Read(ListFile("A")), asSaveBegan);
+    }
+    TakeMessages();
+  }
+  signals.RunDeferred();
+  signals.deferring = false;
+  RunTimers();
+  EXPECT_EQ(Read(ListFile("A")), rowsAsFile());
 }
 
 TEST_F(DiskSync, TheToolsOwnSaveIsNoChangeOutside) {
