@@ -200,7 +200,7 @@ ToDoDialog::SaveOutcome ToDoDialog::SyncShownList(SyncOccasion occasion) {
   bool unchangedHere = !ItemsChangedSinceSaved();
   const std::uint64_t asReadNumber = m_gate.AsReadNumberOf(path);
   if (occasion != SyncOccasion::kTimer) {
-    m_items.ToWrite(&shown, asReadNumber);
+    m_items.ToWrite(&shown, asRead, asReadNumber);
     haveShown = true;
     unchangedHere = asRead->Holds(shown);
   }
@@ -218,7 +218,7 @@ ToDoDialog::SaveOutcome ToDoDialog::SyncShownList(SyncOccasion occasion) {
   if (asWasRead || (exists == asReadExists && bytes == asRead->Bytes())) {
     // Nobody else changed the file: the window's changes are written, if any.
     if (!unchangedHere) {
-      if (!haveShown) m_items.ToWrite(&shown, asReadNumber);
+      if (!haveShown) m_items.ToWrite(&shown, asRead, asReadNumber);
       if (!m_gate.Save(path, shown, ifHeld)) return SaveOutcome::kFailed;
       m_items.MarkShown(m_gate.AsReadNumberOf(path));
     }

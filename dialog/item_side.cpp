@@ -32,6 +32,17 @@ DWORD PackedDate(const storage::RecordFields& fields) {
   return QuarnPackDate(fields.year, fields.month, fields.day);
 }
 
+// Appends the records [first, end) of file to list, viewing their texts in it.
+void AddRecordsOf(const storage::ListFileAsRead& file, std::size_t first, std::size_t end,
+                  storage::ListToWrite* list) {
+  for (std::size_t index = first; index < end; ++index) {
+    // Filled in place: a record made aside and copied in costs a stall per row.
+    storage::RecordToWrite& record = list->records.emplace_back();
+    static_cast<storage::RecordFields&>(record) = file.Fields(index);
+    record.text = file.Text(index);
+  }
+}
+
 }  // namespace
 
 bool operator==(const ItemRow& a, const ItemRow& b) {
@@ -71,7 +82,9 @@ void ItemSide::Colour(int row, DWORD today) {
 void ItemSide::Append(const storage::ListFileAsRead& file, DWORD today) {
   // The whole list in one call: the box is told of the new rows once.
   std::vector<QuarnItem>& items = m_adding;
-  items.resize(file.Count());
+  // Only grown: emptied and filled again, its rows would first be cleared, a pass over memory
+  // that the loop below writes anyway. Rows past the file's count are left as they were.
+  if (items.size() < file.Count()) items.resize(file.Count());
   for (std::size_t index = 0; index < file.Count(); ++index) {
     const storage::RecordFields& fields = file.Fields(index);
     const std::string_view text = file.Text(index);
@@ -79,18 +92,15 @@ void ItemSide::Append(const storage::ListFileAsRead& file, DWORD today) {
     items[index] = QuarnItem{text.data(), static_cast<int>(text.size()), fields.done, due,
                              ColourOf(fields.done, due, today)};
   }
-  if (!items.empty()) m_box->AddItems(items.data(), static_cast<int>(items.size()));
-  // The texts it points to are the file's: nothing of them is kept.
-  items.clear();
+  if (file.Count() != 0) m_box->AddItems(items.data(), static_cast<int>(file.Count()));
 }
 
 template <typename Each>
-void ItemSide::ForEachRow(const Each& each) const {
+void ItemSide::ForEachRow(int first, int end, const Each& each) const {
   QuarnItem items[kRowsAtOnce];
-  const int count = Count();
-  for (int first = 0; first < count; first += kRowsAtOnce) {
-    const int got = m_box->GetItems(first, kRowsAtOnce, items);
-    for (int at = 0; at < got; ++at) each(first + at, items[at]);
+  for (; first < end; first += kRowsAtOnce) {
+    const int got = m_box->GetItems(first, std::min(kRowsAtOnce, end - first), items);
+    for (int at = 0; at < got; ++at) each(items[at]);
   }
 }
 
@@ -105,6 +115,18 @@ storage::ListRecord ItemSide::RecordOf(int row) const {
   return record;
 }
 
+void ItemSide::UnchangedEnds(const storage::ListFileAsRead* shown, std::uint64_t number, int* head,
+                             int* tail) const {
+  *head = *tail = 0;
+  if (shown == nullptr || number == 0 || number != m_shownAsRead) return;
+  const int count = Count();
+  m_box->GetUnchangedRows(head, tail);
+  // With no change the two runs are both every row.
+  *head = std::min(*head, count);
+  *tail = std::min(*tail, count - *head);
+  if (static_cast<std::size_t>(*head + *tail) > shown->Count()) *head = *tail = 0;
+}
+
 ItemsSnapshot ItemSide::Snapshot(std::shared_ptr<const storage::ListFileAsRead> shown,
                                  std::uint64_t number) const {
   ItemsSnapshot snapshot;
@@ -112,30 +134,19 @@ ItemsSnapshot ItemSide::Snapshot(std::shared_ptr<const storage::ListFileAsRead> 
   const int count = Count();
   int head = 0;
   int tail = 0;
-  if (shown != nullptr && number != 0 && number == m_shownAsRead) {
-    m_box->GetUnchangedRows(&head, &tail);
-    // With no change the two runs are both every row.
-    head = std::min(head, count);
-    tail = std::min(tail, count - head);
-    if (static_cast<std::size_t>(head + tail) > shown->Count()) head = tail = 0;
-  }
+  UnchangedEnds(shown.get(), number, &head, &tail);
   if (head + tail > 0) {
     snapshot.ends = std::move(shown);
     snapshot.head = static_cast<std::size_t>(head);
     snapshot.tail = static_cast<std::size_t>(tail);
   }
   snapshot.rows.reserve(static_cast<std::size_t>(count - head - tail));
-  QuarnItem items[kRowsAtOnce];
-  for (int first = head; first < count - tail; first += kRowsAtOnce) {
-    const int got = m_box->GetItems(first, std::min(kRowsAtOnce, count - tail - first), items);
-    for (int at = 0; at < got; ++at) {
-      const QuarnItem& item = items[at];
-      snapshot.rows.push_back(ItemsSnapshot::Row{item.check, item.data,
-                                                 static_cast<std::uint32_t>(snapshot.texts.size()),
-                                                 static_cast<std::uint32_t>(item.textLength)});
-      snapshot.texts.append(item.text, static_cast<std::size_t>(item.textLength));
-    }
-  }
+  ForEachRow(head, count - tail, [&snapshot](const QuarnItem& item) {
+    snapshot.rows.push_back(ItemsSnapshot::Row{item.check, item.data,
+                                               static_cast<std::uint32_t>(snapshot.texts.size()),
+                                               static_cast<std::uint32_t>(item.textLength)});
+    snapshot.texts.append(item.text, static_cast<std::size_t>(item.textLength));
+  });
   return snapshot;
 }
 
@@ -143,20 +154,13 @@ storage::ListToWrite ItemsSnapshot::ToWrite(const storage::ListFileAsRead* saved
   storage::ListToWrite list;
   list.noDate = noDate;
   list.records.reserve(head + rows.size() + tail);
-  const auto addFromEnds = [&](std::size_t first, std::size_t end) {
-    for (std::size_t index = first; index < end; ++index) {
-      storage::RecordToWrite& record = list.records.emplace_back();
-      static_cast<storage::RecordFields&>(record) = ends->Fields(index);
-      record.text = ends->Text(index);
-    }
-  };
-  if (head > 0) addFromEnds(0, head);
+  if (head > 0) AddRecordsOf(*ends, 0, head, &list);
   for (const Row& row : rows) {
     storage::RecordToWrite& record = list.records.emplace_back();
     static_cast<storage::RecordFields&>(record) = FieldsFrom(row.check, row.date);
     record.text = std::string_view(texts).substr(row.textAt, row.textSize);
   }
-  if (tail > 0) addFromEnds(ends->Count() - tail, ends->Count());
+  if (tail > 0) AddRecordsOf(*ends, ends->Count() - tail, ends->Count(), &list);
   if (ends != nullptr && savedOver == ends.get()) {
     list.sameHead = head;
     list.sameTail = tail;
@@ -170,24 +174,26 @@ storage::ListToWrite ItemSide::ToWrite() const {
   return list;
 }
 
-void ItemSide::ToWrite(storage::ListToWrite* list, std::uint64_t asRead) const {
+void ItemSide::ToWrite(storage::ListToWrite* list, const storage::ListFileAsRead* shown,
+                       std::uint64_t number) const {
   list->noDate = m_noDate;
-  list->sameHead = list->sameTail = 0;
-  if (asRead != 0 && asRead == m_shownAsRead) {
-    int head = 0;
-    int tail = 0;
-    m_box->GetUnchangedRows(&head, &tail);
-    list->sameHead = static_cast<std::size_t>(head);
-    list->sameTail = static_cast<std::size_t>(tail);
-  }
+  int head = 0;
+  int tail = 0;
+  UnchangedEnds(shown, number, &head, &tail);
+  const int count = Count();
+  list->sameHead = static_cast<std::size_t>(head);
+  list->sameTail = static_cast<std::size_t>(tail);
   list->records.clear();
-  list->records.reserve(static_cast<std::size_t>(Count()));
-  ForEachRow([list](int, const QuarnItem& item) {
-    // Filled in place: a record made aside and copied in costs a stall per row.
+  list->records.reserve(static_cast<std::size_t>(count));
+  // The rows left alone at each end are the file's records, taken from its array of them.
+  if (head > 0) AddRecordsOf(*shown, 0, static_cast<std::size_t>(head), list);
+  ForEachRow(head, count - tail, [list](const QuarnItem& item) {
     storage::RecordToWrite& record = list->records.emplace_back();
     static_cast<storage::RecordFields&>(record) = FieldsFrom(item.check, item.data);
     record.text = std::string_view(item.text, static_cast<std::size_t>(item.textLength));
   });
+  if (tail > 0)
+    AddRecordsOf(*shown, shown->Count() - static_cast<std::size_t>(tail), shown->Count(), list);
 }
 
 void ItemSide::MarkShown(std::uint64_t asRead) {

@@ -85,10 +85,12 @@ class ItemSide {
   storage::ListFileContent Content() const;
   // The same, viewing the rows' texts: valid until the next change to the rows.
   storage::ListToWrite ToWrite() const;
-  // The same into *list, using its memory again. When `asRead` is the file as read the rows
-  // were last marked as showing (MarkShown), the rows at each end left as they were since are
-  // told as known to equal that file's records (ListToWrite::sameHead, sameTail).
-  void ToWrite(storage::ListToWrite* list, std::uint64_t asRead = 0) const;
+  // The same into *list, using its memory again. When `shown`, numbered `number`, is the file
+  // as read the rows were last marked as showing (MarkShown), the rows at each end left as
+  // they were since are taken from it, viewing its texts, and told as known to equal its
+  // records (ListToWrite::sameHead, sameTail).
+  void ToWrite(storage::ListToWrite* list, const storage::ListFileAsRead* shown = nullptr,
+               std::uint64_t number = 0) const;
   // The rows now hold exactly the records of the file as read numbered `asRead` (not 0),
   // which the dialog's gate gives each file as read that it keeps.
   void MarkShown(std::uint64_t asRead);
@@ -132,13 +134,18 @@ class ItemSide {
   // The text column's width in a dated list.
   static constexpr int kTextColumnWidth = 320;
 
+  // How many rows at each end are left as they were since the rows were marked as showing
+  // `shown`, numbered `number`; 0 and 0 when that is not the file they were marked as showing.
+  // The two runs do not overlap and fit in `shown`.
+  void UnchangedEnds(const storage::ListFileAsRead* shown, std::uint64_t number, int* head,
+                     int* tail) const;
   // The fields row `row` is saved with.
   storage::RecordFields FieldsOf(int row) const;
   // The colour of a row with this check and due date in the list shown, against `today`.
   COLORREF ColourOf(int check, DWORD due, DWORD today) const;
-  // Calls each(row, item) for every row, taking the rows from the box many at a time.
+  // Calls each(item) for the rows [first, end), taking them from the box many at a time.
   template <typename Each>
-  void ForEachRow(const Each& each) const;
+  void ForEachRow(int first, int end, const Each& each) const;
 
   std::unique_ptr<CQuarnToDoListBox, CQuarnBoxDeleter> m_box;
   bool m_noDate = false;
