@@ -1,5 +1,7 @@
 #include "storage/byte_scan.h"
 
+#include <algorithm>
+
 #ifdef __SSE2__
 #include <emmintrin.h>
 #endif
@@ -34,6 +36,41 @@ std::size_t FindByte(std::string_view text, char byte) {
     if (text[pos] == byte) return pos;
   }
   return std::string_view::npos;
+}
+
+std::uint64_t LineFeedFinder::MaskOfBlock() const {
+  const char* const block = m_text.data() + m_block;
+  const std::size_t size = m_text.size() - m_block;
+  std::uint64_t mask = 0;
+#ifdef __SSE2__
+  if (size >= 64) {
+    const __m128i probe = _mm_set1_epi8('\n');
+    for (int part = 3; part >= 0; --part) {
+      mask = mask << 16 | MatchMask(block + 16 * part, probe);
+    }
+    return mask;
+  }
+#endif
+  for (std::size_t at = std::min<std::size_t>(size, 64); at-- > 0;) {
+    mask = mask << 1 | (block[at] == '\n' ? 1u : 0u);
+  }
+  return mask;
+}
+
+std::size_t LineFeedFinder::NextFrom(std::size_t from) {
+  if (from >= m_text.size()) return std::string_view::npos;
+  if (m_block == std::string_view::npos || from < m_block || from - m_block >= 64) {
+    m_block = from;
+    m_mask = MaskOfBlock();
+  }
+  for (;;) {
+    const std::uint64_t ahead = m_mask >> (from - m_block);
+    if (ahead != 0) return from + static_cast<std::size_t>(__builtin_ctzll(ahead));
+    if (m_text.size() - m_block <= 64) return std::string_view::npos;
+    m_block += 64;
+    from = m_block;
+    m_mask = MaskOfBlock();
+  }
 }
 
 std::size_t CountByteNotingZero(std::string_view text, char byte, bool* zero) {

@@ -39,18 +39,21 @@ bool ParseRecord(std::string_view line, RecordAsRead* record, std::size_t* textS
 // The common record line, four fields of one to nine digits each followed by a comma, read
 // as FindSeparator and ParseRecord read it (here they find no white space, sign, run of
 // commas or number to clamp): its fields, and where its text begins. False for any other
-// line, which ParseRecord then reads.
-bool ParsePlainRecord(std::string_view line, RecordAsRead* record, std::size_t* textStart) {
+// line, which ParseRecord then reads. The line's bytes must be followed by a byte that is
+// neither a digit nor a comma, as its line end or the zero after a string's bytes are: a field
+// then ends there without the line's size being looked at, so that the line end need not be
+// known before the fields are read.
+bool ParsePlainRecord(const char* line, RecordAsRead* record, std::size_t* textStart) {
   int fields[4];
   std::size_t pos = 0;
   for (int& field : fields) {
     const std::size_t start = pos;
     int value = 0;
-    while (pos < line.size() && pos - start < 9 && line[pos] >= '0' && line[pos] <= '9') {
+    while (pos - start < 9 && line[pos] >= '0' && line[pos] <= '9') {
       value = value * 10 + (line[pos] - '0');
       ++pos;
     }
-    if (pos == start || pos >= line.size() || line[pos] != ',') return false;
+    if (pos == start || line[pos] != ',') return false;
     field = value;
     ++pos;
   }
@@ -66,35 +69,42 @@ bool ParsePlainRecord(std::string_view line, RecordAsRead* record, std::size_t* 
 
 ListFileAsRead::ListFileAsRead(std::string bytes, std::vector<RecordAsRead> room)
     : m_bytes(std::move(bytes)), m_records(std::move(room)) {
-  std::string_view rest = m_bytes;
+  // The bytes are followed by the zero every string keeps, which ParsePlainRecord relies on.
+  const char* const data = m_bytes.data();
+  const std::size_t size = m_bytes.size();
   m_records.clear();
-  m_records.reserve(CountByteNotingZero(rest, '\n', &m_holdsZeroByte) + 1);
-  storage::Line line;
-  bool first = true;
-  RecordAsRead before;  // the fields a line without its own take: first 0 and 0/0/0
-  while (TakeLine(&rest, &line)) {
-    const std::size_t lineAt = static_cast<std::size_t>(line.text.data() - m_bytes.data());
-    if (first && line.ended && line.text == kNoDateMarker) {
+  m_records.reserve(CountByteNotingZero(m_bytes, '\n', &m_holdsZeroByte) + 1);
+  LineFeedFinder feeds(m_bytes);
+  for (std::size_t lineAt = 0; lineAt < size;) {
+    // Filled in place: a record made aside and copied in costs a stall per record.
+    RecordAsRead& record = m_records.emplace_back();
+    std::size_t textStart = 0;
+    const bool plain = ParsePlainRecord(data + lineAt, &record, &textStart);
+    // The line end is looked for from the text on: the fields hold no line feed.
+    const std::size_t feed = feeds.NextFrom(lineAt + textStart);
+    const bool ended = feed != std::string_view::npos;
+    const std::size_t next = ended ? feed + 1 : size;
+    const std::string_view line(data + lineAt,
+                                LengthWithoutLineEnd({data + lineAt, next - lineAt}));
+    if (lineAt == 0 && ended && line == kNoDateMarker) {
       m_noDate = true;
+      m_records.pop_back();
     } else {
-      RecordAsRead record;
       record.lineAt = static_cast<std::uint32_t>(lineAt);
-      record.lineSize = static_cast<std::uint32_t>(line.text.size());
-      std::size_t textStart = 0;
-      const int window =
-          static_cast<int>(std::min<std::size_t>(line.text.size(), kRecordCommaWindow));
-      if (!ParsePlainRecord(line.text, &record, &textStart) &&
-          (FindSeparator(line.text.data(), window, ',') < 0 ||
-           !ParseRecord(line.text, &record, &textStart))) {
-        static_cast<RecordFields&>(record) = before;
+      record.lineSize = static_cast<std::uint32_t>(line.size());
+      const int window = static_cast<int>(std::min<std::size_t>(line.size(), kRecordCommaWindow));
+      if (!plain && (FindSeparator(line.data(), window, ',') < 0 ||
+                     !ParseRecord(line, &record, &textStart))) {
+        // The fields of the item before; for the first, 0 and 0/0/0.
+        const std::size_t count = m_records.size();
+        static_cast<RecordFields&>(record) =
+            count > 1 ? static_cast<const RecordFields&>(m_records[count - 2]) : RecordFields();
         record.takesFieldsFromBefore = true;
         textStart = 0;
       }
       record.textAt = static_cast<std::uint32_t>(lineAt + textStart);
-      m_records.push_back(record);
-      before = record;
     }
-    first = false;
+    lineAt = next;
   }
 }
 

@@ -152,6 +152,11 @@ class QUARNCTRL_API CQuarnListBox {
   // this tells it once. Returns the index of the first new row; -1, changing nothing, for a
   // null `items` or a count below 1.
   int AddItems(const QuarnItem* items, int count);
+  // As AddItems, for rows whose texts lie in the blockSize bytes at `block`, one after another,
+  // each past the byte that follows the one before (as a file's lines lie in it): the box
+  // copies the block in one piece, where AddItems copies text by text. Rows whose texts do not
+  // lie so, or whose block holds a zero byte, are added as AddItems adds them.
+  int AddItemsInBlock(const QuarnItem* items, int count, const char* block, int blockSize);
   // Copies what rows first to first + count - 1 hold into `items`: each text as a pointer to
   // the row's text (valid as GetItemText's, zero-terminated) and its length. Returns how many
   // rows were copied: fewer past the last row, 0 for a bad `first` or a null `items`.

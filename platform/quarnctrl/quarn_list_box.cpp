@@ -148,6 +148,15 @@ int CQuarnListBox::AddItems(const QuarnItem* items, int count) {
   return m_pModel->AddMany(items, count);
 }
 
+int CQuarnListBox::AddItemsInBlock(const QuarnItem* items, int count, const char* block,
+                                   int blockSize) {
+  if (items == nullptr || count < 1) return -1;
+  const std::string_view texts = block != nullptr && blockSize > 0
+                                     ? std::string_view(block, static_cast<std::size_t>(blockSize))
+                                     : std::string_view();
+  return m_pModel->AddMany(items, count, texts);
+}
+
 int CQuarnListBox::GetItems(int first, int count, QuarnItem* items) const {
   if (items == nullptr || first < 0 || count < 1 || first >= m_pModel->Count()) return 0;
   const int copied = count < m_pModel->Count() - first ? count : m_pModel->Count() - first;

@@ -113,10 +113,59 @@ int ListModel::Insert(int index, const Row& row, std::string_view text) {
   return index;
 }
 
-int ListModel::AddMany(const QuarnItem* items, int count) {
+int ListModel::AddMany(const QuarnItem* items, int count, std::string_view block) {
   CancelEdit();
   const int first = Count();
   m_rows.reserve(m_rows.size() + static_cast<std::size_t>(count));
+  if (block.empty() || !AddInOneBlock(items, count, block)) AddOneByOne(items, count);
+  RowTouched(first);
+  m_unchanged.tail = 0;
+  if (m_view != nullptr) m_view->RowsAppended(first, count);
+  Invalidate();
+  return first;
+}
+
+bool ListModel::AddInOneBlock(const QuarnItem* items, int count, std::string_view block) {
+  // Each text must lie in block, past the byte after the one before, which then takes the
+  // zero that ends that text. Only the bytes from the first text to the last are copied.
+  const std::uintptr_t blockBegin = reinterpret_cast<std::uintptr_t>(block.data());
+  const std::uintptr_t blockEnd = blockBegin + block.size();
+  std::uintptr_t begin = 0;
+  std::uintptr_t end = 0;
+  std::size_t textBytes = 0;
+  for (int at = 0; at < count; ++at) {
+    if (items[at].text == nullptr || items[at].textLength <= 0) continue;
+    const std::uintptr_t text = reinterpret_cast<std::uintptr_t>(items[at].text);
+    const std::uintptr_t length = static_cast<std::uintptr_t>(items[at].textLength);
+    if (text < blockBegin || text > blockEnd || length > blockEnd - text) return false;
+    if (begin == 0) {
+      begin = text;
+    } else if (text <= end) {
+      return false;
+    }
+    end = text + length;
+    textBytes += length + 1;
+  }
+  // A block that is mostly bytes of no text would leave the pool wanting to be compacted.
+  const std::size_t span = end - begin;
+  if (begin == 0 || span + 1 > 2 * textBytes) return false;
+  const char* const first = block.data() + (begin - blockBegin);
+  std::uint32_t firstAt = 0;
+  if (!m_texts.StoreBlock(std::string_view(first, span), &firstAt)) return false;
+  for (int at = 0; at < count; ++at) {
+    const QuarnItem& item = items[at];
+    TextRef text;
+    if (item.text != nullptr && item.textLength > 0) {
+      text.at = firstAt + static_cast<std::uint32_t>(item.text - first);
+      text.size = static_cast<std::uint32_t>(item.textLength);
+      m_texts.EndText(text);
+    }
+    FillRow(m_rows.emplace_back(), item, text);
+  }
+  return true;
+}
+
+void ListModel::AddOneByOne(const QuarnItem* items, int count) {
   std::size_t bytes = 0;
   for (int at = 0; at < count; ++at) bytes += static_cast<std::size_t>(items[at].textLength) + 1;
   m_texts.Reserve(bytes);
@@ -125,19 +174,16 @@ int ListModel::AddMany(const QuarnItem* items, int count) {
     const std::size_t length = item.text != nullptr && item.textLength > 0
                                    ? LengthBeforeZero(item.text, item.textLength)
                                    : 0;
-    const TextRef text = m_texts.Store(std::string_view(item.text, length));
-    // Filled in place: a row made aside and copied in costs a stall per row.
-    Row& row = m_rows.emplace_back();
-    row.check = m_checked ? item.check : 0;
-    row.data = item.data;
-    row.colour = item.colour;
-    row.text = text;
+    FillRow(m_rows.emplace_back(), item, m_texts.Store(std::string_view(item.text, length)));
   }
-  RowTouched(first);
-  m_unchanged.tail = 0;
-  if (m_view != nullptr) m_view->RowsAppended(first, count);
-  Invalidate();
-  return first;
+}
+
+// Filled in place: a row made aside and copied in costs a stall per row.
+void ListModel::FillRow(Row& row, const QuarnItem& item, TextRef text) const {
+  row.check = m_checked ? item.check : 0;
+  row.data = item.data;
+  row.colour = item.colour;
+  row.text = text;
 }
 
 int ListModel::Delete(int index) {

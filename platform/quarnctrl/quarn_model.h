@@ -7,6 +7,7 @@
 #include <array>
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "quarnctrl/quarn_ctrl.h"
@@ -111,8 +112,10 @@ class ListModel {
   // A row with a copy of text (which may be a row's own); Row::text is ignored.
   int Add(const Row& row, std::string_view text);                // index of the new row
   int Insert(int index, const Row& row, std::string_view text);  // -1 for index < 0 or > count
-  // Rows for each of `items` (count > 0) after the last; the index of the first.
-  int AddMany(const QuarnItem* items, int count);
+  // Rows for each of `items` (count > 0) after the last; the index of the first. Texts that
+  // lie in `block` one after another, each past the byte that follows the one before, are
+  // copied with it in one piece.
+  int AddMany(const QuarnItem* items, int count, std::string_view block = {});
   int Delete(int index);  // new count, or -1 for a bad index
   void Reset();           // keeps the blocks of the rows and their texts
   // Room for that many rows in all, and for that many bytes of their texts more.
@@ -181,6 +184,12 @@ class ListModel {
   // The row now at `row` is new or changed; with `removed`, the row that lay there is gone.
   void RowTouched(int row, bool removed = false);
   void CompactTexts();
+  // AddMany's two ways: texts that lie in block one after another are copied with it in one
+  // piece (false, adding nothing, when they do not, or when the block holds a zero byte); any
+  // others one by one.
+  bool AddInOneBlock(const QuarnItem* items, int count, std::string_view block);
+  void AddOneByOne(const QuarnItem* items, int count);
+  void FillRow(Row& row, const QuarnItem& item, TextRef text) const;
   void Invalidate();
   void InvalidateRow(int row);
   void MoveSelection(int row);  // selects `row` and tells the front when that is another row

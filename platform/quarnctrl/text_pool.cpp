@@ -45,6 +45,26 @@ void CopyBytes(char* to, const char* from, std::size_t size) {
   for (std::size_t at = 0; at < size; ++at) to[at] = from[at];
 }
 
+// Copies size bytes as CopyBytes does, and tells whether any of them is zero.
+bool CopyNotingZero(char* to, const char* from, std::size_t size) {
+  std::size_t at = 0;
+  bool zero = false;
+#if defined(__SSE2__)
+  __m128i zeros = _mm_setzero_si128();
+  for (; at + 16 <= size; at += 16) {
+    const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(from + at));
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(to + at), bytes);
+    zeros = _mm_or_si128(zeros, _mm_cmpeq_epi8(bytes, _mm_setzero_si128()));
+  }
+  zero = _mm_movemask_epi8(zeros) != 0;
+#endif
+  for (; at < size; ++at) {
+    to[at] = from[at];
+    zero = zero || from[at] == '\0';
+  }
+  return zero;
+}
+
 }  // namespace
 
 TextPool::TextPool() {
@@ -70,6 +90,19 @@ TextRef TextPool::Store(std::string_view text) {
   m_bytes[m_size + text.size()] = '\0';
   m_size = needed;
   return ref;
+}
+
+bool TextPool::StoreBlock(std::string_view block, std::uint32_t* at) {
+  const std::size_t needed = m_size + block.size() + 1;
+  // block may lie in the old block: it goes only after the copy.
+  std::unique_ptr<char[]> old;
+  if (needed > m_capacity) old = MoveTo(std::max(needed, 2 * m_capacity));
+  if (CopyNotingZero(m_bytes.get() + m_size, block.data(), block.size())) return false;
+  *at = static_cast<std::uint32_t>(m_size);
+  m_bytes[m_size + block.size()] = '\0';
+  m_size = needed;
+  m_unused += block.size() + 1;
+  return true;
 }
 
 void TextPool::Reserve(std::size_t bytes) {

@@ -25,6 +25,18 @@ class TextPool {
 
   // Stores a copy of text, which may lie in this pool, and returns where it is.
   TextRef Store(std::string_view text);
+  // Stores a copy of block, which may lie in this pool, in one piece with a zero after it, and
+  // sets *at to where the copy begins: a text that lies in block at offset o is then at
+  // *at + o, and is ended with EndText. False, with nothing stored, when block holds a zero
+  // byte, which would end a text before its size. Every byte of the copy counts as released
+  // until EndText takes its text's bytes into use.
+  bool StoreBlock(std::string_view block, std::uint32_t* at);
+  // Puts the zero after a text of a block stored whole, over the byte that followed it there,
+  // and takes its bytes into use. That byte must belong to no other text.
+  void EndText(TextRef ref) {
+    m_bytes[ref.at + ref.size] = '\0';
+    m_unused -= ref.size + 1;
+  }
   // The bytes of a stored text are no longer needed.
   void Release(TextRef ref) {
     if (ref.size > 0) m_unused += ref.size + 1;

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <functional>
 #include <string>
 #include <vector>
@@ -61,6 +62,82 @@ TEST(ManyRows, TextsOfEveryLengthAreKeptWhole) {
   box.box->AddItems(given.data(), static_cast<int>(given.size()));
   for (std::size_t row = 0; row < texts.size(); ++row) {
     EXPECT_EQ(box.box->GetItemText(static_cast<int>(row)), texts[row]);
+  }
+}
+
+// Rows whose texts lie in one block, as a file's lines do, are copied with the block in one
+// piece; texts that do not lie so, and a block with a zero byte, take the way of AddItems.
+// Either way each row holds its own text and no more, and keeps it while rows around it are
+// deleted and the texts compacted.
+TEST(ManyRows, TextsGivenInOneBlockAreEachTheirOwn) {
+  std::string block;
+  std::vector<std::pair<std::size_t, std::size_t>> lines;  // where each text lies, and its size
+  for (int row = 0; row < 3000; ++row) {
+    block += "0,2026,1,2,";
+    const std::string text =
+        row % 7 == 3 ? "" : "the item numbered " + std::to_string(row) + "\x83\x41";
+    lines.emplace_back(block.size(), text.size());
+    block += text + "\r\n";
+  }
+  const std::size_t lastFeed = block.size() - 2;
+  const struct {
+    const char* what;
+    std::function<void(std::vector<QuarnItem>&)> change;
+    std::size_t blockSize;  // 0: all of it
+  } cases[] = {
+      {"in order", [](std::vector<QuarnItem>&) {}, 0},
+      {"the last ending with the block", [](std::vector<QuarnItem>&) {}, lastFeed},
+      {"a zero byte in a text",
+       [](std::vector<QuarnItem>& items) { const_cast<char*>(items[5].text)[2] = '\0'; }, 0},
+      {"two in the other order",
+       [](std::vector<QuarnItem>& items) { std::swap(items[8], items[9]); }, 0},
+      {"one beginning where the one before ends",
+       [](std::vector<QuarnItem>& items) {
+         items[12] = {items[11].text + items[11].textLength, 2, 0, 0, 0};
+       },
+       0},
+      {"one outside the block",
+       [](std::vector<QuarnItem>& items) {
+         items[10] = {"elsewhere", 9, 0, 0, 0};
+       },
+       0},
+  };
+  for (const auto& each : cases) {
+    std::string bytes = block;
+    std::vector<QuarnItem> items;
+    for (const auto& [at, size] : lines) {
+      items.push_back({bytes.data() + at, static_cast<int>(size), 0, 0, 0});
+    }
+    each.change(items);
+    std::vector<std::string> expected;
+    for (const QuarnItem& item : items) {
+      expected.emplace_back(item.text, static_cast<std::size_t>(item.textLength));
+      expected.back().resize(std::strlen(expected.back().c_str()));
+    }
+    HeadlessBox box("ToDoItem", 0);
+    const int size = static_cast<int>(each.blockSize == 0 ? bytes.size() : each.blockSize);
+    EXPECT_EQ(
+        box.box->AddItemsInBlock(items.data(), static_cast<int>(items.size()), bytes.data(), size),
+        0);
+    bytes.assign(bytes.size(), 'x');  // the box keeps copies
+    const auto expectRows = [&](const char* when) {
+      const std::vector<QuarnItem> rows = Taken(box.box.get(), 0, box.box->GetCount());
+      ASSERT_EQ(rows.size(), expected.size()) << each.what << when;
+      for (std::size_t row = 0; row < rows.size(); ++row) {
+        EXPECT_EQ(std::string(rows[row].text, static_cast<std::size_t>(rows[row].textLength)),
+                  expected[row])
+            << each.what << when << row;
+        EXPECT_EQ(box.box->GetItemText(static_cast<int>(row)), expected[row]) << each.what << when;
+      }
+    };
+    expectRows(", added: ");
+    for (int row = static_cast<int>(items.size()); row-- > 0;) {
+      if (row % 3 != 0) {
+        box.box->DeleteItem(row);
+        expected.erase(expected.begin() + row);
+      }
+    }
+    expectRows(", most deleted: ");
   }
 }
 

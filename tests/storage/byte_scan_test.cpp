@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <string_view>
 
@@ -59,6 +60,39 @@ TEST(ByteScan, NeverLooksPastTheTextsEnd) {
     const std::string_view text(bytes.data() + 40 - length, length);
     EXPECT_EQ(storage::FindByte(text, '\n'), std::string_view::npos) << length;
     EXPECT_EQ(Count(text, '\n'), 0u) << length;
+  }
+}
+
+// The finder keeps a block of 64 bytes between calls: it must agree with a search of its own
+// from every place, across block ends, at the text's end, and past a line feed just after the
+// text; and wherever the calls go back or skip blocks.
+TEST(LineFeedFinder, AgreesWithASearchFromEveryPlace) {
+  for (const std::size_t length : {0u, 1u, 63u, 64u, 65u, 127u, 128u, 200u}) {
+    for (const std::size_t every : {1u, 5u, 63u, 64u, 70u, 1000u}) {
+      std::string bytes(length + 1, '\xE0');
+      for (std::size_t at = every - 1; at < bytes.size(); at += every) bytes[at] = '\n';
+      bytes.back() = '\n';
+      const std::string_view text(bytes.data(), length);
+      const auto expected = [&](std::size_t from) {
+        const std::size_t found = storage::FindByte(text.substr(std::min(from, length)), '\n');
+        return found == std::string_view::npos ? found : from + found;
+      };
+      storage::LineFeedFinder inOrder(text);
+      storage::LineFeedFinder byLines(text);
+      std::size_t line = 0;
+      for (std::size_t from = 0; from <= length; ++from) {
+        EXPECT_EQ(inOrder.NextFrom(from), expected(from)) << length << " " << every << " " << from;
+        if (from == line) {
+          const std::size_t feed = byLines.NextFrom(from);
+          EXPECT_EQ(feed, expected(from)) << length << " " << every << " " << from;
+          line = feed == std::string_view::npos ? length + 1 : feed + 1;
+        }
+      }
+      storage::LineFeedFinder backAndForth(text);
+      for (const std::size_t from : {length, length / 2, std::size_t{0}, length - length / 3}) {
+        EXPECT_EQ(backAndForth.NextFrom(from), expected(from)) << length << " " << every;
+      }
+    }
   }
 }
 
