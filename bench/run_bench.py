@@ -309,8 +309,8 @@ def list_rows(table, native, win32, data):
 
 def steps_figures(figures):
     """The timer save's steps, run one by one (bench/lists/timer_save_steps.h): medians."""
-    names = (("lock", "lock"), ("read", "read"), ("compare", "compare"),
-             ("records", "rows to records"), ("format", "format"),
+    names = (("lock", "lock"), ("read", "read"), ("records", "rows to records"),
+             ("compare", "compare"), ("format", "format"),
              ("write", "write+flush+move"), ("keep", "kept as read"),
              ("freed", "records freed"))
     parts = [(label, figures[f"step_{key}_ms"][1]) for key, label in names

@@ -266,11 +266,13 @@ bool SaveSteps() {
   if (!items.HasBox()) return false;
   storage::ListFileAsRead asRead(ReadFile(path));
   items.Append(asRead, 0);
+  std::uint64_t number = 1;
+  items.MarkShown(number);
   std::vector<bench::TimerSaveSteps> rounds(kRounds);
   bool ok = true;
   for (bench::TimerSaveSteps& steps : rounds) {
     ok = bench::TimeTimerSave(*files, storage::ListFolderLockPath(host.dataFolder()), path, items,
-                              &asRead, &steps) &&
+                              &asRead, &number, &steps) &&
          ok;
   }
   bench::PrintSteps(rounds);

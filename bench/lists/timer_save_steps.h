@@ -1,13 +1,15 @@
 #pragma once
-// The steps of the save the tool window's timer runs after the user ticked one item of the
-// shown list (dialog/disk_sync.cpp), run here one by one with the same functions on the same
-// kind of file, so that each can be timed: the list folder's lock taken and let go, the file
-// read whole and compared with what was read last and with the item box, the box's rows
-// viewed as records, the file formatted (with where each record lies in it), written, flushed
+// The steps of a save after the user ticked one item of the shown list (dialog/disk_sync.cpp),
+// run here one by one on one thread with the same functions on the same kind of file, so that
+// each can be timed: the list folder's lock taken and let go, the file read whole and compared
+// with what was read last, the box's rows viewed as records (the rows left alone at each end
+// taken from the file as read, as the window's saves take them), those records compared with
+// the file as read, the file formatted (with where each record lies in it), written, flushed
 // and moved over the old file, kept as the file as read, and the records let go. Portable:
 // natively over a headless item box, under Wine over a real one.
 
 #include <chrono>
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <utility>
@@ -26,7 +28,7 @@ namespace bench {
 struct TimerSaveSteps {
   double lock = 0;     // taking the list folder's lock and letting it go
   double read = 0;     // reading the file and comparing it with the bytes read last
-  double compare = 0;  // the box's rows against the records read last
+  double compare = 0;  // the records against the file as read
   double records = 0;  // the box's rows viewed as records
   double format = 0;   // the bytes of the new file, and where each record lies in them
   double write = 0;    // written to a temporary file, flushed and moved over the list file
@@ -35,11 +37,14 @@ struct TimerSaveSteps {
 };
 
 // Ticks (or unticks) the first item of `items`, which shows `*asRead`, the file at `path`, and
-// saves it step by step as the timer's save does; afterwards *asRead is the file as written.
-// False when a step did not do what the save needs of it.
+// saves it step by step as the window's saves do; afterwards *asRead is the file as written.
+// `*number` is the number `items` was marked as showing *asRead with (ItemSide::MarkShown);
+// afterwards the next one, which the rows are marked with. False when a step did not do what
+// the save needs of it.
 inline bool TimeTimerSave(storage::Files& files, const std::string& lockPath,
                           const std::string& path, todo::ItemSide& items,
-                          storage::ListFileAsRead* asRead, TimerSaveSteps* steps) {
+                          storage::ListFileAsRead* asRead, std::uint64_t* number,
+                          TimerSaveSteps* steps) {
   todo::ItemRow first = items.RowAt(0);
   first.check = first.check == 0 ? 1 : 0;
   items.SetRow(0, first, 0);
@@ -56,12 +61,13 @@ inline bool TimeTimerSave(storage::Files& files, const std::string& lockPath,
   steps->read = MillisecondsSince(start);
 
   start = std::chrono::steady_clock::now();
-  const bool changedHereOnly = !items.Shows(*asRead) && asWasRead;
-  steps->compare = MillisecondsSince(start);
+  storage::ListToWrite list;
+  items.ToWrite(&list, asRead, *number);
+  steps->records = MillisecondsSince(start);
 
   start = std::chrono::steady_clock::now();
-  storage::ListToWrite list = items.ToWrite();
-  steps->records = MillisecondsSince(start);
+  const bool changedHereOnly = !asRead->Holds(list) && asWasRead;
+  steps->compare = MillisecondsSince(start);
 
   start = std::chrono::steady_clock::now();
   storage::ListFileAsRead written = storage::FormatListFileAsRead(list, asRead);
@@ -74,6 +80,7 @@ inline bool TimeTimerSave(storage::Files& files, const std::string& lockPath,
 
   start = std::chrono::steady_clock::now();
   *asRead = std::move(written);
+  items.MarkShown(++*number);
   steps->keep = MillisecondsSince(start);
 
   start = std::chrono::steady_clock::now();
