@@ -43,6 +43,16 @@ void AddRecordsOf(const storage::ListFileAsRead& file, std::size_t first, std::s
   }
 }
 
+// Fills *list with the first `head` and last `tail` records of `ends` around what `middle`
+// appends: the rows a change left alone at each end, taken from the file they were read from.
+template <typename Middle>
+void AddAroundEnds(const storage::ListFileAsRead* ends, std::size_t head, std::size_t tail,
+                   storage::ListToWrite* list, const Middle& middle) {
+  if (head > 0) AddRecordsOf(*ends, 0, head, list);
+  middle();
+  if (tail > 0) AddRecordsOf(*ends, ends->Count() - tail, ends->Count(), list);
+}
+
 }  // namespace
 
 bool operator==(const ItemRow& a, const ItemRow& b) {
@@ -159,13 +169,13 @@ storage::ListToWrite ItemsSnapshot::ToWrite(const storage::ListFileAsRead* saved
   storage::ListToWrite list;
   list.noDate = noDate;
   list.records.reserve(head + rows.size() + tail);
-  if (head > 0) AddRecordsOf(*ends, 0, head, &list);
-  for (const Row& row : rows) {
-    storage::RecordToWrite& record = list.records.emplace_back();
-    static_cast<storage::RecordFields&>(record) = FieldsFrom(row.check, row.date);
-    record.text = std::string_view(texts).substr(row.textAt, row.textSize);
-  }
-  if (tail > 0) AddRecordsOf(*ends, ends->Count() - tail, ends->Count(), &list);
+  AddAroundEnds(ends.get(), head, tail, &list, [&] {
+    for (const Row& row : rows) {
+      storage::RecordToWrite& record = list.records.emplace_back();
+      static_cast<storage::RecordFields&>(record) = FieldsFrom(row.check, row.date);
+      record.text = std::string_view(texts).substr(row.textAt, row.textSize);
+    }
+  });
   if (ends != nullptr && savedOver == ends.get()) {
     list.sameHead = head;
     list.sameTail = tail;
@@ -190,15 +200,13 @@ void ItemSide::ToWrite(storage::ListToWrite* list, const storage::ListFileAsRead
   list->sameTail = static_cast<std::size_t>(tail);
   list->records.clear();
   list->records.reserve(static_cast<std::size_t>(count));
-  // The rows left alone at each end are the file's records, taken from its array of them.
-  if (head > 0) AddRecordsOf(*shown, 0, static_cast<std::size_t>(head), list);
-  ForEachRow(head, count - tail, [list](const QuarnItem& item) {
-    storage::RecordToWrite& record = list->records.emplace_back();
-    static_cast<storage::RecordFields&>(record) = FieldsFrom(item.check, item.data);
-    record.text = std::string_view(item.text, static_cast<std::size_t>(item.textLength));
+  AddAroundEnds(shown, list->sameHead, list->sameTail, list, [&] {
+    ForEachRow(head, count - tail, [list](const QuarnItem& item) {
+      storage::RecordToWrite& record = list->records.emplace_back();
+      static_cast<storage::RecordFields&>(record) = FieldsFrom(item.check, item.data);
+      record.text = std::string_view(item.text, static_cast<std::size_t>(item.textLength));
+    });
   });
-  if (tail > 0)
-    AddRecordsOf(*shown, shown->Count() - static_cast<std::size_t>(tail), shown->Count(), list);
 }
 
 void ItemSide::MarkShown(std::uint64_t asRead) {

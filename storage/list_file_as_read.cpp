@@ -76,7 +76,7 @@ ListFileAsRead::ListFileAsRead(std::string bytes, std::vector<RecordAsRead> room
   m_records.reserve(CountByteNotingZero(m_bytes, '\n', &m_holdsZeroByte) + 1);
   LineFeedFinder feeds(m_bytes);
   for (std::size_t lineAt = 0; lineAt < size;) {
-    // Filled in place: a record made aside and copied in costs a stall per record.
+    // Filled in place; a line without fields of its own takes those of the record before.
     RecordAsRead& record = m_records.emplace_back();
     std::size_t textStart = 0;
     const bool plain = ParsePlainRecord(data + lineAt, &record, &textStart);
@@ -95,7 +95,7 @@ ListFileAsRead::ListFileAsRead(std::string bytes, std::vector<RecordAsRead> room
       const int window = static_cast<int>(std::min<std::size_t>(line.size(), kRecordCommaWindow));
       if (!plain && (FindSeparator(line.data(), window, ',') < 0 ||
                      !ParseRecord(line, &record, &textStart))) {
-        // The fields of the item before; for the first, 0 and 0/0/0.
+        // For the first record, 0 and 0/0/0.
         const std::size_t count = m_records.size();
         static_cast<RecordFields&>(record) =
             count > 1 ? static_cast<const RecordFields&>(m_records[count - 2]) : RecordFields();
