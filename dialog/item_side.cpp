@@ -36,7 +36,6 @@ DWORD PackedDate(const storage::RecordFields& fields) {
 void AddRecordsOf(const storage::ListFileAsRead& file, std::size_t first, std::size_t end,
                   storage::ListToWrite* list) {
   for (std::size_t index = first; index < end; ++index) {
-    // Filled in place: a record made aside and copied in costs a stall per row.
     storage::RecordToWrite& record = list->records.emplace_back();
     static_cast<storage::RecordFields&>(record) = file.Fields(index);
     record.text = file.Text(index);
