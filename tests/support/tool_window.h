@@ -10,10 +10,10 @@
 
 #include <fstream>
 #include <initializer_list>
-#include <sstream>
 #include <string>
 #include <vector>
 
+#include "framework/fw_handles.h"
 #include "plugin/window_layout.h"
 #include "support/fake_host.h"
 #include "support/message_pump.h"
@@ -35,12 +35,21 @@ inline void WriteFile(const std::string& path, const std::string& bytes) {
   std::ofstream(path, std::ios::binary) << bytes;
 }
 
+// The bytes of the file at path, or "<missing>". Opened sharing everything, as the tool's own
+// readers open files: a test that polls a file must not make the tool's delete or move of it
+// fail.
 inline std::string ReadFile(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in) return "<missing>";
-  std::ostringstream bytes;
-  bytes << in.rdbuf();
-  return bytes.str();
+  fw::UniqueFileHandle file(CreateFileA(path.c_str(), GENERIC_READ,
+                                        FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                        nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!file.Ok()) return "<missing>";
+  std::string bytes;
+  char chunk[4096];
+  DWORD got = 0;
+  while (::ReadFile(file.Get(), chunk, sizeof(chunk), &got, nullptr) && got > 0) {
+    bytes.append(chunk, got);
+  }
+  return bytes;
 }
 
 // When the file was last written, in 100-nanosecond steps.
